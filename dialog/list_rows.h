@@ -1,0 +1,18 @@
+// The settings dialog's rows: the working copy of the destination list.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+void FillRows(HWND dialog, HWND list);
+// Inserts the entry as a row at index: menu name, the host's display name and
+// the folder ID (in a hidden column).
+void InsertRow(HWND list, const std::string& entry, int index);
+// The row's entry: its folder ID, ":" and its menu name.
+std::string ReadRow(HWND list, int index);
+void MoveRow(HWND dialog, int step);
+void DeleteRow(HWND dialog);
+LRESULT OnListNotify(HWND dialog, WPARAM controlId, LPARAM header);
+// Replaces the destination list with the rows and the options with the boxes.
+void CommitRows(HWND dialog, HWND list);

@@ -1,0 +1,194 @@
+#include "settings_dialog.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "../folders/plugin_settings.h"
+#include "../res/resource.h"
+#include "../shell/module.h"
+#include "list_rows.h"
+#include "version_box.h"
+
+namespace {
+
+constexpr int kMinimumWidth = 400;
+constexpr int kMinimumHeight = 300;
+constexpr int kEdgeMargin = 15;
+constexpr int kGap = 5;
+
+HWND g_openDialog = nullptr;
+
+struct ColumnSpec {
+    const char* header;
+    int width;
+};
+
+void InsertColumns(HWND list) {
+    const ColumnSpec columns[] = {
+        {"メニューの名称", g_settings.ColWidth1},
+        {"移動先フォルダ名", g_settings.ColWidth2},
+        {"", 0},
+    };
+    for (int i = 0; i < 3; ++i) {
+        std::string header = columns[i].header;
+        LVCOLUMNA column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = columns[i].width;
+        column.pszText = header.data();
+        column.cchTextMax = static_cast<int>(header.size());
+        column.iSubItem = i;
+        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+// The stored rectangle, moved onto the primary monitor's work area when no
+// part of it shows on any monitor; its size is kept.
+RECT VisibleDialogRect() {
+    RECT rect{g_settings.Left, g_settings.Top, g_settings.Right, g_settings.Bottom};
+    if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL))
+        return rect;
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    LONG left = work.left + ((work.right - work.left) - width) / 2;
+    LONG top = work.top + ((work.bottom - work.top) - height) / 2;
+    if (left < work.left)
+        left = work.left;
+    if (top < work.top)
+        top = work.top;
+    return RECT{left, top, left + width, top + height};
+}
+
+BOOL InitSettingsDialog(HWND dialog) {
+    InitCommonControls();
+    const HWND list = GetDlgItem(dialog, IDC_FOLDER_LIST);
+    InsertColumns(list);
+    const RECT rect = VisibleDialogRect();
+    MoveWindow(dialog, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    FillRows(dialog, list);
+    return TRUE;
+}
+
+// A control's rectangle in the dialog's client coordinates.
+RECT ControlRect(HWND dialog, int id) {
+    RECT rect{};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE ControlSize(HWND dialog, int id) {
+    RECT client{};
+    GetClientRect(GetDlgItem(dialog, id), &client);
+    return SIZE{client.right, client.bottom};
+}
+
+void MoveControl(HWND dialog, int id, int left, int top, SIZE size) {
+    MoveWindow(GetDlgItem(dialog, id), left, top, size.cx, size.cy, TRUE);
+}
+
+void LayoutSettingsDialog(HWND dialog, int width, int height) {
+    const SIZE version = ControlSize(dialog, IDC_VERSION_BUTTON);
+    const int versionLeft = width - version.cx - kEdgeMargin;
+    MoveControl(dialog, IDC_VERSION_BUTTON, versionLeft, height - version.cy - kEdgeMargin,
+                version);
+
+    const SIZE cancel = ControlSize(dialog, IDCANCEL);
+    const int cancelLeft = versionLeft - cancel.cx - kGap;
+    MoveControl(dialog, IDCANCEL, cancelLeft, height - cancel.cy - kEdgeMargin, cancel);
+
+    const SIZE ok = ControlSize(dialog, IDC_OK);
+    const int okTop = height - ok.cy - kEdgeMargin;
+    MoveControl(dialog, IDC_OK, cancelLeft - ok.cx - kGap, okTop, ok);
+
+    const SIZE menuTop = ControlSize(dialog, IDC_MENU_TOP);
+    const int menuTopTop = okTop - menuTop.cy - kGap;
+    MoveControl(dialog, IDC_MENU_TOP, kEdgeMargin, menuTopTop, menuTop);
+
+    const SIZE confirm = ControlSize(dialog, IDC_CONFIRM);
+    const int confirmTop = menuTopTop - confirm.cy - kGap;
+    MoveControl(dialog, IDC_CONFIRM, kEdgeMargin, confirmTop, confirm);
+
+    const RECT list = ControlRect(dialog, IDC_FOLDER_LIST);
+    MoveWindow(GetDlgItem(dialog, IDC_FOLDER_LIST), list.left, list.top, width - 2 * kEdgeMargin,
+               confirmTop - list.top - kGap, TRUE);
+}
+
+void SaveDialogGeometry(HWND dialog) {
+    RECT rect{};
+    if (GetWindowRect(dialog, &rect)) {
+        g_settings.Left = rect.left;
+        g_settings.Top = rect.top;
+        g_settings.Right = rect.right;
+        g_settings.Bottom = rect.bottom;
+    }
+    const HWND list = GetDlgItem(dialog, IDC_FOLDER_LIST);
+    g_settings.ColWidth1 = static_cast<std::int32_t>(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0));
+    g_settings.ColWidth2 = static_cast<std::int32_t>(SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0));
+}
+
+void SetMinimumSize(LPARAM lParam) {
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMinTrackSize.x = kMinimumWidth;
+    info->ptMinTrackSize.y = kMinimumHeight;
+}
+
+void CommitAndClose(HWND dialog) {
+    CommitRows(dialog, GetDlgItem(dialog, IDC_FOLDER_LIST));
+    EndDialog(dialog, 1);
+}
+
+void OnCommand(HWND dialog, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case IDC_MOVE_UP: MoveRow(dialog, -1); break;
+    case IDC_MOVE_DOWN: MoveRow(dialog, +1); break;
+    case IDC_DELETE: DeleteRow(dialog); break;
+    case IDC_OK: CommitAndClose(dialog); break;
+    case IDCANCEL: EndDialog(dialog, 0); break;
+    case IDC_VERSION_BUTTON: ShowVersionBox(dialog); break;
+    default: break;
+    }
+}
+
+} // namespace
+
+void OpenSettingsDialog(HWND owner) {
+    if (g_openDialog) {
+        SetForegroundWindow(g_openDialog);
+        return;
+    }
+    DialogBoxParamA(g_module, MAKEINTRESOURCEA(IDD_SETTINGS), IsWindow(owner) ? owner : nullptr,
+                    SettingsDialogProc, 0);
+}
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        switch (message) {
+        case WM_INITDIALOG:
+            g_openDialog = dialog;
+            return InitSettingsDialog(dialog);
+        case WM_SIZE:
+            LayoutSettingsDialog(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_GETMINMAXINFO:
+            SetMinimumSize(lParam);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(dialog, wParam);
+            return 0;
+        case WM_NOTIFY:
+            return OnListNotify(dialog, wParam, lParam);
+        case WM_DESTROY:
+            SaveDialogGeometry(dialog);
+            g_openDialog = nullptr;
+            return 0;
+        default:
+            return 0;
+        }
+    } catch (...) {
+        return 0;
+    }
+}

@@ -1,0 +1,15 @@
+#include "folder_entry.h"
+
+FolderEntryParts SplitFolderEntry(std::string_view entry) {
+    const std::size_t colon = entry.find(':');
+    if (colon == std::string_view::npos)
+        return {std::string(entry), std::string(entry)};
+    return {std::string(entry.substr(0, colon)), std::string(entry.substr(colon + 1))};
+}
+
+std::string MakeFolderEntry(std::string_view folderId, std::string_view menuName) {
+    std::string entry;
+    entry.reserve(folderId.size() + 1 + menuName.size());
+    entry.append(folderId).append(1, ':').append(menuName);
+    return entry;
+}

@@ -1,0 +1,11 @@
+// The command callbacks registered with the host for the plug-in's menu items.
+#pragma once
+
+#include <windows.h>
+
+// A move item: moves the selected mail to the item's destination.
+void WINAPI MoveCommand(HWND window, WPARAM commandWord);
+
+// The register item: adds the host's current folder to the destinations, or
+// removes it when it is one already.
+void WINAPI ToggleFolderCommand(HWND window, WPARAM commandWord);

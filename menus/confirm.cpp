@@ -1,0 +1,17 @@
+#include "confirm.h"
+
+namespace {
+constexpr char kCaption[] = "Varkel Plugin";
+}
+
+bool Confirm(HWND owner, const std::string& text) {
+    return MessageBoxA(owner, text.c_str(), kCaption, MB_OKCANCEL) == IDOK;
+}
+
+void Warn(HWND owner, const std::string& text) {
+    MessageBoxA(owner, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
+}
+
+std::string MoveDescription(const std::string& menuName) {
+    return "選択したメールを「" + menuName + "」に移動します。";
+}

@@ -1,0 +1,96 @@
+#include "context_menu.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <type_traits>
+
+#include "../folders/command_map.h"
+#include "../folders/folder_entry.h"
+#include "../folders/folder_list.h"
+#include "../folders/plugin_settings.h"
+#include "../shell/host_api.h"
+#include "commands.h"
+#include "confirm.h"
+
+namespace {
+
+constexpr char kRegisterItemText[] = "移動先フォルダに追加/削除";
+constexpr char kRegisterDescription[] = "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
+constexpr char kPlaceholderText[] = "(登録フォルダがありません)";
+constexpr char kSubmenuText[] = "メールの移動";
+
+struct MenuDeleter {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+
+// The record in the form that ends before hbmpItem (44 bytes in 32-bit builds).
+MENUITEMINFOA EmptyItemInfo() {
+    MENUITEMINFOA info{};
+    info.cbSize = offsetof(MENUITEMINFOA, hbmpItem);
+    return info;
+}
+
+// Inserts a text item at a position; Windows copies the text, which the menu
+// API takes as a mutable buffer.
+bool InsertTextItem(HMENU menu, int position, MENUITEMINFOA info, std::string text) {
+    info.fMask |= MIIM_TYPE;
+    info.fType = MFT_STRING;
+    info.dwTypeData = text.data();
+    return InsertMenuItemA(menu, static_cast<UINT>(position), TRUE, &info) != FALSE;
+}
+
+bool InsertCommandItem(HMENU menu, int position, int commandId, std::string text) {
+    MENUITEMINFOA info = EmptyItemInfo();
+    info.fMask = MIIM_ID;
+    info.wID = static_cast<UINT>(commandId);
+    return InsertTextItem(menu, position, info, std::move(text));
+}
+
+void AddMoveItems(HMENU submenu, int menuType) {
+    for (std::size_t position = 0; position < g_folderList.size(); ++position) {
+        const std::string menuName = SplitFolderEntry(g_folderList[position]).menuName;
+        const int commandId = HostRegisterCommand(MoveDescription(menuName), menuType, MoveCommand);
+        InsertCommandItem(submenu, GetMenuItemCount(submenu), commandId, menuName);
+        BindCommand(commandId, position);
+    }
+    if (g_folderList.empty())
+        InsertCommandItem(submenu, GetMenuItemCount(submenu), 0, kPlaceholderText);
+}
+
+} // namespace
+
+bool HasCurrentMail() { return !HostGetCurrentMail().empty(); }
+
+void InsertSeparator(HMENU menu, int position) {
+    MENUITEMINFOA info = EmptyItemInfo();
+    info.fMask = MIIM_TYPE;
+    info.fType = MFT_SEPARATOR;
+    InsertMenuItemA(menu, static_cast<UINT>(position), TRUE, &info);
+}
+
+void AppendRegisterItem(HMENU menu, int menuType) {
+    if (!IsMenu(menu))
+        return;
+    InsertSeparator(menu, GetMenuItemCount(menu));
+    const int commandId = HostRegisterCommand(kRegisterDescription, menuType, ToggleFolderCommand);
+    InsertCommandItem(menu, GetMenuItemCount(menu), commandId, kRegisterItemText);
+}
+
+void AddMoveSubmenu(HMENU menu, int menuType) {
+    if (!IsMenu(menu))
+        return;
+    UniqueMenu submenu(CreatePopupMenu());
+    if (!submenu)
+        return;
+    AddMoveItems(submenu.get(), menuType);
+
+    const bool top = g_settings.IsMenuTop != 0;
+    InsertSeparator(menu, top ? 0 : GetMenuItemCount(menu));
+    MENUITEMINFOA info = EmptyItemInfo();
+    info.fMask = MIIM_SUBMENU;
+    info.hSubMenu = submenu.get();
+    if (InsertTextItem(menu, top ? 0 : GetMenuItemCount(menu), info, kSubmenuText))
+        submenu.release(); // the host's menu owns it now
+}

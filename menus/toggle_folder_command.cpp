@@ -1,0 +1,46 @@
+#include "commands.h"
+
+#include "../folders/folder_entry.h"
+#include "../folders/folder_list.h"
+#include "../shell/guard.h"
+#include "../shell/host_api.h"
+#include "confirm.h"
+
+namespace {
+
+void AddFolder(HWND window, const std::string& folderId) {
+    const std::string displayName = HostGetFolderDisplayName(folderId);
+    // The entry's text keeps the folder ID up to its first colon only, so an
+    // ID with a colon could never be moved to or removed again.
+    if (folderId.find(':') != std::string::npos) {
+        Warn(window, "フォルダ「" + displayName +
+                         "」は名前に「:」を含むため、移動先フォルダに追加できません。");
+        return;
+    }
+    if (Confirm(window, "フォルダ「" + displayName + "」を移動先フォルダに追加します。"))
+        AppendFolderEntry(MakeFolderEntry(folderId, displayName));
+}
+
+void RemoveFolder(HWND window, std::size_t position) {
+    const std::string entry = g_folderList[position];
+    const std::string menuName = SplitFolderEntry(entry).menuName;
+    if (!Confirm(window, "フォルダ「" + menuName + "」を移動先フォルダから削除します。"))
+        return;
+    // The host may have changed the list from inside the box's message loop.
+    if (position < g_folderList.size() && g_folderList[position] == entry)
+        EraseFolderEntry(position);
+}
+
+void ToggleCurrentFolder(HWND window) {
+    const std::string folderId = HostGetCurrentFolder();
+    if (const auto position = FindFolderEntry(folderId))
+        RemoveFolder(window, *position);
+    else
+        AddFolder(window, folderId);
+}
+
+} // namespace
+
+void WINAPI ToggleFolderCommand(HWND window, WPARAM) {
+    Guarded([&] { ToggleCurrentFolder(window); });
+}

@@ -1,0 +1,59 @@
+// The host's 54 service functions, in binding order. HOST_FUNCTION marks the
+// ones the plug-in only binds; HOST_FUNCTION_CALLED the five it calls.
+#pragma once
+
+#define VARKEL_HOST_FUNCTIONS(HOST_FUNCTION, HOST_FUNCTION_CALLED)                                 \
+    HOST_FUNCTION(ORA_GetVersion)                                                                  \
+    HOST_FUNCTION(ORA_Command)                                                                     \
+    HOST_FUNCTION(ORA_GetWindowHandles)                                                            \
+    HOST_FUNCTION_CALLED(ORA_RegisterCommand)                                                      \
+    HOST_FUNCTION(ORA_RegisterUICallback)                                                          \
+    HOST_FUNCTION(ORA_GetDataFolder)                                                               \
+    HOST_FUNCTION(ORA_GetTempFolder)                                                               \
+    HOST_FUNCTION(ORA_GetTempFileName)                                                             \
+    HOST_FUNCTION(ORA_GetCurrentMailBox)                                                           \
+    HOST_FUNCTION(ORA_SetCurrentMailBox)                                                           \
+    HOST_FUNCTION_CALLED(ORA_GetCurrentFolder)                                                     \
+    HOST_FUNCTION(ORA_SetCurrentFolder)                                                            \
+    HOST_FUNCTION_CALLED(ORA_GetFolderDisplayName)                                                 \
+    HOST_FUNCTION(ORA_SetMessageText)                                                              \
+    HOST_FUNCTION_CALLED(ORA_GetCurrentMail)                                                       \
+    HOST_FUNCTION(ORA_SetCurrentMail)                                                              \
+    HOST_FUNCTION(ORA_GetNextMail)                                                                 \
+    HOST_FUNCTION(ORA_SetSel)                                                                      \
+    HOST_FUNCTION(ORA_AppendMessage)                                                               \
+    HOST_FUNCTION_CALLED(ORA_MoveSelectedMessages)                                                 \
+    HOST_FUNCTION(ORA_GetStatus)                                                                   \
+    HOST_FUNCTION(ORA_ComposeMail)                                                                 \
+    HOST_FUNCTION(ORA_GetCharSet)                                                                  \
+    HOST_FUNCTION(ORA_GetSource)                                                                   \
+    HOST_FUNCTION(ORA_SetSource)                                                                   \
+    HOST_FUNCTION(ORA_GetHeader)                                                                   \
+    HOST_FUNCTION(ORA_GetText)                                                                     \
+    HOST_FUNCTION(ORA_SetText)                                                                     \
+    HOST_FUNCTION(ORA_GetSpecifiedHeader)                                                          \
+    HOST_FUNCTION(ORA_SetSpecifiedHeader)                                                          \
+    HOST_FUNCTION(ORA_CompGetCharSet)                                                              \
+    HOST_FUNCTION(ORA_CompGetSource)                                                               \
+    HOST_FUNCTION(ORA_CompSetSource)                                                               \
+    HOST_FUNCTION(ORA_CompGetHeader)                                                               \
+    HOST_FUNCTION(ORA_CompGetSpecifiedHeader)                                                      \
+    HOST_FUNCTION(ORA_CompSetSpecifiedHeader)                                                      \
+    HOST_FUNCTION(ORA_CompGetText)                                                                 \
+    HOST_FUNCTION(ORA_CompSetText)                                                                 \
+    HOST_FUNCTION(ORA_CompAttachFile)                                                              \
+    HOST_FUNCTION(ORA_Alloc)                                                                       \
+    HOST_FUNCTION(ORA_ReAlloc)                                                                     \
+    HOST_FUNCTION(ORA_Free)                                                                        \
+    HOST_FUNCTION(ORA_ISO_2022_JP)                                                                 \
+    HOST_FUNCTION(ORA_ISO_2022_KR)                                                                 \
+    HOST_FUNCTION(ORA_HZ_GB2312)                                                                   \
+    HOST_FUNCTION(ORA_ISO_8859_2)                                                                  \
+    HOST_FUNCTION(ORA_EUC_JP)                                                                      \
+    HOST_FUNCTION(ORA_UTF_7)                                                                       \
+    HOST_FUNCTION(ORA_UTF_8)                                                                       \
+    HOST_FUNCTION(ORA_B64Convert)                                                                  \
+    HOST_FUNCTION(ORA_QPConvert)                                                                   \
+    HOST_FUNCTION(ORA_MIMEHeader)                                                                  \
+    HOST_FUNCTION(ORA_SerializeRcpts)                                                              \
+    HOST_FUNCTION(ORA_Connect)
