@@ -1,0 +1,100 @@
+#include "message_boxes.h"
+
+#include <stdexcept>
+
+namespace {
+
+HHOOK g_hook = nullptr;
+std::vector<CapturedBox> g_boxes;
+std::deque<int> g_answers;
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(lstrlenA(text.c_str())));
+    return text;
+}
+
+UINT ButtonStyle(HWND box) {
+    const bool ok = GetDlgItem(box, IDOK) != nullptr;
+    const bool cancel = GetDlgItem(box, IDCANCEL) != nullptr;
+    const bool yes = GetDlgItem(box, IDYES) != nullptr;
+    const bool no = GetDlgItem(box, IDNO) != nullptr;
+    if (yes && no)
+        return cancel ? MB_YESNOCANCEL : MB_YESNO;
+    if (ok && cancel)
+        return MB_OKCANCEL;
+    return MB_OK;
+}
+
+// The icon flag whose system icon the box shows, or 0.
+UINT IconStyle(HWND box) {
+    struct Known {
+        LPCSTR icon;
+        UINT style;
+    };
+    const Known known[] = {{IDI_HAND, MB_ICONERROR},
+                           {IDI_EXCLAMATION, MB_ICONWARNING},
+                           {IDI_ASTERISK, MB_ICONINFORMATION},
+                           {IDI_QUESTION, MB_ICONQUESTION}};
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            continue;
+        const auto shown = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        if (!shown)
+            continue;
+        for (const Known& k : known) {
+            if (LoadIconA(nullptr, k.icon) == shown)
+                return k.style;
+        }
+    }
+    return 0;
+}
+
+bool IsMessageBox(HWND window) {
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, 0xFFFF) != nullptr;
+}
+
+LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        const HWND box = reinterpret_cast<HWND>(wParam);
+        if (IsMessageBox(box)) {
+            g_boxes.push_back({GetWindow(box, GW_OWNER), WindowText(box),
+                               WindowText(GetDlgItem(box, 0xFFFF)),
+                               ButtonStyle(box) | IconStyle(box)});
+            int answer = IDOK;
+            if (!g_answers.empty()) {
+                answer = g_answers.front();
+                g_answers.pop_front();
+            }
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        }
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+} // namespace
+
+MessageBoxCapture::MessageBoxCapture() {
+    if (g_hook)
+        throw std::logic_error("one MessageBoxCapture at a time");
+    g_boxes.clear();
+    g_answers.clear();
+    g_hook = SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
+}
+
+MessageBoxCapture::~MessageBoxCapture() {
+    UnhookWindowsHookEx(g_hook);
+    g_hook = nullptr;
+}
+
+void MessageBoxCapture::Answer(std::initializer_list<int> answers) {
+    g_answers.insert(g_answers.end(), answers);
+}
+
+const std::vector<CapturedBox>& MessageBoxCapture::boxes() const { return g_boxes; }
+
+void MessageBoxCapture::Clear() { g_boxes.clear(); }

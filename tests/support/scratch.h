@@ -1,0 +1,16 @@
+// Scratch folders and files for tests.
+#pragma once
+
+#include <string>
+
+// A new, empty folder for the running test, with a trailing backslash.
+std::string FreshScratchFolder();
+void CreateFolderTree(const std::string& folder);
+void DeleteFolderTree(const std::string& folder);
+
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+// Writes an INI file by hand and makes the profile functions forget any
+// cached copy of it.
+void WriteProfileFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
