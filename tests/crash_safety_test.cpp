@@ -1,0 +1,112 @@
+// A host killed at any moment of the save leaves the settings file either the
+// complete old one or the complete new one.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "plugin.h"
+#include "scratch.h"
+
+namespace {
+
+constexpr int kEntries = 1000;
+constexpr int kKills = 200;
+constexpr char kEventName[] = "VarkelCrashSafetySaving";
+
+std::string OldSettingsFile() {
+    std::string text = "[FolderList]\r\n";
+    char line[128];
+    for (int n = 1; n <= kEntries; ++n) {
+        std::snprintf(line, sizeof line, "%07d=\\受信箱\\取引先%04d:取引先%04d\r\n", n, n, n);
+        text += line;
+    }
+    text += "[Setting]\r\nIsConfirm=1\r\nIsMenuTop=0\r\n[Size]\r\nLeft=10\r\nTop=20\r\n"
+            "Right=500\r\nBottom=420\r\nColWidth1=160\r\nColWidth2=180\r\n";
+    return text;
+}
+
+struct RunResult {
+    bool finished;
+    DWORD exitCode;
+    DWORD milliseconds; // from the signal to the end of the process
+};
+
+// Runs the crash host on folder; kills it killAfter ms after it starts saving
+// (never, when killAfter is INFINITE).
+RunResult RunHost(const std::string& folder, HANDLE saving, DWORD killAfter) {
+    ResetEvent(saving);
+    // No backslash before the closing quote: it would escape it.
+    const std::string bare = folder.substr(0, folder.find_last_not_of('\\') + 1);
+    std::string command =
+        "\"" + ExecutableFolder() + "crash_host.exe\" \"" + bare + "\" " + kEventName;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return {false, 0, 0};
+    RunResult result{false, 0, 0};
+    HANDLE waitFor[] = {saving, process.hProcess};
+    if (WaitForMultipleObjects(2, waitFor, FALSE, 60000) == WAIT_OBJECT_0) {
+        const DWORD started = GetTickCount();
+        if (WaitForSingleObject(process.hProcess, killAfter) == WAIT_TIMEOUT)
+            TerminateProcess(process.hProcess, 9);
+        WaitForSingleObject(process.hProcess, 60000);
+        result.milliseconds = GetTickCount() - started;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    result.finished = code == 0;
+    result.exitCode = code;
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return result;
+}
+
+} // namespace
+
+TEST(CrashSafety, KilledSavesLeaveTheOldOrTheNewFileComplete) {
+    const std::string folder = FreshScratchFolder();
+    ASSERT_TRUE(CopyFileA(BuiltPluginPath().c_str(), (folder + "Varkel.dll").c_str(), FALSE));
+    const std::string settings = folder + "Varkel.ini";
+    const std::string oldFile = OldSettingsFile();
+    HANDLE saving = CreateEventA(nullptr, TRUE, FALSE, kEventName);
+    ASSERT_NE(saving, nullptr);
+
+    // One save left alone gives the new file and its duration.
+    WriteWholeFile(settings, oldFile);
+    const RunResult whole = RunHost(folder, saving, INFINITE);
+    ASSERT_TRUE(whole.finished) << "exit code " << whole.exitCode;
+    const std::string newFile = ReadWholeFile(settings);
+    ASSERT_NE(newFile, oldFile);
+    ASSERT_NE(newFile.find("0001001=\\追加\\新しいフォルダ:新しいフォルダ"), std::string::npos);
+
+    // Kill moments spread over the save's duration and a little beyond.
+    const DWORD span = whole.milliseconds + whole.milliseconds / 2 + 2;
+    int oldSeen = 0, newSeen = 0;
+    for (int i = 0; i < kKills; ++i) {
+        WriteWholeFile(settings, oldFile);
+        const DWORD delay = static_cast<DWORD>(i) * span / kKills;
+        RunHost(folder, saving, delay);
+        const std::string now = ReadWholeFile(settings);
+        if (now == oldFile) {
+            ++oldSeen;
+        } else if (now == newFile) {
+            ++newSeen;
+        } else {
+            ADD_FAILURE() << "kill " << i << " after " << delay << " ms left a file of "
+                          << now.size() << " bytes (old " << oldFile.size() << ", new "
+                          << newFile.size() << ")";
+            break;
+        }
+    }
+    CloseHandle(saving);
+    std::printf("save took %lu ms; %d kills left the old file, %d the new one\n",
+                static_cast<unsigned long>(whole.milliseconds), oldSeen, newSeen);
+    // The kills really landed before and after the switch to the new file.
+    EXPECT_GT(oldSeen, 0);
+    EXPECT_GT(newSeen, 0);
+}
