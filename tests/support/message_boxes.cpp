@@ -1,5 +1,6 @@
 #include "message_boxes.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -7,6 +8,9 @@ namespace {
 HHOOK g_hook = nullptr;
 std::vector<CapturedBox> g_boxes;
 std::deque<int> g_answers;
+// A box can be activated more than once (focus moving between it and another
+// window of the thread); it is recorded and answered once.
+std::vector<HWND> g_answered;
 
 std::string WindowText(HWND window) {
     const int length = GetWindowTextLengthA(window);
@@ -61,7 +65,9 @@ bool IsMessageBox(HWND window) {
 LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         const HWND box = reinterpret_cast<HWND>(wParam);
-        if (IsMessageBox(box)) {
+        const bool seen = std::find(g_answered.begin(), g_answered.end(), box) != g_answered.end();
+        if (!seen && IsMessageBox(box)) {
+            g_answered.push_back(box);
             g_boxes.push_back({GetWindow(box, GW_OWNER), WindowText(box),
                                WindowText(GetDlgItem(box, 0xFFFF)),
                                ButtonStyle(box) | IconStyle(box)});
@@ -83,6 +89,7 @@ MessageBoxCapture::MessageBoxCapture() {
         throw std::logic_error("one MessageBoxCapture at a time");
     g_boxes.clear();
     g_answers.clear();
+    g_answered.clear();
     g_hook = SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
 }
 

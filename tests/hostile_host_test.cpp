@@ -1,0 +1,238 @@
+// Whatever the host hands the plug-in, or whenever it calls, the plug-in
+// neither crashes nor loses or corrupts its list.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "menu_items.h"
+#include "message_boxes.h"
+#include "plugin.h"
+#include "res/resource.h"
+#include "scratch.h"
+#include "settings_dialog_session.h"
+#include "standin_host.h"
+#include "started_plugin.h"
+#include "window_driver.h"
+
+namespace {
+
+// Adds the host's current folder through the folder menu's command, with
+// the confirmation answered OK; the boxes shown.
+std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND window = nullptr) {
+    const UniqueMenu menu = HostMenu();
+    plugin.orc().OnMenuInit(nullptr, menu.get(), 2);
+    MessageBoxCapture boxes;
+    standin::InvokeCommand(standin::Registered().back().id, window, 0);
+    return boxes.boxes();
+}
+
+std::vector<std::string> MoveNames(const LoadedPlugin& plugin) {
+    std::vector<std::string> names;
+    for (const MenuItem& item : BuildMoveItems(plugin))
+        names.push_back(item.text);
+    return names;
+}
+
+std::string Repeat(const std::string& piece, std::size_t bytes) {
+    std::string text;
+    while (text.size() + piece.size() <= bytes)
+        text += piece;
+    return text;
+}
+
+} // namespace
+
+TEST(HostileHost, NullTextsReadAsEmpty) {
+    auto plugin = StartPlugin(FreshScratchFolder(), {{"a:甲"}, 0, 0});
+    standin::Script().currentFolder = std::nullopt;
+    standin::Script().unknownDisplayName = std::nullopt;
+    standin::Script().currentMail = std::nullopt;
+
+    // No current mail: menu type 3 adds nothing.
+    const UniqueMenu mailMenu = HostMenu();
+    plugin->orc().OnMenuInit(nullptr, mailMenu.get(), 3);
+    EXPECT_EQ(ReadMenuItems(mailMenu.get()).size(), 2u);
+
+    // A null folder and display name register as an empty folder ID and name.
+    const std::vector<CapturedBox> boxes = AddCurrentFolder(*plugin);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "フォルダ「」を移動先フォルダに追加します。");
+    EXPECT_EQ(MoveNames(*plugin), (std::vector<std::string>{"甲", ""}));
+
+    // The dialog shows rows whose folders the host does not name.
+    ModalScript script = DialogScript();
+    std::vector<std::vector<std::string>> rows;
+    script.Do([&](HWND dialog) {
+        rows = ReadRows(RowList(dialog), 3);
+        ClickButton(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(script.Run([&] { plugin->orc().OnPlugInSetup(nullptr); })) << script.failure();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"", "(フォルダが見つかりません)", ""}));
+
+    plugin->orc().OnExit();
+    EXPECT_EQ(StoredFolderList(plugin->settingsPath()),
+              (std::vector<std::string>{"0000001=a:甲", "0000002=:"}));
+}
+
+TEST(HostileHost, LongAndDoubleByteNamesSurviveWhole) {
+    // Trail bytes 0x5C ("\") and 0x7C ("|") inside double-byte characters.
+    const std::string trailBytes = "ソ表能予ポ―\\十";
+    const std::string longName = Repeat("長い名前ソ", 64 * 1024);
+    const std::string folderId = "\\受信箱\\" + trailBytes;
+    auto plugin = StartPlugin(FreshScratchFolder(), {{}, 1, 0});
+    standin::Script().currentFolder = folderId;
+    standin::Script().displayNames[folderId] = longName;
+
+    const std::vector<CapturedBox> boxes = AddCurrentFolder(*plugin);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.rfind("フォルダ「長い名前ソ", 0), 0u);
+
+    const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].text, longName);
+    EXPECT_EQ(standin::Registered().back().description,
+              "選択したメールを「" + longName + "」に移動します。");
+    {
+        MessageBoxCapture moveBoxes;
+        standin::InvokeCommand(static_cast<int>(items[0].id), nullptr, items[0].id);
+        ASSERT_EQ(standin::MovedTo(), std::vector<std::string>{folderId});
+    }
+
+    // Saved and loaded again, byte for byte.
+    plugin->orc().OnExit();
+    plugin->Reload();
+    plugin->orc().OnStart();
+    EXPECT_EQ(MoveNames(*plugin), std::vector<std::string>{longName});
+    plugin->orc().OnExit();
+    EXPECT_EQ(StoredFolderList(plugin->settingsPath()).size(), 1u);
+    const std::string file = ReadWholeFile(plugin->settingsPath());
+    EXPECT_NE(file.find("0000001=" + folderId + ":" + longName + "\r\n"), std::string::npos);
+}
+
+TEST(HostileHost, CommandIdsOutsideSixteenBitsAndGarbageHighBits) {
+    auto plugin = StartPlugin(FreshScratchFolder(), {{"f0:零", "f1:一", "f2:二", "f3:三"}, 0, 0});
+    standin::Script().commandIds = {0xFFFF, 65536, -5, 0};
+    const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+    ASSERT_EQ(items.size(), 4u);
+
+    struct Case {
+        WPARAM word;
+        std::vector<std::string> moved; // what the host is asked, in order
+    };
+    const Case cases[] = {
+        {0xFFFF, {"f0"}},                   // the 0xFFFF binding
+        {0x7FFF0000 | 0xFFFF, {"f0"}},      // high bits ignored
+        {65536, {"f3"}},                    // low 16 bits are 0: ID 0 is bound to f3
+        {static_cast<WPARAM>(-5), {}},      // low 16 bits 0xFFFB: never bound
+        {0x00120000, {"f3"}},               // ID 0 again, with garbage above
+        {12345, {}},                        // an ID nobody handed out
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.word);
+        standin::ClearCalls();
+        // Whichever registered callback the host calls, the word decides.
+        standin::Registered().front().callback(nullptr, c.word);
+        EXPECT_EQ(standin::MovedTo(), c.moved);
+    }
+}
+
+TEST(HostileHost, CallbacksBeforeStartAfterExitAndTwiceExit) {
+    LoadedPlugin plugin(FreshScratchFolder());
+    WriteProfileFile(plugin.settingsPath(), "[FolderList]\r\n0000001=old:古い\r\n");
+    // Before the start: an empty list and all-zero settings (no confirmation).
+    EXPECT_EQ(MoveNames(plugin), std::vector<std::string>{"(登録フォルダがありません)"});
+    standin::Script().currentFolder = std::string("early");
+    standin::Script().displayNames["early"] = std::string("早い");
+    EXPECT_EQ(AddCurrentFolder(plugin).size(), 1u);
+    EXPECT_EQ(MoveNames(plugin), std::vector<std::string>{"早い"});
+
+    // The start appends the stored entries.
+    plugin.orc().OnStart();
+    EXPECT_EQ(MoveNames(plugin), (std::vector<std::string>{"早い", "古い"}));
+
+    // Exit twice: both saves write the same list; later callbacks still work.
+    plugin.orc().OnExit();
+    const std::string first = ReadWholeFile(plugin.settingsPath());
+    plugin.orc().OnExit();
+    EXPECT_EQ(ReadWholeFile(plugin.settingsPath()), first);
+    EXPECT_EQ(StoredFolderList(plugin.settingsPath()),
+              (std::vector<std::string>{"0000001=early:早い", "0000002=old:古い"}));
+    const std::vector<MenuItem> items = BuildMoveItems(plugin);
+    ASSERT_EQ(items.size(), 2u);
+    MessageBoxCapture boxes;
+    standin::InvokeCommand(static_cast<int>(items[1].id), nullptr, items[1].id);
+    EXPECT_EQ(standin::MovedTo(), std::vector<std::string>{"old"});
+}
+
+TEST(HostileHost, NullAndDestroyedMenuHandles) {
+    auto plugin = StartPlugin(FreshScratchFolder(), {{"a:甲"}, 1, 0});
+    HMENU destroyed = CreatePopupMenu();
+    DestroyMenu(destroyed);
+    for (HMENU menu : {static_cast<HMENU>(nullptr), destroyed}) {
+        for (int type : {1, 2, 3}) {
+            SCOPED_TRACE(type);
+            standin::Script().currentMail = std::string("本文");
+            EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu, type), 0);
+        }
+    }
+    // Nothing was registered for menus that do not exist.
+    EXPECT_TRUE(standin::Registered().empty());
+    EXPECT_EQ(MoveNames(*plugin), std::vector<std::string>{"甲"});
+}
+
+TEST(HostileHost, CommandsFromInsideTheOpenDialog) {
+    auto plugin = StartPlugin(FreshScratchFolder(), {{"a:甲", "b:乙"}, 0, 0});
+    standin::Script().currentFolder = std::string("c");
+    standin::Script().displayNames["c"] = std::string("丙");
+
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        std::vector<std::string> namesWhileOpen;
+        ModalScript script = DialogScript();
+        script.Do([&](HWND) {
+            // The host's folder menu and a move, run from inside the modal loop.
+            EXPECT_EQ(AddCurrentFolder(*plugin).size(), 1u);
+            namesWhileOpen = MoveNames(*plugin);
+            const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+            standin::InvokeCommand(static_cast<int>(items[0].id), nullptr, items[0].id);
+        });
+        script.Do([&](HWND dialog) { ClickButton(dialog, ok ? IDC_OK : IDCANCEL); });
+        ASSERT_TRUE(script.Run([&] { plugin->orc().OnPlugInSetup(nullptr); }))
+            << script.failure();
+        EXPECT_EQ(standin::MovedTo().back(), "a");
+        if (ok) {
+            // The dialog's rows were taken at opening and replace the list.
+            EXPECT_EQ(namesWhileOpen, (std::vector<std::string>{"甲", "乙", "丙"}));
+            EXPECT_EQ(MoveNames(*plugin), (std::vector<std::string>{"甲", "乙"}));
+        } else {
+            EXPECT_EQ(MoveNames(*plugin), (std::vector<std::string>{"甲", "乙", "丙"}));
+            // Remove it again for the next round.
+            EXPECT_EQ(AddCurrentFolder(*plugin).size(), 1u);
+        }
+    }
+}
+
+TEST(HostileHost, DialogOpenedTwiceInARow) {
+    auto plugin = StartPlugin(FreshScratchFolder(), {{"a:甲", "b:乙"}, 1, 0});
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ModalScript script = DialogScript();
+        std::vector<std::vector<std::string>> rows;
+        script.Do([&](HWND dialog) {
+            rows = ReadRows(RowList(dialog), 1);
+            SelectRows(RowList(dialog), {1});
+            ClickButton(dialog, IDC_MOVE_UP);
+            ClickButton(dialog, IDC_OK);
+        });
+        int result = 0;
+        ASSERT_TRUE(script.Run([&] { result = plugin->orc().OnPlugInSetup(nullptr); }))
+            << script.failure();
+        EXPECT_EQ(result, 1);
+        const std::vector<std::vector<std::string>> expected =
+            round == 0 ? std::vector<std::vector<std::string>>{{"甲"}, {"乙"}}
+                       : std::vector<std::vector<std::string>>{{"乙"}, {"甲"}};
+        EXPECT_EQ(rows, expected);
+    }
+    EXPECT_EQ(MoveNames(*plugin), (std::vector<std::string>{"甲", "乙"}));
+}

@@ -1,0 +1,309 @@
+// A seeded random walk over the whole plug-in, checked against a plain model
+// of the destination list and the options after every step. VARKEL_WALK_SEED
+// replays one seed; VARKEL_WALK_STEPS runs a longer walk.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "menu_items.h"
+#include "message_boxes.h"
+#include "plugin.h"
+#include "res/resource.h"
+#include "scratch.h"
+#include "settings_dialog_session.h"
+#include "standin_host.h"
+#include "started_plugin.h"
+#include "window_driver.h"
+
+namespace {
+
+struct Folder {
+    const char* id;
+    const char* displayName;
+};
+
+// The host's folders; some IDs differ only in case, one holds a colon, one
+// display name holds a colon.
+const Folder kFolders[] = {
+    {"\\受信箱\\取引先", "取引先"},   {"\\受信箱\\取引先\\見積", "見積"},
+    {"\\受信箱\\ソフト", "ソフト表"}, {"\\受信箱\\Work", "Work"},
+    {"\\受信箱\\work", "work 小"},   {"\\保存\\2026", "2026: 年次"},
+    {"\\保存\\古い:箱", "古い箱"},   {"\\送信済み", "送信済み"},
+};
+
+struct Model {
+    std::vector<std::string> entries;
+    int isConfirm = 1;
+    int isMenuTop = 0;
+    std::map<int, std::size_t> bindings; // command ID -> list position
+};
+
+std::string FolderIdOf(const std::string& entry) { return entry.substr(0, entry.find(':')); }
+std::string MenuNameOf(const std::string& entry) {
+    const std::size_t colon = entry.find(':');
+    return colon == std::string::npos ? entry : entry.substr(colon + 1);
+}
+
+class Walk {
+  public:
+    Walk(unsigned seed, const std::string& folder)
+        : random_(seed), folder_(folder) {
+        model_.entries = {"\\受信箱\\取引先:取引先", "コロンなし", "\\保存\\2026:年次: 2026"};
+        plugin_ = StartPlugin(folder_, {model_.entries, 1, 0});
+        standin::Script().currentMail = std::string("本文");
+        for (const Folder& f : kFolders)
+            standin::Script().displayNames[f.id] = std::string(f.displayName);
+    }
+
+    void Step(int step) {
+        const int roll = Pick(100);
+        if (roll < 25)
+            BuildMenu();
+        else if (roll < 50)
+            PickMoveItem();
+        else if (roll < 80)
+            ToggleFolder();
+        else if (roll < 96)
+            EditInDialog();
+        else
+            ExitAndRestart();
+        if (testing::Test::HasFailure())
+            return;
+        CheckMenu(step);
+    }
+
+    void ExitAndRestart() {
+        plugin_->orc().OnExit();
+        CheckSavedFile();
+        plugin_->Reload();
+        model_.bindings.clear();
+        plugin_->orc().OnStart();
+    }
+
+  private:
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+    bool Chance(int percent) { return Pick(100) < percent; }
+
+    // Builds a mail menu; the plug-in binds each move item to its position.
+    void BuildMenu() {
+        const UniqueMenu menu = HostMenu();
+        plugin_->orc().OnMenuInit(nullptr, menu.get(), Chance(50) ? 1 : 3);
+        for (const MenuItem& item : ReadMenuItems(menu.get())) {
+            if (!item.submenu)
+                continue;
+            const std::vector<MenuItem> moves = ReadMenuItems(item.submenu);
+            for (std::size_t i = 0; i < moves.size() && !model_.entries.empty(); ++i)
+                model_.bindings[static_cast<int>(moves[i].id)] = i;
+        }
+    }
+
+    void PickMoveItem() {
+        if (model_.bindings.empty())
+            return;
+        auto binding = model_.bindings.begin();
+        std::advance(binding, Pick(static_cast<int>(model_.bindings.size())));
+        const bool bound = binding->second < model_.entries.size();
+        const std::string entry = bound ? model_.entries[binding->second] : std::string();
+        const bool ok = Chance(70);
+        MessageBoxCapture boxes;
+        boxes.Answer({ok ? IDOK : IDCANCEL});
+        const std::size_t movesBefore = standin::MovedTo().size();
+        // Garbage in the high 16 bits of the command word is ignored.
+        const WPARAM word = static_cast<WPARAM>(binding->first) | (Chance(50) ? 0xABCD0000u : 0u);
+        standin::InvokeCommand(binding->first, hostWindow_.get(), word);
+        const bool asked = bound && model_.isConfirm;
+        ASSERT_EQ(boxes.boxes().size(), asked ? 1u : 0u);
+        if (asked) {
+            EXPECT_EQ(boxes.boxes()[0].text,
+                      "選択したメールを「" + MenuNameOf(entry) + "」に移動します。");
+        }
+        const std::vector<std::string> moved = standin::MovedTo();
+        if (bound && (!model_.isConfirm || ok)) {
+            ASSERT_EQ(moved.size(), movesBefore + 1);
+            EXPECT_EQ(moved.back(), FolderIdOf(entry));
+        } else {
+            EXPECT_EQ(moved.size(), movesBefore);
+        }
+    }
+
+    void ToggleFolder() {
+        const Folder& folder = kFolders[Pick(static_cast<int>(std::size(kFolders)))];
+        standin::Script().currentFolder = std::string(folder.id);
+        const UniqueMenu menu = HostMenu();
+        plugin_->orc().OnMenuInit(nullptr, menu.get(), 2);
+        const bool ok = Chance(75);
+        MessageBoxCapture boxes;
+        boxes.Answer({ok ? IDOK : IDCANCEL});
+        standin::InvokeCommand(standin::Registered().back().id, hostWindow_.get(), 0);
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        std::size_t found = 0;
+        while (found < model_.entries.size() && FolderIdOf(model_.entries[found]) != folder.id)
+            ++found;
+        if (std::string(folder.id).find(':') != std::string::npos) {
+            EXPECT_EQ(boxes.boxes()[0].style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+        } else if (found < model_.entries.size()) {
+            EXPECT_EQ(boxes.boxes()[0].text, "フォルダ「" + MenuNameOf(model_.entries[found]) +
+                                                 "」を移動先フォルダから削除します。");
+            if (ok)
+                model_.entries.erase(model_.entries.begin() + static_cast<std::ptrdiff_t>(found));
+        } else {
+            EXPECT_EQ(boxes.boxes()[0].text,
+                      std::string("フォルダ「") + folder.displayName + "」を移動先フォルダに追加します。");
+            if (ok)
+                model_.entries.push_back(std::string(folder.id) + ":" + folder.displayName);
+        }
+    }
+
+    // Random edits in the settings dialog, then OK, Cancel or the close box.
+    void EditInDialog() {
+        struct Row {
+            std::string id, name;
+        };
+        std::vector<Row> rows;
+        for (const std::string& entry : model_.entries)
+            rows.push_back({FolderIdOf(entry), MenuNameOf(entry)});
+        int confirm = model_.isConfirm ? 1 : 0;
+        int menuTop = model_.isMenuTop ? 1 : 0;
+
+        ModalScript script = DialogScript(20000);
+        const int edits = Pick(6);
+        for (int e = 0; e < edits; ++e) {
+            const int kind = Pick(6);
+            const int row = rows.empty() ? -1 : Pick(static_cast<int>(rows.size()));
+            if (kind <= 1 && row >= 0) { // up or down
+                const int step = kind == 0 ? -1 : 1;
+                script.Do([row, step](HWND dialog) {
+                    SelectRows(RowList(dialog), {row});
+                    ClickButton(dialog, step < 0 ? IDC_MOVE_UP : IDC_MOVE_DOWN);
+                });
+                const Row moved = rows[static_cast<std::size_t>(row)];
+                rows.erase(rows.begin() + row);
+                const int target = std::max(0, std::min(static_cast<int>(rows.size()), row + step));
+                rows.insert(rows.begin() + target, moved);
+            } else if (kind == 2 && row >= 0) {
+                script.Do([row](HWND dialog) {
+                    SelectRows(RowList(dialog), {row});
+                    ClickButton(dialog, IDC_DELETE);
+                });
+                rows.erase(rows.begin() + row);
+            } else if (kind == 3 && row >= 0) { // rename, kept or cancelled
+                const int how = Pick(3);
+                const std::string name = how == 1 ? "" : "名前" + std::to_string(Pick(1000));
+                // F2 and the typing in one step: nothing can end the edit
+                // in between.
+                script.Do([row, name, how](HWND dialog) {
+                    SelectRows(RowList(dialog), {row});
+                    PressKey(RowList(dialog), VK_F2);
+                    EXPECT_TRUE(TypeIntoLabelEditor(RowList(dialog), name,
+                                                    how == 2 ? VK_ESCAPE : VK_RETURN))
+                        << "no label edit on row " << row;
+                });
+                if (how == 0)
+                    rows[static_cast<std::size_t>(row)].name = name;
+            } else if (kind == 4) {
+                script.Do([](HWND dialog) { ClickButton(dialog, IDC_CONFIRM); });
+                confirm ^= 1;
+            } else if (kind == 5) {
+                script.Do([](HWND dialog) { ClickButton(dialog, IDC_MENU_TOP); });
+                menuTop ^= 1;
+            }
+        }
+        const int close = Pick(4);
+        script.Do([close](HWND dialog) {
+            if (close <= 1)
+                ClickButton(dialog, IDC_OK);
+            else if (close == 2)
+                ClickButton(dialog, IDCANCEL);
+            else
+                PostMessageA(dialog, WM_CLOSE, 0, 0);
+        });
+        int result = 0;
+        ASSERT_TRUE(script.Run([&] { result = plugin_->orc().OnPlugInSetup(nullptr); }))
+            << script.failure();
+        EXPECT_EQ(result, 1);
+        if (close <= 1) {
+            model_.entries.clear();
+            for (const Row& r : rows)
+                model_.entries.push_back(r.id + ":" + r.name);
+            model_.isConfirm = confirm;
+            model_.isMenuTop = menuTop;
+        }
+    }
+
+    // The move submenu shows the model's menu names, at the model's end of
+    // the menu.
+    void CheckMenu(int step) {
+        const UniqueMenu menu = HostMenu();
+        plugin_->orc().OnMenuInit(nullptr, menu.get(), 1);
+        const std::vector<MenuItem> items = ReadMenuItems(menu.get());
+        ASSERT_EQ(items.size(), 4u) << "step " << step;
+        const MenuItem& submenuItem = model_.isMenuTop ? items[0] : items[3];
+        ASSERT_NE(submenuItem.submenu, nullptr) << "step " << step;
+        std::vector<std::string> names;
+        for (const MenuItem& item : ReadMenuItems(submenuItem.submenu))
+            names.push_back(item.text);
+        std::vector<std::string> expected;
+        for (const std::string& entry : model_.entries)
+            expected.push_back(MenuNameOf(entry));
+        if (expected.empty())
+            expected.push_back("(登録フォルダがありません)");
+        ASSERT_EQ(names, expected) << "step " << step;
+        // This build's bindings are now the newest.
+        const std::vector<MenuItem> moves = ReadMenuItems(submenuItem.submenu);
+        for (std::size_t i = 0; i < moves.size() && !model_.entries.empty(); ++i)
+            model_.bindings[static_cast<int>(moves[i].id)] = i;
+        standin::ClearCalls();
+    }
+
+    void CheckSavedFile() {
+        std::vector<std::string> expected;
+        for (std::size_t i = 0; i < model_.entries.size(); ++i) {
+            char key[16];
+            std::snprintf(key, sizeof key, "%07zu=", i + 1);
+            expected.push_back(key + model_.entries[i]);
+        }
+        const std::string path = plugin_->settingsPath();
+        EXPECT_EQ(StoredFolderList(path), expected);
+        EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Setting", "IsConfirm", -1, path.c_str())),
+                  model_.isConfirm);
+        EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Setting", "IsMenuTop", -1, path.c_str())),
+                  model_.isMenuTop);
+    }
+
+    std::mt19937 random_;
+    std::string folder_;
+    Model model_;
+    std::unique_ptr<LoadedPlugin> plugin_;
+    HostWindow hostWindow_;
+};
+
+int EnvInt(const char* name, int fallback) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::atoi(value) : fallback;
+}
+
+} // namespace
+
+TEST(RandomWalk, WholePluginAgainstAPlainModel) {
+    const int steps = EnvInt("VARKEL_WALK_STEPS", 10000);
+    const int seedOverride = EnvInt("VARKEL_WALK_SEED", -1);
+    const unsigned seed = seedOverride >= 0 ? static_cast<unsigned>(seedOverride)
+                                            : static_cast<unsigned>(GetTickCount());
+    SCOPED_TRACE("replay with VARKEL_WALK_SEED=" + std::to_string(seed));
+    std::printf("random walk: seed %u, %d steps\n", seed, steps);
+    Walk walk(seed, FreshScratchFolder());
+    for (int step = 0; step < steps && !HasFailure(); ++step)
+        walk.Step(step);
+    if (!HasFailure())
+        walk.ExitAndRestart();
+}
