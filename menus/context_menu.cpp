@@ -16,7 +16,8 @@
 namespace {
 
 constexpr char kRegisterItemText[] = "移動先フォルダに追加/削除";
-constexpr char kRegisterDescription[] = "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
+constexpr char kRegisterDescription[] =
+    "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
 constexpr char kPlaceholderText[] = "(登録フォルダがありません)";
 constexpr char kSubmenuText[] = "メールの移動";
 
@@ -26,6 +27,7 @@ struct MenuDeleter {
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
 // The record in the form that ends before hbmpItem (44 bytes in 32-bit builds).
+static_assert(sizeof(void*) != 4 || offsetof(MENUITEMINFOA, hbmpItem) == 44);
 MENUITEMINFOA EmptyItemInfo() {
     MENUITEMINFOA info{};
     info.cbSize = offsetof(MENUITEMINFOA, hbmpItem);
@@ -61,7 +63,9 @@ void AddMoveItems(HMENU submenu, int menuType) {
 
 } // namespace
 
-bool HasCurrentMail() { return !HostGetCurrentMail().empty(); }
+bool HasCurrentMail() {
+    return !HostGetCurrentMail().empty();
+}
 
 void InsertSeparator(HMENU menu, int position) {
     MENUITEMINFOA info = EmptyItemInfo();

@@ -14,10 +14,14 @@ void AddFolder(HWND window, const std::string& folderId) {
     // ID with a colon could never be moved to or removed again.
     if (folderId.find(':') != std::string::npos) {
         Warn(window, "フォルダ「" + displayName +
-                         "」は名前に「:」を含むため、移動先フォルダに追加できません。");
+                         "」は識別子に「:」を含むため、移動先フォルダに追加できません。");
         return;
     }
-    if (Confirm(window, "フォルダ「" + displayName + "」を移動先フォルダに追加します。"))
+    if (!Confirm(window, "フォルダ「" + displayName + "」を移動先フォルダに追加します。"))
+        return;
+    // The list may have changed from inside the box's message loop: a folder
+    // that is a destination by now is not added a second time.
+    if (!FindFolderEntry(folderId))
         AppendFolderEntry(MakeFolderEntry(folderId, displayName));
 }
 

@@ -1,0 +1,548 @@
+// The two commands behind the plug-in's menu items: moving the selected mail
+// and registering the current folder, with their confirmation boxes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "menu_items.h"
+#include "message_boxes.h"
+#include "scratch.h"
+#include "standin_host.h"
+#include "started_plugin.h"
+#include "window_driver.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr char kCaption[] = "Varkel Plugin";
+
+std::string MoveText(const std::string& menuName) {
+    return "選択したメールを「" + menuName + "」に移動します。";
+}
+std::string AddText(const std::string& displayName) {
+    return "フォルダ「" + displayName + "」を移動先フォルダに追加します。";
+}
+std::string RemoveText(const std::string& menuName) {
+    return "フォルダ「" + menuName + "」を移動先フォルダから削除します。";
+}
+
+Lines HostCallNames() {
+    Lines names;
+    for (const standin::HostCall& call : standin::Calls())
+        names.push_back(call.function);
+    return names;
+}
+
+// The registered callback of the move items, to call with any command word.
+CommandCallback MoveCallback() {
+    for (const standin::RegisteredCommand& command : standin::Registered()) {
+        if (command.menuType == 1 || command.menuType == 3)
+            return command.callback;
+    }
+    return nullptr;
+}
+
+// Adds the register item to a new folder menu and returns its command ID.
+int RegisterItemId(const LoadedPlugin& plugin) {
+    const UniqueMenu menu = HostMenu();
+    plugin.orc().OnMenuInit(nullptr, menu.get(), 2);
+    const std::vector<MenuItem> items = ReadMenuItems(menu.get());
+    return items.empty() ? -1 : static_cast<int>(items.back().id);
+}
+
+// Picks the register item as the host does.
+void PickRegisterItem(int id, HWND window) {
+    EXPECT_TRUE(standin::InvokeCommand(id, window, static_cast<WPARAM>(id)));
+}
+
+Lines MenuTexts(const std::vector<MenuItem>& items) {
+    Lines texts;
+    for (const MenuItem& item : items)
+        texts.push_back(item.text);
+    return texts;
+}
+
+// What the plug-in writes for its list when it exits.
+Lines ListWrittenAtExit(const LoadedPlugin& plugin) {
+    plugin.orc().OnExit();
+    return StoredFolderList(plugin.settingsPath());
+}
+
+std::string RowFolder(const std::string& base, std::size_t row) {
+    return base + "row" + std::to_string(row) + "\\";
+}
+
+} // namespace
+
+TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
+    struct Row {
+        std::optional<int> isConfirm; // not in the file: the default
+        int answer;
+        bool box;
+        bool moved;
+    };
+    const Row rows[] = {
+        {std::nullopt, IDOK, true, true},
+        {std::nullopt, IDCANCEL, true, false},
+        {1, IDOK, true, true},
+        {1, IDCANCEL, true, false},
+        {-3, IDOK, true, true},
+        {0, IDCANCEL, false, true},
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE("row " + std::to_string(r));
+        standin::Reset();
+        const auto plugin =
+            StartPlugin(RowFolder(base, r), {{"f1:受信箱", "f2:予定表"}, row.isConfirm, 0});
+        const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+        ASSERT_EQ(items.size(), 2u);
+        standin::ClearCalls();
+
+        MessageBoxCapture boxes;
+        boxes.Answer({row.answer});
+        EXPECT_TRUE(
+            standin::InvokeCommand(static_cast<int>(items[1].id), window.get(), items[1].id));
+        if (row.box) {
+            ASSERT_EQ(boxes.boxes().size(), 1u);
+            const CapturedBox& box = boxes.boxes()[0];
+            EXPECT_EQ(box.owner, window.get());
+            EXPECT_EQ(box.caption, kCaption);
+            EXPECT_EQ(box.text, MoveText("予定表"));
+            EXPECT_EQ(box.style, static_cast<UINT>(MB_OKCANCEL));
+        } else {
+            EXPECT_TRUE(boxes.boxes().empty());
+        }
+        if (row.moved) {
+            ASSERT_EQ(standin::Calls().size(), 1u);
+            EXPECT_EQ(standin::Calls()[0].function, "ORA_MoveSelectedMessages");
+            EXPECT_EQ(standin::Calls()[0].arguments, (Lines{"f2", "0"}));
+        } else {
+            EXPECT_TRUE(standin::Calls().empty());
+        }
+    }
+}
+
+TEST(MoveCommand, OnlyTheLowSixteenBitsOfTheCommandWordCount) {
+    const auto plugin = StartPlugin(FreshScratchFolder(), {{"a:一", "b:二"}, 0, 0});
+    const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+    ASSERT_EQ(items.size(), 2u);
+    ASSERT_EQ(items[0].id, 40001u);
+    ASSERT_EQ(items[1].id, 40002u);
+    const CommandCallback move = MoveCallback();
+    ASSERT_NE(move, nullptr);
+    const HostWindow window;
+
+    const WPARAM high = ~static_cast<WPARAM>(0xFFFF);
+    const std::pair<WPARAM, Lines> rows[] = {
+        {0x10000 | 40002, {"b"}},
+        {0xABCD0000 | 40001, {"a"}},
+        {high | 40002, {"b"}},
+        {static_cast<WPARAM>(40001) << 16, {}},
+        {high, {}},
+    };
+    for (const auto& [word, moved] : rows) {
+        standin::ClearCalls();
+        move(window.get(), word);
+        EXPECT_EQ(standin::MovedTo(), moved) << std::hex << "word 0x" << word;
+    }
+}
+
+TEST(MoveCommand, IdsThatResolveToNoEntryDoNothing) {
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    {
+        // Three move items; then the third entry is removed, so the third
+        // item's binding points past the end of the list.
+        const auto plugin = StartPlugin(RowFolder(base, 0), {{"a:一", "b:二", "c:三"}, 1, 0});
+        const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+        ASSERT_EQ(items.size(), 3u);
+        const int registerId = RegisterItemId(*plugin);
+        standin::Script().currentFolder = "c";
+        {
+            MessageBoxCapture boxes;
+            PickRegisterItem(registerId, window.get());
+            ASSERT_EQ(boxes.boxes().size(), 1u);
+            EXPECT_EQ(boxes.boxes()[0].text, RemoveText("三"));
+        }
+        const CommandCallback move = MoveCallback();
+        ASSERT_NE(move, nullptr);
+        const WPARAM unresolved[] = {
+            0,     1,    items[2].id, items[2].id | 0x20000, static_cast<WPARAM>(registerId),
+            12345, 65535};
+        for (const WPARAM word : unresolved) {
+            SCOPED_TRACE("word " + std::to_string(word));
+            standin::ClearCalls();
+            MessageBoxCapture boxes;
+            move(window.get(), word);
+            EXPECT_TRUE(boxes.boxes().empty());
+            EXPECT_TRUE(standin::Calls().empty());
+        }
+        // The bindings that still lie inside the list work as before.
+        standin::ClearCalls();
+        MessageBoxCapture boxes;
+        move(window.get(), items[1].id);
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].text, MoveText("二"));
+        EXPECT_EQ(standin::MovedTo(), Lines{"b"});
+    }
+    {
+        // An ID beyond 16 bits is bound as the host returned it, and no
+        // command word can reach it.
+        standin::Reset();
+        const auto plugin = StartPlugin(RowFolder(base, 1), {{"a:一"}, 0, 0});
+        standin::Script().commandIds = {0x10000 + 7};
+        const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+        ASSERT_EQ(items.size(), 1u);
+        EXPECT_EQ(items[0].id, 0x10007u);
+        const CommandCallback move = MoveCallback();
+        ASSERT_NE(move, nullptr);
+        standin::ClearCalls();
+        move(window.get(), 0x10007);
+        move(window.get(), 7);
+        EXPECT_TRUE(standin::Calls().empty());
+    }
+}
+
+TEST(MoveCommand, TheEntryIsSplitAtItsFirstColon) {
+    struct Row {
+        std::string entry;
+        std::string menuName;
+        std::string folderId;
+    };
+    const Row rows[] = {
+        {"noColon", "noColon", "noColon"},
+        {":名前", "名前", ""},
+        {"id:a:b", "a:b", "id"},
+        {"id:", "", "id"},
+        // 表 and ソ end in the byte 0x5C.
+        {"表示:ソフト", "ソフト", "表示"},
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        SCOPED_TRACE("entry [" + rows[r].entry + "]");
+        standin::Reset();
+        const auto plugin = StartPlugin(RowFolder(base, r), {{rows[r].entry}, 1, 0});
+        const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+        ASSERT_EQ(items.size(), 1u);
+        standin::ClearCalls();
+        MessageBoxCapture boxes;
+        EXPECT_TRUE(
+            standin::InvokeCommand(static_cast<int>(items[0].id), window.get(), items[0].id));
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].text, MoveText(rows[r].menuName));
+        const auto moves = standin::CallsTo("ORA_MoveSelectedMessages");
+        ASSERT_EQ(moves.size(), 1u);
+        EXPECT_EQ(moves[0].arguments, (Lines{rows[r].folderId, "0"}));
+    }
+}
+
+TEST(ToggleFolder, AddsTheCurrentFolderAtTheEndOnOk) {
+    struct Row {
+        Lines entries;
+        int answer;
+        Lines written;
+    };
+    const Row rows[] = {
+        {{}, IDOK, {"0000001=f-1:受信箱"}},
+        {{}, IDCANCEL, {}},
+        {{"b:二", "a:一"}, IDOK, {"0000001=b:二", "0000002=a:一", "0000003=f-1:受信箱"}},
+        {{"b:二", "a:一"}, IDCANCEL, {"0000001=b:二", "0000002=a:一"}},
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE("row " + std::to_string(r));
+        standin::Reset();
+        const auto plugin = StartPlugin(RowFolder(base, r), {row.entries, 1, 0});
+        const int id = RegisterItemId(*plugin);
+        standin::Script().currentFolder = "f-1";
+        standin::Script().displayNames["f-1"] = "受信箱";
+        standin::ClearCalls();
+
+        MessageBoxCapture boxes;
+        boxes.Answer({row.answer});
+        PickRegisterItem(id, window.get());
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        const CapturedBox& box = boxes.boxes()[0];
+        EXPECT_EQ(box.owner, window.get());
+        EXPECT_EQ(box.caption, kCaption);
+        EXPECT_EQ(box.text, AddText("受信箱"));
+        EXPECT_EQ(box.style, static_cast<UINT>(MB_OKCANCEL));
+        EXPECT_EQ(HostCallNames(), (Lines{"ORA_GetCurrentFolder", "ORA_GetFolderDisplayName"}));
+        EXPECT_EQ(standin::CallsTo("ORA_GetFolderDisplayName").at(0).arguments, Lines{"f-1"});
+
+        // The next move submenu shows the change, the new entry last.
+        Lines texts;
+        for (const std::string& line : row.written)
+            texts.push_back(line.substr(line.find(':') + 1));
+        if (texts.empty())
+            texts.push_back("(登録フォルダがありません)");
+        EXPECT_EQ(MenuTexts(BuildMoveItems(*plugin)), texts);
+        EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
+    }
+}
+
+TEST(ToggleFolder, RemovesTheMatchingEntryNamedByItsMenuName) {
+    struct Row {
+        Lines entries;
+        std::string currentFolder;
+        int answer;
+        std::string boxText;
+        Lines written;
+    };
+    const Row rows[] = {
+        {{"a:一", "b:二", "c:三"}, "b", IDOK, RemoveText("二"), {"0000001=a:一", "0000002=c:三"}},
+        {{"a:一", "b:二", "c:三"},
+         "b",
+         IDCANCEL,
+         RemoveText("二"),
+         {"0000001=a:一", "0000002=b:二", "0000003=c:三"}},
+        // Renamed in the settings dialog: the box shows the entry's name, not
+        // the host's.
+        {{"b:自分の名前"}, "b", IDOK, RemoveText("自分の名前"), {}},
+        {{"plain"}, "plain", IDOK, RemoveText("plain"), {}},
+        {{"b:a:b"}, "b", IDOK, RemoveText("a:b"), {}},
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE("row " + std::to_string(r));
+        standin::Reset();
+        const auto plugin = StartPlugin(RowFolder(base, r), {row.entries, 1, 0});
+        const int id = RegisterItemId(*plugin);
+        standin::Script().currentFolder = row.currentFolder;
+        standin::Script().unknownDisplayName = "ホストの名前";
+        standin::ClearCalls();
+
+        MessageBoxCapture boxes;
+        boxes.Answer({row.answer});
+        PickRegisterItem(id, window.get());
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        const CapturedBox& box = boxes.boxes()[0];
+        EXPECT_EQ(box.owner, window.get());
+        EXPECT_EQ(box.caption, kCaption);
+        EXPECT_EQ(box.text, row.boxText);
+        EXPECT_EQ(box.style, static_cast<UINT>(MB_OKCANCEL));
+        EXPECT_EQ(HostCallNames(), Lines{"ORA_GetCurrentFolder"});
+        EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
+    }
+}
+
+TEST(ToggleFolder, EntriesOfOneFolderAreRemovedOneAtATime) {
+    const auto plugin = StartPlugin(FreshScratchFolder(), {{"x:最初", "y:別", "x:二番目"}, 1, 0});
+    const HostWindow window;
+    const int id = RegisterItemId(*plugin);
+    standin::Script().currentFolder = "x";
+    standin::Script().displayNames["x"] = "ホストの名前";
+    MessageBoxCapture boxes;
+    boxes.Answer({IDOK, IDOK, IDCANCEL});
+    for (int pick = 0; pick < 3; ++pick)
+        PickRegisterItem(id, window.get());
+    Lines texts;
+    for (const CapturedBox& box : boxes.boxes())
+        texts.push_back(box.text);
+    EXPECT_EQ(texts, (Lines{RemoveText("最初"), RemoveText("二番目"), AddText("ホストの名前")}));
+    EXPECT_EQ(ListWrittenAtExit(*plugin), Lines{"0000001=y:別"});
+}
+
+TEST(ToggleFolder, FolderIdsMatchOnlyInTheSameCase) {
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    const char* const currentFolders[] = {"inbox", "INBOX", "Inbox2"};
+    for (std::size_t r = 0; r < std::size(currentFolders); ++r) {
+        const std::string folder = currentFolders[r];
+        SCOPED_TRACE(folder);
+        standin::Reset();
+        const auto plugin = StartPlugin(RowFolder(base, r), {{"Inbox:受信"}, 1, 0});
+        const int id = RegisterItemId(*plugin);
+        standin::Script().currentFolder = folder;
+        standin::Script().displayNames[folder] = "別の受信";
+        MessageBoxCapture boxes;
+        PickRegisterItem(id, window.get());
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].text, AddText("別の受信"));
+        EXPECT_EQ(ListWrittenAtExit(*plugin),
+                  (Lines{"0000001=Inbox:受信", "0000002=" + folder + ":別の受信"}));
+    }
+}
+
+TEST(ToggleFolder, AFolderIdWithAColonIsRefusedWithAWarning) {
+    struct Row {
+        Lines entries;
+        std::string currentFolder;
+        Lines written;
+    };
+    const Row rows[] = {
+        {{}, "a:b", {}},
+        {{}, ":", {}},
+        // The stored entry's folder ID is "f"; "f:1" matches nothing.
+        {{"f:1"}, "f:1", {"0000001=f:1"}},
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE("folder " + row.currentFolder);
+        standin::Reset();
+        const auto plugin = StartPlugin(RowFolder(base, r), {row.entries, 1, 0});
+        const int id = RegisterItemId(*plugin);
+        standin::Script().currentFolder = row.currentFolder;
+        standin::Script().displayNames[row.currentFolder] = "仕事";
+        MessageBoxCapture boxes;
+        PickRegisterItem(id, window.get());
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        const CapturedBox& box = boxes.boxes()[0];
+        EXPECT_EQ(box.owner, window.get());
+        EXPECT_EQ(box.caption, kCaption);
+        EXPECT_EQ(box.text,
+                  "フォルダ「仕事」は識別子に「:」を含むため、移動先フォルダに追加できません。");
+        EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+        EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
+    }
+}
+
+TEST(ToggleFolder, NullTextsFromTheHostReadAsEmpty) {
+    struct Row {
+        Lines entries;
+        std::optional<std::string> currentFolder;
+        std::optional<std::string> displayName; // of the current folder
+        std::string boxText;
+        Lines written;
+    };
+    const Row rows[] = {
+        {{}, std::nullopt, std::string("名無し"), AddText("名無し"), {"0000001=:名無し"}},
+        {{}, std::string("f"), std::nullopt, AddText(""), {"0000001=f:"}},
+        {{":空"}, std::nullopt, std::string("名無し"), RemoveText("空"), {}},
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE("row " + std::to_string(r));
+        standin::Reset();
+        const auto plugin = StartPlugin(RowFolder(base, r), {row.entries, 1, 0});
+        const int id = RegisterItemId(*plugin);
+        standin::Script().currentFolder = row.currentFolder;
+        standin::Script().displayNames[row.currentFolder.value_or("")] = row.displayName;
+        standin::ClearCalls();
+        MessageBoxCapture boxes;
+        PickRegisterItem(id, window.get());
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].text, row.boxText);
+        for (const standin::HostCall& call : standin::CallsTo("ORA_GetFolderDisplayName"))
+            EXPECT_EQ(call.arguments, Lines{row.currentFolder.value_or("")});
+        EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
+    }
+}
+
+TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
+    struct Row {
+        Lines entries;
+        std::string folder;       // current when the register item is picked
+        std::string nestedFolder; // current when it is picked again inside the box
+        Lines boxTexts;           // the outer box, then the nested one
+        Lines written;
+    };
+    const Row rows[] = {
+        // The same folder is added inside the box: it is not added twice.
+        {{}, "f", "f", {AddText("名前f"), AddText("名前f")}, {"0000001=f:名前f"}},
+        // The entry is removed inside the box: the entry that moved into its
+        // place stays.
+        {{"a:一", "b:二", "c:三"},
+         "b",
+         "b",
+         {RemoveText("二"), RemoveText("二")},
+         {"0000001=a:一", "0000002=c:三"}},
+        // Another folder is added inside the box: the entry is still where
+        // it was and is removed.
+        {{"a:一", "b:二", "c:三"},
+         "b",
+         "z",
+         {RemoveText("二"), AddText("名前z")},
+         {"0000001=a:一", "0000002=c:三", "0000003=z:名前z"}},
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE("row " + std::to_string(r));
+        standin::Reset();
+        const auto plugin = StartPlugin(RowFolder(base, r), {row.entries, 1, 0});
+        const int id = RegisterItemId(*plugin);
+        standin::Script().currentFolder = row.folder;
+        standin::Script().unknownDisplayName = "名前" + row.folder;
+
+        MessageBoxCapture boxes;
+        // 0 is no button: the outer box stays open until the script answers
+        // it; the nested box gets OK.
+        boxes.Answer({0, IDOK, IDOK});
+        ModalScript script(kDialogClass, kCaption);
+        script.Do([&](HWND outerBox) {
+            standin::Script().currentFolder = row.nestedFolder;
+            standin::Script().unknownDisplayName = "名前" + row.nestedFolder;
+            PickRegisterItem(id, window.get());
+            PostMessageA(outerBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        EXPECT_TRUE(script.Run([&] { PickRegisterItem(id, window.get()); })) << script.failure();
+        Lines texts;
+        for (const CapturedBox& box : boxes.boxes())
+            texts.push_back(box.text);
+        ASSERT_GE(texts.size(), 2u);
+        texts.resize(2); // the outer box may be recorded again when it is reactivated
+        EXPECT_EQ(texts, row.boxTexts);
+        EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
+    }
+}
+
+TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
+    LoadedPlugin plugin(FreshScratchFolder());
+    ASSERT_TRUE(plugin.loaded());
+    plugin.orc().OnStart();
+    const HostWindow window;
+    MessageBoxCapture boxes;
+
+    // Folder menu: pick the register item on two folders in turn.
+    const UniqueMenu folderMenu = HostMenu();
+    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, folderMenu.get(), 2), 0);
+    const std::vector<MenuItem> folderItems = ReadMenuItems(folderMenu.get());
+    ASSERT_EQ(folderItems.size(), 4u);
+    const UINT registerId = folderItems.back().id;
+    standin::Script().displayNames = {{"folder-1", "受信箱\\仕事"}, {"folder-2", "予定表"}};
+    standin::Script().currentFolder = "folder-1";
+    EXPECT_TRUE(standin::InvokeCommand(static_cast<int>(registerId), window.get(), registerId));
+    standin::Script().currentFolder = "folder-2";
+    EXPECT_TRUE(standin::InvokeCommand(static_cast<int>(registerId), window.get(), registerId));
+
+    // Mail menu: the second move item moves to the second folder.
+    const UniqueMenu mailMenu = HostMenu();
+    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, mailMenu.get(), 1), 0);
+    const std::vector<MenuItem> top = ReadMenuItems(mailMenu.get());
+    ASSERT_EQ(top.size(), 4u);
+    const std::vector<MenuItem> moveItems = ReadMenuItems(top[3].submenu);
+    ASSERT_EQ(moveItems.size(), 2u);
+    EXPECT_EQ(MenuTexts(moveItems), (Lines{"受信箱\\仕事", "予定表"}));
+    standin::ClearCalls();
+    EXPECT_TRUE(
+        standin::InvokeCommand(static_cast<int>(moveItems[1].id), window.get(), moveItems[1].id));
+    EXPECT_EQ(standin::MovedTo(), Lines{"folder-2"});
+
+    Lines texts;
+    for (const CapturedBox& box : boxes.boxes())
+        texts.push_back(box.text);
+    EXPECT_EQ(texts, (Lines{AddText("受信箱\\仕事"), AddText("予定表"), MoveText("予定表")}));
+
+    plugin.orc().OnExit();
+    const std::string path = plugin.settingsPath();
+    EXPECT_EQ(StoredFolderList(path),
+              (Lines{"0000001=folder-1:受信箱\\仕事", "0000002=folder-2:予定表"}));
+    char value[256] = {};
+    GetPrivateProfileStringA("FolderList", "0000002", "", value, sizeof value, path.c_str());
+    EXPECT_STREQ(value, "folder-2:予定表");
+}

@@ -1,0 +1,374 @@
+// What the plug-in adds to the host's context menus, what it registers with
+// the host for them, and which destination each move item stands for.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "menu_items.h"
+#include "message_boxes.h"
+#include "scratch.h"
+#include "standin_host.h"
+#include "started_plugin.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr char kSubmenuItem[] = ">メールの移動";
+constexpr char kRegisterText[] = "移動先フォルダに追加/削除";
+constexpr char kRegisterDescription[] =
+    "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
+constexpr char kPlaceholderItem[] = "(登録フォルダがありません)#0";
+
+std::string MoveDescription(const std::string& menuName) {
+    return "選択したメールを「" + menuName + "」に移動します。";
+}
+
+std::string Item(const std::string& text, int id) {
+    return text + "#" + std::to_string(id);
+}
+
+// The function names of every host call so far.
+Lines HostCallNames() {
+    Lines names;
+    for (const standin::HostCall& call : standin::Calls())
+        names.push_back(call.function);
+    return names;
+}
+
+// The move submenu of a host menu: the submenu of its only submenu item.
+HMENU MoveSubmenu(HMENU menu) {
+    HMENU found = nullptr;
+    for (const MenuItem& item : ReadMenuItems(menu)) {
+        if (item.submenu) {
+            EXPECT_EQ(found, nullptr) << "more than one submenu item";
+            found = item.submenu;
+        }
+    }
+    return found;
+}
+
+// The callback registered for move items (the first registration of a mail
+// menu), to call with any command word.
+CommandCallback MoveCallback() {
+    for (const standin::RegisteredCommand& command : standin::Registered()) {
+        if (command.menuType != 2)
+            return command.callback;
+    }
+    return nullptr;
+}
+
+std::string RowFolder(const std::string& base, std::size_t row) {
+    return base + "row" + std::to_string(row) + "\\";
+}
+
+} // namespace
+
+TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
+    struct Row {
+        int menuType;
+        int isMenuTop;
+        Lines hostMenu;
+    };
+    const Row rows[] = {
+        {1, 0, {"A#101", "B#102", "---", kSubmenuItem}},
+        {1, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
+        {1, -7, {kSubmenuItem, "---", "A#101", "B#102"}},
+        {3, 0, {"A#101", "B#102", "---", kSubmenuItem}},
+        {3, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
+    };
+    // Names with the trail bytes 0x5C (表) and 0x7C (ポ) must pass unchanged.
+    const Lines folders = {"f1", "f2", "f3"};
+    const Lines names = {"受信箱", "予定表", "ポスト:転送"};
+    // IDs out of the host's usual sequence show that each item carries the ID
+    // its own registration returned.
+    const std::vector<int> ids = {7, 300, 65535};
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE("menu type " + std::to_string(row.menuType) + ", IsMenuTop " +
+                     std::to_string(row.isMenuTop));
+        standin::Reset();
+        const auto plugin = StartPlugin(
+            RowFolder(base, r), {{"f1:受信箱", "f2:予定表", "f3:ポスト:転送"}, 0, row.isMenuTop});
+        standin::Script().commandIds = ids;
+        standin::Script().currentMail = "<mail-1@example>";
+        standin::ClearCalls();
+
+        const UniqueMenu menu = HostMenu();
+        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), row.menuType), 0);
+        EXPECT_EQ(DescribeMenu(menu.get()), row.hostMenu);
+        const HMENU submenu = MoveSubmenu(menu.get());
+        ASSERT_TRUE(IsMenu(submenu));
+        EXPECT_EQ(DescribeMenu(submenu),
+                  (Lines{Item(names[0], 7), Item(names[1], 300), Item(names[2], 65535)}));
+
+        Lines expectedCalls = {"ORA_RegisterCommand", "ORA_RegisterCommand", "ORA_RegisterCommand"};
+        if (row.menuType == 3)
+            expectedCalls.insert(expectedCalls.begin(), "ORA_GetCurrentMail");
+        EXPECT_EQ(HostCallNames(), expectedCalls);
+        const auto& registered = standin::Registered();
+        ASSERT_EQ(registered.size(), 3u);
+        for (std::size_t i = 0; i < registered.size(); ++i) {
+            EXPECT_EQ(registered[i].description, MoveDescription(names[i]));
+            EXPECT_EQ(registered[i].menuType, row.menuType);
+            EXPECT_NE(registered[i].callback, nullptr);
+            EXPECT_EQ(registered[i].callback, registered[0].callback);
+        }
+
+        // Each item's ID leads to its own entry's folder.
+        const std::vector<MenuItem> items = ReadMenuItems(submenu);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            standin::ClearCalls();
+            EXPECT_TRUE(
+                standin::InvokeCommand(static_cast<int>(items[i].id), window.get(), items[i].id));
+            EXPECT_EQ(standin::MovedTo(), Lines{folders[i]}) << "item " << i;
+            EXPECT_EQ(standin::CallsTo("ORA_MoveSelectedMessages").at(0).arguments.at(1), "0");
+        }
+    }
+}
+
+TEST(MenuLayout, FolderMenuGetsTheRegisterItemAlwaysAtTheBottom) {
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (const int isMenuTop : {0, 1}) {
+        SCOPED_TRACE("IsMenuTop " + std::to_string(isMenuTop));
+        standin::Reset();
+        const auto plugin = StartPlugin(RowFolder(base, static_cast<std::size_t>(isMenuTop)),
+                                        {{"f1:受信箱", "f2:予定表"}, 1, isMenuTop});
+        standin::ClearCalls();
+
+        const UniqueMenu menu = HostMenu();
+        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), 2), 0);
+        EXPECT_EQ(DescribeMenu(menu.get()),
+                  (Lines{"A#101", "B#102", "---", Item(kRegisterText, 40001)}));
+        EXPECT_EQ(HostCallNames(), Lines{"ORA_RegisterCommand"});
+        ASSERT_EQ(standin::Registered().size(), 1u);
+        const standin::RegisteredCommand registerItem = standin::Registered()[0];
+        EXPECT_EQ(registerItem.description, kRegisterDescription);
+        EXPECT_EQ(registerItem.menuType, 2);
+
+        // Its command is the folder registration: it offers to add the
+        // current folder.
+        standin::Script().currentFolder = "f9";
+        standin::Script().displayNames["f9"] = "送信済み";
+        {
+            MessageBoxCapture boxes;
+            boxes.Answer({IDCANCEL});
+            EXPECT_TRUE(standin::InvokeCommand(40001, window.get(), 40001));
+            ASSERT_EQ(boxes.boxes().size(), 1u);
+            EXPECT_EQ(boxes.boxes()[0].text, "フォルダ「送信済み」を移動先フォルダに追加します。");
+        }
+
+        // It has no binding: the move command ignores its ID.
+        BuildMoveItems(*plugin);
+        const CommandCallback move = MoveCallback();
+        ASSERT_NE(move, nullptr);
+        EXPECT_NE(move, registerItem.callback);
+        standin::ClearCalls();
+        MessageBoxCapture boxes;
+        move(window.get(), 40001);
+        EXPECT_TRUE(boxes.boxes().empty());
+        EXPECT_TRUE(standin::Calls().empty());
+    }
+}
+
+TEST(MenuLayout, MailViewMenuGetsTheSubmenuOnlyWithACurrentMail) {
+    struct Row {
+        std::optional<std::string> currentMail;
+        Lines hostMenu;
+        std::size_t registrations;
+    };
+    const Row rows[] = {
+        {std::string(), {"A#101", "B#102"}, 0},
+        {std::nullopt, {"A#101", "B#102"}, 0},
+        {std::string("\x01"), {"A#101", "B#102", "---", kSubmenuItem}, 1},
+        {std::string("<mail-2@example>"), {"A#101", "B#102", "---", kSubmenuItem}, 1},
+    };
+    const auto plugin = StartPlugin(FreshScratchFolder(), {{"f1:受信箱"}, 0, 0});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.currentMail ? "mail [" + *row.currentMail + "]" : "null mail");
+        standin::Reset();
+        standin::Script().currentMail = row.currentMail;
+        const UniqueMenu menu = HostMenu();
+        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), 3), 0);
+        EXPECT_EQ(DescribeMenu(menu.get()), row.hostMenu);
+        EXPECT_EQ(standin::CallsTo("ORA_GetCurrentMail").size(), 1u);
+        EXPECT_EQ(HostCallNames().at(0), "ORA_GetCurrentMail");
+        ASSERT_EQ(standin::Registered().size(), row.registrations);
+        for (const standin::RegisteredCommand& command : standin::Registered())
+            EXPECT_EQ(command.menuType, 3);
+    }
+}
+
+TEST(MenuLayout, OtherMenuTypesLeaveTheMenuAloneAndCallNothing) {
+    const auto plugin = StartPlugin(FreshScratchFolder(), {{"f1:受信箱"}, 0, 1});
+    standin::Script().currentMail = "<mail-1@example>";
+    standin::Script().currentFolder = "f1";
+    standin::ClearCalls();
+    for (const int menuType : {0, 4, -1, 100, 0x10001, INT_MIN, INT_MAX}) {
+        SCOPED_TRACE("menu type " + std::to_string(menuType));
+        const UniqueMenu menu = HostMenu();
+        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), menuType), 0);
+        EXPECT_EQ(DescribeMenu(menu.get()), (Lines{"A#101", "B#102"}));
+        EXPECT_TRUE(standin::Calls().empty());
+    }
+}
+
+TEST(MenuLayout, EmptyListGivesTheUnregisteredPlaceholder) {
+    struct Row {
+        int menuType;
+        int isMenuTop;
+        Lines hostMenu;
+    };
+    const Row rows[] = {
+        {1, 0, {"A#101", "B#102", "---", kSubmenuItem}},
+        {3, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
+    };
+    const std::string base = FreshScratchFolder();
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        SCOPED_TRACE("menu type " + std::to_string(rows[r].menuType));
+        standin::Reset();
+        const auto plugin = StartPlugin(RowFolder(base, r), {{}, 1, rows[r].isMenuTop});
+        standin::Script().currentMail = "<mail-1@example>";
+        const UniqueMenu menu = HostMenu();
+        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), rows[r].menuType), 0);
+        EXPECT_EQ(DescribeMenu(menu.get()), rows[r].hostMenu);
+        EXPECT_EQ(DescribeMenu(MoveSubmenu(menu.get())), Lines{kPlaceholderItem});
+        EXPECT_TRUE(standin::CallsTo("ORA_RegisterCommand").empty());
+        EXPECT_TRUE(standin::Registered().empty());
+    }
+}
+
+TEST(MenuLayout, EntriesAreSplitAtTheirFirstColonAndEachItemHasItsOwnBinding) {
+    struct Row {
+        Lines entries;
+        Lines itemTexts;
+        Lines folders; // what each item's move sends to the host
+    };
+    const Row rows[] = {
+        {{"noColon"}, {"noColon"}, {"noColon"}},
+        {{"id:"}, {""}, {"id"}},
+        {{"id:a:b", ":名前"}, {"a:b", "名前"}, {"id", ""}},
+        {{"a:同名", "b:同名"}, {"同名", "同名"}, {"a", "b"}},
+        {{"x:一", "x:二"}, {"一", "二"}, {"x", "x"}},
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE("row " + std::to_string(r));
+        standin::Reset();
+        const auto plugin = StartPlugin(RowFolder(base, r), {row.entries, 0, 0});
+        const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+        ASSERT_EQ(items.size(), row.itemTexts.size());
+        const auto& registered = standin::Registered();
+        ASSERT_EQ(registered.size(), items.size());
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            SCOPED_TRACE("item " + std::to_string(i));
+            EXPECT_EQ(items[i].text, row.itemTexts[i]);
+            EXPECT_EQ(items[i].type, static_cast<UINT>(MFT_STRING));
+            EXPECT_EQ(items[i].id, static_cast<UINT>(40001 + i));
+            EXPECT_EQ(registered[i].description, MoveDescription(row.itemTexts[i]));
+            standin::ClearCalls();
+            EXPECT_TRUE(
+                standin::InvokeCommand(static_cast<int>(items[i].id), window.get(), items[i].id));
+            EXPECT_EQ(standin::MovedTo(), Lines{row.folders[i]});
+        }
+    }
+}
+
+TEST(MenuLayout, EveryCallAddsACompleteSetAndEarlierBindingsStay) {
+    const auto plugin = StartPlugin(FreshScratchFolder(), {{"a:一", "b:二"}, 0, 0});
+    const HostWindow window;
+    const UniqueMenu mailMenu = HostMenu();
+    plugin->orc().OnMenuInit(nullptr, mailMenu.get(), 1);
+    plugin->orc().OnMenuInit(nullptr, mailMenu.get(), 1);
+    EXPECT_EQ(DescribeMenu(mailMenu.get()),
+              (Lines{"A#101", "B#102", "---", kSubmenuItem, "---", kSubmenuItem}));
+    const std::vector<MenuItem> top = ReadMenuItems(mailMenu.get());
+    ASSERT_EQ(top.size(), 6u);
+    EXPECT_NE(top[3].submenu, top[5].submenu);
+    EXPECT_EQ(DescribeMenu(top[3].submenu), (Lines{"一#40001", "二#40002"}));
+    EXPECT_EQ(DescribeMenu(top[5].submenu), (Lines{"一#40003", "二#40004"}));
+
+    const CommandCallback move = MoveCallback();
+    ASSERT_NE(move, nullptr);
+    const std::pair<WPARAM, std::string> picks[] = {
+        {40001, "a"}, {40002, "b"}, {40003, "a"}, {40004, "b"}};
+    for (const auto& [id, folder] : picks) {
+        standin::ClearCalls();
+        move(window.get(), id);
+        EXPECT_EQ(standin::MovedTo(), Lines{folder}) << "ID " << id;
+    }
+
+    const UniqueMenu folderMenu = HostMenu();
+    plugin->orc().OnMenuInit(nullptr, folderMenu.get(), 2);
+    plugin->orc().OnMenuInit(nullptr, folderMenu.get(), 2);
+    EXPECT_EQ(DescribeMenu(folderMenu.get()),
+              (Lines{"A#101", "B#102", "---", Item(kRegisterText, 40005), "---",
+                     Item(kRegisterText, 40006)}));
+}
+
+TEST(MenuLayout, ACommandIdHandedOutAgainIsReboundToTheNewerEntry) {
+    struct Row {
+        std::vector<int> hostIds; // the IDs the host hands out, in turn
+        int builds;
+        std::vector<std::pair<WPARAM, std::string>> picks;
+    };
+    const Row rows[] = {
+        {{9, 9}, 1, {{9, "b"}}},
+        {{5, 6, 6, 5}, 2, {{5, "b"}, {6, "a"}}},
+        {{5, 6, 40, 5}, 2, {{5, "b"}, {6, "b"}, {40, "a"}}},
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        SCOPED_TRACE("row " + std::to_string(r));
+        standin::Reset();
+        const auto plugin = StartPlugin(RowFolder(base, r), {{"a:一", "b:二"}, 0, 0});
+        standin::Script().commandIds = rows[r].hostIds;
+        for (int build = 0; build < rows[r].builds; ++build)
+            BuildMoveItems(*plugin);
+        const CommandCallback move = MoveCallback();
+        ASSERT_NE(move, nullptr);
+        for (const auto& [id, folder] : rows[r].picks) {
+            standin::ClearCalls();
+            move(window.get(), id);
+            EXPECT_EQ(standin::MovedTo(), Lines{folder}) << "ID " << id;
+        }
+    }
+}
+
+TEST(MenuLayout, HandlesThatAreNoMenuAreLeftAlone) {
+    const auto plugin = StartPlugin(FreshScratchFolder(), {{"f1:受信箱"}, 0, 0});
+    standin::Script().currentMail = "<mail-1@example>";
+    HMENU destroyed = CreatePopupMenu();
+    DestroyMenu(destroyed);
+    const HostWindow window;
+    struct Row {
+        const char* name;
+        HMENU menu;
+    };
+    const Row rows[] = {{"null", nullptr},
+                        {"destroyed", destroyed},
+                        {"window handle", reinterpret_cast<HMENU>(window.get())}};
+    for (const Row& row : rows) {
+        for (const int menuType : {1, 2, 3}) {
+            SCOPED_TRACE(std::string(row.name) + " menu, type " + std::to_string(menuType));
+            standin::ClearCalls();
+            EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, row.menu, menuType), 0);
+            // Type 3 asks for the current mail before it looks at the menu.
+            const Lines expected = menuType == 3 ? Lines{"ORA_GetCurrentMail"} : Lines{};
+            EXPECT_EQ(HostCallNames(), expected);
+        }
+    }
+    EXPECT_TRUE(standin::Registered().empty());
+}

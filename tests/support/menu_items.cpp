@@ -1,0 +1,72 @@
+#include "menu_items.h"
+
+#include <cstdio>
+
+#include "plugin.h"
+
+UniqueMenu HostMenu() {
+    UniqueMenu menu(CreatePopupMenu());
+    AppendMenuA(menu.get(), MF_STRING, kHostItemA, "A");
+    AppendMenuA(menu.get(), MF_STRING, kHostItemB, "B");
+    return menu;
+}
+
+std::vector<MenuItem> ReadMenuItems(HMENU menu) {
+    std::vector<MenuItem> items;
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+        std::string text(info.cch + 1, '\0');
+        info.dwTypeData = text.data();
+        info.cch = static_cast<UINT>(text.size());
+        GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+        text.resize(info.cch);
+        items.push_back({info.fType, info.fState, info.wID, info.hSubMenu, text});
+    }
+    return items;
+}
+
+std::vector<std::string> DescribeMenu(HMENU menu) {
+    std::vector<std::string> lines;
+    for (const MenuItem& item : ReadMenuItems(menu)) {
+        std::string line;
+        if (item.type == MFT_SEPARATOR && item.text.empty() && !item.submenu)
+            line = "---";
+        else if (item.submenu)
+            line = ">" + item.text;
+        else
+            line = item.text + "#" + std::to_string(item.id);
+        char flags[64];
+        if (item.type != MFT_STRING && item.type != MFT_SEPARATOR) {
+            std::snprintf(flags, sizeof flags, " type=0x%X", item.type);
+            line += flags;
+        }
+        if (item.state != 0) {
+            std::snprintf(flags, sizeof flags, " state=0x%X", item.state);
+            line += flags;
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<MenuItem> BuildMoveItems(const LoadedPlugin& plugin, int menuType) {
+    const UniqueMenu menu = HostMenu();
+    plugin.orc().OnMenuInit(nullptr, menu.get(), menuType);
+    for (const MenuItem& item : ReadMenuItems(menu.get())) {
+        if (item.submenu)
+            return ReadMenuItems(item.submenu);
+    }
+    return {};
+}
+
+HostWindow::HostWindow()
+    : window_(CreateWindowExA(0, "STATIC", "Orvane", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr)) {}
+
+HostWindow::~HostWindow() {
+    DestroyWindow(window_);
+}

@@ -1,0 +1,23 @@
+// A plug-in started on a settings file written for the test.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plugin.h"
+
+struct StartSettings {
+    std::vector<std::string> entries; // [FolderList], keys 0000001, 0000002, ...
+    // Left out of the file when not given.
+    std::optional<int> isConfirm;
+    std::optional<int> isMenuTop;
+};
+
+// Loads a fresh copy of the plug-in into folder, writes its Varkel.ini from
+// settings and calls ORC_OnStart.
+std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder, const StartSettings& settings);
+
+// The "key=value" lines of the [FolderList] section of a settings file.
+std::vector<std::string> StoredFolderList(const std::string& path);
