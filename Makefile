@@ -1,11 +1,12 @@
 # make run   builds everything and runs the plug-in in the stand-in mail client
 # make test  installs what is missing, builds, and runs every test
 # make bench runs the benchmarks
+# make dist  builds the release package build/dist/Varkel-0.22.zip
 
 JOBS ?= 2
 CTEST_ARGS ?=
 
-.PHONY: all setup build build-x86 build-x64 run test bench clean
+.PHONY: all setup build build-x86 build-x64 dist run test bench clean
 
 all: build
 
@@ -22,7 +23,10 @@ build-x64:
 
 build: build-x86 build-x64
 
-run: setup build
+dist: build-x86
+	@tools/dist
+
+run: setup build dist
 	@tools/run
 
 test: setup build

@@ -1,5 +1,6 @@
 #include "standin_host.h"
 
+#include <deque>
 #include <string>
 
 namespace standin {
@@ -8,9 +9,11 @@ namespace {
 HostScript g_script;
 std::vector<HostCall> g_calls;
 std::vector<RegisteredCommand> g_registered;
+const HostBackend* g_backend = nullptr;
 std::size_t g_nextScriptedId = 0;
-// Texts handed to the plug-in stay valid until the next Reset.
-std::vector<std::string> g_returnedTexts;
+// Texts handed to the plug-in stay valid until the next Reset: a deque never
+// moves its elements, so a short text's characters stay where they were.
+std::deque<std::string> g_returnedTexts;
 
 const char* Hand(const std::optional<std::string>& text) {
     if (!text)
@@ -19,11 +22,22 @@ const char* Hand(const std::optional<std::string>& text) {
     return g_returnedTexts.back().c_str();
 }
 
+const char* Hand(const std::string& text) { return Hand(std::optional<std::string>(text)); }
+
 std::string Show(const char* text) { return text ? std::string(text) : std::string("(null)"); }
+std::string Text(const char* text) { return text ? std::string(text) : std::string(); }
+
+// The backend's answer when one is installed and gives it.
+template <typename Member> const Member* Backend(Member HostBackend::*member) {
+    return g_backend && g_backend->*member ? &(g_backend->*member) : nullptr;
+}
 
 } // namespace
 
+void InstallBackend(const HostBackend* backend) { g_backend = backend; }
+
 void Reset() {
+    g_backend = nullptr;
     g_script = HostScript();
     g_calls.clear();
     g_registered.clear();
@@ -72,6 +86,11 @@ extern "C" {
 __declspec(dllexport) int WINAPI ORA_RegisterCommand(const char* description, int menuType,
                                                      CommandCallback callback) {
     g_calls.push_back({"ORA_RegisterCommand", {Show(description), std::to_string(menuType)}});
+    if (const auto* answer = Backend(&HostBackend::registerCommand)) {
+        const int id = (*answer)(Text(description), menuType, callback);
+        g_registered.push_back({id, Text(description), menuType, callback});
+        return id;
+    }
     const int id = g_nextScriptedId < g_script.commandIds.size()
                        ? g_script.commandIds[g_nextScriptedId++]
                        : g_script.nextCommandId++;
@@ -81,11 +100,15 @@ __declspec(dllexport) int WINAPI ORA_RegisterCommand(const char* description, in
 
 __declspec(dllexport) const char* WINAPI ORA_GetCurrentFolder() {
     g_calls.push_back({"ORA_GetCurrentFolder", {}});
+    if (const auto* answer = Backend(&HostBackend::currentFolder))
+        return Hand((*answer)());
     return Hand(g_script.currentFolder);
 }
 
 __declspec(dllexport) const char* WINAPI ORA_GetFolderDisplayName(const char* folderId) {
     g_calls.push_back({"ORA_GetFolderDisplayName", {Show(folderId)}});
+    if (const auto* answer = Backend(&HostBackend::folderDisplayName))
+        return Hand((*answer)(Text(folderId)));
     const auto found = g_script.displayNames.find(folderId ? folderId : "");
     return Hand(found != g_script.displayNames.end() ? found->second
                                                      : g_script.unknownDisplayName);
@@ -93,11 +116,15 @@ __declspec(dllexport) const char* WINAPI ORA_GetFolderDisplayName(const char* fo
 
 __declspec(dllexport) const char* WINAPI ORA_GetCurrentMail() {
     g_calls.push_back({"ORA_GetCurrentMail", {}});
+    if (const auto* answer = Backend(&HostBackend::currentMail))
+        return Hand((*answer)());
     return Hand(g_script.currentMail);
 }
 
 __declspec(dllexport) int WINAPI ORA_MoveSelectedMessages(const char* folderId, int flags) {
     g_calls.push_back({"ORA_MoveSelectedMessages", {Show(folderId), std::to_string(flags)}});
+    if (const auto* answer = Backend(&HostBackend::moveSelectedMessages))
+        return (*answer)(Text(folderId), flags);
     return 1;
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -39,7 +40,24 @@ struct HostScript {
     int nextCommandId = 40001;
 };
 
-// Forgets every call and registration and restores the default script.
+// A real host's answers for the five functions the plug-in calls. While one is
+// installed those functions answer through it (a member left empty keeps the
+// scripted answer); every call is still recorded and every registration kept.
+struct HostBackend {
+    std::function<std::string()> currentFolder;
+    std::function<std::string(const std::string& folderId)> folderDisplayName;
+    std::function<std::string()> currentMail;
+    // Returns the command ID for the new item.
+    std::function<int(const std::string& description, int menuType, CommandCallback callback)>
+        registerCommand;
+    std::function<int(const std::string& folderId, int flags)> moveSelectedMessages;
+};
+
+// Installs a backend; nullptr removes it. The backend must outlive its use.
+void InstallBackend(const HostBackend* backend);
+
+// Forgets every call and registration, restores the default script and
+// removes any backend.
 void Reset();
 HostScript& Script();
 const std::vector<HostCall>& Calls();

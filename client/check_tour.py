@@ -1,0 +1,106 @@
+#!/usr/bin/env python3
+"""Checks what the stand-in mail client's tour left in its output folder: the
+transcript (what the plug-in asked of the host, the boxes it showed, what the
+client did) and the plug-in's settings file. Usage: check_tour.py OUTDIR"""
+import re
+import sys
+from pathlib import Path
+
+REGISTER = "Varkel Pluginの移動先としてこのフォルダを追加/削除します。"
+CLIENTS = r"\仕事\受信箱\取引先"
+DEV = r"\仕事\受信箱\ソフト開発"
+INBOX = r"\仕事\受信箱"
+NEW_NAME = "取引先（見積・請求）"
+QUOTES = ["お見積りの件（青葉システム）", "Re: お見積りの件（青葉システム）"]
+SCREENSHOTS = ["01-client.png", "02-folder-menu.png", "03-confirm-add.png", "04-move-submenu.png",
+               "05-confirm-move.png", "06-after-move.png", "07-settings-renaming.png",
+               "08-settings-dialog.png", "09-renamed-submenu.png"]
+
+
+def read_ini(path):
+    sections = {}
+    current = None
+    for line in path.read_bytes().decode("cp932").splitlines():
+        if line.startswith("[") and line.endswith("]"):
+            current = sections.setdefault(line[1:-1], [])
+        elif "=" in line and current is not None:
+            current.append(tuple(line.split("=", 1)))
+    return sections
+
+
+def registrations(transcript):
+    """(description, menu type, command ID) of every ORA_RegisterCommand."""
+    return [(d, int(t), int(i)) for d, t, i in
+            re.findall(r'host <- ORA_RegisterCommand\("(.*)", (\d+)\) = (\d+)$', transcript, re.M)]
+
+
+def holds(transcript, folder):
+    """The subjects a folder held when the tour last listed it."""
+    found = re.findall(r'^client: "' + re.escape(folder) + r'" holds \d+ message\(s\): (.*)$',
+                       transcript, re.M)
+    return re.findall(r"「(.*?)」", found[-1]) if found else None
+
+
+def checks(outdir):
+    transcript = (outdir / "transcript.txt").read_text(encoding="utf-8")
+    ini = read_ini(outdir / "plugins" / "Varkel.ini")
+    registered = registrations(transcript)
+    register_items = [r for r in registered if r[0] == REGISTER]
+    move_items = [r for r in registered if r[0].startswith("選択したメールを「")]
+    moves = re.findall(r'host <- ORA_MoveSelectedMessages\("(.*)", (\d+)\) = (\d+)$', transcript, re.M)
+    boxes = re.findall(r"^  box: \[(.*?)\] (.*)$", transcript, re.M)
+    return [
+        ("the tour ran to its end", transcript.rstrip().endswith("tour: done")),
+        ("the register item was registered with menu type 2 in both folder menus",
+         [t for _, t, _ in register_items] == [2, 2]),
+        ("every command ID fits in 16 bits and is not 0",
+         registered and all(0 < i <= 0xFFFF for _, _, i in registered)),
+        ("the add boxes named both folders, in order",
+         boxes[:2] == [("Varkel Plugin", "フォルダ「取引先」を移動先フォルダに追加します。"),
+                       ("Varkel Plugin", "フォルダ「ソフト開発」を移動先フォルダに追加します。")]),
+        ("the mail-list menu registered one move item per destination, in list order",
+         [(d, t) for d, t, _ in move_items[:2]] ==
+         [("選択したメールを「取引先」に移動します。", 1), ("選択したメールを「ソフト開発」に移動します。", 1)]),
+        ("the move was confirmed in a box first",
+         ("Varkel Plugin", "選択したメールを「取引先」に移動します。") in boxes),
+        ("the host got one move request, to 取引先's folder ID with 0, and moved two mails",
+         moves == [(CLIENTS, "0", "2")]),
+        ("the two quotation mails left the inbox", holds(transcript, INBOX) is not None
+         and not set(QUOTES) & set(holds(transcript, INBOX))),
+        ("the two quotation mails reached 取引先", holds(transcript, CLIENTS) is not None
+         and set(QUOTES) <= set(holds(transcript, CLIENTS))),
+        ("the dialog showed the new order after ↑",
+         "  dialog rows: ソフト開発 | 取引先\n" in transcript),
+        ("the dialog showed the new name after F2",
+         f"  dialog rows: ソフト開発 | {NEW_NAME}\n" in transcript),
+        ("the mail-view menu registered its move items with menu type 3, in the new order",
+         [(d, t) for d, t, _ in move_items[2:]] ==
+         [("選択したメールを「ソフト開発」に移動します。", 3), (f"選択したメールを「{NEW_NAME}」に移動します。", 3)]),
+        ("the submenu showed the new order and name", f"  submenu: ソフト開発 | {NEW_NAME}\n" in transcript),
+        ("ORC_OnExit ran", "client: ORC_OnExit returned 0" in transcript),
+        ("Varkel.ini holds the two entries in the dialog's order, with the new name",
+         ini.get("FolderList") == [("0000001", f"{DEV}:ソフト開発"), ("0000002", f"{CLIENTS}:{NEW_NAME}")]),
+        ("Varkel.ini keeps confirmation on and the submenu at the bottom",
+         dict(ini.get("Setting", [])) == {"IsConfirm": "1", "IsMenuTop": "0"}),
+        ("every screenshot is a PNG file named in the transcript",
+         all((outdir / name).read_bytes()[:8] == b"\x89PNG\r\n\x1a\n" and name in transcript
+             for name in SCREENSHOTS)),
+    ]
+
+
+def main():
+    outdir = Path(sys.argv[1])
+    try:
+        results = checks(outdir)
+    except (OSError, UnicodeDecodeError) as error:
+        print(f"cannot read the tour's output: {error}")
+        return 1
+    failed = [what for what, ok in results if not ok]
+    for what in failed:
+        print(f"FAILED: {what}")
+    print(f"{len(results) - len(failed)} passed, {len(failed)} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

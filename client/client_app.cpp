@@ -1,0 +1,50 @@
+#include "client_app.h"
+
+#include "client_state.h"
+#include "host_backend.h"
+#include "mail_views.h"
+#include "main_window.h"
+#include "sample_mail.h"
+#include "transcript.h"
+
+namespace {
+
+void LoadPlugin(const std::string& path) {
+    ClientState& client = Client();
+    Note("client: LoadLibrary " + path);
+    if (!client.plugin.Load(path)) {
+        Note("client: the plug-in did not load: " + client.plugin.error());
+        SetStatus("プラグインを読み込めませんでした: " + path);
+        return;
+    }
+    Note("client: loaded " + client.plugin.Describe());
+    const int result = client.plugin.orc().OnStart();
+    Note("client: ORC_OnStart returned " + std::to_string(result));
+    SetStatus("プラグインを読み込みました: " + client.plugin.Describe());
+}
+
+} // namespace
+
+bool StartClient(HINSTANCE instance, int show, const std::string& pluginPath) {
+    Client().store = SampleMailStore();
+    if (!CreateMainWindow(instance, show))
+        return false;
+    InstallClientBackend();
+    SelectFolder("\\仕事\\受信箱");
+    LoadPlugin(pluginPath);
+    return true;
+}
+
+int RunMessageLoop() {
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void StopClient() {
+    Client().plugin = PluginModule();
+    RemoveClientBackend();
+}

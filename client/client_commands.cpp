@@ -1,0 +1,86 @@
+#include "client_commands.h"
+
+#include "client_ids.h"
+#include "client_state.h"
+#include "mail_views.h"
+#include "transcript.h"
+
+namespace {
+
+constexpr char kTrashFolder[] = "\\個人\\ごみ箱";
+
+void RunPluginCommand(WPARAM commandWord) {
+    ClientState& client = Client();
+    const PluginCommand* command = client.commands.Find(LOWORD(commandWord));
+    if (!command)
+        return;
+    Note("client: picked command " + std::to_string(command->id) + " \"" + command->description +
+         "\"");
+    client.commands.Dispatch(client.windows.frame, commandWord);
+}
+
+void OpenPluginSetup() {
+    ClientState& client = Client();
+    if (!client.plugin.loaded()) {
+        SetStatus("プラグインが読み込まれていません");
+        return;
+    }
+    Note("client: ORC_OnPlugInSetup");
+    SetStatus("プラグインの設定を開いています");
+    const int result = client.plugin.orc().OnPlugInSetup(client.windows.frame);
+    Note("client: ORC_OnPlugInSetup returned " + std::to_string(result));
+    SetStatus("プラグインの設定が閉じられました");
+}
+
+void ShowPluginInfo() {
+    ClientState& client = Client();
+    const std::string text = client.plugin.loaded()
+                                 ? client.plugin.Describe() + "\r\n" + client.plugin.path()
+                                 : "プラグインが読み込まれていません";
+    MessageBoxA(client.windows.frame, text.c_str(), "プラグインの情報", MB_OK | MB_ICONINFORMATION);
+}
+
+void ShowFolderProperties() {
+    const Folder* folder = Client().store.FindFolder(SelectedFolderId());
+    if (folder)
+        SetStatus("フォルダ「" + folder->name + "」 ID: " + folder->id);
+}
+
+void MoveToTrash() {
+    const std::vector<int> serials = SelectedSerials();
+    const int moved = Client().store.Move(serials, kTrashFolder);
+    ShowFolder(SelectedFolderId());
+    UpdateFolderCounts();
+    SetStatus(std::to_string(moved) + "通をごみ箱へ移動しました");
+}
+
+} // namespace
+
+void OnClientCommand(WPARAM commandWord) {
+    const int id = LOWORD(commandWord);
+    if (id >= kFirstPluginCommand) {
+        RunPluginCommand(commandWord);
+        return;
+    }
+    const ClientWindows& windows = Client().windows;
+    switch (id) {
+    case kCmdExit: PostMessageA(windows.frame, WM_CLOSE, 0, 0); break;
+    case kCmdPluginSetup: OpenPluginSetup(); break;
+    case kCmdPluginInfo: ShowPluginInfo(); break;
+    case kCmdFolderProperties: ShowFolderProperties(); break;
+    case kCmdMailReply: SetStatus("返信はこのスタンドインでは使えません"); break;
+    case kCmdMailDelete: MoveToTrash(); break;
+    case kCmdPreviewCopy: SendMessageA(windows.preview, WM_COPY, 0, 0); break;
+    case kCmdPreviewSelectAll: SendMessageA(windows.preview, EM_SETSEL, 0, -1); break;
+    default: break;
+    }
+}
+
+void OnClientClosing() {
+    ClientState& client = Client();
+    if (!client.plugin.loaded())
+        return;
+    Note("client: ORC_OnExit");
+    const int result = client.plugin.orc().OnExit();
+    Note("client: ORC_OnExit returned " + std::to_string(result));
+}

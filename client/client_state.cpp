@@ -1,0 +1,6 @@
+#include "client_state.h"
+
+ClientState& Client() {
+    static ClientState state;
+    return state;
+}

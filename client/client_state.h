@@ -1,0 +1,29 @@
+// The one stand-in mail client of the process: its mail, its windows and the
+// plug-in it has loaded. Everything runs on the user-interface thread.
+#pragma once
+
+#include <windows.h>
+
+#include "command_table.h"
+#include "mail_store.h"
+#include "plugin_module.h"
+
+// The menu types of the context menus, as the plug-in receives them.
+enum MenuType { kNoMenu = 0, kMailListMenu = 1, kFolderMenu = 2, kMailViewMenu = 3 };
+
+struct ClientWindows {
+    HWND frame = nullptr;
+    HWND tree = nullptr;
+    HWND list = nullptr;
+    HWND preview = nullptr;
+    HWND status = nullptr;
+};
+
+struct ClientState {
+    MailStore store;
+    ClientWindows windows;
+    PluginModule plugin;
+    CommandTable commands;
+};
+
+ClientState& Client();

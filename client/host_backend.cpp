@@ -1,0 +1,97 @@
+#include "host_backend.h"
+
+#include "client_state.h"
+#include "mail_views.h"
+#include "standin_host.h"
+#include "transcript.h"
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+void NoteCall(const std::string& call, const std::string& result) {
+    Note("  host <- " + call + " = " + result);
+}
+
+std::string CurrentFolder() {
+    const std::string folderId = SelectedFolderId();
+    NoteCall("ORA_GetCurrentFolder()", Quoted(folderId));
+    SetStatus("プラグインが現在のフォルダを問い合わせました: " + folderId);
+    return folderId;
+}
+
+std::string FolderDisplayName(const std::string& folderId) {
+    const Folder* folder = Client().store.FindFolder(folderId);
+    const std::string name = folder ? folder->name : std::string();
+    NoteCall("ORA_GetFolderDisplayName(" + Quoted(folderId) + ")", Quoted(name));
+    SetStatus("プラグインがフォルダ名を問い合わせました: " + folderId);
+    return name;
+}
+
+std::string CurrentMail() {
+    const Message* message = Client().store.FindMessage(PreviewSerial());
+    const std::string messageId = message ? message->messageId : std::string();
+    NoteCall("ORA_GetCurrentMail()", Quoted(messageId));
+    return messageId;
+}
+
+int RegisterCommand(const std::string& description, int menuType, CommandCallback callback) {
+    const int id = Client().commands.Add(description, menuType, callback);
+    NoteCall("ORA_RegisterCommand(" + Quoted(description) + ", " + std::to_string(menuType) + ")",
+             std::to_string(id));
+    return id;
+}
+
+std::string Subjects(const std::vector<int>& serials) {
+    std::string subjects;
+    for (int serial : serials) {
+        if (const Message* message = Client().store.FindMessage(serial))
+            subjects += (subjects.empty() ? "「" : ", 「") + message->subject + "」";
+    }
+    return subjects;
+}
+
+int MoveSelectedMessages(const std::string& folderId, int flags) {
+    const std::string from = SelectedFolderId();
+    const std::vector<int> serials = SelectedSerials();
+    const std::string subjects = Subjects(serials);
+    const Folder* destination = Client().store.FindFolder(folderId);
+    const int moved = Client().store.Move(serials, folderId);
+    NoteCall("ORA_MoveSelectedMessages(" + Quoted(folderId) + ", " + std::to_string(flags) + ")",
+             std::to_string(moved));
+    const std::string name = destination ? destination->name : folderId;
+    SetStatus("プラグインが「" + name + "」への移動を要求しました: " + std::to_string(moved) +
+              "通を移動しました");
+    if (!destination) {
+        Note("client: no folder has the ID " + Quoted(folderId) + "; nothing moved");
+        return 0;
+    }
+    Note("client: moved " + std::to_string(moved) + " message(s) from " + Quoted(from) + " to " +
+         Quoted(folderId) + ": " + subjects);
+    ShowFolder(from);
+    UpdateFolderCounts();
+    return moved;
+}
+
+standin::HostBackend MakeBackend() {
+    standin::HostBackend backend;
+    backend.currentFolder = CurrentFolder;
+    backend.folderDisplayName = FolderDisplayName;
+    backend.currentMail = CurrentMail;
+    backend.registerCommand = RegisterCommand;
+    backend.moveSelectedMessages = MoveSelectedMessages;
+    return backend;
+}
+
+} // namespace
+
+void InstallClientBackend() {
+    static const standin::HostBackend backend = MakeBackend();
+    standin::InstallBackend(&backend);
+}
+
+void RemoveClientBackend() {
+    standin::InstallBackend(nullptr);
+}

@@ -1,0 +1,54 @@
+#include "mail_store.h"
+
+#include <algorithm>
+
+void MailStore::AddFolder(Folder folder) {
+    folders_.push_back(std::move(folder));
+}
+
+void MailStore::AddMessage(Message message) {
+    message.serial = nextSerial_++;
+    messages_.push_back(std::move(message));
+}
+
+const Folder* MailStore::FindFolder(const std::string& id) const {
+    const auto found = std::find_if(folders_.begin(), folders_.end(),
+                                    [&](const Folder& folder) { return folder.id == id; });
+    return found != folders_.end() ? &*found : nullptr;
+}
+
+const Message* MailStore::FindMessage(int serial) const {
+    const auto found =
+        std::find_if(messages_.begin(), messages_.end(),
+                     [&](const Message& message) { return message.serial == serial; });
+    return found != messages_.end() ? &*found : nullptr;
+}
+
+std::vector<const Message*> MailStore::MessagesIn(const std::string& folderId) const {
+    std::vector<const Message*> found;
+    for (const Message& message : messages_) {
+        if (message.folderId == folderId)
+            found.push_back(&message);
+    }
+    return found;
+}
+
+int MailStore::CountIn(const std::string& folderId) const {
+    return static_cast<int>(
+        std::count_if(messages_.begin(), messages_.end(),
+                      [&](const Message& m) { return m.folderId == folderId; }));
+}
+
+int MailStore::Move(const std::vector<int>& serials, const std::string& folderId) {
+    if (!FindFolder(folderId))
+        return 0;
+    int moved = 0;
+    for (Message& message : messages_) {
+        if (message.folderId != folderId &&
+            std::find(serials.begin(), serials.end(), message.serial) != serials.end()) {
+            message.folderId = folderId;
+            ++moved;
+        }
+    }
+    return moved;
+}

@@ -1,0 +1,34 @@
+// What the folder tree, the message list, the preview and the status bar
+// show, and what the user has selected in them.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+void FillFolderTree();
+// Relabels every folder with its message count.
+void UpdateFolderCounts();
+HTREEITEM FolderItem(const std::string& folderId);
+// Selects the folder in the tree, which shows its messages; false when the
+// folder is not in the tree.
+bool SelectFolder(const std::string& folderId);
+// The ID of the folder selected in the tree, or an empty text.
+std::string SelectedFolderId();
+
+// Fills the message list with the folder's messages, none selected.
+void ShowFolder(const std::string& folderId);
+void SelectMessages(const std::vector<int>& serials);
+std::vector<int> SelectedSerials();
+// List rows of the messages with these serials (-1 for one not shown).
+int MessageRow(int serial);
+
+// Shows the mail under the list's focus, or the first selected one, or
+// nothing.
+void UpdatePreview();
+// The serial of the mail in the preview, or 0.
+int PreviewSerial();
+
+void SetStatus(const std::string& text);

@@ -1,0 +1,41 @@
+// The plug-in DLL as the client loads it: the module and the callbacks the
+// client calls.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+
+#include "shell/plugin_info.h"
+
+struct PluginCallbacks {
+    int(WINAPI* OnStart)() = nullptr;
+    int(WINAPI* OnExit)() = nullptr;
+    int(WINAPI* OnMenuInit)(HWND, HMENU, int) = nullptr;
+    int(WINAPI* OnPlugInSetup)(HWND) = nullptr;
+    int(WINAPI* OnPlugInInfo)(PluginInfo*) = nullptr;
+};
+
+class PluginModule {
+  public:
+    // Loads the DLL and binds its callbacks; on failure the module is not kept
+    // and error() says why.
+    bool Load(const std::string& path);
+    bool loaded() const { return module_ != nullptr; }
+    const PluginCallbacks& orc() const { return callbacks_; }
+    const std::string& path() const { return path_; }
+    const std::string& error() const { return error_; }
+    // "name version: description", from the plug-in's own information.
+    std::string Describe() const;
+
+  private:
+    struct Unloader {
+        void operator()(HMODULE module) const { FreeLibrary(module); }
+    };
+    std::unique_ptr<std::remove_pointer_t<HMODULE>, Unloader> module_;
+    PluginCallbacks callbacks_;
+    std::string path_;
+    std::string error_;
+};

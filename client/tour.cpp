@@ -1,0 +1,127 @@
+#include "tour.h"
+
+#include <fstream>
+#include <memory>
+#include <type_traits>
+
+#include "client_app.h"
+#include "client_state.h"
+#include "paths.h"
+#include "tour_actions.h"
+#include "tour_driver.h"
+#include "tour_script.h"
+#include "transcript.h"
+
+namespace {
+
+constexpr DWORD kWatchdogMilliseconds = 120000;
+
+std::string g_outputFolder;
+
+struct DesktopCloser {
+    void operator()(HDESK desktop) const { CloseDesktop(desktop); }
+};
+using UniqueDesktop = std::unique_ptr<std::remove_pointer_t<HDESK>, DesktopCloser>;
+
+// Moves this thread, before it has any window, to a new desktop of its own.
+// Programs that share the Wine server (other tests on other displays) then
+// cannot take the activation, and so the focus, from the tour's menus and
+// dialogs: each desktop has its own foreground window.
+UniqueDesktop UseOwnDesktop() {
+    const std::string name = "VarkelTour-" + std::to_string(GetCurrentProcessId());
+    UniqueDesktop desktop(CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr));
+    if (!desktop || !SetThreadDesktop(desktop.get()))
+        return nullptr;
+    return desktop;
+}
+
+void DeleteOldScreenshots(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA(JoinPath(folder, "*.png").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do
+        DeleteFileA(JoinPath(folder, found.cFileName).c_str());
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+// A fresh copy of the plug-in, so that its settings file starts empty.
+std::string PreparePlugin(const std::string& outputFolder, const std::string& source) {
+    const std::string folder = JoinPath(outputFolder, "plugins");
+    if (!CreateFolderTree(folder))
+        return std::string();
+    const std::string copy = JoinPath(folder, "Varkel.dll");
+    DeleteFileA(JoinPath(folder, "Varkel.ini").c_str());
+    return CopyFileA(source.c_str(), copy.c_str(), FALSE) ? copy : std::string();
+}
+
+void NoteFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        Note("(missing)");
+        return;
+    }
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        Note(line);
+    }
+}
+
+[[noreturn]] void Fail(const std::string& why) {
+    Note("tour: FAILED: " + why);
+    const std::string path = JoinPath(g_outputFolder, "failure.png");
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (SaveScreenshot(path, screen))
+        Note("tour: the screen at the failure: " + HostVisiblePath(path));
+    CloseTranscriptFile();
+    TerminateProcess(GetCurrentProcess(), 1);
+    ExitProcess(1);
+}
+
+void Report(const std::string& pluginPath) {
+    const std::string settings = JoinPath(FolderOf(pluginPath), "Varkel.ini");
+    Note("== Varkel.ini (" + HostVisiblePath(settings) + ")");
+    NoteFile(settings);
+    Note("== Screenshots");
+    for (const std::string& path : TourScreenshots())
+        Note(HostVisiblePath(path));
+    Note("== Transcript: " + HostVisiblePath(JoinPath(g_outputFolder, "transcript.txt")));
+}
+
+} // namespace
+
+int RunTour(HINSTANCE instance, const Options& options) {
+    g_outputFolder = options.outputFolder;
+    if (!CreateFolderTree(g_outputFolder)) {
+        Note("tour: cannot create " + g_outputFolder);
+        return 2;
+    }
+    OpenTranscriptFile(JoinPath(g_outputFolder, "transcript.txt"));
+    DeleteOldScreenshots(g_outputFolder);
+    const std::string plugin = PreparePlugin(g_outputFolder, options.pluginPath);
+    if (plugin.empty()) {
+        Note("tour: cannot copy " + options.pluginPath + " into " + g_outputFolder);
+        return 2;
+    }
+    Note("tour: VarkelMail drives Varkel.dll the way a person would");
+    StartWatchdog(kWatchdogMilliseconds);
+    const UniqueDesktop desktop = UseOwnDesktop();
+    if (!desktop)
+        Note("tour: no desktop of its own; other programs may take the focus");
+    if (!StartClient(instance, SW_SHOWNORMAL, plugin))
+        Fail("the main window could not be created");
+    if (!Client().plugin.loaded())
+        Fail("the plug-in did not load");
+    StartTour(TourSteps(g_outputFolder).TakeActions(), Fail);
+    RunMessageLoop();
+    StopClient();
+    const bool finished = TourFinished();
+    Report(plugin);
+    StopWatchdog();
+    Note(finished ? "tour: done" : "tour: FAILED: the client closed before the tour ended");
+    CloseTranscriptFile();
+    return finished ? 0 : 1;
+}
