@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <iterator>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <random>
 #include <string>
@@ -67,19 +68,27 @@ class Walk {
 
     void Step(int step) {
         const int roll = Pick(100);
-        if (roll < 25)
-            BuildMenu();
-        else if (roll < 50)
-            PickMoveItem();
-        else if (roll < 80)
-            ToggleFolder();
-        else if (roll < 96)
-            EditInDialog();
-        else
-            ExitAndRestart();
+        const DWORD start = GetTickCount();
+        const int kind = roll < 25 ? 0 : roll < 50 ? 1 : roll < 80 ? 2 : roll < 96 ? 3 : 4;
+        switch (kind) {
+        case 0: BuildMenu(); break;
+        case 1: PickMoveItem(); break;
+        case 2: ToggleFolder(); break;
+        case 3: EditInDialog(); break;
+        default: ExitAndRestart(); break;
+        }
+        spent_[kind] += GetTickCount() - start;
+        ++count_[kind];
         if (testing::Test::HasFailure())
             return;
         CheckMenu(step);
+    }
+
+    void PrintCosts() const {
+        const char* names[] = {"menu", "move", "toggle", "dialog", "restart"};
+        for (int k = 0; k < 5; ++k)
+            std::printf("  %-8s %6d steps %8lu ms\n", names[k], count_[k],
+                        static_cast<unsigned long>(spent_[k]));
     }
 
     void ExitAndRestart() {
@@ -175,14 +184,16 @@ class Walk {
         int confirm = model_.isConfirm ? 1 : 0;
         int menuTop = model_.isMenuTop ? 1 : 0;
 
-        ModalScript script = DialogScript(20000);
+        // Every edit and the closing run in one timer tick: each is a
+        // synchronous message to the dialog.
+        std::vector<std::function<void(HWND)>> actions;
         const int edits = Pick(6);
         for (int e = 0; e < edits; ++e) {
             const int kind = Pick(6);
             const int row = rows.empty() ? -1 : Pick(static_cast<int>(rows.size()));
             if (kind <= 1 && row >= 0) { // up or down
                 const int step = kind == 0 ? -1 : 1;
-                script.Do([row, step](HWND dialog) {
+                actions.push_back([row, step](HWND dialog) {
                     SelectRows(RowList(dialog), {row});
                     ClickButton(dialog, step < 0 ? IDC_MOVE_UP : IDC_MOVE_DOWN);
                 });
@@ -191,7 +202,7 @@ class Walk {
                 const int target = std::max(0, std::min(static_cast<int>(rows.size()), row + step));
                 rows.insert(rows.begin() + target, moved);
             } else if (kind == 2 && row >= 0) {
-                script.Do([row](HWND dialog) {
+                actions.push_back([row](HWND dialog) {
                     SelectRows(RowList(dialog), {row});
                     ClickButton(dialog, IDC_DELETE);
                 });
@@ -201,7 +212,7 @@ class Walk {
                 const std::string name = how == 1 ? "" : "名前" + std::to_string(Pick(1000));
                 // F2 and the typing in one step: nothing can end the edit
                 // in between.
-                script.Do([row, name, how](HWND dialog) {
+                actions.push_back([row, name, how](HWND dialog) {
                     SelectRows(RowList(dialog), {row});
                     PressKey(RowList(dialog), VK_F2);
                     EXPECT_TRUE(TypeIntoLabelEditor(RowList(dialog), name,
@@ -211,21 +222,26 @@ class Walk {
                 if (how == 0)
                     rows[static_cast<std::size_t>(row)].name = name;
             } else if (kind == 4) {
-                script.Do([](HWND dialog) { ClickButton(dialog, IDC_CONFIRM); });
+                actions.push_back([](HWND dialog) { ClickButton(dialog, IDC_CONFIRM); });
                 confirm ^= 1;
             } else if (kind == 5) {
-                script.Do([](HWND dialog) { ClickButton(dialog, IDC_MENU_TOP); });
+                actions.push_back([](HWND dialog) { ClickButton(dialog, IDC_MENU_TOP); });
                 menuTop ^= 1;
             }
         }
         const int close = Pick(4);
-        script.Do([close](HWND dialog) {
+        actions.push_back([close](HWND dialog) {
             if (close <= 1)
                 ClickButton(dialog, IDC_OK);
             else if (close == 2)
                 ClickButton(dialog, IDCANCEL);
             else
                 PostMessageA(dialog, WM_CLOSE, 0, 0);
+        });
+        ModalScript script = DialogScript(20000);
+        script.Do([&actions](HWND dialog) {
+            for (const auto& action : actions)
+                action(dialog);
         });
         int result = 0;
         ASSERT_TRUE(script.Run([&] { result = plugin_->orc().OnPlugInSetup(nullptr); }))
@@ -280,6 +296,8 @@ class Walk {
                   model_.isMenuTop);
     }
 
+    DWORD spent_[5] = {};
+    int count_[5] = {};
     std::mt19937 random_;
     std::string folder_;
     Model model_;
@@ -306,4 +324,5 @@ TEST(RandomWalk, WholePluginAgainstAPlainModel) {
         walk.Step(step);
     if (!HasFailure())
         walk.ExitAndRestart();
+    walk.PrintCosts();
 }
