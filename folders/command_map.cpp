@@ -2,7 +2,9 @@
 
 #include "folder_list.h"
 
-void BindCommand(int commandId, std::size_t position) { g_commandMap[commandId] = position; }
+void BindCommand(int commandId, std::size_t position) {
+    g_commandMap[commandId] = position;
+}
 
 const std::string* ResolveCommand(int commandId) {
     const auto binding = g_commandMap.find(commandId);

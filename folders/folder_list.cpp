@@ -4,7 +4,9 @@
 
 #include "folder_entry.h"
 
-void AppendFolderEntry(std::string entry) { g_folderList.push_back(std::move(entry)); }
+void AppendFolderEntry(std::string entry) {
+    g_folderList.push_back(std::move(entry));
+}
 
 void EraseFolderEntry(std::size_t position) {
     if (position < g_folderList.size())
@@ -19,4 +21,6 @@ std::optional<std::size_t> FindFolderEntry(const std::string& folderId) {
     return std::nullopt;
 }
 
-void ReplaceFolderEntries(FolderList entries) { g_folderList = std::move(entries); }
+void ReplaceFolderEntries(FolderList entries) {
+    g_folderList = std::move(entries);
+}

@@ -2,101 +2,166 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <string_view>
-#include <unordered_map>
+#include <algorithm>
 
-#include "settings_keys.h"
+#include "code_page_text.h"
 
 namespace {
 
-// Calls f(line) for each NUL-terminated line of a section's text.
-template <typename F> void ForEachLine(const std::string& lines, F f) {
-    std::size_t start = 0;
-    while (start < lines.size()) {
-        std::size_t end = lines.find('\0', start);
-        if (end == std::string::npos)
-            end = lines.size();
-        if (end > start)
-            f(std::string_view(lines).substr(start, end - start));
-        start = end + 1;
+// Characters; a section beyond this many is not read.
+constexpr std::size_t kLargestBuffer = 0x10000000;
+
+bool IsProfileSpace(wchar_t c) {
+    return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20;
+}
+
+wchar_t AsciiLower(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c;
+}
+
+bool EqualIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
     }
+    return true;
 }
 
-std::string FolderKey(int n) {
-    char key[16];
-    std::snprintf(key, sizeof key, "%07d", n);
-    return key;
+std::wstring_view KeyOf(std::wstring_view line) {
+    return line.substr(0, line.find(L'='));
 }
 
-// The value as the key-by-key read returns it: a value that starts and ends
-// with the same quote, and is longer than that quote, loses both quotes.
-std::string_view StripQuotes(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '\'' || value.front() == '"') &&
-        value.back() == value.front())
-        return value.substr(1, value.size() - 2);
-    return value;
+bool IsAscii(std::wstring_view text) {
+    for (const wchar_t c : text) {
+        if (c >= 0x80)
+            return false;
+    }
+    return true;
 }
 
-} // namespace
+// "0", or digits without a leading zero after an optional "-", within range.
+std::optional<std::int32_t> PlainDecimal(std::wstring_view text) {
+    const bool negative = !text.empty() && text.front() == L'-';
+    const std::wstring_view digits = negative ? text.substr(1) : text;
+    if (digits.empty() || digits.size() > 10 || (digits.front() == L'0' && text.size() > 1))
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (const wchar_t c : digits) {
+        if (c < L'0' || c > L'9')
+            return std::nullopt;
+        value = value * 10 + (c - L'0');
+    }
+    value = negative ? -value : value;
+    if (value < INT32_MIN || value > INT32_MAX)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
 
-std::string ReadProfileSection(const char* section, const std::string& path) {
-    // The call reports a buffer too small by returning its size less two.
-    std::string buffer(64 * 1024, '\0');
+// The file's size, capped where ReadWhole stops growing its buffer.
+std::size_t FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    ULARGE_INTEGER size;
+    size.LowPart = data.nFileSizeLow;
+    size.HighPart = data.nFileSizeHigh;
+    return static_cast<std::size_t>(std::min<ULONGLONG>(size.QuadPart, kLargestBuffer));
+}
+
+// Fills a buffer by call(buffer, size) of a profile function that reports a
+// buffer too small by returning its size less two. Every character of the
+// answer takes at least one byte of the file, so the file's size is enough;
+// the loop covers a file that grows meanwhile.
+template <typename Call> std::wstring ReadWhole(const std::wstring& path, Call call) {
+    std::wstring buffer(FileSize(path) + 16, L'\0');
     for (;;) {
-        const DWORD length = GetPrivateProfileSectionA(
-            section, buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str());
+        const DWORD length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length + 2 < buffer.size()) {
             buffer.resize(length);
             return buffer;
         }
-        if (buffer.size() > 0x40000000)
-            return std::string();
-        buffer.assign(buffer.size() * 4, '\0');
+        if (buffer.size() > kLargestBuffer)
+            return std::wstring();
+        buffer.assign(buffer.size() * 4, L'\0');
     }
 }
 
-std::vector<std::string> FolderEntriesFromSection(const std::string& sectionLines) {
-    std::unordered_map<std::string_view, std::string_view> firstValues;
-    ForEachLine(sectionLines, [&](std::string_view line) {
-        const std::size_t equals = line.find('=');
-        // A line without "=" is a key without a value, which reads as empty.
-        const std::string_view key = line.substr(0, equals);
-        const std::string_view value =
-            equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
-        firstValues.emplace(key, value);
+} // namespace
+
+std::wstring ReadProfileSection(const char* section, const std::string& path) {
+    const std::wstring widePath = WidenAnsi(path);
+    const std::wstring wideSection = WidenAnsi(section);
+    return ReadWhole(widePath, [&](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileSectionW(wideSection.c_str(), buffer, size, widePath.c_str());
     });
-    std::vector<std::string> entries;
-    for (int n = 1; n < settings_keys::kFolderKeyLimit; ++n) {
-        const auto found = firstValues.find(FolderKey(n));
-        if (found == firstValues.end())
-            break;
-        const std::string_view value = StripQuotes(found->second);
-        if (value.empty())
-            break;
-        entries.emplace_back(value);
-    }
-    return entries;
 }
 
-std::string FolderListSectionText(const std::vector<std::string>& entries) {
-    std::size_t size = 1;
-    for (const std::string& entry : entries)
-        size += entry.size() + 10;
-    std::string text;
-    text.reserve(size);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        text += FolderKey(static_cast<int>(i + 1));
-        text += '=';
-        text += entries[i];
-        text += '\0';
+bool HasProfileSection(const char* section, const std::string& path) {
+    const std::wstring widePath = WidenAnsi(path);
+    const std::wstring names = ReadWhole(widePath, [&](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileSectionNamesW(buffer, size, widePath.c_str());
+    });
+    const std::wstring wideSection = WidenAnsi(section);
+    for (const std::wstring_view name : SectionLines(names)) {
+        if (EqualIgnoringAsciiCase(name, wideSection))
+            return true;
     }
-    text += '\0';
+    return false;
+}
+
+std::vector<std::wstring_view> SectionLines(const std::wstring& sectionText) {
+    std::vector<std::wstring_view> lines;
+    const std::wstring_view text(sectionText);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(L'\0', start);
+        if (end == std::wstring_view::npos)
+            end = text.size();
+        if (end > start)
+            lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::optional<std::wstring_view> FirstKeyValue(const std::wstring& sectionText,
+                                               std::wstring_view key) {
+    for (const std::wstring_view line : SectionLines(sectionText)) {
+        if (!EqualIgnoringAsciiCase(KeyOf(line), key))
+            continue;
+        const std::size_t equals = line.find(L'=');
+        if (equals == std::wstring_view::npos)
+            return std::nullopt;
+        return line.substr(equals + 1);
+    }
+    return std::nullopt;
+}
+
+IntLookup LookUpInt(const std::wstring& sectionText, std::wstring_view key) {
+    // Beyond ASCII, letter case is compared by rules this code does not copy.
+    for (const std::wstring_view line : SectionLines(sectionText)) {
+        if (!IsAscii(KeyOf(line)))
+            return {IntLookup::kAskTheFunction, 0};
+    }
+    const std::optional<std::wstring_view> value = FirstKeyValue(sectionText, key);
+    if (!value || value->empty())
+        return {IntLookup::kDefault, 0};
+    const std::optional<std::int32_t> plain = PlainDecimal(*value);
+    if (!plain)
+        return {IntLookup::kAskTheFunction, 0};
+    return {IntLookup::kValue, *plain};
+}
+
+std::wstring_view TrimProfileSpaceLeft(std::wstring_view text) {
+    while (!text.empty() && IsProfileSpace(text.front()))
+        text.remove_prefix(1);
     return text;
 }
 
-std::size_t CountSectionKeys(const std::string& sectionLines) {
-    std::size_t count = 0;
-    ForEachLine(sectionLines, [&](std::string_view) { ++count; });
-    return count;
+std::wstring_view TrimProfileSpaceRight(std::wstring_view text) {
+    while (!text.empty() && IsProfileSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
 }

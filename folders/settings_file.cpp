@@ -2,13 +2,20 @@
 
 #include <windows.h>
 
-#include <string_view>
+#include <algorithm>
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "../shell/module.h"
+#include "code_page_text.h"
 #include "folder_list.h"
+#include "folder_list_section.h"
 #include "plugin_settings.h"
 #include "profile_section.h"
 #include "settings_keys.h"
+#include "text_file.h"
 
 namespace keys = settings_keys;
 
@@ -35,12 +42,53 @@ constexpr IntSetting kIntSettings[] = {
 constexpr int kDefaultWidth = 400;
 constexpr int kDefaultHeight = 300;
 
-// A missing path reads as a file without keys.
-std::int32_t ReadInt(const std::string& path, const char* section, const char* key,
-                     int fallback) {
+// A 32-bit sum that wraps around instead of overflowing: a stored Left near
+// the largest value still gives a Right.
+std::int32_t WrappingSum(std::int32_t a, std::int32_t b) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+// The "Setting" and "Size" sections of one file, read once each.
+struct SettingSections {
+    std::wstring setting;
+    std::wstring size;
+
+    const std::wstring& Of(const IntSetting& item) const {
+        return item.section == keys::kSetting ? setting : size;
+    }
+};
+
+SettingSections ReadSettingSections(const std::string& path) {
     if (path.empty())
-        return fallback;
-    return static_cast<std::int32_t>(GetPrivateProfileIntA(section, key, fallback, path.c_str()));
+        return {};
+    return {ReadProfileSection(keys::kSetting, path), ReadProfileSection(keys::kSize, path)};
+}
+
+// GetPrivateProfileIntA's answer for the setting, with a default computed only
+// when it is used. Plain decimal text and missing keys are taken from the
+// section already read; any other value goes to the function, asked a second
+// time with another default when the first answer might be the default.
+template <typename Fallback>
+std::int32_t ReadSetting(const std::string& path, const SettingSections& sections,
+                         const IntSetting& item, Fallback fallback) {
+    const IntLookup found = LookUpInt(sections.Of(item), WidenAnsi(item.key));
+    if (found.kind == IntLookup::kValue)
+        return found.value;
+    if (path.empty() || found.kind == IntLookup::kDefault)
+        return fallback();
+    const auto read = [&](int byDefault) {
+        return static_cast<std::int32_t>(
+            GetPrivateProfileIntA(item.section, item.key, byDefault, path.c_str()));
+    };
+    const std::int32_t value = read(0);
+    if (value == 0 && read(1) == 1)
+        return fallback();
+    return value;
+}
+
+const IntSetting& SettingOf(std::int32_t PluginSettings::*field) {
+    return *std::find_if(std::begin(kIntSettings), std::end(kIntSettings),
+                         [field](const IntSetting& item) { return item.field == field; });
 }
 
 // Drops the profile functions' cached copy of a file.
@@ -48,35 +96,85 @@ void ForgetCachedProfile(const std::string& path) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
 }
 
-bool WriteSettingsFile(const std::string& path) {
-    // Empty the list first so that the key-by-key writes below rewrite a small
-    // file, then write the whole list in one call.
-    if (!WritePrivateProfileSectionA(keys::kFolderList, "\0", path.c_str()))
-        return false;
-    for (const IntSetting& setting : kIntSettings) {
-        const std::string value = std::to_string(g_settings.*setting.field);
-        if (!WritePrivateProfileStringA(setting.section, setting.key, value.c_str(), path.c_str()))
-            return false;
-    }
-    if (!WritePrivateProfileSectionA(keys::kFolderList, FolderListSectionText(g_folderList).c_str(),
-                                     path.c_str()))
-        return false;
-    ForgetCachedProfile(path);
-    return true;
+// True when the setting's first key holds its decimal text, which a key-by-key
+// write of it would leave as it is.
+bool SettingHeld(const SettingSections& sections, const IntSetting& item) {
+    const std::optional<std::wstring_view> stored =
+        FirstKeyValue(sections.Of(item), WidenAnsi(item.key));
+    return stored && *stored == std::to_wstring(g_settings.*item.field);
 }
 
-// Reads the written file back: the profile functions do not report every
-// failed write (a full disk, a value they drop).
-bool SettingsFileMatches(const std::string& path) {
-    if (CountSectionKeys(ReadProfileSection(keys::kFolderList, path)) != g_folderList.size())
-        return false;
-    for (const IntSetting& setting : kIntSettings) {
-        const std::int32_t stored = g_settings.*setting.field;
-        // Two different defaults tell a missing key from a stored value.
-        if (ReadInt(path, setting.section, setting.key, stored ^ 1) != stored)
+// Writes, key by key so that other keys stay, each setting that the file does
+// not hold already: every write rewrites the whole file.
+bool WriteChangedSettings(const std::string& path) {
+    const SettingSections stored = ReadSettingSections(path);
+    bool wrote = false;
+    for (const IntSetting& item : kIntSettings) {
+        if (SettingHeld(stored, item))
+            continue;
+        const std::string value = std::to_string(g_settings.*item.field);
+        if (!WritePrivateProfileStringA(item.section, item.key, value.c_str(), path.c_str()))
+            return false;
+        wrote = true;
+    }
+    if (!wrote)
+        return true;
+    const SettingSections written = ReadSettingSections(path);
+    return std::all_of(std::begin(kIntSettings), std::end(kIntSettings),
+                       [&](const IntSetting& item) { return SettingHeld(written, item); });
+}
+
+// Removes every section of the list; each call removes the first one whose
+// name matches. A file without the section may report a failure.
+bool RemoveFolderListSections(const std::string& path) {
+    for (int round = 0; round < 64; ++round) {
+        const bool removed =
+            WritePrivateProfileStringA(keys::kFolderList, nullptr, nullptr, path.c_str());
+        if (!HasProfileSection(keys::kFolderList, path))
+            return true;
+        if (!removed)
             return false;
     }
-    return true;
+    return false;
+}
+
+// Writes the list as the last section. WritePrivateProfileSectionA would
+// rewrite the whole file too, but Wine's walks the section for every key it
+// adds, which grows with the square of the list; appended text is linear. A
+// file in Unicode, made by hand, gets its list from the profile function.
+bool WriteFolderList(const std::string& path, const FolderListText& text) {
+    if (text.readBack.empty())
+        return true;
+    switch (AppendToAnsiFile(path, text.fileLines)) {
+    case AppendResult::Appended: return true;
+    case AppendResult::Failed: return false;
+    case AppendResult::UnicodeFile: break;
+    }
+    const bool written =
+        WritePrivateProfileSectionA(keys::kFolderList, text.keyList.c_str(), path.c_str());
+    ForgetCachedProfile(path);
+    return written;
+}
+
+bool FolderListStored(const std::string& path, const std::vector<std::wstring>& readBack) {
+    const std::wstring section = ReadProfileSection(keys::kFolderList, path);
+    const std::vector<std::wstring_view> lines = SectionLines(section);
+    return std::equal(lines.begin(), lines.end(), readBack.begin(), readBack.end());
+}
+
+// Turns the copy of the old file into the new one. Each profile call that
+// changes the file rewrites all of it, so the list goes first and comes back
+// last; the settings are written in between, while the file is small.
+// Everything is read back: the profile functions do not report every failed
+// write.
+bool WriteSettingsFile(const std::string& path) {
+    if (!RemoveFolderListSections(path) || !WriteChangedSettings(path))
+        return false;
+    // The read-back must come from the disk, not from the profile functions'
+    // copy of the file as it was before the list.
+    ForgetCachedProfile(path);
+    const FolderListText text = MakeFolderListText(g_folderList);
+    return WriteFolderList(path, text) && FolderListStored(path, text.readBack);
 }
 
 void ReportSaveFailure(const std::string& path) {
@@ -94,7 +192,9 @@ std::string SettingsFilePath() {
     return path;
 }
 
-void LoadSettings() { LoadSettingsFrom(SettingsFilePath()); }
+void LoadSettings() {
+    LoadSettingsFrom(SettingsFilePath());
+}
 
 void LoadSettingsFrom(const std::string& path) {
     if (!path.empty()) {
@@ -102,16 +202,20 @@ void LoadSettingsFrom(const std::string& path) {
              FolderEntriesFromSection(ReadProfileSection(keys::kFolderList, path)))
             AppendFolderEntry(std::move(entry));
     }
-    g_settings.IsConfirm = ReadInt(path, keys::kSetting, keys::kIsConfirm, 1);
-    g_settings.IsMenuTop = ReadInt(path, keys::kSetting, keys::kIsMenuTop, 0);
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    g_settings.Left = ReadInt(path, keys::kSize, keys::kLeft, (screenWidth - kDefaultWidth) / 2);
-    g_settings.Top = ReadInt(path, keys::kSize, keys::kTop, (screenHeight - kDefaultHeight) / 2);
-    g_settings.Right = ReadInt(path, keys::kSize, keys::kRight, g_settings.Left + kDefaultWidth);
-    g_settings.Bottom = ReadInt(path, keys::kSize, keys::kBottom, g_settings.Top + kDefaultHeight);
-    g_settings.ColWidth1 = ReadInt(path, keys::kSize, keys::kColWidth1, 160);
-    g_settings.ColWidth2 = ReadInt(path, keys::kSize, keys::kColWidth2, 180);
+    const SettingSections sections = ReadSettingSections(path);
+    const auto read = [&](std::int32_t PluginSettings::*field, auto fallback) {
+        g_settings.*field = ReadSetting(path, sections, SettingOf(field), fallback);
+    };
+    const auto constant = [](std::int32_t value) { return [value] { return value; }; };
+    read(&PluginSettings::IsConfirm, constant(1));
+    read(&PluginSettings::IsMenuTop, constant(0));
+    // The screen size is asked for only when a default needs it.
+    read(&PluginSettings::Left, [] { return (GetSystemMetrics(SM_CXSCREEN) - kDefaultWidth) / 2; });
+    read(&PluginSettings::Top, [] { return (GetSystemMetrics(SM_CYSCREEN) - kDefaultHeight) / 2; });
+    read(&PluginSettings::Right, constant(WrappingSum(g_settings.Left, kDefaultWidth)));
+    read(&PluginSettings::Bottom, constant(WrappingSum(g_settings.Top, kDefaultHeight)));
+    read(&PluginSettings::ColWidth1, constant(160));
+    read(&PluginSettings::ColWidth2, constant(180));
 }
 
 void SaveSettings() {
@@ -126,7 +230,6 @@ bool SaveSettingsTo(const std::string& path) {
     // Build the new file beside the old one and swap it in with one rename, so
     // that the file on disk is always either complete old or complete new.
     const std::string temporary = path + ".tmp";
-    ForgetCachedProfile(path);
     ForgetCachedProfile(temporary);
     SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(temporary.c_str());
@@ -135,14 +238,21 @@ bool SaveSettingsTo(const std::string& path) {
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
             return false;
     } else {
+        // A hidden or read-only copy would refuse the profile functions' writes.
         SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    const bool saved =
-        WriteSettingsFile(temporary) && SettingsFileMatches(temporary) &&
-        MoveFileExA(temporary.c_str(), path.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    bool saved = false;
+    try {
+        saved = WriteSettingsFile(temporary) &&
+                MoveFileExA(temporary.c_str(), path.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    } catch (const std::bad_alloc&) {
+        // A list too large for memory fails like any other save.
+    }
     ForgetCachedProfile(temporary);
-    if (!saved)
+    if (!saved) {
+        SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(temporary.c_str());
+    }
     return saved;
 }

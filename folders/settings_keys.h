@@ -1,6 +1,8 @@
 // Section and key names of the settings file.
 #pragma once
 
+#include <cstddef>
+
 namespace settings_keys {
 inline constexpr char kFolderList[] = "FolderList";
 inline constexpr char kSetting[] = "Setting";
@@ -15,5 +17,5 @@ inline constexpr char kColWidth1[] = "ColWidth1";
 inline constexpr char kColWidth2[] = "ColWidth2";
 // Entries are keyed "%07d" from 1; the list ends at the first missing key or
 // at this number.
-inline constexpr int kFolderKeyLimit = 9999999;
+inline constexpr std::size_t kFolderKeyLimit = 9999999;
 } // namespace settings_keys

@@ -1,0 +1,158 @@
+// Times the plug-in's operations whose cost grows with the destination list,
+// plus its load into a host, and prints a table with ratios to the 10-entry
+// case. Run through tools/bench.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "plugin.h"
+#include "scratch.h"
+#include "standin_host.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// The median of runs of f, in milliseconds.
+double Median(int runs, const std::function<void()>& f) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        f();
+        times.push_back(Milliseconds(Clock::now() - start));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+std::string SettingsWith(int entries, int confirm) {
+    std::string text = "[FolderList]\r\n";
+    char line[160];
+    for (int n = 1; n <= entries; ++n) {
+        std::snprintf(line, sizeof line, "%07d=\\受信箱\\取引先%05d:取引先 %05d\r\n", n, n, n);
+        text += line;
+    }
+    text += "[Setting]\r\nIsConfirm=" + std::to_string(confirm) + "\r\n";
+    return text;
+}
+
+// A started plug-in whose list holds the given number of entries.
+struct Bench {
+    LoadedPlugin plugin;
+    Bench(const std::string& folder, int entries, int confirm) : plugin(folder) {
+        WriteProfileFile(plugin.settingsPath(), SettingsWith(entries, confirm));
+        standin::Reset();
+        standin::Script().unknownDisplayName = std::string("フォルダ");
+        plugin.orc().OnStart();
+    }
+};
+
+double MenuInit(Bench& bench) {
+    return Median(9, [&] {
+        HMENU menu = CreatePopupMenu();
+        bench.plugin.orc().OnMenuInit(nullptr, menu, 1);
+        DestroyMenu(menu);
+        standin::ClearCalls();
+    });
+}
+
+// Opening the settings dialog until its first paint, and until it has closed
+// again (Cancel posted at the first paint).
+HHOOK g_paintHook = nullptr;
+Clock::time_point g_firstPaint;
+bool g_painted = false;
+
+LRESULT CALLBACK OnPaintCancel(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && !g_painted && message->message == WM_PAINT) {
+        char caption[16] = {};
+        GetWindowTextA(message->hwnd, caption, sizeof caption);
+        if (lstrcmpA(caption, "設定") == 0) {
+            g_painted = true;
+            g_firstPaint = Clock::now();
+            PostMessageA(message->hwnd, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+    return CallNextHookEx(g_paintHook, code, wParam, lParam);
+}
+
+struct DialogTimes {
+    double toPaint;
+    double toClosed;
+};
+
+DialogTimes OpenDialog(Bench& bench) {
+    std::vector<double> paint, closed;
+    g_paintHook =
+        SetWindowsHookExA(WH_CALLWNDPROCRET, OnPaintCancel, nullptr, GetCurrentThreadId());
+    for (int i = 0; i < 5; ++i) {
+        g_painted = false;
+        const auto start = Clock::now();
+        bench.plugin.orc().OnPlugInSetup(nullptr);
+        closed.push_back(Milliseconds(Clock::now() - start));
+        paint.push_back(g_painted ? Milliseconds(g_firstPaint - start) : -1);
+        standin::ClearCalls();
+    }
+    UnhookWindowsHookEx(g_paintHook);
+    std::sort(paint.begin(), paint.end());
+    std::sort(closed.begin(), closed.end());
+    return {paint[paint.size() / 2], closed[closed.size() / 2]};
+}
+
+// A move item picked end to end: the menu built, the last item's command
+// run (no confirmation), the host asked to move.
+double Move(Bench& bench) {
+    HMENU menu = CreatePopupMenu();
+    bench.plugin.orc().OnMenuInit(nullptr, menu, 1);
+    const int last = standin::Registered().back().id;
+    const double t =
+        Median(101, [&] { standin::InvokeCommand(last, nullptr, static_cast<WPARAM>(last)); });
+    DestroyMenu(menu);
+    return t;
+}
+
+double LoadIntoHost(const std::string& folder) {
+    LoadedPlugin plugin(folder);
+    return Median(21, [&] { plugin.Reload(); });
+}
+
+void PrintRow(const char* name, const double (&t)[3]) {
+    std::printf("%-34s %10.3f %10.3f %10.3f %8.1f %8.1f %10.1f\n", name, t[0], t[1], t[2],
+                t[1] / t[0], t[2] / t[0], t[2] / t[1]);
+}
+
+} // namespace
+
+int main() {
+    const std::string root = ExecutableFolder() + "scratch\\plugin_bench\\";
+    DeleteFolderTree(root);
+    const int sizes[3] = {10, 100, 1000};
+    double menu[3], paint[3], dialog[3], move[3];
+    for (int i = 0; i < 3; ++i) {
+        Bench bench(root + std::to_string(sizes[i]) + "\\", sizes[i], 0);
+        menu[i] = MenuInit(bench);
+        const DialogTimes times = OpenDialog(bench);
+        paint[i] = times.toPaint;
+        dialog[i] = times.toClosed;
+        move[i] = Move(bench);
+    }
+    std::printf("%-34s %10s %10s %10s %8s %8s %10s\n", "operation (median ms)", "N=10", "N=100",
+                "N=1000", "100/10", "1000/10", "1000/100");
+    PrintRow("ORC_OnMenuInit, menu type 1", menu);
+    PrintRow("settings dialog to first paint", paint);
+    PrintRow("settings dialog opened and closed", dialog);
+    PrintRow("move command end to end", move);
+    std::printf("%-34s %10.3f\n", "DLL load and unload (with binding)",
+                LoadIntoHost(root + "load\\"));
+    DeleteFolderTree(root);
+    return 0;
+}

@@ -1,0 +1,26 @@
+// The destination list's section of the settings file, keyed "0000001",
+// "0000002", ... in list order.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The key "%07d" of an entry's position counted from 1.
+std::string FolderKey(std::size_t number);
+
+// The entries that reading the keys one by one with GetPrivateProfileStringA
+// gives, from the section's UTF-16 text: the first line of each key, its
+// surrounding quotes stripped as that read strips them, converted to code page
+// 932; the list ends at the first missing or empty value.
+std::vector<std::string> FolderEntriesFromSection(const std::wstring& sectionText);
+
+// The section for a list, as file text and as the key list that
+// WritePrivateProfileSectionA takes, with the lines that reading it back must
+// give: the profile functions drop white space at both ends of a value.
+struct FolderListText {
+    std::string fileLines;
+    std::string keyList;
+    std::vector<std::wstring> readBack;
+};
+FolderListText MakeFolderListText(const std::vector<std::string>& entries);

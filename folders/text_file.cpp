@@ -1,0 +1,65 @@
+#include "text_file.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace {
+
+struct FileCloser {
+    void operator()(HANDLE file) const { CloseHandle(file); }
+};
+using UniqueFile = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
+
+// Reads up to size bytes at offset; the count read, 0 on failure.
+DWORD ReadAt(HANDLE file, LONGLONG offset, unsigned char* bytes, DWORD size) {
+    LARGE_INTEGER position;
+    position.QuadPart = offset;
+    DWORD read = 0;
+    if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN) ||
+        !ReadFile(file, bytes, size, &read, nullptr))
+        return 0;
+    return read;
+}
+
+bool StartsWithByteOrderMark(HANDLE file) {
+    unsigned char start[3] = {};
+    const DWORD read = ReadAt(file, 0, start, sizeof start);
+    if (read == 3 && start[0] == 0xEF && start[1] == 0xBB && start[2] == 0xBF)
+        return true;
+    return read >= 2 &&
+           ((start[0] == 0xFF && start[1] == 0xFE) || (start[0] == 0xFE && start[1] == 0xFF));
+}
+
+// Whether the file's last line has ended. Only CR LF is sure to: a lone lead
+// byte takes the byte after it as its second byte, so a lead byte and a
+// single line break leave the line open.
+bool EndsWithCrLf(HANDLE file, LONGLONG size) {
+    unsigned char end[2] = {};
+    return size >= 2 && ReadAt(file, size - 2, end, 2) == 2 && end[0] == '\r' && end[1] == '\n';
+}
+
+} // namespace
+
+AppendResult AppendToAnsiFile(const std::string& path, const std::string& text) {
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return AppendResult::Failed;
+    const UniqueFile file(handle);
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size))
+        return AppendResult::Failed;
+    if (StartsWithByteOrderMark(file.get()))
+        return AppendResult::UnicodeFile;
+    std::string bytes = size.QuadPart > 0 && !EndsWithCrLf(file.get(), size.QuadPart) ? "\r\n" : "";
+    bytes += text;
+    if (bytes.size() > MAXDWORD)
+        return AppendResult::Failed;
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    return ok ? AppendResult::Appended : AppendResult::Failed;
+}

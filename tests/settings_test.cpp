@@ -1,0 +1,103 @@
+// The settings file through the plug-in's exports: a save at exit that fails
+// tells the user once and keeps memory as it was for the next try.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "message_boxes.h"
+#include "plugin.h"
+#include "scratch.h"
+
+namespace {
+
+const char kOldFile[] = "[FolderList]\r\n"
+                        "0000001=\\Mailbox\\受信箱:受信箱\r\n"
+                        "0000002=\\Mailbox\\旧:名前:コロン\r\n"
+                        "[Setting]\r\n"
+                        "IsConfirm=7\r\n"
+                        "IsMenuTop=1\r\n"
+                        "[Size]\r\n"
+                        "Left=-40\r\n"
+                        "Top=30\r\n"
+                        "Right=360\r\n"
+                        "Bottom=330\r\n"
+                        "ColWidth1=100\r\n"
+                        "ColWidth2=120\r\n";
+
+std::string ProfileText(const std::string& path, const char* section, const char* key) {
+    char value[256] = {};
+    GetPrivateProfileStringA(section, key, "", value, sizeof value, path.c_str());
+    return value;
+}
+
+struct Obstacle {
+    const char* name;
+    // Blocks the save to path; gives what removes the obstacle again.
+    std::function<std::function<void()>(const std::string& path)> block;
+};
+
+TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSettings) {
+    const Obstacle obstacles[] = {
+        {"a folder where the file should be",
+         [](const std::string& path) -> std::function<void()> {
+             DeleteFileA(path.c_str());
+             CreateDirectoryA(path.c_str(), nullptr);
+             return [path] { RemoveDirectoryA(path.c_str()); };
+         }},
+        {"a file that another program holds open",
+         [](const std::string& path) -> std::function<void()> {
+             HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+             return [file] { CloseHandle(file); };
+         }},
+    };
+    const std::string scratch = FreshScratchFolder();
+    int row = 0;
+    for (const Obstacle& obstacle : obstacles) {
+        SCOPED_TRACE(obstacle.name);
+        LoadedPlugin plugin(scratch + std::to_string(++row) + "\\");
+        ASSERT_TRUE(plugin.loaded());
+        const std::string path = plugin.settingsPath();
+        WriteProfileFile(path, kOldFile);
+        ASSERT_EQ(plugin.orc().OnStart(), 0);
+
+        const std::string bytes = ReadWholeFile(path);
+        const std::function<void()> unblock = obstacle.block(path);
+        const bool wasFile = (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        {
+            MessageBoxCapture boxes;
+            EXPECT_EQ(plugin.orc().OnExit(), 0);
+            unblock();
+            ASSERT_EQ(boxes.boxes().size(), 1u);
+            EXPECT_EQ(boxes.boxes()[0].caption, "Varkel Plugin");
+            EXPECT_EQ(boxes.boxes()[0].text, "設定を保存できませんでした。\r\n" + path);
+            EXPECT_EQ(boxes.boxes()[0].style & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+        }
+        if (wasFile) {
+            EXPECT_EQ(ReadWholeFile(path), bytes);
+        }
+        EXPECT_FALSE(FileExists(path + ".tmp"));
+
+        // Memory was left as it was: the next exit saves the same list and settings.
+        MessageBoxCapture boxes;
+        EXPECT_EQ(plugin.orc().OnExit(), 0);
+        EXPECT_TRUE(boxes.boxes().empty());
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+        EXPECT_EQ(ProfileText(path, "FolderList", "0000001"), "\\Mailbox\\受信箱:受信箱");
+        EXPECT_EQ(ProfileText(path, "FolderList", "0000002"), "\\Mailbox\\旧:名前:コロン");
+        EXPECT_EQ(ProfileText(path, "FolderList", "0000003"), "");
+        const char* const expected[][3] = {
+            {"Setting", "IsConfirm", "7"}, {"Setting", "IsMenuTop", "1"}, {"Size", "Left", "-40"},
+            {"Size", "Top", "30"},         {"Size", "Right", "360"},      {"Size", "Bottom", "330"},
+            {"Size", "ColWidth1", "100"},  {"Size", "ColWidth2", "120"},
+        };
+        for (const auto& key : expected)
+            EXPECT_EQ(ProfileText(path, key[0], key[1]), key[2]) << key[1];
+    }
+}
+
+} // namespace

@@ -1,0 +1,869 @@
+// The settings file: the one-call read of the destination list against the
+// key-by-key loop it replaces, defaults and round trips, failed saves, and
+// random list edits checked against a plain model.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "folders/folder_list.h"
+#include "folders/plugin_settings.h"
+#include "folders/settings_file.h"
+#include "scratch.h"
+
+namespace {
+
+const char kCrLf[] = "\r\n";
+
+void ResetModuleState() {
+    g_folderList.clear();
+    g_settings = PluginSettings{};
+}
+
+std::string FolderKey(int n) {
+    char key[16];
+    std::snprintf(key, sizeof key, "%07d", n);
+    return key;
+}
+
+// Joins lines, each followed by the line end.
+std::string Lines(std::initializer_list<std::string> lines, const std::string& end = kCrLf) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + end;
+    return text;
+}
+
+// Dates a file an hour back. Wine re-reads a profile file younger than about
+// two seconds on every call; an older one is read once and kept, which keeps
+// the key-by-key reference loop fast. What is read does not change.
+void AgeFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time;
+    time.LowPart = now.dwLowDateTime;
+    time.HighPart = now.dwHighDateTime;
+    time.QuadPart -= 3600ULL * 10000000ULL;
+    const FILETIME past{time.LowPart, time.HighPart};
+    SetFileTime(file, nullptr, nullptr, &past);
+    CloseHandle(file);
+}
+
+void WriteAgedProfileFile(const std::string& path, const std::string& bytes) {
+    WriteProfileFile(path, bytes);
+    AgeFile(path);
+}
+
+// The list as the plain loop reads it: GetPrivateProfileStringA for "%07d"
+// keys from 1 with an empty default, until an empty result. The buffer is
+// larger than any value can become: a byte of the file turns into at most
+// two bytes of code page 932 text.
+FolderList KeyByKeyEntries(const std::string& path) {
+    const std::size_t size = ReadWholeFile(path).size() * 2 + 16;
+    std::vector<char> value(size);
+    FolderList entries;
+    for (int n = 1; n < 9999999; ++n) {
+        const DWORD length =
+            GetPrivateProfileStringA("FolderList", FolderKey(n).c_str(), "", value.data(),
+                                     static_cast<DWORD>(size), path.c_str());
+        if (length == 0)
+            break;
+        EXPECT_LT(length, size - 1) << "the value of " << FolderKey(n) << " was cut";
+        entries.emplace_back(value.data(), length);
+    }
+    return entries;
+}
+
+FolderList LoadedEntries(const std::string& path) {
+    g_folderList.clear();
+    LoadSettingsFrom(path);
+    return g_folderList;
+}
+
+std::int32_t WrappingSum(std::int32_t a, std::int32_t b) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+// The settings as eight GetPrivateProfileIntA reads give them, with their
+// defaults.
+PluginSettings KeyByKeySettings(const std::string& path) {
+    const auto read = [&path](const char* section, const char* key, std::int32_t fallback) {
+        return static_cast<std::int32_t>(
+            GetPrivateProfileIntA(section, key, fallback, path.c_str()));
+    };
+    PluginSettings settings;
+    settings.IsConfirm = read("Setting", "IsConfirm", 1);
+    settings.IsMenuTop = read("Setting", "IsMenuTop", 0);
+    settings.Left = read("Size", "Left", (GetSystemMetrics(SM_CXSCREEN) - 400) / 2);
+    settings.Top = read("Size", "Top", (GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
+    settings.Right = read("Size", "Right", WrappingSum(settings.Left, 400));
+    settings.Bottom = read("Size", "Bottom", WrappingSum(settings.Top, 300));
+    settings.ColWidth1 = read("Size", "ColWidth1", 160);
+    settings.ColWidth2 = read("Size", "ColWidth2", 180);
+    return settings;
+}
+
+std::string Describe(const PluginSettings& s) {
+    return "IsConfirm=" + std::to_string(s.IsConfirm) +
+           " IsMenuTop=" + std::to_string(s.IsMenuTop) + " Left=" + std::to_string(s.Left) +
+           " Top=" + std::to_string(s.Top) + " Right=" + std::to_string(s.Right) +
+           " Bottom=" + std::to_string(s.Bottom) + " ColWidth1=" + std::to_string(s.ColWidth1) +
+           " ColWidth2=" + std::to_string(s.ColWidth2);
+}
+
+// Bytes as C escapes, shortened, for failure messages.
+std::string Printable(const std::string& bytes, std::size_t limit = 400) {
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size() && i < limit; ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c == '\r')
+            text += "\\r";
+        else if (c == '\n')
+            text += "\\n";
+        else if (c == '\\')
+            text += "\\\\";
+        else if (c >= 0x20 && c < 0x7F)
+            text += static_cast<char>(c);
+        else {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", c);
+            text += escape;
+        }
+    }
+    if (bytes.size() > limit)
+        text += "... (" + std::to_string(bytes.size()) + " bytes)";
+    return text;
+}
+
+testing::AssertionResult SameEntries(const FolderList& actual, const FolderList& expected) {
+    for (std::size_t i = 0; i < actual.size() && i < expected.size(); ++i) {
+        if (actual[i] != expected[i]) {
+            return testing::AssertionFailure() << "entry " << i << " is [" << Printable(actual[i])
+                                               << "], expected [" << Printable(expected[i]) << "]";
+        }
+    }
+    if (actual.size() != expected.size()) {
+        return testing::AssertionFailure()
+               << actual.size() << " entries, expected " << expected.size();
+    }
+    return testing::AssertionSuccess();
+}
+
+template <std::size_t N> std::string Bytes(const char (&literal)[N]) {
+    return std::string(literal, N - 1);
+}
+
+// Text as a UTF-16 file with its byte order mark.
+std::string Utf16File(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+struct CorpusFile {
+    const char* name;
+    std::string bytes;
+};
+
+std::vector<CorpusFile> AwkwardFiles() {
+    const std::string megabyte(1 << 20, 'm');
+    const std::string utf8Bom = "\xEF\xBB\xBF";
+    return {
+        {"plain", Lines({"[FolderList]", "0000001=\\Mailbox\\受信箱:受信箱", "0000002=a:b:c"})},
+        {"double quotes", Lines({"[FolderList]", "0000001=\"\\Mailbox:名前\"", "0000002=\"x\""})},
+        {"single quotes", Lines({"[FolderList]", "0000001='\\Mailbox:名前'", "0000002='x'"})},
+        {"mismatched quotes",
+         Lines({"[FolderList]", "0000001='x\"", "0000002=\"x'", "0000003=x'"})},
+        {"lone quotes", Lines({"[FolderList]", "0000001='", "0000002=\"", "0000003=a"})},
+        {"quotes inside", Lines({"[FolderList]", "0000001=a\"b\"c", "0000002=\"a\"b\"",
+                                 "0000003='a'b'", "0000004=\" x \""})},
+        {"empty quotes end the list",
+         Lines({"[FolderList]", "0000001=a", "0000002=''", "0000003=c"})},
+        {"empty double quotes end the list",
+         Lines({"[FolderList]", "0000001=a", "0000002=\"\"", "0000003=c"})},
+        {"spaces and tabs around =", Lines({"[FolderList]", "0000001 = a b ", "\t0000002\t=\tb\t",
+                                            "  0000003=  c", "0000004=\t"})},
+        {"duplicate keys", Lines({"[FolderList]", "0000001=first", "0000002=b", "0000001=second"})},
+        {"duplicate sections", Lines({"[FolderList]", "0000001=a", "[Other]", "x=1", "[FolderList]",
+                                      "0000001=b", "0000002=c"})},
+        {"other letter case before",
+         Lines({"[folderlist]", "0000001=lower", "[FolderList]", "0000001=a", "0000002=b"})},
+        {"other letter case after",
+         Lines({"[FolderList]", "0000001=a", "[FOLDERLIST]", "0000001=x", "0000002=y"})},
+        {"key only in a later section",
+         Lines({"[FolderList]", "0000001=a", "[folderlist]", "0000002=b"})},
+        {"spaces inside the brackets", Lines({"[ FolderList ]", "0000001=a"})},
+        {"comment after the header", Lines({"[FolderList] ; list", "0000001=a"})},
+        {"unclosed header", Lines({"[FolderList", "0000001=a", "[FolderList]", "0000001=b"})},
+        {"comment lines",
+         Lines({"[FolderList]", ";0000001=x", "; 0000002=y", "0000001=a", "0000002=b"})},
+        {"keys out of order", Lines({"[FolderList]", "0000003=c", "0000001=a", "0000002=b"})},
+        {"gap", Lines({"[FolderList]", "0000001=a", "0000002=b", "0000004=d"})},
+        {"empty first value", Lines({"[FolderList]", "0000001=", "0000002=b"})},
+        {"empty value in the middle",
+         Lines({"[FolderList]", "0000001=a", "0000002=", "0000003=c"})},
+        {"white space value", Lines({"[FolderList]", "0000001=a", "0000002= \t ", "0000003=c"})},
+        {"key without =", Lines({"[FolderList]", "0000001", "0000001=a"})},
+        {"later key without =", Lines({"[FolderList]", "0000001=a", "0000002", "0000003=c"})},
+        {"empty key", Lines({"[FolderList]", "=x", "0000001=a"})},
+        {"LF only", Lines({"[FolderList]", "0000001=a", "0000002=b"}, "\n")},
+        {"CR only", Lines({"[FolderList]", "0000001=a", "0000002=b"}, "\r")},
+        {"mixed line ends", "[FolderList]\n0000001=a\r0000002=b\r\n\n\r0000003=c"},
+        {"no line end at the end", "[FolderList]\r\n0000001=a\r\n0000002=b"},
+        {"= and : in values",
+         Lines({"[FolderList]", "0000001=a=b:c", "0000002==x", "0000003=:", "0000004=id::name="})},
+        {"1 MB value", Lines({"[FolderList]", "0000001=" + megabyte, "0000002=b"})},
+        {"lone lead byte before CR LF", Lines({"[FolderList]", "0000001=a\x81", "0000002=b"})},
+        {"lone lead byte before LF", Lines({"[FolderList]", "0000001=a\x81", "0000002=b"}, "\n")},
+        {"lone lead byte at the end of the file", "[FolderList]\r\n0000001=a\r\n0000002=b\x81"},
+        {"bytes that are no character",
+         Lines({"[FolderList]", "0000001=\x80\xA0\xFD\xFE\xFF", "0000002=x\xFFy"})},
+        {"lead byte before a quote",
+         Lines({"[FolderList]", "0000001='a\x81'", "0000002=\"\x81\""})},
+        {"ideographic spaces", Lines({"[FolderList]", "0000001=\x81\x40名\x81\x40"})},
+        {"NUL inside a line", Bytes("[FolderList]\r\n0000001=a\0b\r\n0000002\0x=c\r\n")},
+        {"too many digits",
+         Lines({"[FolderList]", "00000001=8", "000000001=9", "0000000001=10", "0000001=a"})},
+        {"key 1", Lines({"[FolderList]", "1=a", "0000002=b"})},
+        {"signs and letters", Lines({"[FolderList]", "+000001=a", "0000001x=b", "0x00001=c"})},
+        {"twelve entries", Lines({"[FolderList]", "0000001=1", "0000002=2", "0000003=3",
+                                  "0000004=4", "0000005=5", "0000006=6", "0000007=7", "0000008=8",
+                                  "0000009=9", "0000010=10", "0000011=11", "0000012=12"})},
+        {"no section", Lines({"[Setting]", "IsConfirm=1"})},
+        {"header only", Lines({"[FolderList]"})},
+        {"empty file", ""},
+        {"UTF-8 with digits and quotes that only look ASCII",
+         utf8Bom + Lines({"[FolderList]", "000000\xC2\xB9=superscript", "0000001=\xCA\xBAq\xCA\xBA",
+                          "0000002=\xE5\x8F\x97\xE4\xBF\xA1"})},
+        {"UTF-16", Utf16File(L"[FolderList]\r\n0000001='a'\r\n0000002=\x53D7\r\n")},
+    };
+}
+
+class SettingsFile : public testing::Test {
+  protected:
+    void SetUp() override {
+        ResetModuleState();
+        folder_ = FreshScratchFolder();
+        path_ = folder_ + "Varkel.ini";
+    }
+    void TearDown() override {
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+    }
+
+    std::string folder_;
+    std::string path_;
+};
+
+TEST_F(SettingsFile, LoadReadsTheListAsTheKeyByKeyLoopDoes) {
+    for (const CorpusFile& file : AwkwardFiles()) {
+        SCOPED_TRACE(file.name);
+        WriteAgedProfileFile(path_, file.bytes);
+        const FolderList expected = KeyByKeyEntries(path_);
+        EXPECT_TRUE(SameEntries(LoadedEntries(path_), expected)) << Printable(file.bytes);
+    }
+}
+
+// Random files built from the pieces above.
+std::string RandomProfileFile(std::mt19937& random) {
+    const auto pick = [&random](const auto& choices) {
+        return choices[std::uniform_int_distribution<std::size_t>(0,
+                                                                  std::size(choices) - 1)(random)];
+    };
+    const auto chance = [&random](int percent) {
+        return std::uniform_int_distribution<int>(0, 99)(random) < percent;
+    };
+    static const char* const kLineEnds[] = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
+    static const char* const kHeaders[] = {
+        "[FolderList]", "[FolderList]", "[folderlist]", "[FOLDERLIST]", "[ FolderList ]",
+        "[Setting]",    "[Other]",      "[FolderList",  "[]",           "[FolderList]x",
+        "[Size]",       "[size]",       "[SETTING]",    "[Setting]",    "[Size]"};
+    static const char* const kOddKeys[] = {
+        "1",         "00000001",  "000000001", ";0000001",  "",     " 0000002", "0000003 ",
+        "\t0000001", "0000001 x", "IsConfirm", "ismenutop", "Left", "TOP",      "Right",
+        "Bottom",    "ColWidth1", "colwidth2", "Left",      "Top"};
+    static const char* const kSeparators[] = {"=", "=", "=", " = ", "\t=", "= ", "", "=="};
+    static const char* const kPieces[] = {"a",        "受信箱", "\\Mailbox\\Folder",
+                                          ":",        "=",      "'",
+                                          "\"",       " ",      "\t",
+                                          "\x81",     "\x80",   "\xA0",
+                                          "\xFD",     "\xFE",   "\xFF",
+                                          "\x81\x40", ";",      "[",
+                                          "]",        "x:y",    "表",
+                                          "0",        "\x82",   "\x5C",
+                                          "-",        "12",     "0x1F",
+                                          "+",        "7",      "2147483648",
+                                          "-300",     "0b101",  "\x82\x54"};
+    std::string text;
+    const std::string lineEnd = pick(kLineEnds);
+    const bool oneLineEnd = chance(70);
+    const int lines = std::uniform_int_distribution<int>(0, 24)(random);
+    if (chance(80))
+        text += std::string("[FolderList]") + lineEnd;
+    for (int i = 0; i < lines; ++i) {
+        const std::string end = oneLineEnd ? lineEnd : pick(kLineEnds);
+        if (chance(12)) {
+            text += std::string(pick(kHeaders)) + end;
+            continue;
+        }
+        if (chance(5)) {
+            text += end;
+            continue;
+        }
+        std::string key = chance(80) ? FolderKey(std::uniform_int_distribution<int>(1, 6)(random))
+                                     : std::string(pick(kOddKeys));
+        if (chance(10))
+            key = " " + key;
+        std::string value;
+        const int pieces = std::uniform_int_distribution<int>(0, 4)(random);
+        for (int p = 0; p < pieces; ++p)
+            value += pick(kPieces);
+        if (chance(15)) {
+            const char quote = chance(50) ? '"' : '\'';
+            value = quote + value + (chance(80) ? quote : '"');
+        }
+        text += key + pick(kSeparators) + value + end;
+    }
+    return text;
+}
+
+TEST_F(SettingsFile, LoadReadsRandomFilesAsTheKeyByKeyReadsDo) {
+    const unsigned firstSeed = 20240601;
+    for (unsigned seed = firstSeed; seed < firstSeed + 400; ++seed) {
+        std::mt19937 random(seed);
+        const std::string bytes = RandomProfileFile(random);
+        WriteAgedProfileFile(path_, bytes);
+        const FolderList expected = KeyByKeyEntries(path_);
+        const PluginSettings expectedSettings = KeyByKeySettings(path_);
+        const testing::AssertionResult same = SameEntries(LoadedEntries(path_), expected);
+        ASSERT_TRUE(same) << "seed " << seed << ", file " << Printable(bytes, 2000);
+        ASSERT_EQ(Describe(g_settings), Describe(expectedSettings))
+            << "seed " << seed << ", file " << Printable(bytes, 2000);
+    }
+}
+
+TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
+    const std::string utf8Bom = "\xEF\xBB\xBF";
+    const CorpusFile files[] = {
+        {"plain",
+         Lines({"[Setting]", "IsConfirm=0", "IsMenuTop=1", "[Size]", "Left=-20", "Top=-2147483648",
+                "Right=2147483647", "Bottom=0", "ColWidth1=1", "ColWidth2=-1"})},
+        {"quoted", Lines({"[Setting]", "IsConfirm=\"5\"", "IsMenuTop='7'", "[Size]", "Left=''",
+                          "Top=\"\"", "Right='-3'"})},
+        {"other bases and signs",
+         Lines({"[Setting]", "IsConfirm=0x10", "IsMenuTop=0b101", "[Size]", "Left=0o17", "Top=+7",
+                "Right=-0", "Bottom=007", "ColWidth1=0X10"})},
+        {"out of range", Lines({"[Setting]", "IsConfirm=2147483648", "IsMenuTop=-2147483649",
+                                "[Size]", "Left=99999999999999999999", "Top=4294967295"})},
+        {"not numbers", Lines({"[Setting]", "IsConfirm=abc", "IsMenuTop=5abc", "[Size]", "Left=-",
+                               "Top= 12 ", "Right=1 2", "Bottom=\x82\x54"})},
+        {"empty and bare",
+         Lines({"[Setting]", "IsConfirm=", "IsMenuTop", "IsMenuTop=1", "[Size]", "Left=", "Top"})},
+        {"letter case and duplicates",
+         Lines({"[setting]", "isconfirm=3", "ISCONFIRM=4", "[Setting]", "IsMenuTop=9", "[SIZE]",
+                "LEFT=11", "left=12", "[Size]", "Top=13"})},
+        {"comments", Lines({"[Setting]", ";IsConfirm=9", "IsConfirm=2", "[Size]", "; Left=5"})},
+        {"Left at the largest value", Lines({"[Size]", "Left=2147483647", "Top=-2147483648"})},
+        {"long value",
+         Lines({"[Size]", "Left=" + std::string(40, '1'), "Top=" + std::string(40, '0') + "5"})},
+        {"UTF-8 look-alikes",
+         utf8Bom + Lines({"[Setting]", "IsConfirm=\xC2\xB9", "IsMenuTop=\xEF\xBC\x95", "[Size]",
+                          "\xC4\xB0sConfirm=3",
+                          "Left=\xE2\x88\x92"
+                          "5"})},
+        {"UTF-16 with a key beyond ASCII",
+         Utf16File(L"[Setting]\r\n\x0130sConfirm=3\r\nIsConfirm=4\r\n[Size]\r\nLeft=8\r\n")},
+        {"no file content", ""},
+    };
+    for (const CorpusFile& file : files) {
+        SCOPED_TRACE(file.name);
+        WriteAgedProfileFile(path_, file.bytes);
+        const PluginSettings expected = KeyByKeySettings(path_);
+        ResetModuleState();
+        LoadSettingsFrom(path_);
+        EXPECT_EQ(Describe(g_settings), Describe(expected)) << Printable(file.bytes);
+    }
+}
+
+PluginSettings DefaultSettings() {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    return {1,
+            0,
+            (width - 400) / 2,
+            (height - 300) / 2,
+            (width - 400) / 2 + 400,
+            (height - 300) / 2 + 300,
+            160,
+            180};
+}
+
+TEST_F(SettingsFile, NoFileGivesTheDefaultsAndTheSaveWritesEveryKey) {
+    LoadSettingsFrom(path_);
+    EXPECT_TRUE(g_folderList.empty());
+    EXPECT_EQ(Describe(g_settings), Describe(DefaultSettings()));
+    if (GetSystemMetrics(SM_CXSCREEN) == 1024 && GetSystemMetrics(SM_CYSCREEN) == 768) {
+        EXPECT_EQ(Describe(g_settings), "IsConfirm=1 IsMenuTop=0 Left=312 Top=234 Right=712 "
+                                        "Bottom=534 ColWidth1=160 ColWidth2=180");
+    }
+
+    ASSERT_TRUE(SaveSettingsTo(path_));
+    const PluginSettings& d = g_settings;
+    EXPECT_EQ(ReadWholeFile(path_),
+              Lines({"[Setting]", "IsConfirm=1", "IsMenuTop=0", "[Size]",
+                     "Left=" + std::to_string(d.Left), "Top=" + std::to_string(d.Top),
+                     "Right=" + std::to_string(d.Right), "Bottom=" + std::to_string(d.Bottom),
+                     "ColWidth1=160", "ColWidth2=180"}));
+    EXPECT_FALSE(FileExists(path_ + ".tmp"));
+}
+
+TEST_F(SettingsFile, MissingKeysTakeTheirDefaults) {
+    const PluginSettings d = DefaultSettings();
+    struct Case {
+        const char* name;
+        std::string file;
+        PluginSettings expected;
+    };
+    const Case cases[] = {
+        {"Left and Top only",
+         Lines({"[Size]", "Left=100", "Top=50"}),
+         {1, 0, 100, 50, 500, 350, 160, 180}},
+        {"Left and Top negative",
+         Lines({"[Size]", "Left=-250", "Top=-3"}),
+         {1, 0, -250, -3, 150, 297, 160, 180}},
+        {"Right and Bottom only",
+         Lines({"[Size]", "Right=10", "Bottom=20"}),
+         {1, 0, d.Left, d.Top, 10, 20, 160, 180}},
+        {"Left near the largest value",
+         Lines({"[Size]", "Left=2147483647", "Top=2147483600"}),
+         {1, 0, 2147483647, 2147483600, -2147483249, -2147483396, 160, 180}},
+        {"nothing validated",
+         Lines({"[Setting]", "IsConfirm=7", "IsMenuTop=-1", "[Size]", "Left=500", "Top=400",
+                "Right=100", "Bottom=400", "ColWidth1=0", "ColWidth2=-5"}),
+         {7, -1, 500, 400, 100, 400, 0, -5}},
+        {"keys of other sections", Lines({"[Other]", "IsConfirm=0", "Left=3", "[Setting]"}), d},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteProfileFile(path_, c.file);
+        ResetModuleState();
+        LoadSettingsFrom(path_);
+        EXPECT_EQ(Describe(g_settings), Describe(c.expected));
+    }
+}
+
+// The FolderList section's lines in the file.
+std::vector<std::string> FolderListLines(const std::string& path) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+    std::vector<char> buffer(ReadWholeFile(path).size() + 16);
+    const DWORD length = GetPrivateProfileSectionA("FolderList", buffer.data(),
+                                                   static_cast<DWORD>(buffer.size()), path.c_str());
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < length;) {
+        const std::string line(buffer.data() + start);
+        lines.push_back(line);
+        start += line.size() + 1;
+    }
+    return lines;
+}
+
+TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
+    struct Case {
+        const char* name;
+        std::string file;
+        FolderList loaded;
+        // The list in memory at the save, when not the one loaded.
+        std::optional<FolderList> saved;
+        std::vector<std::string> linesAfterSave;
+    };
+    FolderList twelve;
+    std::vector<std::string> twelveLines;
+    std::string twelveFile = "[FolderList]\r\n";
+    for (int n = 1; n <= 12; ++n) {
+        twelve.push_back("\\Mailbox\\F" + std::to_string(n) + ":名前" + std::to_string(n));
+        twelveLines.push_back(FolderKey(n) + "=" + twelve.back());
+        twelveFile += twelveLines.back() + "\r\n";
+    }
+    const Case cases[] = {
+        {"gap at 0000003",
+         Lines({"[FolderList]", "0000001=a:A", "0000002=b:B", "0000004=d:D"}),
+         {"a:A", "b:B"},
+         std::nullopt,
+         {"0000001=a:A", "0000002=b:B"}},
+        {"empty 0000001", Lines({"[FolderList]", "0000001=", "0000002=b:B"}), {}, std::nullopt, {}},
+        {"key 1 instead of 0000001", Lines({"[FolderList]", "1=a:A"}), {}, std::nullopt, {}},
+        {"twelve entries", twelveFile, twelve, std::nullopt, twelveLines},
+        {"a list cut to one",
+         Lines({"[FolderList]", "0000001=a:A", "0000002=b:B", "0000003=c:C"}),
+         {"a:A", "b:B", "c:C"},
+         FolderList{"b:B"},
+         {"0000001=b:B"}},
+        {"a list emptied",
+         Lines({"[FolderList]", "0000001=a:A", "0000002=b:B"}),
+         {"a:A", "b:B"},
+         FolderList{},
+         {}},
+        {"keys beyond the list and odd keys",
+         Lines({"[FolderList]", "0000001=a:A", "0000005=e", "; note", "Stray=1", "bare"}),
+         {"a:A"},
+         std::nullopt,
+         {"0000001=a:A"}},
+        {"sections of the list in other letter case",
+         Lines({"[folderlist]", "0000001=lower", "[Other]", "k=v", "[FolderList]", "0000001=x",
+                "[FOLDERLIST]", "0000002=y"}),
+         {"lower"},
+         FolderList{"n:N"},
+         {"0000001=n:N"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteProfileFile(path_, c.file);
+        ResetModuleState();
+        LoadSettingsFrom(path_);
+        EXPECT_TRUE(SameEntries(g_folderList, c.loaded));
+        if (c.saved)
+            g_folderList = *c.saved;
+        const FolderList inMemory = g_folderList;
+        ASSERT_TRUE(SaveSettingsTo(path_));
+        EXPECT_EQ(g_folderList, inMemory) << "the save changed the list in memory";
+        EXPECT_EQ(FolderListLines(path_), c.linesAfterSave);
+        EXPECT_TRUE(SameEntries(KeyByKeyEntries(path_), inMemory));
+        EXPECT_FALSE(FileExists(path_ + ".tmp"));
+    }
+}
+
+TEST_F(SettingsFile, SettingsRoundTripAsPlainDecimalText) {
+    const PluginSettings cases[] = {
+        {1, 0, 312, 234, 712, 534, 160, 180},
+        {7, 1, -250, -3, 150, 297, 0, -5},
+        {0, 7, INT32_MIN, INT32_MAX, INT32_MIN, INT32_MAX, -1, 1},
+    };
+    for (const PluginSettings& settings : cases) {
+        SCOPED_TRACE(Describe(settings));
+        WriteProfileFile(path_, Lines({"[Setting]", "IsConfirm=1", "[Size]", "Left=1"}));
+        g_folderList = {"a:A"};
+        g_settings = settings;
+        ASSERT_TRUE(SaveSettingsTo(path_));
+        EXPECT_EQ(Describe(g_settings), Describe(settings)) << "the save changed the settings";
+        const std::string text = ReadWholeFile(path_);
+        EXPECT_NE(text.find("\r\nIsConfirm=" + std::to_string(settings.IsConfirm) + "\r\n"),
+                  std::string::npos);
+        EXPECT_NE(text.find("\r\nLeft=" + std::to_string(settings.Left) + "\r\n"),
+                  std::string::npos);
+        EXPECT_NE(text.find("\r\nTop=" + std::to_string(settings.Top) + "\r\n"), std::string::npos);
+        EXPECT_EQ(Describe(KeyByKeySettings(path_)), Describe(settings));
+        ResetModuleState();
+        LoadSettingsFrom(path_);
+        EXPECT_EQ(Describe(g_settings), Describe(settings));
+    }
+}
+
+TEST_F(SettingsFile, UnknownSectionsAndKeysSurviveTheSave) {
+    const std::string big(40000, 'b');
+    const std::string before =
+        Lines({"[Setting]",     "IsConfirm=7",  "Theme=dark",      "; keep this note",
+               "IsMenuTop=0",   "[FolderList]", "0000001=old:Old", "0000002=older:Older",
+               "Stray=1",       "[Other]",      "alpha=1",         "beta=\"two\"",
+               "bare",          "big=" + big,   "[Size]",          "Left=-20",
+               "Top=10",        "Right=380",    "Bottom=310",      "ColWidth1=160",
+               "ColWidth2=180", "Extra=x",      "[Last]",          "z=26"});
+    WriteProfileFile(path_, before);
+    LoadSettingsFrom(path_);
+    g_folderList = {"new:New"};
+    ASSERT_TRUE(SaveSettingsTo(path_));
+    // The other sections stay in their order, byte for byte; the list is
+    // written anew as the last section.
+    EXPECT_EQ(ReadWholeFile(path_),
+              Lines({"[Setting]",     "IsConfirm=7",    "Theme=dark", "; keep this note",
+                     "IsMenuTop=0",   "[Other]",        "alpha=1",    "beta=\"two\"",
+                     "bare",          "big=" + big,     "[Size]",     "Left=-20",
+                     "Top=10",        "Right=380",      "Bottom=310", "ColWidth1=160",
+                     "ColWidth2=180", "Extra=x",        "[Last]",     "z=26",
+                     "[FolderList]",  "0000001=new:New"}));
+
+    // Changed settings are written in place, after the keys before them.
+    g_settings.Left = 5;
+    g_settings.ColWidth2 = 99;
+    ASSERT_TRUE(SaveSettingsTo(path_));
+    const std::string text = ReadWholeFile(path_);
+    EXPECT_NE(text.find(Lines({"[Size]", "Left=5", "Top=10", "Right=380", "Bottom=310",
+                               "ColWidth1=160", "ColWidth2=99", "Extra=x"})),
+              std::string::npos)
+        << Printable(text);
+    EXPECT_NE(text.find("big=" + big + "\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsFile, UnicodeFilesKeepTheirOtherKeys) {
+    const CorpusFile files[] = {
+        {"UTF-8", "\xEF\xBB\xBF" + Lines({"[Other]", "k=\xE5\x8F\x97", "[FolderList]",
+                                          "0000001=old", "0000002=older"})},
+        {"UTF-16", Utf16File(L"[Other]\r\nk=\x53D7\r\n[FolderList]\r\n0000001=old\r\n")},
+    };
+    for (const CorpusFile& file : files) {
+        SCOPED_TRACE(file.name);
+        WriteProfileFile(path_, file.bytes);
+        ResetModuleState();
+        LoadSettingsFrom(path_);
+        EXPECT_EQ(g_folderList.front(), "old");
+        g_folderList = {"\\Mailbox\\受信箱:受信箱", "b:B"};
+        ASSERT_TRUE(SaveSettingsTo(path_));
+        EXPECT_EQ(ReadWholeFile(path_).substr(0, 2), file.bytes.substr(0, 2));
+        EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"\\Mailbox\\受信箱:受信箱", "b:B"}));
+        char value[16] = {};
+        GetPrivateProfileStringA("Other", "k", "", value, sizeof value, path_.c_str());
+        EXPECT_STREQ(value, "受");
+    }
+}
+
+// Files that the save does not rewrite through the profile functions (every
+// setting already stored, no list section) get the list appended as they are.
+TEST_F(SettingsFile, TheListStartsOnALineOfItsOwn) {
+    const std::string settings =
+        Lines({"[Setting]", "IsConfirm=1", "IsMenuTop=0", "[Size]", "Left=1", "Top=2", "Right=3",
+               "Bottom=4", "ColWidth1=5", "ColWidth2=6", "[Other]"});
+    const CorpusFile files[] = {
+        {"no line break at the end", settings + "k=v"},
+        {"a lone lead byte at the end", settings + "k=v\x81"},
+        {"a lone lead byte and LF at the end", settings + "k=v\x81\n"},
+        {"a lone lead byte and CR at the end", settings + "k=v\x81\r"},
+        {"CR LF at the end", settings + "k=v\r\n"},
+    };
+    for (const CorpusFile& file : files) {
+        SCOPED_TRACE(file.name);
+        WriteProfileFile(path_, file.bytes);
+        char before[16] = {};
+        GetPrivateProfileStringA("Other", "k", "", before, sizeof before, path_.c_str());
+        ResetModuleState();
+        LoadSettingsFrom(path_);
+        g_folderList = {"a:A", "b:B"};
+        ASSERT_TRUE(SaveSettingsTo(path_));
+        EXPECT_EQ(ReadWholeFile(path_).substr(0, file.bytes.size()), file.bytes)
+            << "the file was rewritten";
+        EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"a:A", "b:B"}));
+        char after[16] = {};
+        GetPrivateProfileStringA("Other", "k", "", after, sizeof after, path_.c_str());
+        EXPECT_STREQ(after, before);
+    }
+}
+
+// An entry of length bytes with a double-byte character across bytes 1021
+// and 1022, where a 1023-byte read buffer would cut it.
+std::string LongEntry(std::size_t length) {
+    std::string entry = "\\Mailbox\\Long:";
+    entry.append(1021 - entry.size(), 'x');
+    while (entry.size() + 2 <= length)
+        entry += "受";
+    entry.append(length - entry.size(), 'y');
+    return entry;
+}
+
+TEST_F(SettingsFile, LongEntriesLoadAndSaveWhole) {
+    for (const std::size_t length : {1023u, 5000u, 32767u, 40000u, 100000u}) {
+        SCOPED_TRACE(length);
+        const std::string entry = LongEntry(length);
+        ASSERT_EQ(entry.size(), length);
+        ASSERT_EQ(entry.substr(1021, 2), "受");
+        WriteProfileFile(path_, Lines({"[FolderList]", "0000001=" + entry, "0000002=short:S"}));
+        ResetModuleState();
+        LoadSettingsFrom(path_);
+        EXPECT_TRUE(SameEntries(g_folderList, {entry, "short:S"}));
+
+        g_folderList = {"first:F", entry};
+        ASSERT_TRUE(SaveSettingsTo(path_));
+        EXPECT_NE(ReadWholeFile(path_).find("\r\n0000002=" + entry + "\r\n"), std::string::npos);
+        EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"first:F", entry}));
+    }
+}
+
+// The list that the save writes reads back as the list that
+// WritePrivateProfileSectionA writes, for entries that do not come back as
+// they went in.
+TEST_F(SettingsFile, SaveStoresEntriesAsTheProfileFunctionsDo) {
+    const FolderList entries = {
+        "  leading spaces",
+        "trailing spaces  ",
+        "\ttabs\t",
+        "\"quoted\"",
+        "'single'",
+        ";semicolon first",
+        "[bracket first",
+        "a=b:c",
+        "\x81\x40ideographic spaces\x81\x40",
+        "lone lead byte\x81",
+        "\x80\xA0\xFD\xFE\xFF",
+        "",
+        "after the empty one",
+        std::string(40000, 'v'),
+    };
+    g_folderList = entries;
+    ASSERT_TRUE(SaveSettingsTo(path_));
+
+    const std::string reference = folder_ + "Reference.ini";
+    std::string keyList;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        keyList += FolderKey(static_cast<int>(i + 1)) + "=" + entries[i] + '\0';
+    keyList += '\0';
+    ASSERT_TRUE(WritePrivateProfileSectionA("FolderList", keyList.c_str(), reference.c_str()));
+
+    const std::vector<std::string> lines = FolderListLines(path_);
+    const std::vector<std::string> expected = FolderListLines(reference);
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(Printable(lines[i]), Printable(expected[i])) << "line " << i;
+    EXPECT_TRUE(SameEntries(LoadedEntries(path_), KeyByKeyEntries(reference)));
+}
+
+TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
+    // Wine keeps no read-only attribute on folders and, run as root, ignores
+    // it on files, so the obstacles here are of other kinds.
+    const std::string old = Lines({"[FolderList]", "0000001=old:Old", "[Setting]", "IsConfirm=3"});
+    HANDLE held = INVALID_HANDLE_VALUE;
+    const auto holdOpen = [&held](DWORD share) {
+        return [&held, share](const std::string& path) {
+            held = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        };
+    };
+    const auto nothing = [](const std::string&) {};
+    struct Case {
+        const char* name;
+        // Makes the folder and the old file, gives the settings file's path.
+        std::function<std::string()> prepare;
+        std::function<void(const std::string&)> obstruct;
+    };
+    const Case cases[] = {
+        {"a folder that does not exist", [&] { return folder_ + "missing\\Varkel.ini"; }, nothing},
+        {"a folder that is a file",
+         [&] {
+             WriteWholeFile(folder_ + "blocker", "not a folder");
+             return folder_ + "blocker\\Varkel.ini";
+         },
+         nothing},
+        {"a folder where the file should be",
+         [&] {
+             CreateDirectoryA((folder_ + "dir.ini").c_str(), nullptr);
+             return folder_ + "dir.ini";
+         },
+         nothing},
+        {"a file that another program holds open for reading only",
+         [&] {
+             WriteProfileFile(folder_ + "held.ini", old);
+             return folder_ + "held.ini";
+         },
+         holdOpen(FILE_SHARE_READ)},
+        {"a file that another program holds open alone",
+         [&] {
+             WriteProfileFile(folder_ + "locked.ini", old);
+             return folder_ + "locked.ini";
+         },
+         holdOpen(0)},
+        {"an entry that would break into two lines",
+         [&] {
+             WriteProfileFile(folder_ + "split.ini", old);
+             g_folderList.push_back("one\r\n0000009=two");
+             return folder_ + "split.ini";
+         },
+         nothing},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetModuleState();
+        g_folderList = {"a:A", "b:B"};
+        g_settings = {1, 0, 1, 2, 3, 4, 5, 6};
+        const std::string path = c.prepare();
+        const FolderList list = g_folderList;
+        const bool existed = FileExists(path);
+        const std::string bytes = existed ? ReadWholeFile(path) : std::string();
+        held = INVALID_HANDLE_VALUE;
+        c.obstruct(path);
+
+        EXPECT_FALSE(SaveSettingsTo(path));
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        EXPECT_EQ(FileExists(path), existed);
+        EXPECT_EQ(ReadWholeFile(path), bytes);
+        EXPECT_FALSE(FileExists(path + ".tmp"));
+        EXPECT_EQ(g_folderList, list);
+        EXPECT_EQ(Describe(g_settings), Describe({1, 0, 1, 2, 3, 4, 5, 6}));
+    }
+}
+
+// Random appends, erasures and replacements of the list against a plain
+// vector, saved and loaded again every few dozen steps.
+TEST_F(SettingsFile, RandomListEditsRoundTripThroughTheFile) {
+    const unsigned seed = 7031;
+    std::mt19937 random(seed);
+    const auto number = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const auto makeEntry = [&] {
+        static const char* const kNames[] = {"受信箱", "送信済み", "a:b", "x=y", "表示", "Z"};
+        std::string entry = "\\Mailbox\\F" + std::to_string(number(0, 99)) + ":" +
+                            kNames[number(0, 5)] + std::to_string(number(0, 999));
+        if (number(0, 99) == 0)
+            entry += std::string(static_cast<std::size_t>(number(1000, 3000)), 'L');
+        return entry;
+    };
+    FolderList model;
+    for (int step = 1; step <= 5000; ++step) {
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step));
+        const int operation = number(0, 99);
+        if (operation < 55) {
+            const std::string entry = makeEntry();
+            AppendFolderEntry(entry);
+            model.push_back(entry);
+        } else if (operation < 95) {
+            const std::size_t position =
+                static_cast<std::size_t>(number(0, static_cast<int>(model.size())));
+            EraseFolderEntry(position);
+            if (position < model.size())
+                model.erase(model.begin() + static_cast<std::ptrdiff_t>(position));
+        } else {
+            FolderList replacement(static_cast<std::size_t>(number(0, 8)));
+            for (std::string& entry : replacement)
+                entry = makeEntry();
+            ReplaceFolderEntries(replacement);
+            model = replacement;
+        }
+        ASSERT_EQ(g_folderList, model);
+        if (!model.empty()) {
+            const std::string& probe =
+                model[static_cast<std::size_t>(number(0, static_cast<int>(model.size()) - 1))];
+            const std::string folderId = probe.substr(0, probe.find(':'));
+            const auto expected =
+                std::find_if(model.begin(), model.end(), [&](const std::string& e) {
+                    return e.substr(0, e.find(':')) == folderId;
+                });
+            ASSERT_EQ(
+                FindFolderEntry(folderId),
+                std::optional<std::size_t>(static_cast<std::size_t>(expected - model.begin())));
+        }
+        if (step % 50 == 0) {
+            g_settings = {number(-5, 5),       number(0, 1),        number(-3000, 3000),
+                          number(-3000, 3000), number(-3000, 3000), number(-3000, 3000),
+                          number(0, 500),      number(0, 500)};
+            const PluginSettings settings = g_settings;
+            ASSERT_TRUE(SaveSettingsTo(path_));
+            ResetModuleState();
+            LoadSettingsFrom(path_);
+            ASSERT_TRUE(SameEntries(g_folderList, model));
+            ASSERT_EQ(Describe(g_settings), Describe(settings));
+        }
+    }
+}
+
+} // namespace
