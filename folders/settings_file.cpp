@@ -230,6 +230,11 @@ bool SaveSettingsTo(const std::string& path) {
     // Build the new file beside the old one and swap it in with one rename, so
     // that the file on disk is always either complete old or complete new.
     const std::string temporary = path + ".tmp";
+    // A rename would replace a read-only file, which the user marked so to
+    // keep it as it is; writing it in place would be refused.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
     ForgetCachedProfile(temporary);
     SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(temporary.c_str());

@@ -34,10 +34,19 @@ bool StartsWithByteOrderMark(HANDLE file) {
 
 // Whether the file's last line has ended. Only CR LF is sure to: a lone lead
 // byte takes the byte after it as its second byte, so a lead byte and a
-// single line break leave the line open.
-bool EndsWithCrLf(HANDLE file, LONGLONG size) {
+// single line break leave the line open. Read through a handle of its own:
+// reads through the appending handle are not reliable under Wine.
+bool EndsWithCrLf(const std::string& path, LONGLONG size) {
+    if (size < 2)
+        return false;
+    const HANDLE handle =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const UniqueFile file(handle);
     unsigned char end[2] = {};
-    return size >= 2 && ReadAt(file, size - 2, end, 2) == 2 && end[0] == '\r' && end[1] == '\n';
+    return ReadAt(file.get(), size - 2, end, 2) == 2 && end[0] == '\r' && end[1] == '\n';
 }
 
 } // namespace
@@ -53,7 +62,7 @@ AppendResult AppendToAnsiFile(const std::string& path, const std::string& text) 
         return AppendResult::Failed;
     if (StartsWithByteOrderMark(file.get()))
         return AppendResult::UnicodeFile;
-    std::string bytes = size.QuadPart > 0 && !EndsWithCrLf(file.get(), size.QuadPart) ? "\r\n" : "";
+    std::string bytes = size.QuadPart > 0 && !EndsWithCrLf(path, size.QuadPart) ? "\r\n" : "";
     bytes += text;
     if (bytes.size() > MAXDWORD)
         return AppendResult::Failed;

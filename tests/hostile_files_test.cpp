@@ -1,0 +1,169 @@
+// Whatever the settings file holds, or whatever stands in its way at save
+// time, the plug-in loads what it can, never crashes, and a save that cannot
+// complete leaves the old file as it was and tells the user.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+
+#include "menu_items.h"
+#include "message_boxes.h"
+#include "plugin.h"
+#include "scratch.h"
+#include "standin_host.h"
+#include "started_plugin.h"
+
+namespace {
+
+std::vector<std::string> MoveNames(const LoadedPlugin& plugin) {
+    std::vector<std::string> names;
+    for (const MenuItem& item : BuildMoveItems(plugin))
+        names.push_back(item.text);
+    return names;
+}
+
+std::string NumberedEntries(int count, const std::string& prefix) {
+    std::string text = "[FolderList]\r\n";
+    char line[96];
+    for (int n = 1; n <= count; ++n) {
+        std::snprintf(line, sizeof line, "%07d=\\箱\\%d:%s%d\r\n", n, n, prefix.c_str(), n);
+        text += line;
+    }
+    return text;
+}
+
+// Loads a plug-in on a settings file with these bytes; the plug-in's names.
+struct Loaded {
+    LoadedPlugin plugin;
+    explicit Loaded(const std::string& bytes) : plugin(FreshScratchFolder()) {
+        WriteProfileFile(plugin.settingsPath(), bytes);
+        plugin.orc().OnStart();
+    }
+};
+
+} // namespace
+
+TEST(HostileFiles, RandomBytesLoadWithoutCrashingAndSaveCleanly) {
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE(round);
+        std::string bytes(64 * 1024, '\0');
+        for (char& b : bytes)
+            b = static_cast<char>(random());
+        if (round % 2)
+            bytes = "[FolderList]\r\n0000001=" + bytes;
+        Loaded loaded(bytes);
+        MoveNames(loaded.plugin);
+        MessageBoxCapture boxes;
+        loaded.plugin.orc().OnExit();
+        // What was loaded is saved; the next start reads the same list.
+        const std::vector<std::string> names = MoveNames(loaded.plugin);
+        loaded.plugin.Reload();
+        loaded.plugin.orc().OnStart();
+        EXPECT_EQ(MoveNames(loaded.plugin).size(), names.size());
+        EXPECT_TRUE(boxes.boxes().empty());
+    }
+}
+
+TEST(HostileFiles, ByteOrderMarksLongLinesManyEntriesAndLoneLeadBytes) {
+    const std::string plain = "[FolderList]\r\n0000001=a:甲\r\n0000002=b:乙\r\n";
+    std::wstring wide = L"\xFEFF[FolderList]\r\n0000001=a:\x7532\r\n0000002=b:\x4E59\r\n";
+    const std::string utf16(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+    const std::string utf8 = "\xEF\xBB\xBF[FolderList]\r\n0000001=a:\xE7\x94\xB2\r\n"
+                             "0000002=b:\xE4\xB9\x99\r\n";
+    const std::string mebibyte(1024 * 1024, 'x');
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> names;
+    };
+    const Case cases[] = {
+        {"code page 932", plain, {"甲", "乙"}},
+        {"UTF-16 with BOM", utf16, {"甲", "乙"}},
+        {"UTF-8 with BOM", utf8, {"甲", "乙"}},
+        {"1 MiB line", "[FolderList]\r\n0000001=big:" + mebibyte + "\r\n0000002=b:乙\r\n",
+         {mebibyte, "乙"}},
+        // A lone lead byte ends the value; the conversion keeps the rest.
+        {"lone lead bytes", "[FolderList]\r\n0000001=a:甲\x82\r\n0000002=b:\x81\r\n", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded loaded(c.bytes);
+        const std::vector<std::string> names = MoveNames(loaded.plugin);
+        if (!c.names.empty()) {
+            EXPECT_EQ(names, c.names);
+        } else {
+            EXPECT_EQ(names.size(), 2u);
+        }
+        MessageBoxCapture boxes;
+        loaded.plugin.orc().OnExit();
+        EXPECT_TRUE(boxes.boxes().empty());
+        loaded.plugin.Reload();
+        loaded.plugin.orc().OnStart();
+        EXPECT_EQ(MoveNames(loaded.plugin), names);
+    }
+}
+
+TEST(HostileFiles, HundredThousandEntries) {
+    Loaded loaded(NumberedEntries(100000, "項目"));
+    const std::vector<std::string> names = MoveNames(loaded.plugin);
+    ASSERT_EQ(names.size(), 100000u);
+    EXPECT_EQ(names.back(), "項目100000");
+    loaded.plugin.orc().OnExit();
+    const std::string file = ReadWholeFile(loaded.plugin.settingsPath());
+    EXPECT_NE(file.find("0100000=\\箱\\100000:項目100000\r\n"), std::string::npos);
+}
+
+TEST(HostileFiles, SavesThatCannotCompleteKeepTheOldFileAndTellTheUser) {
+    enum Obstacle { kDirectory, kReadOnlyFile, kLockedFile, kLockedForWriting };
+    for (const Obstacle obstacle : {kDirectory, kReadOnlyFile, kLockedFile, kLockedForWriting}) {
+        SCOPED_TRACE(obstacle);
+        LoadedPlugin plugin(FreshScratchFolder());
+        const std::string path = plugin.settingsPath();
+        const std::string old = NumberedEntries(3, "旧");
+        HANDLE lock = INVALID_HANDLE_VALUE;
+        if (obstacle == kDirectory) {
+            ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+        } else {
+            WriteProfileFile(path, old);
+        }
+        plugin.orc().OnStart();
+        if (obstacle == kReadOnlyFile)
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (obstacle == kLockedFile)
+            lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (obstacle == kLockedForWriting)
+            lock = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                               nullptr);
+        standin::Script().currentFolder = std::string("new");
+        standin::Script().displayNames["new"] = std::string("新");
+        {
+            const UniqueMenu menu = HostMenu();
+            plugin.orc().OnMenuInit(nullptr, menu.get(), 2);
+            MessageBoxCapture answer;
+            standin::InvokeCommand(standin::Registered().back().id, nullptr, 0);
+        }
+
+        MessageBoxCapture boxes;
+        plugin.orc().OnExit();
+        if (lock != INVALID_HANDLE_VALUE)
+            CloseHandle(lock);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].caption, "Varkel Plugin");
+        EXPECT_NE(boxes.boxes()[0].text.find(path), std::string::npos);
+        EXPECT_EQ(boxes.boxes()[0].style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+        if (obstacle != kDirectory) {
+            EXPECT_EQ(ReadWholeFile(path), old);
+        }
+        EXPECT_FALSE(FileExists(path + ".tmp"));
+
+        // Memory kept the change: once the obstacle is gone, it is saved.
+        if (obstacle == kDirectory)
+            RemoveDirectoryA(path.c_str());
+        plugin.orc().OnExit();
+        EXPECT_EQ(StoredFolderList(path).back().substr(7), "=new:新");
+    }
+}
