@@ -1,0 +1,465 @@
+// The settings dialog's rows: filling, moving, deleting, renaming in place,
+// committing on OK, and texts of any length.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "message_boxes.h"
+#include "res/resource.h"
+#include "settings_dialog_session.h"
+#include "standin_host.h"
+#include "window_driver.h"
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+using Entries = std::vector<std::string>;
+
+constexpr char kMissingFolder[] = "(フォルダが見つかりません)";
+
+const Entries kFour = {"A1:アルファ", "B2:ベータ", "C3:ガンマ", "D4:デルタ"};
+
+void NameFourFolders() {
+    standin::Script().displayNames = {{"A1", std::string("受信箱/A")},
+                                      {"B2", std::string("受信箱/B")},
+                                      {"C3", std::string("受信箱/C")},
+                                      {"D4", std::string("受信箱/D")}};
+}
+
+// The menu names in column 0, top to bottom.
+std::vector<std::string> MenuNames(HWND list) {
+    std::vector<std::string> names;
+    for (const auto& row : ReadRows(list, 1))
+        names.push_back(row[0]);
+    return names;
+}
+
+std::vector<std::string> DisplayNameRequests() {
+    std::vector<std::string> folders;
+    for (const standin::HostCall& call : standin::CallsTo("ORA_GetFolderDisplayName"))
+        folders.push_back(call.arguments.at(0));
+    return folders;
+}
+
+std::string Repeat(const std::string& piece, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+} // namespace
+
+TEST(DialogRows, FilledFromTheListWithTheHostsDisplayNames) {
+    standin::Script().displayNames = {{"F1", std::string("受信箱/仕事")},
+                                      {"F2", std::string("個人")},
+                                      {"F3", std::string("F3のフォルダ")},
+                                      {"NULL", std::nullopt},
+                                      {"EMPTY", std::string()}};
+    const Entries entries = {"F1:仕事",   "F2:個人:メモ", "F3",  "GONE:古い",
+                             "NULL:ヌル", "EMPTY:空",     "F4:", ":名前だけ"};
+    DialogSession session(SettingsIni(entries));
+    standin::ClearCalls();
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        EXPECT_EQ(ReadRows(RowList(dialog), 3), (Rows{
+                                                    {"仕事", "受信箱/仕事", "F1"},
+                                                    {"個人:メモ", "個人", "F2"},
+                                                    {"F3", "F3のフォルダ", "F3"},
+                                                    {"古い", kMissingFolder, "GONE"},
+                                                    {"ヌル", kMissingFolder, "NULL"},
+                                                    {"空", kMissingFolder, "EMPTY"},
+                                                    {"", kMissingFolder, "F4"},
+                                                    {"名前だけ", kMissingFolder, ""},
+                                                }));
+        // Nothing is selected at opening.
+        EXPECT_TRUE(SelectedRows(RowList(dialog)).empty());
+        ClickButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+    // One request per row, in order.
+    EXPECT_EQ(DisplayNameRequests(),
+              std::vector<std::string>({"F1", "F2", "F3", "GONE", "NULL", "EMPTY", "F4", ""}));
+    // An entry without ":" comes back as the text, ":" and the text again.
+    EXPECT_EQ(session.Exit().folders, (Entries{"F1:仕事", "F2:個人:メモ", "F3:F3", "GONE:古い",
+                                               "NULL:ヌル", "EMPTY:空", "F4:", ":名前だけ"}));
+}
+
+TEST(DialogRows, CheckBoxesShowAnyNonzeroFlagTickedAndOkStoresZeroOrOne) {
+    struct Case {
+        int confirm, menuTop;
+    };
+    const Case cases[] = {{0, 0}, {1, 1}, {7, -1}, {0, 2}, {-5, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.confirm) + "," + std::to_string(c.menuTop));
+        DialogSession session(
+            SettingsIni({}, "[Setting]\r\nIsConfirm=" + std::to_string(c.confirm) +
+                                "\r\nIsMenuTop=" + std::to_string(c.menuTop) + "\r\n"));
+        auto expectBoxes = [&](HWND dialog) {
+            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_CONFIRM, BM_GETCHECK, 0, 0),
+                      c.confirm ? BST_CHECKED : BST_UNCHECKED);
+            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_MENU_TOP, BM_GETCHECK, 0, 0),
+                      c.menuTop ? BST_CHECKED : BST_UNCHECKED);
+        };
+        // Cancel keeps the stored values as they were.
+        ModalScript cancelled = DialogScript();
+        cancelled.Do([&](HWND dialog) {
+            expectBoxes(dialog);
+            ClickButton(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(session.Setup(cancelled), 1);
+        SavedSettings saved = session.Exit();
+        EXPECT_EQ(saved.isConfirm, c.confirm);
+        EXPECT_EQ(saved.isMenuTop, c.menuTop);
+
+        ModalScript accepted = DialogScript();
+        accepted.Do([&](HWND dialog) {
+            expectBoxes(dialog);
+            ClickButton(dialog, IDC_OK);
+        });
+        EXPECT_EQ(session.Setup(accepted), 1);
+        saved = session.Exit();
+        EXPECT_EQ(saved.isConfirm, c.confirm ? 1 : 0);
+        EXPECT_EQ(saved.isMenuTop, c.menuTop ? 1 : 0);
+    }
+}
+
+TEST(DialogRows, UpAndDownMoveTheFirstSelectedRowWithinTheEnds) {
+    struct Case {
+        const char* name;
+        std::vector<int> selected;
+        int button;
+        std::vector<std::string> order;
+        std::vector<int> selectedAfter;
+        int focusedAfter;
+        std::vector<std::string> asked; // display names asked again
+    };
+    const Case cases[] = {
+        {"first row up",
+         {0},
+         IDC_MOVE_UP,
+         {"アルファ", "ベータ", "ガンマ", "デルタ"},
+         {0},
+         0,
+         {"A1"}},
+        {"last row down",
+         {3},
+         IDC_MOVE_DOWN,
+         {"アルファ", "ベータ", "ガンマ", "デルタ"},
+         {3},
+         3,
+         {"D4"}},
+        {"second row up",
+         {1},
+         IDC_MOVE_UP,
+         {"ベータ", "アルファ", "ガンマ", "デルタ"},
+         {0},
+         0,
+         {"B2"}},
+        {"second row down",
+         {1},
+         IDC_MOVE_DOWN,
+         {"アルファ", "ガンマ", "ベータ", "デルタ"},
+         {2},
+         2,
+         {"B2"}},
+        {"lowest of two selected down",
+         {3, 1},
+         IDC_MOVE_DOWN,
+         {"アルファ", "ガンマ", "ベータ", "デルタ"},
+         {2, 3},
+         2,
+         {"B2"}},
+        {"lowest of two selected up",
+         {3, 2},
+         IDC_MOVE_UP,
+         {"アルファ", "ガンマ", "ベータ", "デルタ"},
+         {1, 3},
+         1,
+         {"C3"}},
+        {"nothing selected",
+         {},
+         IDC_MOVE_UP,
+         {"アルファ", "ベータ", "ガンマ", "デルタ"},
+         {},
+         -1,
+         {}},
+    };
+    NameFourFolders();
+    DialogSession session(SettingsIni(kFour));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModalScript script = DialogScript();
+        script.Do([&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            SelectRows(list, c.selected);
+            standin::ClearCalls();
+            ClickButton(dialog, c.button);
+            EXPECT_EQ(MenuNames(list), c.order);
+            EXPECT_EQ(SelectedRows(list), c.selectedAfter);
+            if (c.focusedAfter >= 0) {
+                EXPECT_EQ(FocusedRow(list), c.focusedAfter);
+            }
+            EXPECT_EQ(DisplayNameRequests(), c.asked);
+            // A moved row keeps its folder and its display name.
+            for (const auto& row : ReadRows(list, 3))
+                EXPECT_EQ(row[1], "受信箱/" + row[2].substr(0, 1)) << row[0];
+            ClickButton(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(session.Setup(script), 1);
+    }
+    // Nothing of it reached the list.
+    EXPECT_EQ(session.Exit().folders, kFour);
+}
+
+TEST(DialogRows, RepeatedMovesCarryARowToTheEndAndStopThere) {
+    NameFourFolders();
+    DialogSession session(SettingsIni(kFour));
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        const HWND list = RowList(dialog);
+        SelectRows(list, {0});
+        for (int i = 0; i < 5; ++i)
+            ClickButton(dialog, IDC_MOVE_DOWN);
+        EXPECT_EQ(MenuNames(list),
+                  (std::vector<std::string>{"ベータ", "ガンマ", "デルタ", "アルファ"}));
+        EXPECT_EQ(SelectedRows(list), std::vector<int>{3});
+        for (int i = 0; i < 2; ++i)
+            ClickButton(dialog, IDC_MOVE_UP);
+        EXPECT_EQ(SelectedRows(list), std::vector<int>{1});
+        ClickButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+    EXPECT_EQ(session.Exit().folders,
+              (Entries{"B2:ベータ", "A1:アルファ", "C3:ガンマ", "D4:デルタ"}));
+}
+
+TEST(DialogRows, DeleteRemovesTheFirstSelectedRowWithoutAsking) {
+    struct Case {
+        const char* name;
+        std::vector<int> selected;
+        std::vector<std::string> order;
+        std::vector<int> selectedAfter;
+    };
+    const Case cases[] = {
+        {"first", {0}, {"ベータ", "ガンマ", "デルタ"}, {}},
+        {"last", {3}, {"アルファ", "ベータ", "ガンマ"}, {}},
+        {"lowest of two", {2, 1}, {"アルファ", "ガンマ", "デルタ"}, {1}},
+        {"nothing selected", {}, {"アルファ", "ベータ", "ガンマ", "デルタ"}, {}},
+    };
+    NameFourFolders();
+    DialogSession session(SettingsIni(kFour));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModalScript script = DialogScript();
+        script.Do([&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            SelectRows(list, c.selected);
+            standin::ClearCalls();
+            {
+                const MessageBoxCapture boxes;
+                ClickButton(dialog, IDC_DELETE);
+                for (const CapturedBox& box : boxes.boxes())
+                    ADD_FAILURE() << "a box: " << box.caption << ": " << box.text;
+            }
+            EXPECT_EQ(MenuNames(list), c.order);
+            EXPECT_EQ(SelectedRows(list), c.selectedAfter);
+            EXPECT_TRUE(standin::Calls().empty());
+            ClickButton(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(session.Setup(script), 1);
+    }
+}
+
+TEST(DialogRows, RenameInPlaceWithF2) {
+    enum class End { Enter, Escape, FocusLeaves };
+    struct Case {
+        const char* name;
+        std::vector<int> selected;
+        std::string typed;
+        End end;
+        int renamedRow; // -1: no row changes
+        Entries committed;
+    };
+    const Case cases[] = {
+        {"Enter stores the text",
+         {1},
+         "新しい名前",
+         End::Enter,
+         1,
+         {"A1:アルファ", "B2:新しい名前", "C3:ガンマ", "D4:デルタ"}},
+        {"Escape keeps the old name", {1}, "捨てる名前", End::Escape, -1, kFour},
+        {"an empty text keeps the old name", {1}, "", End::Enter, -1, kFour},
+        {"leaving the editor stores the text",
+         {2},
+         "移った",
+         End::FocusLeaves,
+         2,
+         {"A1:アルファ", "B2:ベータ", "C3:移った", "D4:デルタ"}},
+        {"several selected edit the lowest",
+         {3, 1},
+         "下から",
+         End::Enter,
+         1,
+         {"A1:アルファ", "B2:下から", "C3:ガンマ", "D4:デルタ"}},
+        {"a name with colons",
+         {0},
+         "a:b:c",
+         End::Enter,
+         0,
+         {"A1:a:b:c", "B2:ベータ", "C3:ガンマ", "D4:デルタ"}},
+    };
+    NameFourFolders();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogSession session(SettingsIni(kFour));
+        ModalScript script = DialogScript();
+        script.Do([&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            SetFocus(list);
+            SelectRows(list, c.selected);
+            const Rows before = ReadRows(list, 3);
+            PressKey(list, VK_F2);
+            const HWND editor = LabelEditor(list);
+            ASSERT_NE(editor, nullptr) << "F2 starts no label edit";
+            const int editedRow =
+                c.selected.front() < c.selected.back() ? c.selected.front() : c.selected.back();
+            EXPECT_EQ(WindowText(editor), before[static_cast<std::size_t>(editedRow)][0]);
+            if (c.end == End::FocusLeaves) {
+                SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed.c_str()));
+                SetFocus(GetDlgItem(dialog, IDC_MOVE_UP));
+            } else {
+                TypeIntoLabelEditor(list, c.typed, c.end == End::Enter ? VK_RETURN : VK_ESCAPE);
+            }
+            EXPECT_EQ(LabelEditor(list), nullptr) << "the edit has ended";
+            Rows expected = before;
+            if (c.renamedRow >= 0)
+                expected[static_cast<std::size_t>(c.renamedRow)][0] = c.typed;
+            // Only column 0 of the edited row changes.
+            EXPECT_EQ(ReadRows(list, 3), expected);
+            ClickButton(dialog, IDC_OK);
+        });
+        EXPECT_EQ(session.Setup(script), 1);
+        EXPECT_EQ(session.Exit().folders, c.committed);
+    }
+}
+
+TEST(DialogRows, F2WithNothingSelectedStartsNoEdit) {
+    DialogSession session(SettingsIni(kFour));
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        const HWND list = RowList(dialog);
+        SetFocus(list);
+        SelectRows(list, {});
+        PressKey(list, VK_F2);
+        EXPECT_EQ(LabelEditor(list), nullptr);
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+}
+
+TEST(DialogRows, LongNamesAndFolderIdsSurviveWhole) {
+    // Texts far beyond 1,024 bytes; the double-byte ones would be cut inside
+    // a character by a 1,024-byte buffer.
+    const std::string longId = "ID" + Repeat("0123456789", 499) + "XYZ";
+    const std::string longName = Repeat("あ", 2500);
+    const std::string longRename = Repeat("名", 3000);
+    ASSERT_EQ(longId.size(), 4995u);
+    ASSERT_EQ(longName.size(), 5000u);
+    const Entries entries = {longId + ":長いID", "F2:" + longName, "F3:短い"};
+    DialogSession session(SettingsIni(entries));
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        const HWND list = RowList(dialog);
+        EXPECT_EQ(CellText(list, 0, 2), longId);
+        EXPECT_EQ(CellText(list, 1, 0), longName);
+        // Moving reads a row back and inserts it again.
+        SelectRows(list, {0});
+        ClickButton(dialog, IDC_MOVE_DOWN);
+        EXPECT_EQ(CellText(list, 1, 2), longId);
+        SelectRows(list, {0});
+        ClickButton(dialog, IDC_MOVE_DOWN);
+        EXPECT_EQ(CellText(list, 1, 0), longName);
+        // A long rename is stored whole too.
+        SelectRows(list, {2});
+        SetFocus(list);
+        PressKey(list, VK_F2);
+        EXPECT_TRUE(TypeIntoLabelEditor(list, longRename, VK_RETURN));
+        EXPECT_EQ(CellText(list, 2, 0), longRename);
+        ClickButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+    EXPECT_EQ(session.Exit().folders,
+              (Entries{longId + ":長いID", "F2:" + longName, "F3:" + longRename}));
+}
+
+TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
+    struct Case {
+        const char* name;
+        void (*edit)(HWND dialog);
+        Entries committed;
+        int isConfirm, isMenuTop;
+    };
+    const Case cases[] = {
+        {"unchanged", [](HWND) {}, kFour, 1, 0},
+        {"every row deleted",
+         [](HWND dialog) {
+             for (int i = 0; i < 4; ++i) {
+                 SelectRows(RowList(dialog), {0});
+                 ClickButton(dialog, IDC_DELETE);
+             }
+         },
+         {},
+         1,
+         0},
+        {"moved, deleted, renamed and both boxes switched",
+         [](HWND dialog) {
+             const HWND list = RowList(dialog);
+             SelectRows(list, {3});
+             ClickButton(dialog, IDC_MOVE_UP);
+             ClickButton(dialog, IDC_MOVE_UP); // A D B C
+             SelectRows(list, {0});
+             ClickButton(dialog, IDC_DELETE); // D B C
+             SelectRows(list, {1});
+             SetFocus(list);
+             PressKey(list, VK_F2);
+             TypeIntoLabelEditor(list, "改名", VK_RETURN);
+             ClickButton(dialog, IDC_CONFIRM);
+             ClickButton(dialog, IDC_MENU_TOP);
+         },
+         {"D4:デルタ", "B2:改名", "C3:ガンマ"},
+         0,
+         1},
+    };
+    NameFourFolders();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogSession session(SettingsIni(kFour, "[Setting]\r\nIsConfirm=1\r\nIsMenuTop=0\r\n"));
+        ModalScript script = DialogScript();
+        script.Do([&](HWND dialog) {
+            c.edit(dialog);
+            ClickButton(dialog, IDC_OK);
+        });
+        EXPECT_EQ(session.Setup(script), 1);
+        // The list in memory shows in the next opening.
+        ModalScript reopened = DialogScript();
+        reopened.Do([&](HWND dialog) {
+            std::vector<std::string> rows;
+            for (const auto& row : ReadRows(RowList(dialog), 3))
+                rows.push_back(row[2] + ":" + row[0]);
+            EXPECT_EQ(rows, c.committed);
+            EXPECT_EQ(IsChecked(dialog, IDC_CONFIRM), c.isConfirm != 0);
+            EXPECT_EQ(IsChecked(dialog, IDC_MENU_TOP), c.isMenuTop != 0);
+            ClickButton(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(session.Setup(reopened), 1);
+        const SavedSettings saved = session.Exit();
+        EXPECT_EQ(saved.folders, c.committed);
+        EXPECT_EQ(saved.isConfirm, c.isConfirm);
+        EXPECT_EQ(saved.isMenuTop, c.isMenuTop);
+    }
+}

@@ -1,0 +1,599 @@
+// The settings dialog's window: placement, minimum size, layout, closing,
+// owner, the second-setup guard, the version box and screenshots.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "message_boxes.h"
+#include "plugin.h"
+#include "res/resource.h"
+#include "resource_reader.h"
+#include "scratch.h"
+#include "screenshot.h"
+#include "settings_dialog_session.h"
+#include "standin_host.h"
+#include "window_driver.h"
+
+namespace {
+
+using Corners = std::array<LONG, 4>;
+
+Corners CornersOf(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+std::string SizeIni(const RECT& rect, int colWidth1, int colWidth2) {
+    return "[Size]\r\nLeft=" + std::to_string(rect.left) + "\r\nTop=" + std::to_string(rect.top) +
+           "\r\nRight=" + std::to_string(rect.right) + "\r\nBottom=" + std::to_string(rect.bottom) +
+           "\r\nColWidth1=" + std::to_string(colWidth1) +
+           "\r\nColWidth2=" + std::to_string(colWidth2) + "\r\n";
+}
+
+RECT WorkArea() {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// The IDs whose controls the layout moves, and the three it never moves.
+constexpr int kMovedControls[] = {IDC_VERSION_BUTTON, IDCANCEL,    IDC_OK,
+                                  IDC_MENU_TOP,       IDC_CONFIRM, IDC_FOLDER_LIST};
+constexpr int kTopButtons[] = {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_DELETE};
+
+SIZE SizeOf(const RECT& rect) {
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Checks the layout rules against the client area's size, given the control
+// sizes and the list's corner as they were at opening.
+void ExpectLayout(HWND dialog, const std::vector<RECT>& atOpening) {
+    const SIZE client = ClientSize(dialog);
+    const int w = client.cx;
+    const int h = client.cy;
+    const RECT version = ChildRect(dialog, IDC_VERSION_BUTTON);
+    const RECT cancel = ChildRect(dialog, IDCANCEL);
+    const RECT ok = ChildRect(dialog, IDC_OK);
+    const RECT menuTop = ChildRect(dialog, IDC_MENU_TOP);
+    const RECT confirm = ChildRect(dialog, IDC_CONFIRM);
+    const RECT list = ChildRect(dialog, IDC_FOLDER_LIST);
+    // Buttons and check boxes keep their sizes.
+    for (std::size_t i = 0; i + 1 < std::size(kMovedControls); ++i) {
+        const SIZE now = SizeOf(ChildRect(dialog, kMovedControls[i]));
+        const SIZE then = SizeOf(atOpening[i]);
+        EXPECT_EQ(now.cx, then.cx) << "control " << kMovedControls[i];
+        EXPECT_EQ(now.cy, then.cy) << "control " << kMovedControls[i];
+    }
+    const SIZE button = SizeOf(version);
+    EXPECT_EQ(version.left, w - button.cx - 15);
+    EXPECT_EQ(version.top, h - button.cy - 15);
+    EXPECT_EQ(cancel.left, version.left - SizeOf(cancel).cx - 5);
+    EXPECT_EQ(cancel.top, h - SizeOf(cancel).cy - 15);
+    EXPECT_EQ(ok.left, cancel.left - SizeOf(ok).cx - 5);
+    EXPECT_EQ(ok.top, h - SizeOf(ok).cy - 15);
+    EXPECT_EQ(menuTop.left, 15);
+    EXPECT_EQ(menuTop.top, ok.top - SizeOf(menuTop).cy - 5);
+    EXPECT_EQ(confirm.left, 15);
+    EXPECT_EQ(confirm.top, menuTop.top - SizeOf(confirm).cy - 5);
+    const RECT listThen = atOpening[std::size(kMovedControls) - 1];
+    EXPECT_EQ(list.left, listThen.left);
+    EXPECT_EQ(list.top, listThen.top);
+    EXPECT_EQ(list.right - list.left, w - 30);
+    EXPECT_EQ(list.bottom, confirm.top - 5);
+}
+
+std::vector<RECT> MovedControlRects(HWND dialog) {
+    std::vector<RECT> rects;
+    for (int id : kMovedControls)
+        rects.push_back(ChildRect(dialog, id));
+    return rects;
+}
+
+// The module's copyright line, read raw from its version resource.
+std::string CopyrightOf(HMODULE module) {
+    const VersionNode root = ParseVersionNode(ResourceBytes(module, RT_VERSION, IDV_VERSION));
+    for (const VersionNode& info : root.children) {
+        for (const VersionNode& table : info.children) {
+            for (const VersionNode& value : table.children) {
+                if (info.key == u"StringFileInfo" && value.key == u"LegalCopyright")
+                    return Cp932(value.Text());
+            }
+        }
+    }
+    return std::string();
+}
+
+// Pixels clearly darker than a control's face: text and lines.
+int DarkPixels(const Image& image, const RECT& area) {
+    int dark = 0;
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(image.height, area.bottom); ++y) {
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(image.width, area.right); ++x) {
+            const COLORREF pixel = image.Pixel(x, y);
+            if (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 80)
+                ++dark;
+        }
+    }
+    return dark;
+}
+
+// A child's rectangle relative to its window's top-left corner (the image's
+// origin).
+RECT InImage(HWND dialog, int id) {
+    const RECT window = WindowRectOf(dialog);
+    RECT child = WindowRectOf(GetDlgItem(dialog, id));
+    OffsetRect(&child, -window.left, -window.top);
+    return child;
+}
+
+// A control's DC with the control's font selected, for one scope.
+class ControlFontDc {
+  public:
+    explicit ControlFontDc(HWND control)
+        : control_(control), dc_(GetDC(control)),
+          old_(SelectObject(dc_,
+                            reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)))) {}
+    ~ControlFontDc() {
+        SelectObject(dc_, old_);
+        ReleaseDC(control_, dc_);
+    }
+    ControlFontDc(const ControlFontDc&) = delete;
+    ControlFontDc& operator=(const ControlFontDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND control_;
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// Characters of a text that the control's font has no glyph for (the font
+// that the template names must map to one with Japanese glyphs).
+int MissingGlyphs(HWND control, const wchar_t* text) {
+    const ControlFontDc dc(control);
+    const int length = lstrlenW(text);
+    std::vector<WORD> glyphs(static_cast<std::size_t>(length));
+    GetGlyphIndicesW(dc.get(), text, length, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    int missing = 0;
+    for (WORD glyph : glyphs)
+        missing += glyph == 0xFFFF ? 1 : 0;
+    return missing;
+}
+
+std::string ScreenshotPath(const char* name) {
+    const std::string folder = ExecutableFolder() + "screenshots\\";
+    CreateFolderTree(folder);
+    return folder + name;
+}
+
+} // namespace
+
+TEST(DialogGeometry, FirstOpeningIsCentredWithDefaultColumns) {
+    DialogSession session;
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const RECT centred{(screenWidth - 400) / 2, (screenHeight - 300) / 2,
+                       (screenWidth - 400) / 2 + 400, (screenHeight - 300) / 2 + 300};
+    RECT shown{};
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        shown = WindowRectOf(dialog);
+        const HWND list = RowList(dialog);
+        EXPECT_EQ(ClassNameOf(list), "SysListView32");
+        ASSERT_EQ(ColumnCount(list), 3);
+        const char* headers[] = {"メニューの名称", "移動先フォルダ名", ""};
+        const int widths[] = {160, 180, 0};
+        for (int column = 0; column < 3; ++column) {
+            EXPECT_EQ(ColumnHeaderText(list, column), headers[column]) << column;
+            EXPECT_EQ(ColumnWidth(list, column), widths[column]) << column;
+        }
+        EXPECT_EQ(ReadRows(list, 3).size(), 0u);
+        EXPECT_TRUE(IsChecked(dialog, IDC_CONFIRM));
+        EXPECT_FALSE(IsChecked(dialog, IDC_MENU_TOP));
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+    EXPECT_EQ(CornersOf(session.openedAt()), CornersOf(centred));
+    const SavedSettings saved = session.Exit();
+    EXPECT_EQ(CornersOf(saved.rect), CornersOf(shown));
+    EXPECT_EQ(saved.colWidth1, 160);
+    EXPECT_EQ(saved.colWidth2, 180);
+}
+
+TEST(DialogGeometry, StoredRectangleIsAppliedUnlessNoPartOfItShows) {
+    const RECT work = WorkArea();
+    struct Case {
+        const char* name;
+        RECT stored;
+        int colWidth1, colWidth2;
+        // Where the window opens; {0,0,0,0} when it is moved onto the work
+        // area with the size given.
+        RECT opens;
+        SIZE movedSize;
+    };
+    const Case cases[] = {
+        {"inside the screen", {100, 50, 650, 500}, 200, 150, {100, 50, 650, 500}, {}},
+        {"smaller than the minimum", {100, 50, 300, 200}, 60, 70, {100, 50, 500, 350}, {}},
+        {"empty", {200, 100, 200, 100}, 160, 180, {200, 100, 600, 400}, {}},
+        {"partly off left and top", {-100, -50, 400, 300}, 160, 180, {-100, -50, 400, 300}, {}},
+        {"partly off right and bottom", {900, 600, 1400, 1000}, 1, 2, {900, 600, 1400, 1000}, {}},
+        {"entirely right and below", {5000, 5000, 5450, 5350}, 160, 180, {}, {450, 350}},
+        {"entirely left and above", {-3000, -2000, -2500, -1600}, 160, 180, {}, {500, 400}},
+        {"off screen and smaller than the minimum",
+         {5000, 5000, 5100, 5100},
+         160,
+         180,
+         {},
+         {400, 300}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogSession session(SettingsIni({}, SizeIni(c.stored, c.colWidth1, c.colWidth2)));
+        RECT shown{};
+        ModalScript script = DialogScript();
+        script.Do([&](HWND dialog) {
+            shown = WindowRectOf(dialog);
+            EXPECT_EQ(ColumnWidth(RowList(dialog), 0), c.colWidth1);
+            EXPECT_EQ(ColumnWidth(RowList(dialog), 1), c.colWidth2);
+            EXPECT_EQ(ColumnWidth(RowList(dialog), 2), 0);
+            ClickButton(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(session.Setup(script), 1);
+        const RECT opened = session.openedAt();
+        if (c.movedSize.cx) {
+            EXPECT_EQ(SizeOf(opened).cx, c.movedSize.cx);
+            EXPECT_EQ(SizeOf(opened).cy, c.movedSize.cy);
+            EXPECT_TRUE(Inside(opened, work))
+                << "opened at " << opened.left << "," << opened.top << " outside the work area";
+        } else {
+            EXPECT_EQ(CornersOf(opened), CornersOf(c.opens));
+        }
+        // The rectangle stored at closing is the one the window had.
+        const SavedSettings saved = session.Exit();
+        EXPECT_EQ(CornersOf(saved.rect), CornersOf(shown));
+        EXPECT_EQ(saved.colWidth1, c.colWidth1);
+        EXPECT_EQ(saved.colWidth2, c.colWidth2);
+    }
+}
+
+TEST(DialogGeometry, NeverSmallerThan400By300) {
+    DialogSession session(SettingsIni({}, SizeIni({100, 100, 600, 500}, 160, 180)));
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        // The minimum tracking size is set; the rest stays as filled in.
+        MINMAXINFO info;
+        info.ptReserved = {1, 2};
+        info.ptMaxSize = {3000, 2000};
+        info.ptMaxPosition = {-4, -5};
+        info.ptMinTrackSize = {11, 12};
+        info.ptMaxTrackSize = {5000, 4000};
+        SendMessageA(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(info.ptMinTrackSize.x, 400);
+        EXPECT_EQ(info.ptMinTrackSize.y, 300);
+        EXPECT_EQ(info.ptMaxSize.x, 3000);
+        EXPECT_EQ(info.ptMaxSize.y, 2000);
+        EXPECT_EQ(info.ptMaxPosition.x, -4);
+        EXPECT_EQ(info.ptMaxPosition.y, -5);
+        EXPECT_EQ(info.ptMaxTrackSize.x, 5000);
+        EXPECT_EQ(info.ptMaxTrackSize.y, 4000);
+
+        // Sizing below the minimum stops at it.
+        SetWindowRect(dialog, {150, 120, 250, 180});
+        EXPECT_EQ(CornersOf(WindowRectOf(dialog)), (Corners{150, 120, 550, 420}));
+        ResizeClientArea(dialog, 10, 10);
+        EXPECT_EQ(SizeOf(WindowRectOf(dialog)).cx, 400);
+        EXPECT_EQ(SizeOf(WindowRectOf(dialog)).cy, 300);
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+    EXPECT_EQ(CornersOf(session.Exit().rect), (Corners{150, 120, 550, 420}));
+}
+
+TEST(DialogLayout, BottomRowAndCheckBoxesFollowTheEdgesAndTheListFills) {
+    DialogSession session(SettingsIni({"F1:仕事", "F2:個人"}));
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        const std::vector<RECT> atOpening = MovedControlRects(dialog);
+        std::vector<RECT> topButtons;
+        for (int id : kTopButtons)
+            topButtons.push_back(ChildRect(dialog, id));
+        // The top row stands where the template puts it.
+        RECT upInUnits{7, 7, 7 + 34, 7 + 14};
+        MapDialogRect(dialog, &upInUnits);
+        EXPECT_EQ(CornersOf(topButtons[0]), CornersOf(upInUnits));
+
+        {
+            SCOPED_TRACE("as opened");
+            ExpectLayout(dialog, atOpening);
+        }
+        const SIZE sizes[] = {{600, 450}, {800, 300}, {450, 700}, {1000, 700}, {10, 10}};
+        for (const SIZE& size : sizes) {
+            SCOPED_TRACE("client area " + std::to_string(size.cx) + "x" + std::to_string(size.cy));
+            ResizeClientArea(dialog, size.cx, size.cy);
+            if (size.cx >= 400) {
+                EXPECT_EQ(ClientSize(dialog).cx, size.cx);
+            }
+            ExpectLayout(dialog, atOpening);
+            for (std::size_t i = 0; i < std::size(kTopButtons); ++i)
+                EXPECT_EQ(CornersOf(ChildRect(dialog, kTopButtons[i])), CornersOf(topButtons[i]));
+        }
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+}
+
+TEST(DialogLayout, WorkedExampleFor600By450) {
+    DialogSession session;
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        ResizeClientArea(dialog, 600, 450);
+        ASSERT_EQ(ClientSize(dialog).cx, 600);
+        ASSERT_EQ(ClientSize(dialog).cy, 450);
+        // Sizes are in pixels of this display's dialog font; the positions
+        // follow from them as in the worked example (75 by 21 buttons there).
+        const SIZE button = SizeOf(ChildRect(dialog, IDC_VERSION_BUTTON));
+        const SIZE box = SizeOf(ChildRect(dialog, IDC_CONFIRM));
+        const RECT list = ChildRect(dialog, IDC_FOLDER_LIST);
+        const LONG bottomTop = 450 - 15 - button.cy;
+        EXPECT_EQ(CornersOf(ChildRect(dialog, IDC_VERSION_BUTTON)),
+                  (Corners{600 - 15 - button.cx, bottomTop, 600 - 15, 450 - 15}));
+        EXPECT_EQ(ChildRect(dialog, IDCANCEL).left, 600 - 15 - 2 * button.cx - 5);
+        EXPECT_EQ(ChildRect(dialog, IDC_OK).left, 600 - 15 - 3 * button.cx - 10);
+        EXPECT_EQ(ChildRect(dialog, IDC_MENU_TOP).top, bottomTop - 5 - box.cy);
+        EXPECT_EQ(ChildRect(dialog, IDC_CONFIRM).top, bottomTop - 10 - 2 * box.cy);
+        EXPECT_EQ(SizeOf(list).cx, 570);
+        EXPECT_EQ(SizeOf(list).cy, bottomTop - 15 - 2 * box.cy - list.top);
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+}
+
+TEST(DialogClosing, EveryWayStoresTheGeometryAndOnlyOkCommits) {
+    struct Case {
+        const char* name;
+        void (*close)(HWND dialog);
+        bool commits;
+    };
+    const Case cases[] = {
+        {"OK button", [](HWND dialog) { ClickButton(dialog, IDC_OK); }, true},
+        {"Enter in the list",
+         [](HWND dialog) {
+             SetFocus(RowList(dialog));
+             PostKey(RowList(dialog), VK_RETURN);
+         },
+         true},
+        {"Cancel button", [](HWND dialog) { ClickButton(dialog, IDCANCEL); }, false},
+        {"Escape in the list",
+         [](HWND dialog) {
+             SetFocus(RowList(dialog));
+             PostKey(RowList(dialog), VK_ESCAPE);
+         },
+         false},
+        {"close box", [](HWND dialog) { PressCloseBox(dialog); }, false},
+        {"WM_CLOSE", [](HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); }, false},
+    };
+    const std::vector<std::string> entries = {"A1:アルファ", "B2:ベータ", "C3:ガンマ"};
+    LONG shift = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogSession session(SettingsIni(entries, "[Setting]\r\nIsConfirm=7\r\nIsMenuTop=0\r\n" +
+                                                       SizeIni({100, 100, 500, 400}, 160, 180)));
+        shift += 10;
+        const RECT moved{50 + shift, 60 + shift, 650 + shift, 520 + shift};
+        ModalScript script = DialogScript();
+        script.Do([&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            SelectRows(list, {2});
+            ClickButton(dialog, IDC_MOVE_UP); // A C B
+            SelectRows(list, {0});
+            ClickButton(dialog, IDC_DELETE); // C B
+            SelectRows(list, {1});
+            PressKey(list, VK_F2);
+            EXPECT_TRUE(TypeIntoLabelEditor(list, "改名", VK_RETURN));
+            ClickButton(dialog, IDC_CONFIRM);
+            ClickButton(dialog, IDC_MENU_TOP);
+            SetWindowRect(dialog, moved);
+            SetColumnWidth(list, 0, 111);
+            SetColumnWidth(list, 1, 222);
+            SetColumnWidth(list, 2, 33);
+            c.close(dialog);
+        });
+        EXPECT_EQ(session.Setup(script), 1);
+        const SavedSettings saved = session.Exit();
+        EXPECT_EQ(CornersOf(saved.rect), CornersOf(moved));
+        EXPECT_EQ(saved.colWidth1, 111);
+        EXPECT_EQ(saved.colWidth2, 222);
+        if (c.commits) {
+            EXPECT_EQ(saved.folders, (std::vector<std::string>{"C3:ガンマ", "B2:改名"}));
+            EXPECT_EQ(saved.isConfirm, 0);
+            EXPECT_EQ(saved.isMenuTop, 1);
+        } else {
+            EXPECT_EQ(saved.folders, entries);
+            EXPECT_EQ(saved.isConfirm, 7);
+            EXPECT_EQ(saved.isMenuTop, 0);
+        }
+    }
+}
+
+TEST(DialogClosing, OtherCommandsLeaveTheDialogOpenAndUnchanged) {
+    DialogSession session(SettingsIni({"F1:仕事", "F2:個人"}));
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        const auto before = ReadRows(RowList(dialog), 3);
+        // No control has the ID IDOK; 1007 is no control at all.
+        for (int id : {IDOK, 1007, 0}) {
+            SendCommand(dialog, id);
+            EXPECT_TRUE(IsWindowVisible(dialog)) << id;
+        }
+        EXPECT_EQ(ReadRows(RowList(dialog), 3), before);
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+    EXPECT_EQ(session.Exit().folders, (std::vector<std::string>{"F1:仕事", "F2:個人"}));
+}
+
+TEST(DialogClosing, ThirdColumnAlwaysOpensHiddenAndTheOthersAsLeft) {
+    DialogSession session(SettingsIni({"F1:仕事"}));
+    ModalScript first = DialogScript();
+    first.Do([&](HWND dialog) {
+        SetColumnWidth(RowList(dialog), 0, 123);
+        SetColumnWidth(RowList(dialog), 1, 77);
+        SetColumnWidth(RowList(dialog), 2, 80);
+        ClickButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(session.Setup(first), 1);
+    ModalScript second = DialogScript();
+    second.Do([&](HWND dialog) {
+        EXPECT_EQ(ColumnWidth(RowList(dialog), 0), 123);
+        EXPECT_EQ(ColumnWidth(RowList(dialog), 1), 77);
+        EXPECT_EQ(ColumnWidth(RowList(dialog), 2), 0);
+        EXPECT_EQ(CellText(RowList(dialog), 0, 2), "F1");
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(session.Setup(second), 1);
+}
+
+TEST(DialogOwner, OwnedByTheSetupWindowWhichIsDisabledMeanwhile) {
+    OwnerWindow owner;
+    HWND stale = nullptr;
+    {
+        OwnerWindow gone;
+        stale = gone.get();
+    }
+    ASSERT_FALSE(IsWindow(stale));
+    struct Case {
+        const char* name;
+        HWND given;
+        HWND expectedOwner;
+    };
+    const Case cases[] = {
+        {"a window", owner.get(), owner.get()},
+        {"no window", nullptr, nullptr},
+        {"a handle that is no window", stale, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogSession session;
+        ModalScript script = DialogScript();
+        script.Do([&](HWND dialog) {
+            EXPECT_EQ(GetWindow(dialog, GW_OWNER), c.expectedOwner);
+            EXPECT_EQ(GetParent(dialog), c.expectedOwner);
+            // Modal to its owner; an unowned dialog leaves the owner alone.
+            EXPECT_EQ(IsWindowEnabled(owner.get()) != FALSE, c.expectedOwner == nullptr);
+            ClickButton(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(session.Setup(script, c.given), 1);
+        EXPECT_TRUE(IsWindowEnabled(owner.get()));
+    }
+}
+
+TEST(DialogOwner, SecondSetupWhileOpenBringsTheOpenDialogForward) {
+    OwnerWindow owner;
+    DialogSession session(SettingsIni({"F1:仕事"}));
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        // Another window of the test is activated; the setup activates the
+        // dialog again (checked by hook: the foreground is shared with
+        // whatever else runs on the display).
+        OwnerWindow other;
+        for (HWND given : {owner.get(), other.get(), static_cast<HWND>(nullptr)}) {
+            SetForegroundWindow(other.get());
+            ASSERT_NE(GetActiveWindow(), dialog);
+            const ActivationRecorder activations;
+            const DWORD start = GetTickCount();
+            EXPECT_EQ(session.plugin().orc().OnPlugInSetup(given), 1);
+            EXPECT_LT(GetTickCount() - start, 1000u) << "returns at once";
+            EXPECT_EQ(ThreadWindows(kDialogClass, kSettingsCaption).size(), 1u);
+            EXPECT_EQ(activations.activated(), std::vector<HWND>{dialog});
+        }
+        // The open dialog still works.
+        EXPECT_EQ(ReadRows(RowList(dialog), 1).size(), 1u);
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(session.Setup(script, owner.get()), 1);
+
+    // Once closed, setup opens the dialog again.
+    ModalScript again = DialogScript();
+    again.Do([](HWND dialog) { ClickButton(dialog, IDC_OK); });
+    EXPECT_EQ(session.Setup(again, owner.get()), 1);
+    EXPECT_TRUE(again.windowFound());
+}
+
+TEST(DialogVersionBox, ShowsDescriptionVersionAndCopyrightOverTheOpenDialog) {
+    DialogSession session(SettingsIni({"F1:仕事"}, "[Setting]\r\nIsConfirm=0\r\nIsMenuTop=1\r\n"));
+    const std::string copyright = CopyrightOf(session.plugin().module());
+    ASSERT_FALSE(copyright.empty());
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        // Only while the dialog is open: a capture that outlives it could
+        // see windows that the closing activates.
+        const MessageBoxCapture boxes;
+        for (int press = 1; press <= 3; ++press) {
+            ClickButton(dialog, IDC_VERSION_BUTTON);
+            ASSERT_EQ(boxes.boxes().size(), static_cast<std::size_t>(press));
+            const CapturedBox& box = boxes.boxes().back();
+            EXPECT_EQ(box.caption, "Varkel Plugin のﾊﾞｰｼﾞｮﾝ情報");
+            EXPECT_EQ(box.text, "Varkel Plugin Ver.0.22\n" + copyright + "\n");
+            EXPECT_EQ(box.style, static_cast<UINT>(MB_OK));
+            EXPECT_EQ(box.owner, dialog);
+            // The dialog stays open and usable.
+            EXPECT_TRUE(IsWindowVisible(dialog));
+            EXPECT_TRUE(IsWindowEnabled(dialog));
+        }
+        EXPECT_EQ(ReadRows(RowList(dialog), 3), (std::vector<std::vector<std::string>>{
+                                                    {"仕事", "(フォルダが見つかりません)", "F1"}}));
+        EXPECT_FALSE(IsChecked(dialog, IDC_CONFIRM));
+        EXPECT_TRUE(IsChecked(dialog, IDC_MENU_TOP));
+        ClickButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+    const SavedSettings saved = session.Exit();
+    EXPECT_EQ(saved.folders, std::vector<std::string>{"F1:仕事"});
+    EXPECT_EQ(saved.isConfirm, 0);
+    EXPECT_EQ(saved.isMenuTop, 1);
+}
+
+TEST(DialogScreenshots, DefaultSizeAndResizedShowJapaneseText) {
+    standin::Script().displayNames = {{"F1", std::string("受信箱/仕事")},
+                                      {"F2", std::string("受信箱/個人")},
+                                      {"F3", std::string("ﾒｰﾙﾏｶﾞｼﾞﾝ")}};
+    DialogSession session(
+        SettingsIni({"F1:仕事", "F2:個人:家族", "F3:ﾒﾙﾏｶﾞ", "GONE:古いフォルダ"}));
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        const HWND list = RowList(dialog);
+        EXPECT_EQ(MissingGlyphs(list, L"仕事個人家族古いフォルダ受信箱ﾒﾙﾏｶﾞ"), 0);
+        EXPECT_EQ(MissingGlyphs(
+                      GetDlgItem(dialog, IDC_CONFIRM),
+                      L"メールの移動時に確認のメッセージを出す「」先頭へｷｬﾝｾﾙﾊﾞｰｼﾞｮﾝ情報削除↑↓"),
+                  0);
+        SelectRows(list, {1});
+
+        const Image atDefault = CaptureWindow(dialog);
+        EXPECT_EQ(atDefault.width, 400);
+        EXPECT_EQ(atDefault.height, 300);
+        EXPECT_TRUE(WritePng(ScreenshotPath("dialog-default.png"), atDefault));
+        EXPECT_GT(DarkPixels(atDefault, InImage(dialog, IDC_FOLDER_LIST)), 200);
+        EXPECT_GT(DarkPixels(atDefault, InImage(dialog, IDC_VERSION_BUTTON)), 30);
+
+        ResizeClientArea(dialog, 600, 450);
+        const Image resized = CaptureWindow(dialog);
+        EXPECT_EQ(resized.width, SizeOf(WindowRectOf(dialog)).cx);
+        EXPECT_EQ(resized.height, SizeOf(WindowRectOf(dialog)).cy);
+        EXPECT_TRUE(WritePng(ScreenshotPath("dialog-resized.png"), resized));
+        EXPECT_GT(DarkPixels(resized, InImage(dialog, IDC_VERSION_BUTTON)), 30);
+        EXPECT_GT(DarkPixels(resized, InImage(dialog, IDC_MENU_TOP)), 30);
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+}

@@ -1,0 +1,103 @@
+#include "settings_dialog_session.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "res/resource.h"
+#include "scratch.h"
+
+namespace {
+
+std::string FolderKey(std::size_t position) {
+    char key[16];
+    std::snprintf(key, sizeof key, "%07u", static_cast<unsigned>(position + 1));
+    return key;
+}
+
+int ReadInt(const std::string& path, const char* section, const char* key) {
+    return static_cast<int>(GetPrivateProfileIntA(section, key, -99999, path.c_str()));
+}
+
+// A value of up to 64 KiB (the folder list may hold long entries).
+std::string ReadValue(const std::string& path, const char* section, const std::string& key) {
+    std::string value(1 << 16, '\0');
+    const DWORD length = GetPrivateProfileStringA(section, key.c_str(), "", value.data(),
+                                                  static_cast<DWORD>(value.size()), path.c_str());
+    value.resize(length);
+    return value;
+}
+
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+std::string SettingsIni(const std::vector<std::string>& folders, const std::string& extraSections) {
+    std::string text = "[FolderList]\r\n";
+    for (std::size_t i = 0; i < folders.size(); ++i)
+        text += FolderKey(i) + "=" + folders[i] + "\r\n";
+    return text + extraSections;
+}
+
+DialogSession::DialogSession(const std::string& ini) : plugin_(FreshScratchFolder()) {
+    if (!plugin_.loaded())
+        throw std::runtime_error("the plug-in did not load");
+    if (!ini.empty())
+        WriteProfileFile(plugin_.settingsPath(), ini);
+    plugin_.orc().OnStart();
+}
+
+int DialogSession::Setup(ModalScript& script, HWND owner) {
+    int result = -1;
+    const InitDialogRecorder recorder(kSettingsCaption);
+    const bool ran = script.Run([&] { result = plugin_.orc().OnPlugInSetup(owner); });
+    EXPECT_TRUE(ran) << script.failure();
+    EXPECT_EQ(recorder.rects().size(), script.windowFound() ? 1u : 0u) << "dialogs opened";
+    openedAt_ = recorder.rects().empty() ? RECT{} : recorder.rects().front();
+    return result;
+}
+
+SavedSettings DialogSession::Exit() {
+    plugin_.orc().OnExit();
+    const std::string path = plugin_.settingsPath();
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+    SavedSettings saved;
+    for (std::size_t i = 0;; ++i) {
+        std::string entry = ReadValue(path, "FolderList", FolderKey(i));
+        if (entry.empty())
+            break;
+        saved.folders.push_back(std::move(entry));
+    }
+    saved.isConfirm = ReadInt(path, "Setting", "IsConfirm");
+    saved.isMenuTop = ReadInt(path, "Setting", "IsMenuTop");
+    saved.rect = RECT{ReadInt(path, "Size", "Left"), ReadInt(path, "Size", "Top"),
+                      ReadInt(path, "Size", "Right"), ReadInt(path, "Size", "Bottom")};
+    saved.colWidth1 = ReadInt(path, "Size", "ColWidth1");
+    saved.colWidth2 = ReadInt(path, "Size", "ColWidth2");
+    return saved;
+}
+
+ModalScript DialogScript(DWORD timeoutMs) {
+    return ModalScript(kDialogClass, kSettingsCaption, timeoutMs);
+}
+
+HWND RowList(HWND dialog) {
+    return GetDlgItem(dialog, IDC_FOLDER_LIST);
+}
+
+OwnerWindow::OwnerWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = OwnerProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "VarkelTestOwner";
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowExA(0, "VarkelTestOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
+                              20, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+OwnerWindow::~OwnerWindow() {
+    DestroyWindow(window_);
+}

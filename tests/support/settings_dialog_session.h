@@ -1,0 +1,66 @@
+// A fresh plug-in copy whose settings dialog a test opens and drives, and
+// whose settings file the test writes before the start and reads after exit.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "plugin.h"
+#include "window_driver.h"
+
+// What the settings file holds after the plug-in's exit.
+struct SavedSettings {
+    std::vector<std::string> folders;
+    int isConfirm = 0;
+    int isMenuTop = 0;
+    RECT rect{};
+    int colWidth1 = 0;
+    int colWidth2 = 0;
+};
+
+// A settings file's text: the entries under 0000001, 0000002, ..., then
+// extraSections as given ("[Size]\r\nLeft=10\r\n...").
+std::string SettingsIni(const std::vector<std::string>& folders,
+                        const std::string& extraSections = std::string());
+
+class DialogSession {
+  public:
+    // Writes ini (nothing when empty) as the settings file and starts the
+    // plug-in.
+    explicit DialogSession(const std::string& ini = std::string());
+
+    LoadedPlugin& plugin() { return plugin_; }
+    // ORC_OnPlugInSetup(owner) while the script drives the settings dialog;
+    // the setup callback's result. A script that fails adds a test failure.
+    int Setup(ModalScript& script, HWND owner = nullptr);
+    // The dialog's window rectangle as the last Setup's dialog placed itself
+    // at opening (a window manager may shift it a little as it is shown).
+    RECT openedAt() const { return openedAt_; }
+    // ORC_OnExit, then the settings file read back.
+    SavedSettings Exit();
+
+  private:
+    LoadedPlugin plugin_;
+    RECT openedAt_{};
+};
+
+inline constexpr char kSettingsCaption[] = "設定";
+
+// A script for the settings dialog (a dialog box captioned "設定").
+ModalScript DialogScript(DWORD timeoutMs = 5000);
+HWND RowList(HWND dialog);
+
+// A visible top-level window for the test to own dialogs with.
+class OwnerWindow {
+  public:
+    OwnerWindow();
+    ~OwnerWindow();
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
+    HWND get() const { return window_; }
+
+  private:
+    HWND window_;
+};

@@ -1,0 +1,389 @@
+#include "window_driver.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <exception>
+#include <string>
+#include <utility>
+
+namespace {
+
+struct ThreadWindowSearch {
+    const char* className;
+    const std::string* caption;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectThreadWindow(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<ThreadWindowSearch*>(context);
+    if (search.visibleOnly && !IsWindowVisible(window))
+        return TRUE;
+    if (ClassNameOf(window) == search.className && WindowText(window) == *search.caption)
+        search.found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> SearchThreadWindows(const char* className, const std::string& caption,
+                                      bool visibleOnly) {
+    ThreadWindowSearch search{className, &caption, visibleOnly, {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectThreadWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK EndThreadDialog(HWND window, LPARAM) {
+    if (ClassNameOf(window) == kDialogClass)
+        EndDialog(window, 0);
+    return TRUE;
+}
+
+// Repeat count 1 and the key's scan code; key-up adds the previous-state and
+// transition bits.
+LPARAM KeyDownLParam(WPARAM virtualKey) {
+    const UINT scan = MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
+    return 1 | static_cast<LPARAM>(scan) << 16;
+}
+
+InitDialogRecorder* g_recorder = nullptr;
+ActivationRecorder* g_activations = nullptr;
+
+// The one script whose timer is running; thread timers carry no context.
+ModalScript* g_running = nullptr;
+
+} // namespace
+
+HWND FindThreadWindow(const char* className, const std::string& caption) {
+    const std::vector<HWND> found = SearchThreadWindows(className, caption, true);
+    return found.empty() ? nullptr : found.front();
+}
+
+std::vector<HWND> ThreadWindows(const char* className, const std::string& caption) {
+    return SearchThreadWindows(className, caption, false);
+}
+
+HWND WaitForWindow(const std::function<HWND()>& found, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (const HWND window = found())
+            return window;
+        if (GetTickCount() - start >= timeoutMs)
+            return nullptr;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+std::string ClassNameOf(HWND window) {
+    char name[256] = {};
+    const int length = GetClassNameA(window, name, sizeof name);
+    return std::string(name, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+void ClickButton(HWND dialog, int id) {
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void SendCommand(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool IsChecked(HWND dialog, int id) {
+    return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SelectRows(HWND list, const std::vector<int>& rows) {
+    LVITEMA clear{};
+    clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = i == 0 ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
+        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(rows[i]),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+std::vector<int> SelectedRows(HWND list) {
+    std::vector<int> rows;
+    int row = -1;
+    while ((row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                MAKELPARAM(LVNI_SELECTED, 0)))) != -1)
+        rows.push_back(row);
+    return rows;
+}
+
+int FocusedRow(HWND list) {
+    return static_cast<int>(
+        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_FOCUSED, 0)));
+}
+
+void PressKey(HWND window, WPARAM virtualKey) {
+    const LPARAM down = KeyDownLParam(virtualKey);
+    SendMessageA(window, WM_KEYDOWN, virtualKey, down);
+    SendMessageA(window, WM_KEYUP, virtualKey, down | static_cast<LPARAM>(0xC0000000u));
+}
+
+void PostKey(HWND window, WPARAM virtualKey) {
+    const LPARAM down = KeyDownLParam(virtualKey);
+    PostMessageA(window, WM_KEYDOWN, virtualKey, down);
+    PostMessageA(window, WM_KEYUP, virtualKey, down | static_cast<LPARAM>(0xC0000000u));
+}
+
+HWND LabelEditor(HWND list) {
+    return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
+}
+
+bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey) {
+    const HWND editor = LabelEditor(list);
+    if (!editor)
+        return false;
+    SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    PressKey(editor, endKey);
+    return true;
+}
+
+std::string CellText(HWND list, int row, int column) {
+    std::string buffer(256, '\0');
+    for (;;) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(buffer.size());
+        const LRESULT length = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                            reinterpret_cast<LPARAM>(&item));
+        if (length < 0)
+            return std::string();
+        if (static_cast<std::size_t>(length) + 1 < buffer.size() || buffer.size() > (1u << 24)) {
+            buffer.resize(static_cast<std::size_t>(length));
+            return buffer;
+        }
+        buffer.assign(buffer.size() * 4, '\0');
+    }
+}
+
+std::vector<std::vector<std::string>> ReadRows(HWND list, int columns) {
+    std::vector<std::vector<std::string>> rows;
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        std::vector<std::string> cells;
+        for (int column = 0; column < columns; ++column)
+            cells.push_back(CellText(list, row, column));
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+int ColumnWidth(HWND list, int column) {
+    return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+int ColumnCount(HWND list) {
+    const auto header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    return static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+}
+
+std::string ColumnHeaderText(HWND list, int column) {
+    char text[512] = {};
+    LVCOLUMNA header{};
+    header.mask = LVCF_TEXT;
+    header.pszText = text;
+    header.cchTextMax = sizeof text;
+    if (!SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column),
+                      reinterpret_cast<LPARAM>(&header)))
+        return std::string();
+    return header.pszText ? std::string(header.pszText) : std::string();
+}
+
+void SetColumnWidth(HWND list, int column, int width) {
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+void PressCloseBox(HWND window) {
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+RECT WindowRectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT ChildRect(HWND parent, int id) {
+    RECT rect = WindowRectOf(GetDlgItem(parent, id));
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE ClientSize(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return SIZE{client.right, client.bottom};
+}
+
+void ResizeClientArea(HWND window, int width, int height) {
+    const RECT outer = WindowRectOf(window);
+    const SIZE inner = ClientSize(window);
+    const int frameWidth = (outer.right - outer.left) - inner.cx;
+    const int frameHeight = (outer.bottom - outer.top) - inner.cy;
+    SetWindowPos(window, nullptr, 0, 0, width + frameWidth, height + frameHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetWindowRect(HWND window, const RECT& rect) {
+    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+InitDialogRecorder::InitDialogRecorder(std::string caption)
+    : caption_(std::move(caption)),
+      hook_(SetWindowsHookExA(WH_CALLWNDPROCRET, OnCallReturn, nullptr, GetCurrentThreadId())) {
+    g_recorder = this;
+}
+
+InitDialogRecorder::~InitDialogRecorder() {
+    UnhookWindowsHookEx(hook_);
+    if (g_recorder == this)
+        g_recorder = nullptr;
+}
+
+LRESULT CALLBACK InitDialogRecorder::OnCallReturn(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_recorder && call->message == WM_INITDIALOG &&
+        WindowText(call->hwnd) == g_recorder->caption_)
+        g_recorder->rects_.push_back(WindowRectOf(call->hwnd));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+ActivationRecorder::ActivationRecorder()
+    : hook_(SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId())) {
+    g_activations = this;
+}
+
+ActivationRecorder::~ActivationRecorder() {
+    UnhookWindowsHookEx(hook_);
+    if (g_activations == this)
+        g_activations = nullptr;
+}
+
+LRESULT CALLBACK ActivationRecorder::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    // Closing a window can hand activation to another process's window.
+    const auto window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && g_activations &&
+        GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+        g_activations->activated_.push_back(window);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+ModalScript::ModalScript(std::string className, std::string caption, DWORD timeoutMs)
+    : className_(std::move(className)), caption_(std::move(caption)), timeoutMs_(timeoutMs) {}
+
+ModalScript::~ModalScript() {
+    if (timer_)
+        KillTimer(nullptr, timer_);
+    if (g_running == this)
+        g_running = nullptr;
+}
+
+ModalScript& ModalScript::Then(Step step) {
+    steps_.push_back(std::move(step));
+    return *this;
+}
+
+ModalScript& ModalScript::Do(std::function<void(HWND window)> action) {
+    return Then([action = std::move(action)](HWND window) {
+        action(window);
+        return true;
+    });
+}
+
+bool ModalScript::Run(const std::function<void()>& open) {
+    if (g_running) {
+        failure_ = "another script is running";
+        return false;
+    }
+    g_running = this;
+    started_ = GetTickCount();
+    timer_ = SetTimer(nullptr, 0, 10, OnTimer);
+    open();
+    KillTimer(nullptr, timer_);
+    timer_ = 0;
+    g_running = nullptr;
+    if (!timedOut_ && failure_.empty() && !window_)
+        failure_ = "the window never appeared";
+    if (!timedOut_ && failure_.empty() && next_ < steps_.size())
+        failure_ = "the window closed after " + std::to_string(next_) + " of " +
+                   std::to_string(steps_.size()) + " steps";
+    if (failure_.empty() && window_ && IsWindow(window_))
+        failure_ = "the window is still open";
+    return failure_.empty();
+}
+
+void CALLBACK ModalScript::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_running)
+        g_running->Tick();
+}
+
+void ModalScript::Tick() {
+    if (GetTickCount() - started_ > timeoutMs_) {
+        if (!timedOut_) {
+            timedOut_ = true;
+            failure_ = window_ ? "the window was still open after " + std::to_string(next_) +
+                                     " of " + std::to_string(steps_.size()) + " steps"
+                               : "the window never appeared";
+        }
+        EndEveryDialog();
+        return;
+    }
+    // A step may run a nested modal loop (a message box) that ticks again.
+    if (inStep_ || timedOut_)
+        return;
+    if (!window_) {
+        window_ = FindThreadWindow(className_.c_str(), caption_);
+        if (!window_)
+            return;
+    }
+    if (next_ >= steps_.size() || !IsWindow(window_))
+        return;
+    inStep_ = true;
+    bool done = false;
+    try {
+        done = steps_[next_](window_);
+    } catch (const std::exception& error) {
+        failure_ = std::string("a step threw: ") + error.what();
+        next_ = steps_.size();
+        EndEveryDialog();
+    } catch (...) {
+        failure_ = "a step threw";
+        next_ = steps_.size();
+        EndEveryDialog();
+    }
+    inStep_ = false;
+    // An ASSERT that failed inside the step ended it early: stop here rather
+    // than wait for the timeout.
+    if (testing::Test::HasFatalFailure() && failure_.empty()) {
+        failure_ = "a step failed an assertion";
+        next_ = steps_.size();
+        EndEveryDialog();
+        return;
+    }
+    if (done)
+        ++next_;
+}
+
+void ModalScript::EndEveryDialog() {
+    EnumThreadWindows(GetCurrentThreadId(), EndThreadDialog, 0);
+}
