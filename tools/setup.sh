@@ -6,7 +6,7 @@ need=""
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
 for pkg in cmake make zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
            binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine wine64 xvfb xauth fvwm \
-           googletest fonts-ipafont-gothic fonts-ipafont-mincho imagemagick locales; do
+           googletest llvm-14 clang-14 fonts-ipafont-gothic fonts-ipafont-mincho imagemagick locales; do
     have_pkg "$pkg" || need="$need $pkg"
 done
 if [ -n "$need" ]; then

@@ -66,7 +66,9 @@ LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         const HWND box = reinterpret_cast<HWND>(wParam);
         const bool seen = std::find(g_answered.begin(), g_answered.end(), box) != g_answered.end();
-        if (!seen && IsMessageBox(box)) {
+        // Closing a window can hand activation to another process's box.
+        const bool ours = GetWindowThreadProcessId(box, nullptr) == GetCurrentThreadId();
+        if (!seen && ours && IsMessageBox(box)) {
             g_answered.push_back(box);
             g_boxes.push_back({GetWindow(box, GW_OWNER), WindowText(box),
                                WindowText(GetDlgItem(box, 0xFFFF)),
