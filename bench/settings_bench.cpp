@@ -12,6 +12,7 @@
 #include "folders/plugin_settings.h"
 #include "folders/settings_file.h"
 #include "folders/settings_keys.h"
+#include "scratch.h"
 
 namespace {
 
@@ -37,24 +38,6 @@ template <typename Body> double TimeOf(Body body) {
 
 void ForgetCachedProfile(const std::string& path) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
-}
-
-// Dates the file an hour back, as a settings file is when the host starts:
-// Wine re-reads a file younger than about two seconds on every profile call.
-void AgeFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER time;
-    time.LowPart = now.dwLowDateTime;
-    time.HighPart = now.dwHighDateTime;
-    time.QuadPart -= 3600ULL * 10000000ULL;
-    FILETIME past{time.LowPart, time.HighPart};
-    SetFileTime(file, nullptr, nullptr, &past);
-    CloseHandle(file);
 }
 
 std::size_t FileSize(const std::string& path) {

@@ -1,4 +1,5 @@
 #include "tour_driver.h"
+#include "tests/support/window_text.h"
 
 #include <exception>
 #include <memory>
@@ -27,20 +28,6 @@ struct HandleCloser {
 std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser> g_watchdogStop;
 std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser> g_watchdogThread;
 DWORD g_watchdogMilliseconds = 0;
-
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(lstrlenA(text.c_str())));
-    return text;
-}
-
-bool IsMessageBox(HWND window) {
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    return lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, 0xFFFF) != nullptr;
-}
 
 // Line ends inside a message box's text, shown as "\r\n".
 std::string OneLine(const std::string& text) {

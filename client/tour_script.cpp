@@ -1,4 +1,5 @@
 #include "tour_script.h"
+#include "tests/support/window_text.h"
 
 #include <commctrl.h>
 
@@ -56,14 +57,6 @@ HWND SettingsList() {
 }
 HWND LabelEditor() {
     return ListView_GetEditControl(SettingsList());
-}
-
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(lstrlenA(text.c_str())));
-    return text;
 }
 
 // The serials of the folder's messages whose subject contains the text.

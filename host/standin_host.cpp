@@ -22,10 +22,24 @@ const char* Hand(const std::optional<std::string>& text) {
     return g_returnedTexts.back().c_str();
 }
 
-const char* Hand(const std::string& text) { return Hand(std::optional<std::string>(text)); }
+const char* Hand(const std::string& text) {
+    return Hand(std::optional<std::string>(text));
+}
 
-std::string Show(const char* text) { return text ? std::string(text) : std::string("(null)"); }
-std::string Text(const char* text) { return text ? std::string(text) : std::string(); }
+// Counts up from the script's next ID and, like a real host reusing its
+// command IDs, wraps around before leaving 16 bits.
+int NextCommandId() {
+    if (g_script.nextCommandId > 0xFFFF)
+        g_script.nextCommandId = HostScript().nextCommandId;
+    return g_script.nextCommandId++;
+}
+
+std::string Show(const char* text) {
+    return text ? std::string(text) : std::string("(null)");
+}
+std::string Text(const char* text) {
+    return text ? std::string(text) : std::string();
+}
 
 // The backend's answer when one is installed and gives it.
 template <typename Member> const Member* Backend(Member HostBackend::*member) {
@@ -34,7 +48,9 @@ template <typename Member> const Member* Backend(Member HostBackend::*member) {
 
 } // namespace
 
-void InstallBackend(const HostBackend* backend) { g_backend = backend; }
+void InstallBackend(const HostBackend* backend) {
+    g_backend = backend;
+}
 
 void Reset() {
     g_backend = nullptr;
@@ -45,9 +61,15 @@ void Reset() {
     g_returnedTexts.clear();
 }
 
-HostScript& Script() { return g_script; }
-const std::vector<HostCall>& Calls() { return g_calls; }
-void ClearCalls() { g_calls.clear(); }
+HostScript& Script() {
+    return g_script;
+}
+const std::vector<HostCall>& Calls() {
+    return g_calls;
+}
+void ClearCalls() {
+    g_calls.clear();
+}
 
 std::vector<HostCall> CallsTo(const std::string& function) {
     std::vector<HostCall> calls;
@@ -58,7 +80,9 @@ std::vector<HostCall> CallsTo(const std::string& function) {
     return calls;
 }
 
-const std::vector<RegisteredCommand>& Registered() { return g_registered; }
+const std::vector<RegisteredCommand>& Registered() {
+    return g_registered;
+}
 
 bool InvokeCommand(int commandId, HWND window, WPARAM commandWord) {
     for (auto it = g_registered.rbegin(); it != g_registered.rend(); ++it) {
@@ -83,8 +107,8 @@ using namespace standin;
 
 extern "C" {
 
-__declspec(dllexport) int WINAPI ORA_RegisterCommand(const char* description, int menuType,
-                                                     CommandCallback callback) {
+__declspec(dllexport) int WINAPI
+    ORA_RegisterCommand(const char* description, int menuType, CommandCallback callback) {
     g_calls.push_back({"ORA_RegisterCommand", {Show(description), std::to_string(menuType)}});
     if (const auto* answer = Backend(&HostBackend::registerCommand)) {
         const int id = (*answer)(Text(description), menuType, callback);
@@ -93,7 +117,7 @@ __declspec(dllexport) int WINAPI ORA_RegisterCommand(const char* description, in
     }
     const int id = g_nextScriptedId < g_script.commandIds.size()
                        ? g_script.commandIds[g_nextScriptedId++]
-                       : g_script.nextCommandId++;
+                       : NextCommandId();
     g_registered.push_back({id, description ? description : "", menuType, callback});
     return id;
 }
@@ -110,8 +134,7 @@ __declspec(dllexport) const char* WINAPI ORA_GetFolderDisplayName(const char* fo
     if (const auto* answer = Backend(&HostBackend::folderDisplayName))
         return Hand((*answer)(Text(folderId)));
     const auto found = g_script.displayNames.find(folderId ? folderId : "");
-    return Hand(found != g_script.displayNames.end() ? found->second
-                                                     : g_script.unknownDisplayName);
+    return Hand(found != g_script.displayNames.end() ? found->second : g_script.unknownDisplayName);
 }
 
 __declspec(dllexport) const char* WINAPI ORA_GetCurrentMail() {

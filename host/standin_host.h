@@ -35,7 +35,7 @@ struct HostScript {
     std::map<std::string, std::optional<std::string>> displayNames;
     std::optional<std::string> unknownDisplayName = std::string();
     // Command IDs handed out in turn; when they run out, IDs count up from
-    // nextCommandId.
+    // nextCommandId, starting again at 40001 after 65535.
     std::vector<int> commandIds;
     int nextCommandId = 40001;
 };

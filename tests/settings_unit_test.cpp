@@ -42,27 +42,9 @@ std::string Lines(std::initializer_list<std::string> lines, const std::string& e
     return text;
 }
 
-// Dates a file an hour back. Wine re-reads a profile file younger than about
-// two seconds on every call; an older one is read once and kept, which keeps
-// the key-by-key reference loop fast. What is read does not change.
-void AgeFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER time;
-    time.LowPart = now.dwLowDateTime;
-    time.HighPart = now.dwHighDateTime;
-    time.QuadPart -= 3600ULL * 10000000ULL;
-    const FILETIME past{time.LowPart, time.HighPart};
-    SetFileTime(file, nullptr, nullptr, &past);
-    CloseHandle(file);
-}
-
 void WriteAgedProfileFile(const std::string& path, const std::string& bytes) {
     WriteProfileFile(path, bytes);
-    AgeFile(path);
+    ASSERT_TRUE(AgeFile(path)) << path;
 }
 
 // The list as the plain loop reads it: GetPrivateProfileStringA for "%07d"

@@ -1,5 +1,7 @@
 #include "message_boxes.h"
 
+#include "window_text.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -11,14 +13,6 @@ std::deque<int> g_answers;
 // A box can be activated more than once (focus moving between it and another
 // window of the thread); it is recorded and answered once.
 std::vector<HWND> g_answered;
-
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(lstrlenA(text.c_str())));
-    return text;
-}
 
 UINT ButtonStyle(HWND box) {
     const bool ok = GetDlgItem(box, IDOK) != nullptr;
@@ -54,12 +48,6 @@ UINT IconStyle(HWND box) {
         }
     }
     return 0;
-}
-
-bool IsMessageBox(HWND window) {
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof className);
-    return lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, 0xFFFF) != nullptr;
 }
 
 LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
@@ -104,6 +92,10 @@ void MessageBoxCapture::Answer(std::initializer_list<int> answers) {
     g_answers.insert(g_answers.end(), answers);
 }
 
-const std::vector<CapturedBox>& MessageBoxCapture::boxes() const { return g_boxes; }
+const std::vector<CapturedBox>& MessageBoxCapture::boxes() const {
+    return g_boxes;
+}
 
-void MessageBoxCapture::Clear() { g_boxes.clear(); }
+void MessageBoxCapture::Clear() {
+    g_boxes.clear();
+}

@@ -77,3 +77,20 @@ void WriteProfileFile(const std::string& path, const std::string& bytes) {
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+bool AgeFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time;
+    time.LowPart = now.dwLowDateTime;
+    time.HighPart = now.dwHighDateTime;
+    time.QuadPart -= 3600ULL * 10000000ULL;
+    const FILETIME past{time.LowPart, time.HighPart};
+    const bool dated = SetFileTime(file, nullptr, nullptr, &past) != FALSE;
+    CloseHandle(file);
+    return dated;
+}

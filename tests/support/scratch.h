@@ -14,3 +14,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes);
 // cached copy of it.
 void WriteProfileFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// Dates a file an hour back, as a settings file is when the host starts. Wine
+// re-reads a profile file younger than about two seconds on every call; an
+// older one is read once and kept. What is read does not change.
+bool AgeFile(const std::string& path);

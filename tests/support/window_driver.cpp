@@ -78,14 +78,6 @@ HWND WaitForWindow(const std::function<HWND()>& found, DWORD timeoutMs) {
     }
 }
 
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
 std::string ClassNameOf(HWND window) {
     char name[256] = {};
     const int length = GetClassNameA(window, name, sizeof name);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "window_text.h"
+
 // A visible top-level window of the calling thread with this class and
 // caption (code page 932), or null.
 HWND FindThreadWindow(const char* className, const std::string& caption);
@@ -18,7 +20,6 @@ std::vector<HWND> ThreadWindows(const char* className, const std::string& captio
 // passed; null on timeout.
 HWND WaitForWindow(const std::function<HWND()>& found, DWORD timeoutMs);
 
-std::string WindowText(HWND window);
 std::string ClassNameOf(HWND window);
 
 // Presses a push button or check box as a click would (BM_CLICK).
