@@ -65,49 +65,6 @@ double MenuInit(Bench& bench) {
     });
 }
 
-// Opening the settings dialog until its first paint, and until it has closed
-// again (Cancel posted at the first paint).
-HHOOK g_paintHook = nullptr;
-Clock::time_point g_firstPaint;
-bool g_painted = false;
-
-LRESULT CALLBACK OnPaintCancel(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && !g_painted && message->message == WM_PAINT) {
-        char caption[16] = {};
-        GetWindowTextA(message->hwnd, caption, sizeof caption);
-        if (lstrcmpA(caption, "設定") == 0) {
-            g_painted = true;
-            g_firstPaint = Clock::now();
-            PostMessageA(message->hwnd, WM_COMMAND, IDCANCEL, 0);
-        }
-    }
-    return CallNextHookEx(g_paintHook, code, wParam, lParam);
-}
-
-struct DialogTimes {
-    double toPaint;
-    double toClosed;
-};
-
-DialogTimes OpenDialog(Bench& bench) {
-    std::vector<double> paint, closed;
-    g_paintHook =
-        SetWindowsHookExA(WH_CALLWNDPROCRET, OnPaintCancel, nullptr, GetCurrentThreadId());
-    for (int i = 0; i < 5; ++i) {
-        g_painted = false;
-        const auto start = Clock::now();
-        bench.plugin.orc().OnPlugInSetup(nullptr);
-        closed.push_back(Milliseconds(Clock::now() - start));
-        paint.push_back(g_painted ? Milliseconds(g_firstPaint - start) : -1);
-        standin::ClearCalls();
-    }
-    UnhookWindowsHookEx(g_paintHook);
-    std::sort(paint.begin(), paint.end());
-    std::sort(closed.begin(), closed.end());
-    return {paint[paint.size() / 2], closed[closed.size() / 2]};
-}
-
 // A move item picked end to end: the menu built, the last item's command
 // run (no confirmation), the host asked to move.
 double Move(Bench& bench) {
@@ -136,20 +93,15 @@ int main() {
     const std::string root = ExecutableFolder() + "scratch\\plugin_bench\\";
     DeleteFolderTree(root);
     const int sizes[3] = {10, 100, 1000};
-    double menu[3], paint[3], dialog[3], move[3];
+    double menu[3], move[3];
     for (int i = 0; i < 3; ++i) {
         Bench bench(root + std::to_string(sizes[i]) + "\\", sizes[i], 0);
         menu[i] = MenuInit(bench);
-        const DialogTimes times = OpenDialog(bench);
-        paint[i] = times.toPaint;
-        dialog[i] = times.toClosed;
         move[i] = Move(bench);
     }
     std::printf("%-34s %10s %10s %10s %8s %8s %10s\n", "operation (median ms)", "N=10", "N=100",
                 "N=1000", "100/10", "1000/10", "1000/100");
     PrintRow("ORC_OnMenuInit, menu type 1", menu);
-    PrintRow("settings dialog to first paint", paint);
-    PrintRow("settings dialog opened and closed", dialog);
     PrintRow("move command end to end", move);
     std::printf("%-34s %10.3f\n", "DLL load and unload (with binding)",
                 LoadIntoHost(root + "load\\"));
