@@ -6,17 +6,12 @@
 #include <stdexcept>
 
 #include "scratch.h"
+#include "settings_dialog_session.h"
 
 namespace {
 
 std::string SettingsText(const StartSettings& settings) {
-    std::string text = "[FolderList]\r\n";
-    for (std::size_t i = 0; i < settings.entries.size(); ++i) {
-        char key[16];
-        std::snprintf(key, sizeof key, "%07zu", i + 1);
-        text += std::string(key) + "=" + settings.entries[i] + "\r\n";
-    }
-    text += "[Setting]\r\n";
+    std::string text = SettingsIni(settings.entries) + "[Setting]\r\n";
     if (settings.isConfirm)
         text += "IsConfirm=" + std::to_string(*settings.isConfirm) + "\r\n";
     if (settings.isMenuTop)
