@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "first_paint.h"
 #include "plugin.h"
 #include "scratch.h"
 #include "standin_host.h"
@@ -22,6 +24,11 @@ double Milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
+double MedianOf(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 // The median of runs of f, in milliseconds.
 double Median(int runs, const std::function<void()>& f) {
     std::vector<double> times;
@@ -30,8 +37,7 @@ double Median(int runs, const std::function<void()>& f) {
         f();
         times.push_back(Milliseconds(Clock::now() - start));
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return MedianOf(std::move(times));
 }
 
 std::string SettingsWith(int entries, int confirm) {
@@ -77,6 +83,34 @@ double Move(Bench& bench) {
     return t;
 }
 
+struct DialogMedians {
+    double firstPaint = 0;
+    double openToClose = 0;
+    bool ok = true;
+};
+
+// The settings dialog opened with no owner, timed to its first paint and
+// cancelled at once. The first run is a warm-up (window classes, fonts).
+DialogMedians SettingsDialog(Bench& bench) {
+    std::vector<double> paint, close;
+    DialogMedians medians;
+    for (int run = 0; run < 10; ++run) {
+        const DialogTimes times =
+            TimeDialogToFirstPaint([&] { bench.plugin.orc().OnPlugInSetup(nullptr); });
+        if (!times.painted) {
+            medians.ok = false;
+            return medians;
+        }
+        if (run == 0)
+            continue;
+        paint.push_back(times.firstPaint);
+        close.push_back(times.openToClose);
+    }
+    medians.firstPaint = MedianOf(std::move(paint));
+    medians.openToClose = MedianOf(std::move(close));
+    return medians;
+}
+
 double LoadIntoHost(const std::string& folder) {
     LoadedPlugin plugin(folder);
     return Median(21, [&] { plugin.Reload(); });
@@ -93,15 +127,24 @@ int main() {
     const std::string root = ExecutableFolder() + "scratch\\plugin_bench\\";
     DeleteFolderTree(root);
     const int sizes[3] = {10, 100, 1000};
-    double menu[3], move[3];
+    double menu[3], move[3], paint[3], close[3];
     for (int i = 0; i < 3; ++i) {
         Bench bench(root + std::to_string(sizes[i]) + "\\", sizes[i], 0);
         menu[i] = MenuInit(bench);
         move[i] = Move(bench);
+        const DialogMedians dialog = SettingsDialog(bench);
+        if (!dialog.ok) {
+            std::fprintf(stderr, "the settings dialog with %d rows never painted\n", sizes[i]);
+            return 1;
+        }
+        paint[i] = dialog.firstPaint;
+        close[i] = dialog.openToClose;
     }
     std::printf("%-34s %10s %10s %10s %8s %8s %10s\n", "operation (median ms)", "N=10", "N=100",
                 "N=1000", "100/10", "1000/10", "1000/100");
     PrintRow("ORC_OnMenuInit, menu type 1", menu);
+    PrintRow("settings dialog to first paint", paint);
+    PrintRow("settings dialog open, paint, close", close);
     PrintRow("move command end to end", move);
     std::printf("%-34s %10.3f\n", "DLL load and unload (with binding)",
                 LoadIntoHost(root + "load\\"));

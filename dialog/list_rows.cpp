@@ -81,8 +81,12 @@ void EndLabelEdit(HWND list, int row, const std::string* newName) {
 } // namespace
 
 void FillRows(HWND dialog, HWND list) {
+    // Room for every row at once, and no repaint or scroll-bar update per row.
+    SendMessageA(list, LVM_SETITEMCOUNT, g_folderList.size(), 0);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (std::size_t i = 0; i < g_folderList.size(); ++i)
         InsertRow(list, g_folderList[i], static_cast<int>(i));
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     SendDlgItemMessageA(dialog, IDC_CONFIRM, BM_SETCHECK,
                         g_settings.IsConfirm ? BST_CHECKED : BST_UNCHECKED, 0);
     SendDlgItemMessageA(dialog, IDC_MENU_TOP, BM_SETCHECK,

@@ -362,6 +362,32 @@ TEST(DialogRows, F2WithNothingSelectedStartsNoEdit) {
     EXPECT_EQ(session.Setup(script), 1);
 }
 
+TEST(DialogRows, MoreRowsThanFitScrollFromFirstToLast) {
+    Entries entries;
+    for (int n = 0; n < 300; ++n)
+        entries.push_back("F" + std::to_string(n) + ":行" + std::to_string(n));
+    DialogSession session(SettingsIni(entries));
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        const HWND list = RowList(dialog);
+        // Filled in one batch, the list still shows and scrolls like any other.
+        EXPECT_TRUE(IsWindowVisible(list));
+        EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 300);
+        EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 0);
+        const LRESULT perPage = SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0);
+        EXPECT_GT(perPage, 0);
+        EXPECT_LT(perPage, 300);
+        EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
+        SetFocus(list);
+        PressKey(list, VK_END);
+        EXPECT_EQ(FocusedRow(list), 299);
+        EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 300 - perPage);
+        EXPECT_EQ(CellText(list, 299, 0), "行299");
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+}
+
 TEST(DialogRows, LongNamesAndFolderIdsSurviveWhole) {
     // Texts far beyond 1,024 bytes; the double-byte ones would be cut inside
     // a character by a 1,024-byte buffer.
