@@ -7,16 +7,19 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// A window watched for its first paint: subclassed as it is created.
+struct Watched {
+    HWND window = nullptr;
+    WNDPROC original = nullptr;
+    bool painted = false;
+};
+
 // One timed run. The hooks and window procedures below reach it through
 // g_run: only one run exists at a time, on the benchmark's thread.
 struct Run {
     Clock::time_point start;
-    HWND dialog = nullptr;
-    WNDPROC dialogProc = nullptr;
-    HWND list = nullptr;
-    WNDPROC listProc = nullptr;
-    bool dialogPainted = false;
-    bool listPainted = false;
+    Watched dialog;
+    Watched list;
     DialogTimes times;
 };
 Run* g_run = nullptr;
@@ -31,54 +34,43 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-void NotePainted() {
-    if (g_run->times.painted || !g_run->dialogPainted || !g_run->listPainted)
-        return;
-    g_run->times.painted = true;
-    g_run->times.firstPaint = SinceStart();
-    PostMessageW(g_run->dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-}
-
-LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallWindowProcW(g_run->dialogProc, window, message, wParam, lParam);
-    if (message == WM_PAINT) {
-        g_run->dialogPainted = true;
-        NotePainted();
+LRESULT CALLBACK PaintWatcher(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Watched& watched = window == g_run->dialog.window ? g_run->dialog : g_run->list;
+    const LRESULT result = CallWindowProcW(watched.original, window, message, wParam, lParam);
+    if (message == WM_PAINT && !watched.painted) {
+        watched.painted = true;
+        if (g_run->dialog.painted && g_run->list.painted) {
+            g_run->times.painted = true;
+            g_run->times.firstPaint = SinceStart();
+            PostMessageW(g_run->dialog.window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
     }
     return result;
 }
 
-LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallWindowProcW(g_run->listProc, window, message, wParam, lParam);
-    if (message == WM_PAINT) {
-        g_run->listPainted = true;
-        NotePainted();
-    }
-    return result;
+void Watch(Watched& watched, HWND window) {
+    watched.window = window;
+    watched.original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaintWatcher)));
 }
 
-// Subclasses the first dialog and the first list view created on this thread
-// as they are created, before they receive any message.
+// Watches the first dialog and the first list view created on this thread,
+// before they receive any message.
 LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND && g_run) {
         const HWND window = reinterpret_cast<HWND>(wParam);
         const std::string name = ClassOf(window);
-        if (!g_run->dialog && name == "#32770") {
-            g_run->dialog = window;
-            g_run->dialogProc = reinterpret_cast<WNDPROC>(
-                SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DialogProc)));
-        } else if (!g_run->list && name == "SysListView32") {
-            g_run->list = window;
-            g_run->listProc = reinterpret_cast<WNDPROC>(
-                SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
-        }
+        if (!g_run->dialog.window && name == "#32770")
+            Watch(g_run->dialog, window);
+        else if (!g_run->list.window && name == "SysListView32")
+            Watch(g_run->list, window);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void CALLBACK OnTimeout(HWND, UINT, UINT_PTR, DWORD) {
-    if (g_run && g_run->dialog && IsWindow(g_run->dialog))
-        EndDialog(g_run->dialog, 0);
+    if (g_run && g_run->dialog.window && IsWindow(g_run->dialog.window))
+        EndDialog(g_run->dialog.window, 0);
 }
 
 } // namespace
