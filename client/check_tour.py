@@ -6,6 +6,8 @@ import re
 import sys
 from pathlib import Path
 
+from check_report import report
+
 REGISTER = "Varkel Pluginの移動先としてこのフォルダを追加/削除します。"
 CLIENTS = r"\仕事\受信箱\取引先"
 DEV = r"\仕事\受信箱\ソフト開発"
@@ -95,11 +97,7 @@ def main():
     except (OSError, UnicodeDecodeError) as error:
         print(f"cannot read the tour's output: {error}")
         return 1
-    failed = [what for what, ok in results if not ok]
-    for what in failed:
-        print(f"FAILED: {what}")
-    print(f"{len(results) - len(failed)} passed, {len(failed)} failed")
-    return 1 if failed else 0
+    return report(results)
 
 
 if __name__ == "__main__":

@@ -69,10 +69,6 @@ Lines ListWrittenAtExit(const LoadedPlugin& plugin) {
     return StoredFolderList(plugin.settingsPath());
 }
 
-std::string RowFolder(const std::string& base, std::size_t row) {
-    return base + "row" + std::to_string(row) + "\\";
-}
-
 } // namespace
 
 TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
@@ -107,12 +103,8 @@ TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
         EXPECT_TRUE(
             standin::InvokeCommand(static_cast<int>(items[1].id), window.get(), items[1].id));
         if (row.box) {
-            ASSERT_EQ(boxes.boxes().size(), 1u);
-            const CapturedBox& box = boxes.boxes()[0];
-            EXPECT_EQ(box.owner, window.get());
-            EXPECT_EQ(box.caption, kCaption);
-            EXPECT_EQ(box.text, MoveText("予定表"));
-            EXPECT_EQ(box.style, static_cast<UINT>(MB_OKCANCEL));
+            EXPECT_EQ(boxes.boxes(), (std::vector<CapturedBox>{{window.get(), kCaption,
+                                                                MoveText("予定表"), MB_OKCANCEL}}));
         } else {
             EXPECT_TRUE(boxes.boxes().empty());
         }
@@ -268,12 +260,8 @@ TEST(ToggleFolder, AddsTheCurrentFolderAtTheEndOnOk) {
         MessageBoxCapture boxes;
         boxes.Answer({row.answer});
         PickRegisterItem(id, window.get());
-        ASSERT_EQ(boxes.boxes().size(), 1u);
-        const CapturedBox& box = boxes.boxes()[0];
-        EXPECT_EQ(box.owner, window.get());
-        EXPECT_EQ(box.caption, kCaption);
-        EXPECT_EQ(box.text, AddText("受信箱"));
-        EXPECT_EQ(box.style, static_cast<UINT>(MB_OKCANCEL));
+        EXPECT_EQ(boxes.boxes(), (std::vector<CapturedBox>{
+                                     {window.get(), kCaption, AddText("受信箱"), MB_OKCANCEL}}));
         EXPECT_EQ(HostCallNames(), (Lines{"ORA_GetCurrentFolder", "ORA_GetFolderDisplayName"}));
         EXPECT_EQ(standin::CallsTo("ORA_GetFolderDisplayName").at(0).arguments, Lines{"f-1"});
 
@@ -324,12 +312,8 @@ TEST(ToggleFolder, RemovesTheMatchingEntryNamedByItsMenuName) {
         MessageBoxCapture boxes;
         boxes.Answer({row.answer});
         PickRegisterItem(id, window.get());
-        ASSERT_EQ(boxes.boxes().size(), 1u);
-        const CapturedBox& box = boxes.boxes()[0];
-        EXPECT_EQ(box.owner, window.get());
-        EXPECT_EQ(box.caption, kCaption);
-        EXPECT_EQ(box.text, row.boxText);
-        EXPECT_EQ(box.style, static_cast<UINT>(MB_OKCANCEL));
+        EXPECT_EQ(boxes.boxes(),
+                  (std::vector<CapturedBox>{{window.get(), kCaption, row.boxText, MB_OKCANCEL}}));
         EXPECT_EQ(HostCallNames(), Lines{"ORA_GetCurrentFolder"});
         EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
     }
@@ -397,13 +381,12 @@ TEST(ToggleFolder, AFolderIdWithAColonIsRefusedWithAWarning) {
         standin::Script().displayNames[row.currentFolder] = "仕事";
         MessageBoxCapture boxes;
         PickRegisterItem(id, window.get());
-        ASSERT_EQ(boxes.boxes().size(), 1u);
-        const CapturedBox& box = boxes.boxes()[0];
-        EXPECT_EQ(box.owner, window.get());
-        EXPECT_EQ(box.caption, kCaption);
-        EXPECT_EQ(box.text,
-                  "フォルダ「仕事」は識別子に「:」を含むため、移動先フォルダに追加できません。");
-        EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+        EXPECT_EQ(
+            boxes.boxes(),
+            (std::vector<CapturedBox>{
+                {window.get(), kCaption,
+                 "フォルダ「仕事」は識別子に「:」を含むため、移動先フォルダに追加できません。",
+                 MB_OK | MB_ICONWARNING}}));
         EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
     }
 }

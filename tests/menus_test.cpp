@@ -63,10 +63,6 @@ CommandCallback MoveCallback() {
     return nullptr;
 }
 
-std::string RowFolder(const std::string& base, std::size_t row) {
-    return base + "row" + std::to_string(row) + "\\";
-}
-
 } // namespace
 
 TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {

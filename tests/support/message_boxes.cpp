@@ -99,3 +99,12 @@ const std::vector<CapturedBox>& MessageBoxCapture::boxes() const {
 void MessageBoxCapture::Clear() {
     g_boxes.clear();
 }
+
+bool operator==(const CapturedBox& a, const CapturedBox& b) {
+    return a.owner == b.owner && a.caption == b.caption && a.text == b.text && a.style == b.style;
+}
+
+std::ostream& operator<<(std::ostream& out, const CapturedBox& box) {
+    return out << "{owner " << box.owner << ", caption \"" << box.caption << "\", text \""
+               << box.text << "\", style 0x" << std::hex << box.style << std::dec << "}";
+}

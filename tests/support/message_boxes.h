@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ struct CapturedBox {
     // (MB_ICONERROR, MB_ICONWARNING, ...) read from the icon.
     UINT style;
 };
+
+bool operator==(const CapturedBox& a, const CapturedBox& b);
+std::ostream& operator<<(std::ostream& out, const CapturedBox& box);
 
 // While one exists, every message box on this thread is recorded and closed
 // with the next scripted answer (IDOK when none is left).

@@ -11,7 +11,9 @@ std::string ExecutableFolder() {
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-std::string BuiltPluginPath() { return ExecutableFolder() + "Varkel.dll"; }
+std::string BuiltPluginPath() {
+    return ExecutableFolder() + "Varkel.dll";
+}
 
 LoadedPlugin::LoadedPlugin(const std::string& folder) : folder_(folder) {
     if (folder_.empty() || folder_.back() != '\\')
@@ -22,7 +24,9 @@ LoadedPlugin::LoadedPlugin(const std::string& folder) : folder_(folder) {
     Load();
 }
 
-LoadedPlugin::~LoadedPlugin() { Unload(); }
+LoadedPlugin::~LoadedPlugin() {
+    Unload();
+}
 
 void LoadedPlugin::Reload() {
     Unload();

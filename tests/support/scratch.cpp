@@ -94,3 +94,7 @@ bool AgeFile(const std::string& path) {
     CloseHandle(file);
     return dated;
 }
+
+std::string RowFolder(const std::string& base, std::size_t row) {
+    return base + "row" + std::to_string(row) + "\\";
+}

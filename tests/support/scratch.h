@@ -1,10 +1,13 @@
 // Scratch folders and files for tests.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // A new, empty folder for the running test, with a trailing backslash.
 std::string FreshScratchFolder();
+// A folder of its own for one row of a table-driven test, below base.
+std::string RowFolder(const std::string& base, std::size_t row);
 void CreateFolderTree(const std::string& folder);
 void DeleteFolderTree(const std::string& folder);
 
