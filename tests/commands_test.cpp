@@ -91,9 +91,7 @@ TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
         SCOPED_TRACE("row " + std::to_string(r));
-        standin::Reset();
-        const auto plugin =
-            StartPlugin(RowFolder(base, r), {{"f1:受信箱", "f2:予定表"}, row.isConfirm, 0});
+        const auto plugin = StartRowPlugin(base, r, {{"f1:受信箱", "f2:予定表"}, row.isConfirm, 0});
         const std::vector<MenuItem> items = BuildMoveItems(*plugin);
         ASSERT_EQ(items.size(), 2u);
         standin::ClearCalls();
@@ -184,8 +182,7 @@ TEST(MoveCommand, IdsThatResolveToNoEntryDoNothing) {
     {
         // An ID beyond 16 bits is bound as the host returned it, and no
         // command word can reach it.
-        standin::Reset();
-        const auto plugin = StartPlugin(RowFolder(base, 1), {{"a:一"}, 0, 0});
+        const auto plugin = StartRowPlugin(base, 1, {{"a:一"}, 0, 0});
         standin::Script().commandIds = {0x10000 + 7};
         const std::vector<MenuItem> items = BuildMoveItems(*plugin);
         ASSERT_EQ(items.size(), 1u);
@@ -217,8 +214,7 @@ TEST(MoveCommand, TheEntryIsSplitAtItsFirstColon) {
     const HostWindow window;
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         SCOPED_TRACE("entry [" + rows[r].entry + "]");
-        standin::Reset();
-        const auto plugin = StartPlugin(RowFolder(base, r), {{rows[r].entry}, 1, 0});
+        const auto plugin = StartRowPlugin(base, r, {{rows[r].entry}, 1, 0});
         const std::vector<MenuItem> items = BuildMoveItems(*plugin);
         ASSERT_EQ(items.size(), 1u);
         standin::ClearCalls();
@@ -250,8 +246,7 @@ TEST(ToggleFolder, AddsTheCurrentFolderAtTheEndOnOk) {
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
         SCOPED_TRACE("row " + std::to_string(r));
-        standin::Reset();
-        const auto plugin = StartPlugin(RowFolder(base, r), {row.entries, 1, 0});
+        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
         const int id = RegisterItemId(*plugin);
         standin::Script().currentFolder = "f-1";
         standin::Script().displayNames["f-1"] = "受信箱";
@@ -302,8 +297,7 @@ TEST(ToggleFolder, RemovesTheMatchingEntryNamedByItsMenuName) {
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
         SCOPED_TRACE("row " + std::to_string(r));
-        standin::Reset();
-        const auto plugin = StartPlugin(RowFolder(base, r), {row.entries, 1, 0});
+        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
         const int id = RegisterItemId(*plugin);
         standin::Script().currentFolder = row.currentFolder;
         standin::Script().unknownDisplayName = "ホストの名前";
@@ -343,8 +337,7 @@ TEST(ToggleFolder, FolderIdsMatchOnlyInTheSameCase) {
     for (std::size_t r = 0; r < std::size(currentFolders); ++r) {
         const std::string folder = currentFolders[r];
         SCOPED_TRACE(folder);
-        standin::Reset();
-        const auto plugin = StartPlugin(RowFolder(base, r), {{"Inbox:受信"}, 1, 0});
+        const auto plugin = StartRowPlugin(base, r, {{"Inbox:受信"}, 1, 0});
         const int id = RegisterItemId(*plugin);
         standin::Script().currentFolder = folder;
         standin::Script().displayNames[folder] = "別の受信";
@@ -374,8 +367,7 @@ TEST(ToggleFolder, AFolderIdWithAColonIsRefusedWithAWarning) {
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
         SCOPED_TRACE("folder " + row.currentFolder);
-        standin::Reset();
-        const auto plugin = StartPlugin(RowFolder(base, r), {row.entries, 1, 0});
+        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
         const int id = RegisterItemId(*plugin);
         standin::Script().currentFolder = row.currentFolder;
         standin::Script().displayNames[row.currentFolder] = "仕事";
@@ -409,8 +401,7 @@ TEST(ToggleFolder, NullTextsFromTheHostReadAsEmpty) {
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
         SCOPED_TRACE("row " + std::to_string(r));
-        standin::Reset();
-        const auto plugin = StartPlugin(RowFolder(base, r), {row.entries, 1, 0});
+        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
         const int id = RegisterItemId(*plugin);
         standin::Script().currentFolder = row.currentFolder;
         standin::Script().displayNames[row.currentFolder.value_or("")] = row.displayName;
@@ -456,8 +447,7 @@ TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
         SCOPED_TRACE("row " + std::to_string(r));
-        standin::Reset();
-        const auto plugin = StartPlugin(RowFolder(base, r), {row.entries, 1, 0});
+        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
         const int id = RegisterItemId(*plugin);
         standin::Script().currentFolder = row.folder;
         standin::Script().unknownDisplayName = "名前" + row.folder;

@@ -91,9 +91,8 @@ TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
         const Row& row = rows[r];
         SCOPED_TRACE("menu type " + std::to_string(row.menuType) + ", IsMenuTop " +
                      std::to_string(row.isMenuTop));
-        standin::Reset();
-        const auto plugin = StartPlugin(
-            RowFolder(base, r), {{"f1:受信箱", "f2:予定表", "f3:ポスト:転送"}, 0, row.isMenuTop});
+        const auto plugin = StartRowPlugin(
+            base, r, {{"f1:受信箱", "f2:予定表", "f3:ポスト:転送"}, 0, row.isMenuTop});
         standin::Script().commandIds = ids;
         standin::Script().currentMail = "<mail-1@example>";
         standin::ClearCalls();
@@ -136,9 +135,8 @@ TEST(MenuLayout, FolderMenuGetsTheRegisterItemAlwaysAtTheBottom) {
     const HostWindow window;
     for (const int isMenuTop : {0, 1}) {
         SCOPED_TRACE("IsMenuTop " + std::to_string(isMenuTop));
-        standin::Reset();
-        const auto plugin = StartPlugin(RowFolder(base, static_cast<std::size_t>(isMenuTop)),
-                                        {{"f1:受信箱", "f2:予定表"}, 1, isMenuTop});
+        const auto plugin = StartRowPlugin(base, static_cast<std::size_t>(isMenuTop),
+                                           {{"f1:受信箱", "f2:予定表"}, 1, isMenuTop});
         standin::ClearCalls();
 
         const UniqueMenu menu = HostMenu();
@@ -231,8 +229,7 @@ TEST(MenuLayout, EmptyListGivesTheUnregisteredPlaceholder) {
     const std::string base = FreshScratchFolder();
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         SCOPED_TRACE("menu type " + std::to_string(rows[r].menuType));
-        standin::Reset();
-        const auto plugin = StartPlugin(RowFolder(base, r), {{}, 1, rows[r].isMenuTop});
+        const auto plugin = StartRowPlugin(base, r, {{}, 1, rows[r].isMenuTop});
         standin::Script().currentMail = "<mail-1@example>";
         const UniqueMenu menu = HostMenu();
         EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), rows[r].menuType), 0);
@@ -261,8 +258,7 @@ TEST(MenuLayout, EntriesAreSplitAtTheirFirstColonAndEachItemHasItsOwnBinding) {
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
         SCOPED_TRACE("row " + std::to_string(r));
-        standin::Reset();
-        const auto plugin = StartPlugin(RowFolder(base, r), {row.entries, 0, 0});
+        const auto plugin = StartRowPlugin(base, r, {row.entries, 0, 0});
         const std::vector<MenuItem> items = BuildMoveItems(*plugin);
         ASSERT_EQ(items.size(), row.itemTexts.size());
         const auto& registered = standin::Registered();
@@ -328,8 +324,7 @@ TEST(MenuLayout, ACommandIdHandedOutAgainIsReboundToTheNewerEntry) {
     const HostWindow window;
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         SCOPED_TRACE("row " + std::to_string(r));
-        standin::Reset();
-        const auto plugin = StartPlugin(RowFolder(base, r), {{"a:一", "b:二"}, 0, 0});
+        const auto plugin = StartRowPlugin(base, r, {{"a:一", "b:二"}, 0, 0});
         standin::Script().commandIds = rows[r].hostIds;
         for (int build = 0; build < rows[r].builds; ++build)
             BuildMoveItems(*plugin);

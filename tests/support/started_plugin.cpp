@@ -7,6 +7,7 @@
 
 #include "scratch.h"
 #include "settings_dialog_session.h"
+#include "standin_host.h"
 
 namespace {
 
@@ -47,4 +48,10 @@ std::vector<std::string> StoredFolderList(const std::string& path) {
         start = end + 1;
     }
     return lines;
+}
+
+std::unique_ptr<LoadedPlugin> StartRowPlugin(const std::string& base, std::size_t row,
+                                             const StartSettings& settings) {
+    standin::Reset();
+    return StartPlugin(RowFolder(base, row), settings);
 }

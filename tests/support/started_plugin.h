@@ -1,6 +1,7 @@
 // A plug-in started on a settings file written for the test.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,10 @@ struct StartSettings {
 // Loads a fresh copy of the plug-in into folder, writes its Varkel.ini from
 // settings and calls ORC_OnStart.
 std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder, const StartSettings& settings);
+// For one row of a table-driven test: the stand-in host back to its default
+// script, then StartPlugin in the row's own folder below base.
+std::unique_ptr<LoadedPlugin> StartRowPlugin(const std::string& base, std::size_t row,
+                                             const StartSettings& settings);
 
 // The "key=value" lines of the [FolderList] section of a settings file.
 std::vector<std::string> StoredFolderList(const std::string& path);
