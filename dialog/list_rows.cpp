@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "../folders/folder_entry.h"
@@ -16,11 +17,13 @@ enum Column { kMenuNameColumn = 0, kDisplayNameColumn = 1, kFolderIdColumn = 2 }
 
 constexpr char kMissingFolderText[] = "(フォルダが見つかりません)";
 
-HWND RowList(HWND dialog) { return GetDlgItem(dialog, IDC_FOLDER_LIST); }
+HWND RowList(HWND dialog) {
+    return GetDlgItem(dialog, IDC_FOLDER_LIST);
+}
 
 int FirstSelectedRow(HWND list) {
-    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                         MAKELPARAM(LVNI_SELECTED, 0)));
+    return static_cast<int>(
+        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
 }
 
 // The list view copies the text; it takes a mutable buffer.
@@ -35,7 +38,9 @@ void SetCellText(HWND list, int row, int column, std::string text, UINT message)
                  reinterpret_cast<LPARAM>(&item));
 }
 
-// The whole text of a cell, however long.
+// The whole text of a cell, however long. The message's result counts
+// characters, not necessarily bytes, so the text is measured up to its NUL;
+// a text that fills the buffer may have been cut and is asked for again.
 std::string CellText(HWND list, int row, int column) {
     std::vector<char> buffer(1024);
     for (;;) {
@@ -43,12 +48,15 @@ std::string CellText(HWND list, int row, int column) {
         item.iSubItem = column;
         item.pszText = buffer.data();
         item.cchTextMax = static_cast<int>(buffer.size());
-        const LRESULT length =
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        if (length < 0 || static_cast<std::size_t>(length) + 1 < buffer.size())
-            return std::string(buffer.data(), static_cast<std::size_t>(length > 0 ? length : 0));
-        if (buffer.size() >= 0x4000000)
-            return std::string(buffer.data(), static_cast<std::size_t>(length));
+        buffer[0] = '\0';
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&item));
+        // The control may point the item at its own text instead of filling ours.
+        if (item.pszText != buffer.data())
+            return item.pszText ? std::string(item.pszText) : std::string();
+        const auto end = std::find(buffer.begin(), buffer.end(), '\0');
+        if (buffer.end() - end > 1 || buffer.size() >= 0x4000000)
+            return std::string(buffer.begin(), end);
         buffer.resize(buffer.size() * 4);
     }
 }
@@ -157,8 +165,7 @@ LRESULT OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
         EndLabelEdit(list, info.item.iItem, info.item.pszText ? &text : nullptr);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return 1;
 }

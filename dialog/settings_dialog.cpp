@@ -167,26 +167,18 @@ void OpenSettingsDialog(HWND owner) {
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         switch (message) {
-        case WM_INITDIALOG:
-            g_openDialog = dialog;
-            return InitSettingsDialog(dialog);
+        case WM_INITDIALOG: g_openDialog = dialog; return InitSettingsDialog(dialog);
         case WM_SIZE:
             LayoutSettingsDialog(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
-        case WM_GETMINMAXINFO:
-            SetMinimumSize(lParam);
-            return 0;
-        case WM_COMMAND:
-            OnCommand(dialog, wParam);
-            return 0;
-        case WM_NOTIFY:
-            return OnListNotify(dialog, wParam, lParam);
+        case WM_GETMINMAXINFO: SetMinimumSize(lParam); return 0;
+        case WM_COMMAND: OnCommand(dialog, wParam); return 0;
+        case WM_NOTIFY: return OnListNotify(dialog, wParam, lParam);
         case WM_DESTROY:
             SaveDialogGeometry(dialog);
             g_openDialog = nullptr;
             return 0;
-        default:
-            return 0;
+        default: return 0;
         }
     } catch (...) {
         return 0;

@@ -1,14 +1,23 @@
 #include "command_map.h"
 
+#include <algorithm>
+
 #include "folder_list.h"
 
-void BindCommand(int commandId, std::size_t position) {
-    g_commandMap[commandId] = position;
+void BindCommand(int commandId, std::size_t position, std::string entry) {
+    g_commandMap[commandId] = CommandBinding{position, std::move(entry)};
 }
 
 const std::string* ResolveCommand(int commandId) {
-    const auto binding = g_commandMap.find(commandId);
-    if (binding == g_commandMap.end() || binding->second >= g_folderList.size())
+    const auto found = g_commandMap.find(commandId);
+    if (found == g_commandMap.end())
         return nullptr;
-    return &g_folderList[binding->second];
+    const CommandBinding& binding = found->second;
+    // The list may have changed since the menu was built (the dialog's OK, a
+    // registration, a host that keeps IDs for its toolbar): the mail goes only
+    // to the entry that the item showed, never to whatever took its place.
+    if (binding.position < g_folderList.size() && g_folderList[binding.position] == binding.entry)
+        return &g_folderList[binding.position];
+    const auto moved = std::find(g_folderList.begin(), g_folderList.end(), binding.entry);
+    return moved == g_folderList.end() ? nullptr : &*moved;
 }

@@ -1,14 +1,21 @@
-// Host command IDs of move items to the list positions they were built from.
+// Host command IDs of move items to the entries they were built from.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <unordered_map>
 
-using CommandMap = std::unordered_map<int, std::size_t>;
+// The entry a move item showed, and where it stood when the item was built.
+struct CommandBinding {
+    std::size_t position;
+    std::string entry;
+};
+
+using CommandMap = std::unordered_map<int, CommandBinding>;
 
 extern CommandMap g_commandMap;
 
-void BindCommand(int commandId, std::size_t position);
-// The entry now at the bound position, or null; never adds a binding.
+void BindCommand(int commandId, std::size_t position, std::string entry);
+// The entry that the item was built from, wherever it stands now, or null
+// when the list no longer holds it; never adds a binding.
 const std::string* ResolveCommand(int commandId);

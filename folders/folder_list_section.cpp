@@ -51,21 +51,53 @@ std::vector<std::string> FolderEntriesFromSection(const std::wstring& sectionTex
     return entries;
 }
 
+namespace {
+
+// Every character that some implementation of the profile functions trims
+// from the ends of a value, and the quotes that the read strips.
+bool ChangesAtAnEnd(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == 0x1A ||
+           c == '"' || c == '\'';
+}
+
+bool HasEnd(const std::string& text, std::string_view end, bool atStart) {
+    return text.size() >= end.size() &&
+           text.compare(atStart ? 0 : text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The full-width space of code page 932. A 0x81 0x40 at the end that is not
+// one character but a trail byte and the next lead byte cannot be told apart
+// without context; quoting it too costs nothing.
+constexpr std::string_view kWideSpace = "\x81\x40";
+
+std::string StoredValue(const std::string& entry) {
+    if (ChangesAtAnEnd(static_cast<unsigned char>(entry.front())) ||
+        ChangesAtAnEnd(static_cast<unsigned char>(entry.back())) ||
+        HasEnd(entry, kWideSpace, true) || HasEnd(entry, kWideSpace, false))
+        return '"' + entry + '"';
+    return entry;
+}
+
+bool Storable(const std::string& entry) {
+    return !entry.empty() && entry.find_first_of("\r\n") == std::string::npos;
+}
+
+} // namespace
+
 FolderListText MakeFolderListText(const std::vector<std::string>& entries) {
     FolderListText text;
-    if (entries.empty())
-        return text;
-    text.fileLines = "[" + std::string(settings_keys::kFolderList) + "]\r\n";
-    text.readBack.reserve(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string key = FolderKey(i + 1);
-        // What a profile write stores: the text in UTF-16, without leading white space.
-        const std::wstring value(TrimProfileSpaceLeft(WidenAnsi(entries[i])));
-        const std::string line = key + "=" + NarrowToAnsi(value);
+    for (const std::string& entry : entries) {
+        if (!Storable(entry))
+            continue;
+        if (text.entries.empty())
+            text.fileLines = "[" + std::string(settings_keys::kFolderList) + "]\r\n";
+        text.entries.push_back(entry);
+        const std::string line = FolderKey(text.entries.size()) + "=" + StoredValue(entry);
         text.fileLines += line + "\r\n";
         text.keyList += line + '\0';
-        text.readBack.push_back(WidenAnsi(key) + L"=" + std::wstring(TrimProfileSpaceRight(value)));
+        text.lines.push_back(WidenAnsi(line));
     }
-    text.keyList += '\0';
+    if (!text.entries.empty())
+        text.keyList += '\0';
     return text;
 }

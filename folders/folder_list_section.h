@@ -16,11 +16,17 @@ std::string FolderKey(std::size_t number);
 std::vector<std::string> FolderEntriesFromSection(const std::wstring& sectionText);
 
 // The section for a list, as file text and as the key list that
-// WritePrivateProfileSectionA takes, with the lines that reading it back must
-// give: the profile functions drop white space at both ends of a value.
+// WritePrivateProfileSectionA takes, with what reading it back must give.
+// An entry that the file cannot hold (an empty one, or one with a line break)
+// is left out; the others follow without a gap. A value that the profile
+// functions would change when reading it (blanks or quotes at either end) is
+// wrapped in one more pair of double quotes, which the read strips again.
 struct FolderListText {
     std::string fileLines;
     std::string keyList;
-    std::vector<std::wstring> readBack;
+    // Each "key=value" line as written, in UTF-16 as the section read gives it.
+    std::vector<std::wstring> lines;
+    // Each entry as reading its key gives it back.
+    std::vector<std::string> entries;
 };
 FolderListText MakeFolderListText(const std::vector<std::string>& entries);

@@ -14,6 +14,7 @@
 #include "folder_list_section.h"
 #include "plugin_settings.h"
 #include "profile_section.h"
+#include "profile_string.h"
 #include "settings_keys.h"
 #include "text_file.h"
 
@@ -96,32 +97,33 @@ void ForgetCachedProfile(const std::string& path) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
 }
 
-// True when the setting's first key holds its decimal text, which a key-by-key
-// write of it would leave as it is.
-bool SettingHeld(const SettingSections& sections, const IntSetting& item) {
-    const std::optional<std::wstring_view> stored =
-        FirstKeyValue(sections.Of(item), WidenAnsi(item.key));
-    return stored && *stored == std::to_wstring(g_settings.*item.field);
+// True when the setting's key reads as its decimal text, which a key-by-key
+// write of it would leave as it is. A value too long for the buffer is no
+// decimal text of a 32-bit value either.
+bool SettingHeld(const std::string& path, const IntSetting& item) {
+    char value[32] = {};
+    GetPrivateProfileStringA(item.section, item.key, "", value, sizeof value, path.c_str());
+    return std::to_string(g_settings.*item.field) == value;
+}
+
+bool AllSettingsHeld(const std::string& path) {
+    return std::all_of(std::begin(kIntSettings), std::end(kIntSettings),
+                       [&](const IntSetting& item) { return SettingHeld(path, item); });
 }
 
 // Writes, key by key so that other keys stay, each setting that the file does
 // not hold already: every write rewrites the whole file.
 bool WriteChangedSettings(const std::string& path) {
-    const SettingSections stored = ReadSettingSections(path);
     bool wrote = false;
     for (const IntSetting& item : kIntSettings) {
-        if (SettingHeld(stored, item))
+        if (SettingHeld(path, item))
             continue;
         const std::string value = std::to_string(g_settings.*item.field);
         if (!WritePrivateProfileStringA(item.section, item.key, value.c_str(), path.c_str()))
             return false;
         wrote = true;
     }
-    if (!wrote)
-        return true;
-    const SettingSections written = ReadSettingSections(path);
-    return std::all_of(std::begin(kIntSettings), std::end(kIntSettings),
-                       [&](const IntSetting& item) { return SettingHeld(written, item); });
+    return !wrote || AllSettingsHeld(path);
 }
 
 // Removes every section of the list; each call removes the first one whose
@@ -143,7 +145,7 @@ bool RemoveFolderListSections(const std::string& path) {
 // adds, which grows with the square of the list; appended text is linear. A
 // file in Unicode, made by hand, gets its list from the profile function.
 bool WriteFolderList(const std::string& path, const FolderListText& text) {
-    if (text.readBack.empty())
+    if (text.lines.empty())
         return true;
     switch (AppendToAnsiFile(path, text.fileLines)) {
     case AppendResult::Appended: return true;
@@ -156,47 +158,172 @@ bool WriteFolderList(const std::string& path, const FolderListText& text) {
     return written;
 }
 
-bool FolderListStored(const std::string& path, const std::vector<std::wstring>& readBack) {
+// True when the file's list is exactly this one: these keys, in this order,
+// and no other. A line that the section read gives as written is taken as it
+// is; any other, in case an implementation gives lines in another form, is
+// asked of the key-by-key read, which must give the entry back unchanged.
+bool FolderListStored(const std::string& path, const FolderListText& text) {
+    if (text.lines.empty())
+        return !HasProfileSection(keys::kFolderList, path);
     const std::wstring section = ReadProfileSection(keys::kFolderList, path);
     const std::vector<std::wstring_view> lines = SectionLines(section);
-    return std::equal(lines.begin(), lines.end(), readBack.begin(), readBack.end());
+    if (lines.size() != text.lines.size())
+        return false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] != text.lines[i] &&
+            ReadProfileString(keys::kFolderList, FolderKey(i + 1).c_str(), path) != text.entries[i])
+            return false;
+    }
+    return true;
 }
 
-// Turns the copy of the old file into the new one. Each profile call that
-// changes the file rewrites all of it, so the list goes first and comes back
-// last; the settings are written in between, while the file is small.
-// Everything is read back: the profile functions do not report every failed
-// write.
-bool WriteSettingsFile(const std::string& path) {
+// Turns a copy of the old file, or the file itself, into the new one. Each
+// profile call that changes the file rewrites all of it, so the list goes
+// first and comes back last; the settings are written in between, while the
+// file is small. Everything is read back: the profile functions do not
+// report every failed write.
+bool WriteSettingsFile(const std::string& path, const FolderListText& text) {
     if (!RemoveFolderListSections(path) || !WriteChangedSettings(path))
         return false;
     // The read-back must come from the disk, not from the profile functions'
     // copy of the file as it was before the list.
     ForgetCachedProfile(path);
+    return WriteFolderList(path, text) && FolderListStored(path, text);
+}
+
+// True when the file already holds what a save would write, so that the save
+// can leave it untouched.
+bool FileHoldsSettings(const std::string& path, const FolderListText& text) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    return FolderListStored(path, text) && AllSettingsHeld(path);
+}
+
+// Deletes a file, hidden, system or read-only as it may be.
+void DeleteAnyFile(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+std::string BackupPath(const std::string& path) {
+    return path + ".bak";
+}
+
+// Puts the old file back where a save was stopped between taking it away and
+// putting the new one in its place.
+void RestoreInterruptedSave(const std::string& path) {
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        GetLastError() == ERROR_FILE_NOT_FOUND)
+        MoveFileExA(BackupPath(path).c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+}
+
+// The new file, built beside the old one; deleted unless kept.
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!kept_)
+            Delete();
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const std::string& path() const { return path_; }
+    // A new empty file, in place of one that a crash may have left; false
+    // when the folder lets none be created.
+    bool Create() {
+        Delete();
+        const HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        CloseHandle(file);
+        return true;
+    }
+    void Keep() { kept_ = true; }
+
+  private:
+    void Delete() const {
+        ForgetCachedProfile(path_);
+        DeleteAnyFile(path_);
+    }
+    std::string path_;
+    bool kept_ = false;
+};
+
+// Copies the old file over the new empty one; a hidden or read-only copy would
+// refuse the profile functions' writes.
+bool CopyOldFile(const std::string& path, const std::string& copy) {
+    if (!CopyFileA(path.c_str(), copy.c_str(), FALSE))
+        return false;
+    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return true;
+}
+
+// Writes the file's data to the disk before it takes the old file's place.
+bool FlushFile(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool flushed = FlushFileBuffers(file) != FALSE;
+    CloseHandle(file);
+    return flushed;
+}
+
+// Swaps the new file in for the old one. ReplaceFile keeps the old file's
+// owner, access rights and creation time, and its attributes are carried over
+// here, since not every implementation keeps them. ReplaceFile takes the old
+// file away before it puts the new one in its place: the old one waits under
+// the backup name meanwhile, so that a save stopped in between loses nothing.
+bool ReplaceOldFile(const std::string& path, const std::string& replacement, DWORD attributes) {
+    const std::string backup = BackupPath(path);
+    DeleteAnyFile(backup);
+    if (!ReplaceFileA(path.c_str(), replacement.c_str(), backup.c_str(),
+                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        RestoreInterruptedSave(path);
+        return false;
+    }
+    SetFileAttributesA(path.c_str(),
+                       (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) |
+                           FILE_ATTRIBUTE_ARCHIVE);
+    DeleteAnyFile(backup);
+    return true;
+}
+
+bool SaveSettingsFile(const std::string& path) {
     const FolderListText text = MakeFolderListText(g_folderList);
-    return WriteFolderList(path, text) && FolderListStored(path, text.readBack);
+    if (FileHoldsSettings(path, text))
+        return true;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // The user marked the file read-only to keep it as it is.
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    // The file on disk is always either complete old or complete new: the new
+    // one is built beside it and swapped in. Where the folder lets no new file
+    // be made, the file is written in place, as the profile functions would.
+    TemporaryFile temporary(path + ".tmp");
+    if (!temporary.Create())
+        return WriteSettingsFile(path, text);
+    if (exists && !CopyOldFile(path, temporary.path()))
+        return false;
+    if (!WriteSettingsFile(temporary.path(), text))
+        return false;
+    ForgetCachedProfile(temporary.path());
+    if (!FlushFile(temporary.path()))
+        return false;
+    const bool swapped = exists ? ReplaceOldFile(path, temporary.path(), attributes)
+                                : MoveFileExA(temporary.path().c_str(), path.c_str(),
+                                              MOVEFILE_WRITE_THROUGH) != FALSE;
+    ForgetCachedProfile(path);
+    if (swapped)
+        temporary.Keep(); // it is the settings file now
+    return swapped;
 }
 
-void ReportSaveFailure(const std::string& path) {
-    const std::string message = "設定を保存できませんでした。\r\n" + path;
-    MessageBoxA(nullptr, message.c_str(), "Varkel Plugin", MB_OK | MB_ICONWARNING);
-}
-
-} // namespace
-
-std::string SettingsFilePath() {
-    std::string path = ModuleFilePath();
-    if (path.size() < 3)
-        return std::string();
-    path.replace(path.size() - 3, 3, "ini");
-    return path;
-}
-
-void LoadSettings() {
-    LoadSettingsFrom(SettingsFilePath());
-}
-
-void LoadSettingsFrom(const std::string& path) {
+void ReadSettings(const std::string& path) {
     if (!path.empty()) {
         for (std::string& entry :
              FolderEntriesFromSection(ReadProfileSection(keys::kFolderList, path)))
@@ -218,46 +345,71 @@ void LoadSettingsFrom(const std::string& path) {
     read(&PluginSettings::ColWidth2, constant(180));
 }
 
+void ReportFileProblem(const char* problem, const std::string& path) {
+    const std::string message = problem + ("\r\n" + path);
+    MessageBoxA(nullptr, message.c_str(), "Varkel Plugin", MB_OK | MB_ICONWARNING);
+}
+
+// False when the file is there but cannot be read: held open by another
+// program without sharing, a folder in its place, no right to read it. A
+// missing file reads as no settings at all: the first run.
+bool SettingsFileReadable(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return true;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// Whether the exit may write the file: only after a start that read it, or
+// found none. A session that runs on defaults because the file could not be
+// read must not save them over the user's list.
+bool g_mayWriteSettings = false;
+
+} // namespace
+
+std::string SettingsFilePath() {
+    std::string path = ModuleFilePath();
+    if (path.size() < 3)
+        return std::string();
+    path.replace(path.size() - 3, 3, "ini");
+    return path;
+}
+
+void LoadSettings() {
+    const std::string path = SettingsFilePath();
+    if (!path.empty())
+        RestoreInterruptedSave(path);
+    g_mayWriteSettings = LoadSettingsFrom(path);
+    if (!g_mayWriteSettings && !path.empty())
+        ReportFileProblem("設定を読み込めませんでした。", path);
+}
+
+bool LoadSettingsFrom(const std::string& path) {
+    const bool readable = !path.empty() && SettingsFileReadable(path);
+    ReadSettings(readable ? path : std::string());
+    return readable;
+}
+
 void SaveSettings() {
+    if (!g_mayWriteSettings)
+        return;
     const std::string path = SettingsFilePath();
     if (path.empty())
         return;
     if (!SaveSettingsTo(path))
-        ReportSaveFailure(path);
+        ReportFileProblem("設定を保存できませんでした。", path);
 }
 
 bool SaveSettingsTo(const std::string& path) {
-    // Build the new file beside the old one and swap it in with one rename, so
-    // that the file on disk is always either complete old or complete new.
-    const std::string temporary = path + ".tmp";
-    // A rename would replace a read-only file, which the user marked so to
-    // keep it as it is; writing it in place would be refused.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return false;
-    ForgetCachedProfile(temporary);
-    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(temporary.c_str());
-    if (!CopyFileA(path.c_str(), temporary.c_str(), FALSE)) {
-        const DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-            return false;
-    } else {
-        // A hidden or read-only copy would refuse the profile functions' writes.
-        SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    bool saved = false;
     try {
-        saved = WriteSettingsFile(temporary) &&
-                MoveFileExA(temporary.c_str(), path.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        return SaveSettingsFile(path);
     } catch (const std::bad_alloc&) {
         // A list too large for memory fails like any other save.
+        return false;
     }
-    ForgetCachedProfile(temporary);
-    if (!saved) {
-        SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(temporary.c_str());
-    }
-    return saved;
 }

@@ -50,12 +50,30 @@ bool InsertCommandItem(HMENU menu, int position, int commandId, std::string text
     return InsertTextItem(menu, position, info, std::move(text));
 }
 
+// A move item's label: the menu name as the user wrote it, each "&" doubled so
+// that the menu draws it instead of underlining the next character. An entry
+// without a menu name is labelled with its folder ID, so that it can still be
+// told apart.
+std::string MoveItemLabel(const FolderEntryParts& parts) {
+    const std::string& name = parts.menuName.empty() ? parts.folderId : parts.menuName;
+    std::string label;
+    label.reserve(name.size());
+    for (const char c : name) {
+        label += c;
+        if (c == '&')
+            label += '&';
+    }
+    return label;
+}
+
 void AddMoveItems(HMENU submenu, int menuType) {
     for (std::size_t position = 0; position < g_folderList.size(); ++position) {
-        const std::string menuName = SplitFolderEntry(g_folderList[position]).menuName;
-        const int commandId = HostRegisterCommand(MoveDescription(menuName), menuType, MoveCommand);
-        InsertCommandItem(submenu, GetMenuItemCount(submenu), commandId, menuName);
-        BindCommand(commandId, position);
+        std::string entry = g_folderList[position];
+        const FolderEntryParts parts = SplitFolderEntry(entry);
+        const int commandId =
+            HostRegisterCommand(MoveDescription(parts.menuName), menuType, MoveCommand);
+        InsertCommandItem(submenu, GetMenuItemCount(submenu), commandId, MoveItemLabel(parts));
+        BindCommand(commandId, position, std::move(entry));
     }
     if (g_folderList.empty())
         InsertCommandItem(submenu, GetMenuItemCount(submenu), 0, kPlaceholderText);

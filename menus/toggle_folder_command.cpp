@@ -8,15 +8,30 @@
 
 namespace {
 
-void AddFolder(HWND window, const std::string& folderId) {
-    const std::string displayName = HostGetFolderDisplayName(folderId);
-    // The entry's text keeps the folder ID up to its first colon only, so an
-    // ID with a colon could never be moved to or removed again.
-    if (folderId.find(':') != std::string::npos) {
-        Warn(window, "フォルダ「" + displayName +
-                         "」は識別子に「:」を含むため、移動先フォルダに追加できません。");
-        return;
+// The host's name for a folder, on one line: a line break could not be kept
+// in the settings file.
+std::string OneLineName(std::string name) {
+    for (char& c : name) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
     }
+    return name;
+}
+
+void RefuseFolder(HWND window, const std::string& displayName, const char* what) {
+    Warn(window, "フォルダ「" + displayName + "」は識別子に" + what +
+                     "を含むため、移動先フォルダに追加できません。");
+}
+
+void AddFolder(HWND window, const std::string& folderId) {
+    const std::string displayName = OneLineName(HostGetFolderDisplayName(folderId));
+    // The entry's text keeps the folder ID up to its first colon only, and
+    // the settings file keeps no line break, so such an ID could never be
+    // moved to or removed again.
+    if (folderId.find(':') != std::string::npos)
+        return RefuseFolder(window, displayName, "「:」");
+    if (folderId.find_first_of("\r\n") != std::string::npos)
+        return RefuseFolder(window, displayName, "改行");
     if (!Confirm(window, "フォルダ「" + displayName + "」を移動先フォルダに追加します。"))
         return;
     // The list may have changed from inside the box's message loop: a folder

@@ -1,5 +1,6 @@
 #include "attach.h"
 
+#include "guard.h"
 #include "host_api.h"
 #include "module.h"
 #include "plugin_info.h"
@@ -21,8 +22,11 @@ void ShowBindingError() {
 
 BOOL OnProcessAttach(HINSTANCE module) {
     g_module = module;
-    if (BindHostApi())
+    bool bound = false;
+    Guarded([&] { bound = BindHostApi(); });
+    if (bound)
         return TRUE;
-    ShowBindingError();
+    // Inside the loader's notification too, nothing may unwind.
+    Guarded(ShowBindingError);
     return FALSE;
 }

@@ -196,6 +196,43 @@ TEST(MoveCommand, IdsThatResolveToNoEntryDoNothing) {
     }
 }
 
+// The list changes after the menu was built, as the dialog's OK or a
+// registration changes it, or while a host keeps an ID for a toolbar button:
+// an item still moves only to the entry that it showed, wherever that now
+// stands, and does nothing once the entry is gone.
+TEST(MoveCommand, AnItemMovesOnlyToTheEntryItShowed) {
+    struct Row {
+        std::string removed; // the folder removed after the build
+        Lines moved;         // what picking each of the three items moves to
+    };
+    const Row rows[] = {
+        {"a", {"", "b", "c"}},
+        {"b", {"a", "", "c"}},
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        SCOPED_TRACE("removed " + rows[r].removed);
+        const auto plugin = StartRowPlugin(base, r, {{"a:一", "b:二", "c:三"}, 0, 0});
+        const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+        ASSERT_EQ(items.size(), 3u);
+        const int registerId = RegisterItemId(*plugin);
+        standin::Script().currentFolder = rows[r].removed;
+        {
+            MessageBoxCapture boxes;
+            PickRegisterItem(registerId, window.get());
+        }
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            standin::ClearCalls();
+            EXPECT_TRUE(
+                standin::InvokeCommand(static_cast<int>(items[i].id), window.get(), items[i].id));
+            EXPECT_EQ(standin::MovedTo(),
+                      rows[r].moved[i].empty() ? Lines{} : Lines{rows[r].moved[i]})
+                << "item " << i;
+        }
+    }
+}
+
 TEST(MoveCommand, TheEntryIsSplitAtItsFirstColon) {
     struct Row {
         std::string entry;
@@ -234,12 +271,16 @@ TEST(ToggleFolder, AddsTheCurrentFolderAtTheEndOnOk) {
         Lines entries;
         int answer;
         Lines written;
+        std::string displayName = "受信箱";
+        std::string shownName = "受信箱"; // in the box and the menu name
     };
     const Row rows[] = {
         {{}, IDOK, {"0000001=f-1:受信箱"}},
         {{}, IDCANCEL, {}},
         {{"b:二", "a:一"}, IDOK, {"0000001=b:二", "0000002=a:一", "0000003=f-1:受信箱"}},
         {{"b:二", "a:一"}, IDCANCEL, {"0000001=b:二", "0000002=a:一"}},
+        // A line break in the host's name becomes a space.
+        {{}, IDOK, {"0000001=f-1:受  信 箱"}, "受\r\n信\r箱", "受  信 箱"},
     };
     const std::string base = FreshScratchFolder();
     const HostWindow window;
@@ -249,14 +290,14 @@ TEST(ToggleFolder, AddsTheCurrentFolderAtTheEndOnOk) {
         const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
         const int id = RegisterItemId(*plugin);
         standin::Script().currentFolder = "f-1";
-        standin::Script().displayNames["f-1"] = "受信箱";
+        standin::Script().displayNames["f-1"] = row.displayName;
         standin::ClearCalls();
 
         MessageBoxCapture boxes;
         boxes.Answer({row.answer});
         PickRegisterItem(id, window.get());
-        EXPECT_EQ(boxes.boxes(), (std::vector<CapturedBox>{
-                                     {window.get(), kCaption, AddText("受信箱"), MB_OKCANCEL}}));
+        EXPECT_EQ(boxes.boxes(), (std::vector<CapturedBox>{{window.get(), kCaption,
+                                                            AddText(row.shownName), MB_OKCANCEL}}));
         EXPECT_EQ(HostCallNames(), (Lines{"ORA_GetCurrentFolder", "ORA_GetFolderDisplayName"}));
         EXPECT_EQ(standin::CallsTo("ORA_GetFolderDisplayName").at(0).arguments, Lines{"f-1"});
 
@@ -350,35 +391,37 @@ TEST(ToggleFolder, FolderIdsMatchOnlyInTheSameCase) {
     }
 }
 
-TEST(ToggleFolder, AFolderIdWithAColonIsRefusedWithAWarning) {
+TEST(ToggleFolder, AFolderIdWithAColonOrALineBreakIsRefusedWithAWarning) {
     struct Row {
         Lines entries;
         std::string currentFolder;
         Lines written;
+        const char* what; // what the warning names
     };
     const Row rows[] = {
-        {{}, "a:b", {}},
-        {{}, ":", {}},
+        {{}, "a:b", {}, "「:」"},
+        {{}, ":", {}, "「:」"},
         // The stored entry's folder ID is "f"; "f:1" matches nothing.
-        {{"f:1"}, "f:1", {"0000001=f:1"}},
+        {{"f:1"}, "f:1", {"0000001=f:1"}, "「:」"},
+        {{"g:一"}, "a\nb", {"0000001=g:一"}, "改行"},
+        {{}, "a\r", {}, "改行"},
     };
     const std::string base = FreshScratchFolder();
     const HostWindow window;
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
-        SCOPED_TRACE("folder " + row.currentFolder);
+        SCOPED_TRACE("row " + std::to_string(r));
         const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
         const int id = RegisterItemId(*plugin);
         standin::Script().currentFolder = row.currentFolder;
         standin::Script().displayNames[row.currentFolder] = "仕事";
         MessageBoxCapture boxes;
         PickRegisterItem(id, window.get());
-        EXPECT_EQ(
-            boxes.boxes(),
-            (std::vector<CapturedBox>{
-                {window.get(), kCaption,
-                 "フォルダ「仕事」は識別子に「:」を含むため、移動先フォルダに追加できません。",
-                 MB_OK | MB_ICONWARNING}}));
+        EXPECT_EQ(boxes.boxes(),
+                  (std::vector<CapturedBox>{{window.get(), kCaption,
+                                             "フォルダ「仕事」は識別子に" + std::string(row.what) +
+                                                 "を含むため、移動先フォルダに追加できません。",
+                                             MB_OK | MB_ICONWARNING}}));
         EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
     }
 }

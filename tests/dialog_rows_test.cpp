@@ -52,6 +52,17 @@ std::string Repeat(const std::string& piece, std::size_t times) {
     return text;
 }
 
+// A list view whose LVM_GETITEMTEXTA answers with the text's length in
+// characters, not bytes: the message's documentation promises no more.
+WNDPROC g_listViewProc = nullptr;
+LRESULT CALLBACK CountsCharacters(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT length = CallWindowProcA(g_listViewProc, list, message, wParam, lParam);
+    if (message != LVM_GETITEMTEXTA || length <= 0)
+        return length;
+    const char* text = reinterpret_cast<const LVITEMA*>(lParam)->pszText;
+    return MultiByteToWideChar(932, 0, text, static_cast<int>(length), nullptr, 0);
+}
+
 } // namespace
 
 TEST(DialogRows, FilledFromTheListWithTheHostsDisplayNames) {
@@ -460,6 +471,17 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
          {"D4:デルタ", "B2:改名", "C3:ガンマ"},
          0,
          1},
+        {"read back from a list view that counts characters",
+         [](HWND dialog) {
+             const HWND list = RowList(dialog);
+             g_listViewProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                 list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountsCharacters)));
+             SelectRows(list, {0});
+             ClickButton(dialog, IDC_MOVE_DOWN);
+         },
+         {"B2:ベータ", "A1:アルファ", "C3:ガンマ", "D4:デルタ"},
+         1,
+         0},
     };
     NameFourFolders();
     for (const Case& c : cases) {

@@ -136,12 +136,13 @@ TEST(HostileFiles, SavesThatCannotCompleteKeepTheOldFileAndTellTheUser) {
         const std::string path = plugin.settingsPath();
         const std::string old = NumberedEntries(3, "旧");
         HANDLE lock = INVALID_HANDLE_VALUE;
+        if (obstacle != kDirectory)
+            WriteProfileFile(path, old);
+        plugin.orc().OnStart();
+        // A folder that is there at the start is an unreadable file instead.
         if (obstacle == kDirectory) {
             ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-        } else {
-            WriteProfileFile(path, old);
         }
-        plugin.orc().OnStart();
         if (obstacle == kReadOnlyFile)
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
         if (obstacle == kLockedFile)

@@ -121,12 +121,12 @@ TEST(HostileHost, CommandIdsOutsideSixteenBitsAndGarbageHighBits) {
         std::vector<std::string> moved; // what the host is asked, in order
     };
     const Case cases[] = {
-        {0xFFFF, {"f0"}},                   // the 0xFFFF binding
-        {0x7FFF0000 | 0xFFFF, {"f0"}},      // high bits ignored
-        {65536, {"f3"}},                    // low 16 bits are 0: ID 0 is bound to f3
-        {static_cast<WPARAM>(-5), {}},      // low 16 bits 0xFFFB: never bound
-        {0x00120000, {"f3"}},               // ID 0 again, with garbage above
-        {12345, {}},                        // an ID nobody handed out
+        {0xFFFF, {"f0"}},              // the 0xFFFF binding
+        {0x7FFF0000 | 0xFFFF, {"f0"}}, // high bits ignored
+        {65536, {"f3"}},               // low 16 bits are 0: ID 0 is bound to f3
+        {static_cast<WPARAM>(-5), {}}, // low 16 bits 0xFFFB: never bound
+        {0x00120000, {"f3"}},          // ID 0 again, with garbage above
+        {12345, {}},                   // an ID nobody handed out
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.word);
@@ -198,8 +198,7 @@ TEST(HostileHost, CommandsFromInsideTheOpenDialog) {
             standin::InvokeCommand(static_cast<int>(items[0].id), nullptr, items[0].id);
         });
         script.Do([&](HWND dialog) { ClickButton(dialog, ok ? IDC_OK : IDCANCEL); });
-        ASSERT_TRUE(script.Run([&] { plugin->orc().OnPlugInSetup(nullptr); }))
-            << script.failure();
+        ASSERT_TRUE(script.Run([&] { plugin->orc().OnPlugInSetup(nullptr); })) << script.failure();
         EXPECT_EQ(standin::MovedTo().back(), "a");
         if (ok) {
             // The dialog's rows were taken at opening and replace the list.

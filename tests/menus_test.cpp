@@ -243,35 +243,45 @@ TEST(MenuLayout, EmptyListGivesTheUnregisteredPlaceholder) {
 TEST(MenuLayout, EntriesAreSplitAtTheirFirstColonAndEachItemHasItsOwnBinding) {
     struct Row {
         Lines entries;
-        Lines itemTexts;
+        Lines labels;  // the items' texts, as the menu holds them
+        Lines names;   // the menu names in the description and the confirmation
         Lines folders; // what each item's move sends to the host
     };
     const Row rows[] = {
-        {{"noColon"}, {"noColon"}, {"noColon"}},
-        {{"id:"}, {""}, {"id"}},
-        {{"id:a:b", ":名前"}, {"a:b", "名前"}, {"id", ""}},
-        {{"a:同名", "b:同名"}, {"同名", "同名"}, {"a", "b"}},
-        {{"x:一", "x:二"}, {"一", "二"}, {"x", "x"}},
+        {{"noColon"}, {"noColon"}, {"noColon"}, {"noColon"}},
+        // No menu name: the item shows the folder ID instead.
+        {{"id:", "R&D:"}, {"id", "R&&D"}, {"", ""}, {"id", "R&D"}},
+        {{"id:a:b", ":名前"}, {"a:b", "名前"}, {"a:b", "名前"}, {"id", ""}},
+        {{"a:同名", "b:同名"}, {"同名", "同名"}, {"同名", "同名"}, {"a", "b"}},
+        {{"x:一", "x:二"}, {"一", "二"}, {"一", "二"}, {"x", "x"}},
+        // Every "&" is drawn as written, not taken as an access key.
+        {{"a:&Q", "b:Q&A", "c:末尾&", "d:R&&D", "e:&"},
+         {"&&Q", "Q&&A", "末尾&&", "R&&&&D", "&&"},
+         {"&Q", "Q&A", "末尾&", "R&&D", "&"},
+         {"a", "b", "c", "d", "e"}},
     };
     const std::string base = FreshScratchFolder();
     const HostWindow window;
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
         SCOPED_TRACE("row " + std::to_string(r));
-        const auto plugin = StartRowPlugin(base, r, {row.entries, 0, 0});
+        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
         const std::vector<MenuItem> items = BuildMoveItems(*plugin);
-        ASSERT_EQ(items.size(), row.itemTexts.size());
+        ASSERT_EQ(items.size(), row.labels.size());
         const auto& registered = standin::Registered();
         ASSERT_EQ(registered.size(), items.size());
         for (std::size_t i = 0; i < items.size(); ++i) {
             SCOPED_TRACE("item " + std::to_string(i));
-            EXPECT_EQ(items[i].text, row.itemTexts[i]);
+            EXPECT_EQ(items[i].text, row.labels[i]);
             EXPECT_EQ(items[i].type, static_cast<UINT>(MFT_STRING));
             EXPECT_EQ(items[i].id, static_cast<UINT>(40001 + i));
-            EXPECT_EQ(registered[i].description, MoveDescription(row.itemTexts[i]));
+            EXPECT_EQ(registered[i].description, MoveDescription(row.names[i]));
             standin::ClearCalls();
+            MessageBoxCapture boxes;
             EXPECT_TRUE(
                 standin::InvokeCommand(static_cast<int>(items[i].id), window.get(), items[i].id));
+            ASSERT_EQ(boxes.boxes().size(), 1u);
+            EXPECT_EQ(boxes.boxes()[0].text, MoveDescription(row.names[i]));
             EXPECT_EQ(standin::MovedTo(), Lines{row.folders[i]});
         }
     }

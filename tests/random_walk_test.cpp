@@ -46,7 +46,17 @@ struct Model {
     std::vector<std::string> entries;
     int isConfirm = 1;
     int isMenuTop = 0;
-    std::map<int, std::size_t> bindings; // command ID -> list position
+    // Command ID -> the position and the entry its item was built from.
+    std::map<int, std::pair<std::size_t, std::string>> bindings;
+
+    // The entry a binding moves to: the one its item showed, wherever it
+    // stands now; nullptr once it is gone.
+    const std::string* Resolve(const std::pair<std::size_t, std::string>& binding) const {
+        if (binding.first < entries.size() && entries[binding.first] == binding.second)
+            return &entries[binding.first];
+        const auto found = std::find(entries.begin(), entries.end(), binding.second);
+        return found == entries.end() ? nullptr : &*found;
+    }
 };
 
 std::string FolderIdOf(const std::string& entry) {
@@ -115,7 +125,7 @@ class Walk {
                 continue;
             const std::vector<MenuItem> moves = ReadMenuItems(item.submenu);
             for (std::size_t i = 0; i < moves.size() && !model_.entries.empty(); ++i)
-                model_.bindings[static_cast<int>(moves[i].id)] = i;
+                model_.bindings[static_cast<int>(moves[i].id)] = {i, model_.entries[i]};
         }
     }
 
@@ -124,8 +134,9 @@ class Walk {
             return;
         auto binding = model_.bindings.begin();
         std::advance(binding, Pick(static_cast<int>(model_.bindings.size())));
-        const bool bound = binding->second < model_.entries.size();
-        const std::string entry = bound ? model_.entries[binding->second] : std::string();
+        const std::string* resolved = model_.Resolve(binding->second);
+        const bool bound = resolved != nullptr;
+        const std::string entry = bound ? *resolved : std::string();
         const bool ok = Chance(70);
         MessageBoxCapture boxes;
         boxes.Answer({ok ? IDOK : IDCANCEL});
@@ -280,7 +291,7 @@ class Walk {
         // This build's bindings are now the newest.
         const std::vector<MenuItem> moves = ReadMenuItems(submenuItem.submenu);
         for (std::size_t i = 0; i < moves.size() && !model_.entries.empty(); ++i)
-            model_.bindings[static_cast<int>(moves[i].id)] = i;
+            model_.bindings[static_cast<int>(moves[i].id)] = {i, model_.entries[i]};
         standin::ClearCalls();
     }
 

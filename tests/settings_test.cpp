@@ -17,6 +17,7 @@ namespace {
 const char kOldFile[] = "[FolderList]\r\n"
                         "0000001=\\Mailbox\\受信箱:受信箱\r\n"
                         "0000002=\\Mailbox\\旧:名前:コロン\r\n"
+                        "0000004=\\Mailbox\\after a gap:消える\r\n"
                         "[Setting]\r\n"
                         "IsConfirm=7\r\n"
                         "IsMenuTop=1\r\n"
@@ -40,6 +41,8 @@ struct Obstacle {
     std::function<std::function<void()>(const std::string& path)> block;
 };
 
+// The old file holds a key after a gap, which every save drops: each exit
+// below has something to write.
 TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSettings) {
     const Obstacle obstacles[] = {
         {"a folder where the file should be",
@@ -97,6 +100,44 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
         };
         for (const auto& key : expected)
             EXPECT_EQ(ProfileText(path, key[0], key[1]), key[2]) << key[1];
+    }
+}
+
+// A file that is there but cannot be read at the start is never replaced by
+// the defaults that the session then runs on; nor is any file written by an
+// exit that no start came before.
+TEST(SettingsLoad, AnUnreadFileIsNeverOverwritten) {
+    struct Row {
+        const char* name;
+        bool started; // while another program holds the file open alone
+    };
+    const Row rows[] = {{"held open at the start", true}, {"exit without a start", false}};
+    const std::string scratch = FreshScratchFolder();
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE(row.name);
+        LoadedPlugin plugin(RowFolder(scratch, r));
+        ASSERT_TRUE(plugin.loaded());
+        const std::string path = plugin.settingsPath();
+        WriteProfileFile(path, kOldFile);
+        const std::string bytes = ReadWholeFile(path);
+        MessageBoxCapture boxes;
+        if (row.started) {
+            const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+            EXPECT_EQ(plugin.orc().OnStart(), 0);
+            CloseHandle(held);
+            EXPECT_EQ(boxes.boxes(),
+                      (std::vector<CapturedBox>{{nullptr, "Varkel Plugin",
+                                                 "設定を読み込めませんでした。\r\n" + path,
+                                                 MB_OK | MB_ICONWARNING}}));
+            boxes.Clear();
+        }
+        EXPECT_EQ(plugin.orc().OnExit(), 0);
+        EXPECT_TRUE(boxes.boxes().empty());
+        EXPECT_EQ(ReadWholeFile(path), bytes);
+        EXPECT_FALSE(FileExists(path + ".tmp"));
     }
 }
 

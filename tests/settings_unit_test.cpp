@@ -673,39 +673,43 @@ TEST_F(SettingsFile, LongEntriesLoadAndSaveWhole) {
 // The list that the save writes reads back as the list that
 // WritePrivateProfileSectionA writes, for entries that do not come back as
 // they went in.
-TEST_F(SettingsFile, SaveStoresEntriesAsTheProfileFunctionsDo) {
-    const FolderList entries = {
+TEST_F(SettingsFile, EveryEntryComesBackAsItWasSaved) {
+    // Blanks and quotes at either end, which the profile functions' read
+    // trims or strips, and texts that mean something else at a line's start.
+    const FolderList exact = {
         "  leading spaces",
         "trailing spaces  ",
         "\ttabs\t",
+        "\vvertical tab:form feed\f",
+        "\x1A"
+        "end of file\x1A",
         "\"quoted\"",
         "'single'",
+        "\"",
+        "\"mismatched'",
         ";semicolon first",
         "[bracket first",
         "a=b:c",
         "\x81\x40ideographic spaces\x81\x40",
-        "lone lead byte\x81",
-        "\x80\xA0\xFD\xFE\xFF",
-        "",
+        "\x83\x40"
+        "ends in a trail byte 0x40\x83\x40",
         "after the empty one",
         std::string(40000, 'v'),
     };
-    g_folderList = entries;
+    // Bytes that the profile functions' conversion may change: what the load
+    // gives must still be what the key-by-key read gives.
+    const FolderList odd = {"lone lead byte\x81", "\x80\xA0\xFD\xFE\xFF"};
+    g_folderList = exact;
+    // Entries that no line of the file can hold are left out; the others
+    // follow without a gap.
+    g_folderList.insert(g_folderList.begin() + 3, {"", "one\r\n0000009=two", "line\nbreak"});
+    g_folderList.insert(g_folderList.end(), odd.begin(), odd.end());
     ASSERT_TRUE(SaveSettingsTo(path_));
 
-    const std::string reference = folder_ + "Reference.ini";
-    std::string keyList;
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        keyList += FolderKey(static_cast<int>(i + 1)) + "=" + entries[i] + '\0';
-    keyList += '\0';
-    ASSERT_TRUE(WritePrivateProfileSectionA("FolderList", keyList.c_str(), reference.c_str()));
-
-    const std::vector<std::string> lines = FolderListLines(path_);
-    const std::vector<std::string> expected = FolderListLines(reference);
-    ASSERT_EQ(lines.size(), expected.size());
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        EXPECT_EQ(Printable(lines[i]), Printable(expected[i])) << "line " << i;
-    EXPECT_TRUE(SameEntries(LoadedEntries(path_), KeyByKeyEntries(reference)));
+    const FolderList loaded = LoadedEntries(path_);
+    EXPECT_TRUE(SameEntries(loaded, KeyByKeyEntries(path_)));
+    ASSERT_EQ(loaded.size(), exact.size() + odd.size());
+    EXPECT_TRUE(SameEntries(FolderList(loaded.begin(), loaded.begin() + exact.size()), exact));
 }
 
 TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
@@ -753,13 +757,6 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
              return folder_ + "locked.ini";
          },
          holdOpen(0)},
-        {"an entry that would break into two lines",
-         [&] {
-             WriteProfileFile(folder_ + "split.ini", old);
-             g_folderList.push_back("one\r\n0000009=two");
-             return folder_ + "split.ini";
-         },
-         nothing},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -781,6 +778,79 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
         EXPECT_FALSE(FileExists(path + ".tmp"));
         EXPECT_EQ(g_folderList, list);
         EXPECT_EQ(Describe(g_settings), Describe({1, 0, 1, 2, 3, 4, 5, 6}));
+    }
+}
+
+ULONGLONG LastWriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
+TEST_F(SettingsFile, ASaveKeepsTheFilesAttributesAndWritesOnlyWhatChanged) {
+    const std::string held = Lines({"[Setting]", "IsConfirm=1", "IsMenuTop=0", "[Size]", "Left=1",
+                                    "Top=2", "Right=3", "Bottom=4", "ColWidth1=5", "ColWidth2=6",
+                                    "[FolderList]", "0000001=a:A", "0000002=b:B"});
+    constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    struct Case {
+        const char* name;
+        FolderList list;   // in memory at the save
+        DWORD attributes;  // of the old file
+        bool noRoomBeside; // no new file can be made beside the old one
+        bool saved;
+        bool rewritten;
+    };
+    const Case cases[] = {
+        {"nothing changed", {"a:A", "b:B"}, FILE_ATTRIBUTE_NORMAL, false, true, false},
+        {"nothing changed in a read-only file",
+         {"a:A", "b:B"},
+         FILE_ATTRIBUTE_READONLY,
+         false,
+         true,
+         false},
+        {"a change to a read-only file", {"a:A"}, FILE_ATTRIBUTE_READONLY, false, false, false},
+        {"a change to a hidden system file",
+         {"b:B"},
+         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM,
+         false,
+         true,
+         true},
+        {"a change where no file can be made beside it",
+         {"b:B", "a:A"},
+         FILE_ATTRIBUTE_NORMAL,
+         true,
+         true,
+         true},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.name);
+        const std::string folder = RowFolder(folder_, i);
+        CreateFolderTree(folder);
+        const std::string path = folder + "Varkel.ini";
+        const std::string blocker = path + ".tmp";
+        WriteAgedProfileFile(path, held);
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes));
+        if (c.noRoomBeside) {
+            ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+        }
+        const ULONGLONG written = LastWriteTime(path);
+        ResetModuleState();
+        g_folderList = c.list;
+        g_settings = {1, 0, 1, 2, 3, 4, 5, 6};
+
+        EXPECT_EQ(SaveSettingsTo(path), c.saved);
+        EXPECT_EQ(GetFileAttributesA(path.c_str()) & kKept, c.attributes & kKept);
+        if (c.rewritten) {
+            EXPECT_EQ(LoadedEntries(path), c.list);
+        } else {
+            EXPECT_EQ(ReadWholeFile(path), held);
+            EXPECT_EQ(LastWriteTime(path), written);
+        }
+        EXPECT_EQ(FileExists(blocker), c.noRoomBeside); // and no copy left
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        RemoveDirectoryA(blocker.c_str());
     }
 }
 

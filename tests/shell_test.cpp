@@ -27,8 +27,8 @@ std::string RunAndCapture(const std::string& commandLine, const std::string& out
     startup.hStdError = output;
     PROCESS_INFORMATION process{};
     std::string command = commandLine;
-    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
+    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
     CloseHandle(output);
     if (!started)
         return "cannot start " + commandLine;
@@ -62,9 +62,8 @@ TEST(Load, HostsLackingFunctionsRefuseThePluginWithOneErrorBox) {
     for (const char* host :
          {"host_without_connect.exe", "host_without_getversion.exe", "host_without_any.exe"}) {
         SCOPED_TRACE(host);
-        const std::string output =
-            RunAndCapture("\"" + ExecutableFolder() + host + "\" \"" + plugin + "\"",
-                          folder + host + ".txt");
+        const std::string output = RunAndCapture(
+            "\"" + ExecutableFolder() + host + "\" \"" + plugin + "\"", folder + host + ".txt");
         EXPECT_EQ(output, std::string(kLoadErrorBox) + "loaded=0\n");
     }
 }
