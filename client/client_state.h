@@ -4,12 +4,10 @@
 
 #include <windows.h>
 
+#include "base/menu_types.h"
 #include "command_table.h"
 #include "mail_store.h"
 #include "plugin_module.h"
-
-// The menu types of the context menus, as the plug-in receives them.
-enum MenuType { kNoMenu = 0, kMailListMenu = 1, kFolderMenu = 2, kMailViewMenu = 3 };
 
 struct ClientWindows {
     HWND frame = nullptr;

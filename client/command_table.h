@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/host_api.h"
+#include "base/host_api.h"
 
 constexpr int kFirstPluginCommand = 40001;
 constexpr int kLastPluginCommand = 0xFFFF;

@@ -9,7 +9,7 @@
 #include "../folders/folder_list.h"
 #include "../folders/plugin_settings.h"
 #include "../res/resource.h"
-#include "../shell/host_api.h"
+#include "../base/host_api.h"
 
 namespace {
 
@@ -90,10 +90,11 @@ void EndLabelEdit(HWND list, int row, const std::string* newName) {
 
 void FillRows(HWND dialog, HWND list) {
     // Room for every row at once, and no repaint or scroll-bar update per row.
-    SendMessageA(list, LVM_SETITEMCOUNT, g_folderList.size(), 0);
+    const FolderList& entries = FolderEntries();
+    SendMessageA(list, LVM_SETITEMCOUNT, entries.size(), 0);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    for (std::size_t i = 0; i < g_folderList.size(); ++i)
-        InsertRow(list, g_folderList[i], static_cast<int>(i));
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        InsertRow(list, entries[i], static_cast<int>(i));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     SendDlgItemMessageA(dialog, IDC_CONFIRM, BM_SETCHECK,
                         g_settings.IsConfirm ? BST_CHECKED : BST_UNCHECKED, 0);

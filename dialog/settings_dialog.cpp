@@ -5,7 +5,7 @@
 
 #include "../folders/plugin_settings.h"
 #include "../res/resource.h"
-#include "../shell/module.h"
+#include "../base/module.h"
 #include "list_rows.h"
 #include "version_box.h"
 

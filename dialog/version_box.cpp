@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "../shell/version_info.h"
+#include "../base/version_info.h"
 
 void ShowVersionBox(HWND owner) {
     std::string description, version, copyright;

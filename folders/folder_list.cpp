@@ -4,6 +4,12 @@
 
 #include "folder_entry.h"
 
+FolderList g_folderList;
+
+const FolderList& FolderEntries() {
+    return g_folderList;
+}
+
 void AppendFolderEntry(std::string entry) {
     g_folderList.push_back(std::move(entry));
 }

@@ -10,6 +10,8 @@ using FolderList = std::vector<std::string>;
 
 extern FolderList g_folderList;
 
+// The list as it stands, for reading.
+const FolderList& FolderEntries();
 void AppendFolderEntry(std::string entry);
 void EraseFolderEntry(std::size_t position);
 // Position of the first entry whose folder ID equals folderId (lstrcmpA).

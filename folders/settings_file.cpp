@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../shell/module.h"
+#include "../base/module.h"
 #include "code_page_text.h"
 #include "folder_list.h"
 #include "folder_list_section.h"
@@ -19,6 +19,8 @@
 #include "text_file.h"
 
 namespace keys = settings_keys;
+
+PluginSettings g_settings;
 
 namespace {
 
@@ -293,7 +295,7 @@ bool ReplaceOldFile(const std::string& path, const std::string& replacement, DWO
 }
 
 bool SaveSettingsFile(const std::string& path) {
-    const FolderListText text = MakeFolderListText(g_folderList);
+    const FolderListText text = MakeFolderListText(FolderEntries());
     if (FileHoldsSettings(path, text))
         return true;
     const DWORD attributes = GetFileAttributesA(path.c_str());

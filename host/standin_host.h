@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/host_api.h"
+#include "base/host_api.h"
 
 namespace standin {
 

@@ -5,11 +5,12 @@
 #include <string>
 #include <type_traits>
 
-#include "../folders/command_map.h"
+#include "command_map.h"
 #include "../folders/folder_entry.h"
 #include "../folders/folder_list.h"
 #include "../folders/plugin_settings.h"
-#include "../shell/host_api.h"
+#include "../base/holders.h"
+#include "../base/host_api.h"
 #include "commands.h"
 #include "confirm.h"
 
@@ -20,11 +21,6 @@ constexpr char kRegisterDescription[] =
     "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
 constexpr char kPlaceholderText[] = "(登録フォルダがありません)";
 constexpr char kSubmenuText[] = "メールの移動";
-
-struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
 // The record in the form that ends before hbmpItem (44 bytes in 32-bit builds).
 static_assert(sizeof(void*) != 4 || offsetof(MENUITEMINFOA, hbmpItem) == 44);
@@ -67,19 +63,32 @@ std::string MoveItemLabel(const FolderEntryParts& parts) {
 }
 
 void AddMoveItems(HMENU submenu, int menuType) {
-    for (std::size_t position = 0; position < g_folderList.size(); ++position) {
-        std::string entry = g_folderList[position];
+    const FolderList& entries = FolderEntries();
+    for (std::size_t position = 0; position < entries.size(); ++position) {
+        std::string entry = entries[position];
         const FolderEntryParts parts = SplitFolderEntry(entry);
         const int commandId =
             HostRegisterCommand(MoveDescription(parts.menuName), menuType, MoveCommand);
         InsertCommandItem(submenu, GetMenuItemCount(submenu), commandId, MoveItemLabel(parts));
         BindCommand(commandId, position, std::move(entry));
     }
-    if (g_folderList.empty())
+    if (entries.empty())
         InsertCommandItem(submenu, GetMenuItemCount(submenu), 0, kPlaceholderText);
 }
 
 } // namespace
+
+void OnMenuInit(HMENU menu, int menuType) {
+    switch (menuType) {
+    case kMailListMenu: AddMoveSubmenu(menu, menuType); break;
+    case kFolderMenu: AppendRegisterItem(menu, menuType); break;
+    case kMailViewMenu:
+        if (HasCurrentMail())
+            AddMoveSubmenu(menu, menuType);
+        break;
+    default: break;
+    }
+}
 
 bool HasCurrentMail() {
     return !HostGetCurrentMail().empty();

@@ -3,8 +3,12 @@
 
 #include <windows.h>
 
-enum MenuType { kMailListMenu = 1, kFolderMenu = 2, kMailViewMenu = 3 };
+#include "../base/menu_types.h"
 
+// What the host's menu of this type gets: the register item in the folder
+// menu, the move submenu in the mail menus (in the mail view only while the
+// host has a current mail); nothing in any other.
+void OnMenuInit(HMENU menu, int menuType);
 bool HasCurrentMail();
 void InsertSeparator(HMENU menu, int position);
 // Separator and register item at the bottom of the menu.

@@ -1,10 +1,10 @@
 #include "commands.h"
 
-#include "../folders/command_map.h"
+#include "command_map.h"
 #include "../folders/folder_entry.h"
 #include "../folders/plugin_settings.h"
-#include "../shell/guard.h"
-#include "../shell/host_api.h"
+#include "../base/guard.h"
+#include "../base/host_api.h"
 #include "confirm.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include "../folders/folder_entry.h"
 #include "../folders/folder_list.h"
-#include "../shell/guard.h"
-#include "../shell/host_api.h"
+#include "../base/guard.h"
+#include "../base/host_api.h"
 #include "confirm.h"
 
 namespace {
@@ -41,12 +41,13 @@ void AddFolder(HWND window, const std::string& folderId) {
 }
 
 void RemoveFolder(HWND window, std::size_t position) {
-    const std::string entry = g_folderList[position];
+    const std::string entry = FolderEntries().at(position);
     const std::string menuName = SplitFolderEntry(entry).menuName;
     if (!Confirm(window, "フォルダ「" + menuName + "」を移動先フォルダから削除します。"))
         return;
     // The host may have changed the list from inside the box's message loop.
-    if (position < g_folderList.size() && g_folderList[position] == entry)
+    const FolderList& entries = FolderEntries();
+    if (position < entries.size() && entries[position] == entry)
         EraseFolderEntry(position);
 }
 

@@ -1,8 +1,8 @@
 #include "attach.h"
 
-#include "guard.h"
-#include "host_api.h"
-#include "module.h"
+#include "../base/guard.h"
+#include "../base/host_api.h"
+#include "../base/module.h"
 #include "plugin_info.h"
 
 namespace {

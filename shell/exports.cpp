@@ -6,7 +6,7 @@
 #include "../folders/settings_file.h"
 #include "../menus/context_menu.h"
 #include "attach.h"
-#include "guard.h"
+#include "../base/guard.h"
 #include "plugin_info.h"
 
 extern "C" {
@@ -28,29 +28,37 @@ int WINAPI ORC_OnExit() {
 }
 
 int WINAPI ORC_OnMenuInit(HWND, HMENU menu, int menuType) {
-    Guarded([&] {
-        switch (menuType) {
-        case kMailListMenu: AddMoveSubmenu(menu, menuType); break;
-        case kFolderMenu: AppendRegisterItem(menu, menuType); break;
-        case kMailViewMenu:
-            if (HasCurrentMail())
-                AddMoveSubmenu(menu, menuType);
-            break;
-        default: break;
-        }
-    });
+    Guarded([&] { OnMenuInit(menu, menuType); });
     return 0;
 }
 
-int WINAPI ORC_OnOpenFolder(LPARAM) { return 0; }
-int WINAPI ORC_OnOpenMail(LPARAM) { return 0; }
-int WINAPI ORC_OnEveryMinute() { return 0; }
-int WINAPI ORC_OnOpenCompose(LPARAM, LPARAM) { return 0; }
-int WINAPI ORC_OnOutgoing(LPARAM, LPARAM) { return 0; }
-int WINAPI ORC_OnKeyDispatch(LPARAM, LPARAM, LPARAM) { return 0; }
-int WINAPI ORC_OnRetrieve(LPARAM, LPARAM) { return 0; }
-int WINAPI ORC_OnSend(LPARAM) { return 0; }
-int WINAPI ORC_OnFinishRetrieve(LPARAM) { return 0; }
+int WINAPI ORC_OnOpenFolder(LPARAM) {
+    return 0;
+}
+int WINAPI ORC_OnOpenMail(LPARAM) {
+    return 0;
+}
+int WINAPI ORC_OnEveryMinute() {
+    return 0;
+}
+int WINAPI ORC_OnOpenCompose(LPARAM, LPARAM) {
+    return 0;
+}
+int WINAPI ORC_OnOutgoing(LPARAM, LPARAM) {
+    return 0;
+}
+int WINAPI ORC_OnKeyDispatch(LPARAM, LPARAM, LPARAM) {
+    return 0;
+}
+int WINAPI ORC_OnRetrieve(LPARAM, LPARAM) {
+    return 0;
+}
+int WINAPI ORC_OnSend(LPARAM) {
+    return 0;
+}
+int WINAPI ORC_OnFinishRetrieve(LPARAM) {
+    return 0;
+}
 
 int WINAPI ORC_OnPlugInSetup(HWND window) {
     Guarded([&] { OpenSettingsDialog(window); });
@@ -58,11 +66,12 @@ int WINAPI ORC_OnPlugInSetup(HWND window) {
 }
 
 int WINAPI ORC_OnPlugInInfo(PluginInfo* info) {
-    if (info)
-        Guarded([&] { FillPluginInfo(*info); });
+    Guarded([&] { ReportPluginInfo(info); });
     return 0;
 }
 
-int WINAPI ORC_OnDragDrop(LPARAM, LPARAM, LPARAM, LPARAM) { return 0; }
+int WINAPI ORC_OnDragDrop(LPARAM, LPARAM, LPARAM, LPARAM) {
+    return 0;
+}
 
 } // extern "C"

@@ -1,8 +1,8 @@
 #include "plugin_info.h"
 
 #include "../res/resource.h"
-#include "text.h"
-#include "version_info.h"
+#include "../base/text.h"
+#include "../base/version_info.h"
 
 void FillPluginInfo(PluginInfo& info) {
     const VersionData version = VersionData::Open();
@@ -10,4 +10,9 @@ void FillPluginInfo(PluginInfo& info) {
     CopyTextToField(info.vendor, sizeof info.vendor, VARKEL_AUTHOR);
     CopyTextToField(info.version, sizeof info.version, version.Read("FileVersion"));
     CopyTextToField(info.description, sizeof info.description, version.Read("Comments"));
+}
+
+void ReportPluginInfo(PluginInfo* info) {
+    if (info)
+        FillPluginInfo(*info);
 }

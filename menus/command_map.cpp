@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#include "folder_list.h"
+#include "../folders/folder_list.h"
+
+CommandMap g_commandMap;
 
 void BindCommand(int commandId, std::size_t position, std::string entry) {
     g_commandMap[commandId] = CommandBinding{position, std::move(entry)};
@@ -16,8 +18,9 @@ const std::string* ResolveCommand(int commandId) {
     // The list may have changed since the menu was built (the dialog's OK, a
     // registration, a host that keeps IDs for its toolbar): the mail goes only
     // to the entry that the item showed, never to whatever took its place.
-    if (binding.position < g_folderList.size() && g_folderList[binding.position] == binding.entry)
-        return &g_folderList[binding.position];
-    const auto moved = std::find(g_folderList.begin(), g_folderList.end(), binding.entry);
-    return moved == g_folderList.end() ? nullptr : &*moved;
+    const FolderList& entries = FolderEntries();
+    if (binding.position < entries.size() && entries[binding.position] == binding.entry)
+        return &entries[binding.position];
+    const auto moved = std::find(entries.begin(), entries.end(), binding.entry);
+    return moved == entries.end() ? nullptr : &*moved;
 }

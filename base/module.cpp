@@ -9,8 +9,8 @@ std::string ModuleFilePath() {
     // grow until the result is shorter than the buffer.
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
-        const DWORD length = GetModuleFileNameA(g_module, buffer.data(),
-                                                static_cast<DWORD>(buffer.size()));
+        const DWORD length =
+            GetModuleFileNameA(g_module, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0)
             return std::string();
         if (length < buffer.size())

@@ -31,8 +31,9 @@ std::string VersionData::Read(const char* key) const {
     if (!block_)
         return std::string();
     std::string query(32 + std::char_traits<char>::length(key), '\0');
-    const int length = std::snprintf(query.data(), query.size() + 1, "\\StringFileInfo\\%04x%04x\\%s",
-                                     LOWORD(translation_), HIWORD(translation_), key);
+    const int length =
+        std::snprintf(query.data(), query.size() + 1, "\\StringFileInfo\\%04x%04x\\%s",
+                      LOWORD(translation_), HIWORD(translation_), key);
     query.resize(static_cast<std::size_t>(length));
     void* value = nullptr;
     UINT valueLength = 0;

@@ -1,5 +1,7 @@
 #include "host_api.h"
 
+HostApi g_hostApi;
+
 const char* const kHostFunctionNames[kHostFunctionCount] = {
 #define VARKEL_HOST_NAME(name) #name,
     VARKEL_HOST_FUNCTIONS(VARKEL_HOST_NAME, VARKEL_HOST_NAME)
@@ -18,7 +20,9 @@ template <typename Fn> Fn Entry(HostFunctionIndex index) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(g_hostApi.entries[index]));
 }
 
-std::string CopyHostText(const char* text) { return text ? std::string(text) : std::string(); }
+std::string CopyHostText(const char* text) {
+    return text ? std::string(text) : std::string();
+}
 
 } // namespace
 
