@@ -64,28 +64,6 @@ SettingSections ReadSettingSections(const std::string& path) {
     return {ReadProfileSection(keys::kSetting, path), ReadProfileSection(keys::kSize, path)};
 }
 
-// GetPrivateProfileIntA's answer for the setting, with a default computed only
-// when it is used. Plain decimal text and missing keys are taken from the
-// section already read; any other value goes to the function, asked a second
-// time with another default when the first answer might be the default.
-template <typename Fallback>
-std::int32_t ReadSetting(const std::string& path, const SettingSections& sections,
-                         const IntSetting& item, Fallback fallback) {
-    const IntLookup found = LookUpInt(sections.Of(item), WidenAnsi(item.key));
-    if (found.kind == IntLookup::kValue)
-        return found.value;
-    if (path.empty() || found.kind == IntLookup::kDefault)
-        return fallback();
-    const auto read = [&](int byDefault) {
-        return static_cast<std::int32_t>(
-            GetPrivateProfileIntA(item.section, item.key, byDefault, path.c_str()));
-    };
-    const std::int32_t value = read(0);
-    if (value == 0 && read(1) == 1)
-        return fallback();
-    return value;
-}
-
 const IntSetting& SettingOf(std::int32_t PluginSettings::*field) {
     return *std::find_if(std::begin(kIntSettings), std::end(kIntSettings),
                          [field](const IntSetting& item) { return item.field == field; });
@@ -197,14 +175,29 @@ void LoadSettings() {
 }
 
 void LoadSettingsFrom(const std::string& path) {
+    // One read of each section settles the lines in this program's own form;
+    // the profile functions answer for everything else.
+    const bool plain = !path.empty() && IsPlainAnsiFile(path);
     if (!path.empty()) {
-        for (std::string& entry :
-             FolderEntriesFromSection(ReadProfileSection(keys::kFolderList, path)))
+        FolderListReads reads;
+        reads.sectionFirst = plain;
+        for (std::string& entry : ReadFolderEntries(path, reads))
             AppendFolderEntry(std::move(entry));
     }
-    const SettingSections sections = ReadSettingSections(path);
+    const std::string setting = plain ? ReadProfileSectionA(keys::kSetting, path) : std::string();
+    const std::string size = plain ? ReadProfileSectionA(keys::kSize, path) : std::string();
     const auto read = [&](std::int32_t PluginSettings::*field, auto fallback) {
-        g_settings.*field = ReadSetting(path, sections, SettingOf(field), fallback);
+        const IntSetting& item = SettingOf(field);
+        const IntLookup found =
+            plain ? LookUpInt(item.section == keys::kSetting ? setting : size, item.key)
+                  : IntLookup{IntLookup::kAskTheFunction, 0};
+        if (found.kind == IntLookup::kValue)
+            g_settings.*field = found.value;
+        else if (path.empty() || found.kind == IntLookup::kDefault)
+            g_settings.*field = fallback();
+        else
+            g_settings.*field = static_cast<std::int32_t>(
+                GetPrivateProfileIntA(item.section, item.key, fallback(), path.c_str()));
     };
     const auto constant = [](std::int32_t value) { return [value] { return value; }; };
     read(&PluginSettings::IsConfirm, constant(1));

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <memory>
 #include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -23,13 +25,17 @@ DWORD ReadAt(HANDLE file, LONGLONG offset, unsigned char* bytes, DWORD size) {
     return read;
 }
 
-bool StartsWithByteOrderMark(HANDLE file) {
-    unsigned char start[3] = {};
-    const DWORD read = ReadAt(file, 0, start, sizeof start);
-    if (read == 3 && start[0] == 0xEF && start[1] == 0xBB && start[2] == 0xBF)
+// Whether bytes at the start of a file are a UTF-8 or UTF-16 byte order mark.
+bool IsByteOrderMark(const unsigned char* start, DWORD read) {
+    if (read >= 3 && start[0] == 0xEF && start[1] == 0xBB && start[2] == 0xBF)
         return true;
     return read >= 2 &&
            ((start[0] == 0xFF && start[1] == 0xFE) || (start[0] == 0xFE && start[1] == 0xFF));
+}
+
+bool StartsWithByteOrderMark(HANDLE file) {
+    unsigned char start[3] = {};
+    return IsByteOrderMark(start, ReadAt(file, 0, start, sizeof start));
 }
 
 // Whether the file's last line has ended. Only CR LF is sure to: a lone lead
@@ -71,4 +77,23 @@ AppendResult AppendToAnsiFile(const std::string& path, const std::string& text) 
         WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
         written == bytes.size();
     return ok ? AppendResult::Appended : AppendResult::Failed;
+}
+
+bool IsPlainAnsiFile(const std::string& path) {
+    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const UniqueFile file(handle);
+    std::vector<unsigned char> chunk(0x10000);
+    for (bool first = true;; first = false) {
+        DWORD read = 0;
+        if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr) ||
+            (first && IsByteOrderMark(chunk.data(), read)) || std::memchr(chunk.data(), 0, read))
+            return false;
+        // A file reads whole chunks up to its end.
+        if (read < chunk.size())
+            return true;
+    }
 }
