@@ -72,7 +72,8 @@ struct LineMeaning {
     std::string_view value;
 };
 
-LineMeaning MeaningOf(std::string_view line, Utf16RoundTrip& roundTrip) {
+LineMeaning MeaningOf(std::string_view line, const FileLines& fileLines,
+                      Utf16RoundTrip& roundTrip) {
     // Bytes that an implementation converts to other ones may also take the
     // line break after them, and the next line with it.
     if (!roundTrip.Survives(line))
@@ -85,7 +86,7 @@ LineMeaning MeaningOf(std::string_view line, Utf16RoundTrip& roundTrip) {
     const std::string_view key = line.substr(0, equals);
     const std::string_view value = line.substr(equals + 1);
     const std::size_t number = FolderKeyNumber(key);
-    if (number != 0 && IsPlainValue(value))
+    if (number != 0 && IsPlainValue(value) && fileLines.Holds(line))
         return {LineMeaning::kEntry, number, value};
     const std::string_view trimmed = TrimProfileBlanks(key);
     // Other bytes may be ignored, or match look-alikes, when keys are compared.
@@ -107,9 +108,9 @@ struct SectionPlan {
     std::size_t longestLine = 0;
 };
 
-// A line is sure when it has the form this program writes and no line before
-// it may hold the same key or change how it reads.
-SectionPlan PlanOf(const std::string& sectionText) {
+// A line is sure when the file holds it in the form this program writes and
+// no line before it may hold the same key or change how it reads.
+SectionPlan PlanOf(const std::string& sectionText, const FileLines& fileLines) {
     const std::vector<std::string_view> lines = SectionLines(sectionText);
     SectionPlan plan;
     plan.sure.resize(lines.size() + 2);
@@ -117,7 +118,7 @@ SectionPlan PlanOf(const std::string& sectionText) {
     Utf16RoundTrip roundTrip;
     for (const std::string_view line : lines) {
         plan.longestLine = std::max(plan.longestLine, line.size());
-        const LineMeaning meaning = MeaningOf(line, roundTrip);
+        const LineMeaning meaning = MeaningOf(line, fileLines, roundTrip);
         if (meaning.kind == LineMeaning::kUnknown)
             plan.anyKey = true;
         if (meaning.number == 0 || meaning.number >= plan.seen.size() || plan.seen[meaning.number])
@@ -178,15 +179,16 @@ std::string FolderKey(std::size_t number) {
     return key;
 }
 
-std::vector<std::string> ReadFolderEntries(const std::string& path, const FolderListReads& reads) {
+std::vector<std::string> ReadFolderEntries(const std::string& path, const FileLines* fileLines,
+                                           const FolderListReads& reads) {
     EntryReader reader(path, reads);
-    if (!reads.sectionFirst)
+    if (!fileLines)
         return reader.ReadAll();
     // One read of the section settles the lines in this program's own form;
     // every other key is asked for, the key after the list included.
     const std::string section =
         ReadProfileSectionA(settings_keys::kFolderList, path, reads.section);
-    const SectionPlan plan = PlanOf(section);
+    const SectionPlan plan = PlanOf(section, *fileLines);
     reader.Expect(plan.longestLine);
     std::vector<std::string> entries;
     for (std::size_t n = 1; n < settings_keys::kFolderKeyLimit; ++n) {

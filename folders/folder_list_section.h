@@ -11,18 +11,20 @@
 // The key "%07d" of an entry's position counted from 1.
 std::string FolderKey(std::size_t number);
 
-// The profile functions that the list's load calls, and whether it reads the
-// section in one call first, which is for files that IsPlainAnsiFile accepts.
-// Tests count the calls and stand in other implementations of the functions.
+class FileLines;
+
+// The profile functions that the list's load calls. Tests count the calls and
+// stand in other implementations of the functions.
 struct FolderListReads {
     decltype(&GetPrivateProfileSectionA) section = &GetPrivateProfileSectionA;
     decltype(&GetPrivateProfileStringA) string = &GetPrivateProfileStringA;
-    bool sectionFirst = true;
 };
 
 // The entries that GetPrivateProfileStringA gives for the keys from 1 up to
-// the first empty value, each whole however long.
-std::vector<std::string> ReadFolderEntries(const std::string& path,
+// the first empty value, each whole however long. With the file's lines, the
+// section is read in one call first and the lines that the file holds in this
+// program's own form are taken from it; without, every key is asked for.
+std::vector<std::string> ReadFolderEntries(const std::string& path, const FileLines* fileLines,
                                            const FolderListReads& reads = {});
 
 // The section for a list, as file text and as the key list that

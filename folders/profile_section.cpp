@@ -51,6 +51,14 @@ std::optional<std::int32_t> PlainDecimal(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+// FNV-1a: lines are compared by their hashes first.
+std::uint64_t HashOf(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return hash;
+}
+
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return AsciiLower(static_cast<unsigned char>(x)) ==
@@ -183,7 +191,32 @@ bool IsPrintableAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
 }
 
-IntLookup LookUpInt(const std::string& sectionText, std::string_view key) {
+FileLines::FileLines(std::string_view bytes) {
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        const std::string_view line = bytes.substr(start, end - start);
+        lines_.emplace_back(HashOf(line), line);
+        start = end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1);
+    }
+    std::sort(lines_.begin(), lines_.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+bool FileLines::Holds(std::string_view line) const {
+    const std::uint64_t hash = HashOf(line);
+    auto it = std::lower_bound(lines_.begin(), lines_.end(), hash,
+                               [](const auto& entry, std::uint64_t h) { return entry.first < h; });
+    for (; it != lines_.end() && it->first == hash; ++it) {
+        if (it->second == line)
+            return true;
+    }
+    return false;
+}
+
+IntLookup LookUpInt(const std::string& sectionText, std::string_view key,
+                    const FileLines& fileLines) {
     Utf16RoundTrip roundTrip;
     for (const std::string_view line : SectionLines(sectionText)) {
         // A line without "=", or with bytes that do not survive UTF-16, may
@@ -194,7 +227,7 @@ IntLookup LookUpInt(const std::string& sectionText, std::string_view key) {
         const std::string_view name = line.substr(0, equals);
         if (name == key) {
             const std::optional<std::int32_t> value = PlainDecimal(line.substr(equals + 1));
-            if (!value)
+            if (!value || !fileLines.Holds(line))
                 return {IntLookup::kAskTheFunction, 0};
             return {IntLookup::kValue, *value};
         }

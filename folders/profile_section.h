@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The section's "key=value" lines as GetPrivateProfileSectionW gives them,
@@ -47,16 +48,31 @@ bool IsPrintableAscii(std::string_view text);
 std::optional<std::wstring_view> FirstKeyValue(const std::wstring& sectionText,
                                                std::wstring_view key);
 
+// The lines of a file as it holds them, each ending at CR LF, LF or CR, to
+// tell a line that the file holds from one that a section call made of
+// another (trimmed, converted, or cut at a NUL). Keeps views into bytes.
+class FileLines {
+  public:
+    explicit FileLines(std::string_view bytes);
+    bool Holds(std::string_view line) const;
+
+  private:
+    // Each line with a hash of it, in the order of the hashes.
+    std::vector<std::pair<std::uint64_t, std::string_view>> lines_;
+};
+
 // What GetPrivateProfileIntA answers for a key on every implementation of the
 // profile functions, where a section's text read through
-// GetPrivateProfileSectionA makes that sure: the value of a first line in the
-// exact form that this program writes ("Left=-20"), or the default when no
-// line may hold the key. Anything else is the function's own business.
+// GetPrivateProfileSectionA makes that sure: the value of a first line that
+// the file holds in the exact form that this program writes ("Left=-20"), or
+// the default when no line may hold the key. Anything else is the function's
+// own business.
 struct IntLookup {
     enum Kind { kDefault, kValue, kAskTheFunction } kind;
     std::int32_t value;
 };
-IntLookup LookUpInt(const std::string& sectionText, std::string_view key);
+IntLookup LookUpInt(const std::string& sectionText, std::string_view key,
+                    const FileLines& fileLines);
 
 // Text without the leading, or trailing, characters that the profile
 // functions strip from keys and values.

@@ -175,21 +175,20 @@ void LoadSettings() {
 }
 
 void LoadSettingsFrom(const std::string& path) {
-    // One read of each section settles the lines in this program's own form;
-    // the profile functions answer for everything else.
-    const bool plain = !path.empty() && IsPlainAnsiFile(path);
+    // One read of each section settles the lines that the file holds in this
+    // program's own form; the profile functions answer for everything else.
+    const std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadFileBytes(path);
+    const FileLines fileLines(bytes ? std::string_view(*bytes) : std::string_view());
     if (!path.empty()) {
-        FolderListReads reads;
-        reads.sectionFirst = plain;
-        for (std::string& entry : ReadFolderEntries(path, reads))
+        for (std::string& entry : ReadFolderEntries(path, bytes ? &fileLines : nullptr))
             AppendFolderEntry(std::move(entry));
     }
-    const std::string setting = plain ? ReadProfileSectionA(keys::kSetting, path) : std::string();
-    const std::string size = plain ? ReadProfileSectionA(keys::kSize, path) : std::string();
+    const std::string setting = bytes ? ReadProfileSectionA(keys::kSetting, path) : std::string();
+    const std::string size = bytes ? ReadProfileSectionA(keys::kSize, path) : std::string();
     const auto read = [&](std::int32_t PluginSettings::*field, auto fallback) {
         const IntSetting& item = SettingOf(field);
         const IntLookup found =
-            plain ? LookUpInt(item.section == keys::kSetting ? setting : size, item.key)
+            bytes ? LookUpInt(item.section == keys::kSetting ? setting : size, item.key, fileLines)
                   : IntLookup{IntLookup::kAskTheFunction, 0};
         if (found.kind == IntLookup::kValue)
             g_settings.*field = found.value;

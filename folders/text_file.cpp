@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <memory>
 #include <type_traits>
-#include <vector>
 
 namespace {
+
+// Bytes; a larger file is not read whole.
+constexpr LONGLONG kLargestFile = 0x40000000;
 
 struct FileCloser {
     void operator()(HANDLE file) const { CloseHandle(file); }
@@ -25,17 +26,13 @@ DWORD ReadAt(HANDLE file, LONGLONG offset, unsigned char* bytes, DWORD size) {
     return read;
 }
 
-// Whether bytes at the start of a file are a UTF-8 or UTF-16 byte order mark.
-bool IsByteOrderMark(const unsigned char* start, DWORD read) {
-    if (read >= 3 && start[0] == 0xEF && start[1] == 0xBB && start[2] == 0xBF)
+bool StartsWithByteOrderMark(HANDLE file) {
+    unsigned char start[3] = {};
+    const DWORD read = ReadAt(file, 0, start, sizeof start);
+    if (read == 3 && start[0] == 0xEF && start[1] == 0xBB && start[2] == 0xBF)
         return true;
     return read >= 2 &&
            ((start[0] == 0xFF && start[1] == 0xFE) || (start[0] == 0xFE && start[1] == 0xFF));
-}
-
-bool StartsWithByteOrderMark(HANDLE file) {
-    unsigned char start[3] = {};
-    return IsByteOrderMark(start, ReadAt(file, 0, start, sizeof start));
 }
 
 // Whether the file's last line has ended. Only CR LF is sure to: a lone lead
@@ -79,21 +76,30 @@ AppendResult AppendToAnsiFile(const std::string& path, const std::string& text) 
     return ok ? AppendResult::Appended : AppendResult::Failed;
 }
 
-bool IsPlainAnsiFile(const std::string& path) {
+std::optional<std::string> ReadFileBytes(const std::string& path) {
     const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return false;
+        return std::nullopt;
     const UniqueFile file(handle);
-    std::vector<unsigned char> chunk(0x10000);
-    for (bool first = true;; first = false) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestFile)
+        return std::nullopt;
+    // One byte more than the size, to see a file that grew meanwhile end.
+    std::string bytes(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
+    for (std::size_t filled = 0;;) {
         DWORD read = 0;
-        if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr) ||
-            (first && IsByteOrderMark(chunk.data(), read)) || std::memchr(chunk.data(), 0, read))
-            return false;
-        // A file reads whole chunks up to its end.
-        if (read < chunk.size())
-            return true;
+        if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled),
+                      &read, nullptr))
+            return std::nullopt;
+        filled += read;
+        if (read == 0 || filled < bytes.size()) {
+            bytes.resize(filled);
+            return bytes;
+        }
+        if (bytes.size() > kLargestFile)
+            return std::nullopt;
+        bytes.resize(bytes.size() * 2);
     }
 }

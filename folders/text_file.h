@@ -1,6 +1,7 @@
 // Plain file access beside the profile functions, for the settings file.
 #pragma once
 
+#include <optional>
 #include <string>
 
 enum class AppendResult { Appended, UnicodeFile, Failed };
@@ -11,8 +12,5 @@ enum class AppendResult { Appended, UnicodeFile, Failed };
 // as it is.
 AppendResult AppendToAnsiFile(const std::string& path, const std::string& text);
 
-// True when the file can be read and holds neither a byte order mark nor a
-// NUL byte. A byte order mark makes the file Unicode text to some
-// implementations of the profile functions and bytes of its first line to
-// others; a NUL ends a value for some, and what follows it may read as a line.
-bool IsPlainAnsiFile(const std::string& path);
+// The file's bytes; nullopt when it cannot be read.
+std::optional<std::string> ReadFileBytes(const std::string& path);

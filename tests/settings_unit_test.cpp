@@ -20,7 +20,6 @@
 #include "folders/plugin_settings.h"
 #include "folders/profile_section.h"
 #include "folders/settings_file.h"
-#include "folders/text_file.h"
 #include "scratch.h"
 
 namespace {
@@ -134,30 +133,31 @@ DWORD WINAPI RawSectionLines(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR pa
     return static_cast<DWORD>(lines.size() - 1);
 }
 
-// A section call that answers from a copy of the file older than the one
-// the string call reads.
-DWORD WINAPI StaleSection(LPCSTR, LPSTR buffer, DWORD size, LPCSTR) {
+// A section call that answers with the second of two sections of the name in
+// the file of its row, where the string call reads the first.
+DWORD WINAPI SecondSection(LPCSTR, LPSTR buffer, DWORD size, LPCSTR) {
     ++g_calls.sections;
-    const char lines[] = "0000001=old\0"
-                         "0000003=older\0";
+    const char lines[] = "0000001=x\0"
+                         "0000003=z\0";
     if (size < sizeof lines)
         return size - 2;
     std::copy(std::begin(lines), std::end(lines), buffer);
     return static_cast<DWORD>(sizeof lines - 1);
 }
 
-enum class Reads { kWine, kKeyByKey, kRawSection, kStaleSection };
+enum class Reads { kWine, kKeyByKey, kRawSection, kSecondSection };
 
-// The functions that the list's load calls, counted, with its one-call read
-// on wherever the load turns it on for the file at path.
-FolderListReads CountedReads(Reads kind, const std::string& path) {
+// The list as the load reads it through counted functions: from the section
+// and the file's lines, or key by key.
+FolderList CountedLoad(Reads kind, const std::string& path) {
     FolderListReads reads;
-    reads.section = kind == Reads::kRawSection     ? &RawSectionLines
-                    : kind == Reads::kStaleSection ? &StaleSection
-                                                   : &CountedSection;
+    reads.section = kind == Reads::kRawSection      ? &RawSectionLines
+                    : kind == Reads::kSecondSection ? &SecondSection
+                                                    : &CountedSection;
     reads.string = &CountedString;
-    reads.sectionFirst = kind != Reads::kKeyByKey && IsPlainAnsiFile(path);
-    return reads;
+    const std::string bytes = ReadWholeFile(path);
+    const FileLines lines(bytes);
+    return ReadFolderEntries(path, kind == Reads::kKeyByKey ? nullptr : &lines, reads);
 }
 
 std::int32_t WrappingSum(std::int32_t a, std::int32_t b) {
@@ -382,10 +382,8 @@ TEST_F(SettingsFile, LoadReadsTheListAsTheKeyByKeyLoopDoes) {
         const FolderList expected = KeyByKeyEntries(path_);
         const FolderList loaded = LoadedEntries(path_);
         EXPECT_TRUE(SameEntries(loaded, expected)) << Printable(file.bytes);
-        EXPECT_TRUE(
-            SameEntries(ReadFolderEntries(path_, CountedReads(Reads::kKeyByKey, path_)), expected));
-        EXPECT_TRUE(SameEntries(ReadFolderEntries(path_, CountedReads(Reads::kRawSection, path_)),
-                                expected));
+        EXPECT_TRUE(SameEntries(CountedLoad(Reads::kKeyByKey, path_), expected));
+        EXPECT_TRUE(SameEntries(CountedLoad(Reads::kRawSection, path_), expected));
         if (file.known && (file.knownOnWine || !onWine)) {
             EXPECT_TRUE(SameEntries(loaded, *file.known)) << "not what Windows reads";
         }
@@ -417,26 +415,27 @@ TEST_F(SettingsFile, TheLoadAsksOnlyForLinesNotInItsOwnForm) {
         {"written by the save", writtenFile, Reads::kWine, 300, 1, 1},
         {"written by the save, section as the file holds it", writtenFile, Reads::kRawSection, 300,
          1, 1},
-        {"blanks around =, section trimmed", handWritten, Reads::kWine, 5, 1, 1},
+        {"blanks around =, section trimmed", handWritten, Reads::kWine, 5, 1, 4},
         {"blanks around =, section as the file holds it", handWritten, Reads::kRawSection, 5, 1, 4},
         {"quoted values", Lines({"[FolderList]", "0000001=\"a\"", "0000002=b", "0000003=' c'"}),
          Reads::kWine, 3, 1, 3},
         {"a line without = first", Lines({"[FolderList]", "0000009", "0000001=a", "0000002=b"}),
          Reads::kWine, 2, 1, 3},
         {"a byte order mark", "\xEF\xBB\xBF" + Lines({"[FolderList]", "0000001=a", "0000002=b"}),
-         Reads::kWine, 2, 0, 3},
+         Reads::kWine, 2, 1, 1},
         {"the one-call read off", writtenFile, Reads::kKeyByKey, 300, 0, 301},
         {"a section that the string call contradicts",
-         Lines({"[FolderList]", "0000001=a", "0000002=b"}), Reads::kStaleSection, 2, 1, 4},
+         Lines(
+             {"[FolderList]", "0000001=a", "0000002=b", "[FolderList]", "0000001=x", "0000003=z"}),
+         Reads::kSecondSection, 2, 1, 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteAgedProfileFile(path_, c.bytes);
         const FolderList expected = KeyByKeyEntries(path_);
         ASSERT_EQ(expected.size(), c.entries);
-        const FolderListReads reads = CountedReads(c.reads, path_);
         g_calls = {};
-        EXPECT_TRUE(SameEntries(ReadFolderEntries(path_, reads), expected));
+        EXPECT_TRUE(SameEntries(CountedLoad(c.reads, path_), expected));
         EXPECT_EQ(g_calls.sections, c.sections);
         EXPECT_EQ(g_calls.strings, c.strings);
     }
@@ -515,8 +514,7 @@ TEST_F(SettingsFile, LoadReadsRandomFilesAsTheKeyByKeyReadsDo) {
         const PluginSettings expectedSettings = KeyByKeySettings(path_);
         const testing::AssertionResult same = SameEntries(LoadedEntries(path_), expected);
         ASSERT_TRUE(same) << "seed " << seed << ", file " << Printable(bytes, 2000);
-        ASSERT_TRUE(SameEntries(ReadFolderEntries(path_, CountedReads(Reads::kRawSection, path_)),
-                                expected))
+        ASSERT_TRUE(SameEntries(CountedLoad(Reads::kRawSection, path_), expected))
             << "seed " << seed << ", section as the file holds it, file " << Printable(bytes, 2000);
         ASSERT_EQ(Describe(g_settings), Describe(expectedSettings))
             << "seed " << seed << ", file " << Printable(bytes, 2000);
@@ -599,14 +597,16 @@ TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
 }
 
 // The integer settings are taken from a section's text only where every
-// implementation reads them so; a section call that trims nothing shows the
-// lines below as the file holds them.
+// implementation reads them so. Unless a row says otherwise, the file holds
+// the section's lines as they stand, as a section call that trims nothing
+// shows them.
 TEST(SettingLines, OnlyTheSavesOwnFormIsTakenFromTheSection) {
     struct Case {
         const char* name;
         std::string section;
         IntLookup::Kind kind;
         std::int32_t value;
+        std::optional<std::string> file = std::nullopt;
     };
     const IntLookup::Kind ask = IntLookup::kAskTheFunction;
     const Case cases[] = {
@@ -615,6 +615,8 @@ TEST(SettingLines, OnlyTheSavesOwnFormIsTakenFromTheSection) {
         {"no line", Bytes("Other=1\0LeftX=1\0"), IntLookup::kDefault, 0},
         {"no section", "", IntLookup::kDefault, 0},
         {"blanks around =", Bytes("Left = 5\0"), ask, 0},
+        {"blanks that the section call trimmed", Bytes("Left=5\0"), ask, 0,
+         "[Size]\r\nLeft = 5\r\n"},
         {"other letter case first", Bytes("LEFT=4\0Left=5\0"), ask, 0},
         {"a line without = first", Bytes("Other\0Left=5\0"), ask, 0},
         {"a key beyond ASCII first", Bytes("\x82\x6B\x82\x85\x82\x86\x82\x94=3\0Left=5\0"), ask, 0},
@@ -627,7 +629,12 @@ TEST(SettingLines, OnlyTheSavesOwnFormIsTakenFromTheSection) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const IntLookup found = LookUpInt(c.section, "Left");
+        std::string file = c.file.value_or("");
+        if (!c.file) {
+            for (char ch : c.section)
+                file += ch == '\0' ? std::string(kCrLf) : std::string(1, ch);
+        }
+        const IntLookup found = LookUpInt(c.section, "Left", FileLines(file));
         EXPECT_EQ(found.kind, c.kind);
         if (c.kind == IntLookup::kValue) {
             EXPECT_EQ(found.value, c.value);
