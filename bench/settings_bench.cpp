@@ -1,6 +1,7 @@
 // Times LoadSettingsFrom and SaveSettingsTo on lists of 10 to 10,000 entries
 // against one whole-section read of the same file, the least that any load
-// through the profile functions can cost.
+// through the profile functions can cost; then the load of a file whose every
+// line is in another form than the save's, and the eight integer settings.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "folders/folder_list.h"
+#include "folders/folder_list_section.h"
 #include "folders/plugin_settings.h"
 #include "folders/settings_file.h"
 #include "folders/settings_keys.h"
@@ -74,11 +76,32 @@ struct Row {
     double section;
     double load;
     double save;
+    double settings;
 };
 
-// The three measurements take turns, so that a busy moment of the machine
-// weighs on all of them alike.
-Row Measure(const std::string& folder, int count) {
+// The eight integer settings as the load reads them.
+void ReadIntSettings(const std::string& path) {
+    static const char* const kKeys[][2] = {{"Setting", "IsConfirm"}, {"Setting", "IsMenuTop"},
+                                           {"Size", "Left"},         {"Size", "Top"},
+                                           {"Size", "Right"},        {"Size", "Bottom"},
+                                           {"Size", "ColWidth1"},    {"Size", "ColWidth2"}};
+    for (const auto& key : kKeys)
+        GetPrivateProfileIntA(key[0], key[1], 0, path.c_str());
+}
+
+// The list with every value in quotes, as a hand editor may leave it: no line
+// has the form that the save writes.
+std::string QuotedListFile(const FolderList& entries) {
+    std::string text = "[FolderList]\r\n";
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        text += FolderKey(i + 1) + "=\"" + entries[i] + "\"\r\n";
+    return text;
+}
+
+// The measurements take turns, so that a busy moment of the machine weighs
+// on all of them alike. A quoted file is written anew for each run instead of
+// being saved.
+Row Measure(const std::string& folder, int count, bool quoted = false) {
     const std::string path = folder + "Varkel" + std::to_string(count) + ".ini";
     const FolderList entries = RealisticEntries(count);
     const int runs = count >= 10000 ? 9 : 21;
@@ -88,9 +111,12 @@ Row Measure(const std::string& folder, int count) {
     DeleteFileA(path.c_str());
     if (!SaveSettingsTo(path))
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    const std::string quotedFile = QuotedListFile(entries);
+    if (quoted)
+        WriteProfileFile(path, quotedFile);
     std::string buffer(FileSize(path) + 16, '\0');
 
-    std::vector<double> section, load, save;
+    std::vector<double> section, load, save, settings;
     for (int run = 0; run < runs; ++run) {
         AgeFile(path);
         ForgetCachedProfile(path);
@@ -105,6 +131,13 @@ Row Measure(const std::string& folder, int count) {
         if (g_folderList != entries)
             std::fprintf(stderr, "N=%d: the load gave %zu entries\n", count, g_folderList.size());
 
+        settings.push_back(TimeOf([&] { ReadIntSettings(path); }));
+
+        if (quoted) {
+            WriteProfileFile(path, quotedFile);
+            save.push_back(0);
+            continue;
+        }
         AgeFile(path);
         // A save that would change nothing writes nothing: each one here has
         // a setting to change.
@@ -115,7 +148,7 @@ Row Measure(const std::string& folder, int count) {
         }));
     }
     DeleteFileA(path.c_str());
-    return {count, Median(section), Median(load), Median(save)};
+    return {count, Median(section), Median(load), Median(save), Median(settings)};
 }
 
 } // namespace
@@ -141,6 +174,12 @@ int main() {
     std::printf("t(10000)/t(1000): section %.1f, load %.1f, save %.1f\n",
                 tenThousand.section / thousand.section, tenThousand.load / thousand.load,
                 tenThousand.save / thousand.save);
+    std::printf("8 integer settings: %.3f ms, %.1f%% of the 1000-entry load\n",
+                thousand.settings * 1e3, 100 * thousand.settings / thousand.load);
+    const Row quoted = Measure(folder, 1000, true);
+    std::printf("every value quoted, %d entries: section %.3f ms, load %.3f ms, ratio %.2f\n",
+                quoted.entries, quoted.section * 1e3, quoted.load * 1e3,
+                quoted.load / quoted.section);
     RemoveDirectoryA(folder.c_str());
     return 0;
 }

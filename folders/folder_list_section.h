@@ -2,6 +2,8 @@
 // "0000002", ... in list order.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -9,11 +11,21 @@
 // The key "%07d" of an entry's position counted from 1.
 std::string FolderKey(std::size_t number);
 
-// The entries that reading the keys one by one with GetPrivateProfileStringA
-// gives, from the section's UTF-16 text: the first line of each key, its
-// surrounding quotes stripped as that read strips them, converted to code page
-// 932; the list ends at the first missing or empty value.
-std::vector<std::string> FolderEntriesFromSection(const std::wstring& sectionText);
+class FileLines;
+
+// The profile functions that the list's load calls. Tests count the calls and
+// stand in other implementations of the functions.
+struct FolderListReads {
+    decltype(&GetPrivateProfileSectionA) section = &GetPrivateProfileSectionA;
+    decltype(&GetPrivateProfileStringA) string = &GetPrivateProfileStringA;
+};
+
+// The entries that GetPrivateProfileStringA gives for the keys from 1 up to
+// the first empty value, each whole however long. With the file's lines, the
+// section is read in one call first and the lines that the file holds in this
+// program's own form are taken from it; without, every key is asked for.
+std::vector<std::string> ReadFolderEntries(const std::string& path, const FileLines* fileLines,
+                                           const FolderListReads& reads = {});
 
 // The section for a list, as file text and as the key list that
 // WritePrivateProfileSectionA takes, with what reading it back must give.

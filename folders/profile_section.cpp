@@ -11,10 +11,6 @@ namespace {
 // Characters; a section beyond this many is not read.
 constexpr std::size_t kLargestBuffer = 0x10000000;
 
-bool IsProfileSpace(wchar_t c) {
-    return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20;
-}
-
 wchar_t AsciiLower(wchar_t c) {
     return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c;
 }
@@ -29,34 +25,37 @@ bool EqualIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
-std::wstring_view KeyOf(std::wstring_view line) {
-    return line.substr(0, line.find(L'='));
-}
-
-bool IsAscii(std::wstring_view text) {
-    for (const wchar_t c : text) {
-        if (c >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 // "0", or digits without a leading zero after an optional "-", within range.
-std::optional<std::int32_t> PlainDecimal(std::wstring_view text) {
-    const bool negative = !text.empty() && text.front() == L'-';
-    const std::wstring_view digits = negative ? text.substr(1) : text;
-    if (digits.empty() || digits.size() > 10 || (digits.front() == L'0' && text.size() > 1))
+std::optional<std::int32_t> PlainDecimal(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    const std::string_view digits = negative ? text.substr(1) : text;
+    if (digits.empty() || digits.size() > 10 || (digits.front() == '0' && text.size() > 1))
         return std::nullopt;
     std::int64_t value = 0;
-    for (const wchar_t c : digits) {
-        if (c < L'0' || c > L'9')
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
             return std::nullopt;
-        value = value * 10 + (c - L'0');
+        value = value * 10 + (c - '0');
     }
     value = negative ? -value : value;
     if (value < INT32_MIN || value > INT32_MAX)
         return std::nullopt;
     return static_cast<std::int32_t>(value);
+}
+
+// FNV-1a: lines are compared by their hashes first.
+std::uint64_t HashOf(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return hash;
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return AsciiLower(static_cast<unsigned char>(x)) ==
+               AsciiLower(static_cast<unsigned char>(y));
+    });
 }
 
 // The file's size, capped where ReadWhole stops growing its buffer.
@@ -71,11 +70,12 @@ std::size_t FileSize(const std::wstring& path) {
 }
 
 // Fills a buffer by call(buffer, size) of a profile function that reports a
-// buffer too small by returning its size less two. Every character of the
-// answer takes at least one byte of the file, so the file's size is enough;
-// the loop covers a file that grows meanwhile.
-template <typename Call> std::wstring ReadWhole(const std::wstring& path, Call call) {
-    std::wstring buffer(FileSize(path) + 16, L'\0');
+// buffer too small by returning its size less two. Nearly every character of
+// the answer takes at least one byte of the file, so the file's size is
+// enough; the loop covers the rest and a file that grows meanwhile.
+template <typename Char, typename Call>
+std::basic_string<Char> ReadWhole(const std::wstring& path, Call call) {
+    std::basic_string<Char> buffer(FileSize(path) + 16, Char());
     for (;;) {
         const DWORD length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length + 2 < buffer.size()) {
@@ -83,8 +83,8 @@ template <typename Call> std::wstring ReadWhole(const std::wstring& path, Call c
             return buffer;
         }
         if (buffer.size() > kLargestBuffer)
-            return std::wstring();
-        buffer.assign(buffer.size() * 4, L'\0');
+            return {};
+        buffer.assign(buffer.size() * 4, Char());
     }
 }
 
@@ -93,14 +93,21 @@ template <typename Call> std::wstring ReadWhole(const std::wstring& path, Call c
 std::wstring ReadProfileSection(const char* section, const std::string& path) {
     const std::wstring widePath = WidenAnsi(path);
     const std::wstring wideSection = WidenAnsi(section);
-    return ReadWhole(widePath, [&](wchar_t* buffer, DWORD size) {
+    return ReadWhole<wchar_t>(widePath, [&](wchar_t* buffer, DWORD size) {
         return GetPrivateProfileSectionW(wideSection.c_str(), buffer, size, widePath.c_str());
+    });
+}
+
+std::string ReadProfileSectionA(const char* section, const std::string& path,
+                                ProfileSectionReadA read) {
+    return ReadWhole<char>(WidenAnsi(path), [&](char* buffer, DWORD size) {
+        return read(section, buffer, size, path.c_str());
     });
 }
 
 bool HasProfileSection(const char* section, const std::string& path) {
     const std::wstring widePath = WidenAnsi(path);
-    const std::wstring names = ReadWhole(widePath, [&](wchar_t* buffer, DWORD size) {
+    const std::wstring names = ReadWhole<wchar_t>(widePath, [&](wchar_t* buffer, DWORD size) {
         return GetPrivateProfileSectionNamesW(buffer, size, widePath.c_str());
     });
     const std::wstring wideSection = WidenAnsi(section);
@@ -126,42 +133,74 @@ std::vector<std::wstring_view> SectionLines(const std::wstring& sectionText) {
     return lines;
 }
 
-std::optional<std::wstring_view> FirstKeyValue(const std::wstring& sectionText,
-                                               std::wstring_view key) {
-    for (const std::wstring_view line : SectionLines(sectionText)) {
-        if (!EqualIgnoringAsciiCase(KeyOf(line), key))
-            continue;
-        const std::size_t equals = line.find(L'=');
-        if (equals == std::wstring_view::npos)
-            return std::nullopt;
-        return line.substr(equals + 1);
+std::vector<std::string_view> SectionLines(const std::string& sectionText) {
+    std::vector<std::string_view> lines;
+    const std::string_view text(sectionText);
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\0', start), text.size());
+        if (end > start)
+            lines.push_back(text.substr(start, end - start));
+        start = end + 1;
     }
-    return std::nullopt;
+    return lines;
 }
 
-IntLookup LookUpInt(const std::wstring& sectionText, std::wstring_view key) {
-    // Beyond ASCII, letter case is compared by rules this code does not copy.
-    for (const std::wstring_view line : SectionLines(sectionText)) {
-        if (!IsAscii(KeyOf(line)))
+std::string_view TrimProfileBlanks(std::string_view key) {
+    const auto isBlank = [](char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20; };
+    while (!key.empty() && isBlank(key.front()))
+        key.remove_prefix(1);
+    while (!key.empty() && isBlank(key.back()))
+        key.remove_suffix(1);
+    return key;
+}
+
+bool IsPrintableAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
+
+FileLines::FileLines(std::string_view bytes) {
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        const std::string_view line = bytes.substr(start, end - start);
+        lines_.emplace_back(HashOf(line), line);
+        start = end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1);
+    }
+    std::sort(lines_.begin(), lines_.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+bool FileLines::Holds(std::string_view line) const {
+    const std::uint64_t hash = HashOf(line);
+    auto it = std::lower_bound(lines_.begin(), lines_.end(), hash,
+                               [](const auto& entry, std::uint64_t h) { return entry.first < h; });
+    for (; it != lines_.end() && it->first == hash; ++it) {
+        if (it->second == line)
+            return true;
+    }
+    return false;
+}
+
+IntLookup LookUpInt(const std::string& sectionText, std::string_view key,
+                    const FileLines& fileLines) {
+    Utf16RoundTrip roundTrip;
+    for (const std::string_view line : SectionLines(sectionText)) {
+        // A line without "=", or with bytes that do not survive UTF-16, may
+        // change how the lines after it read.
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos || !roundTrip.Survives(line))
+            return {IntLookup::kAskTheFunction, 0};
+        const std::string_view name = line.substr(0, equals);
+        if (name == key) {
+            const std::optional<std::int32_t> value = PlainDecimal(line.substr(equals + 1));
+            if (!value || !fileLines.Holds(line))
+                return {IntLookup::kAskTheFunction, 0};
+            return {IntLookup::kValue, *value};
+        }
+        const std::string_view trimmed = TrimProfileBlanks(name);
+        if (!IsPrintableAscii(trimmed) || EqualIgnoringAsciiCase(trimmed, key))
             return {IntLookup::kAskTheFunction, 0};
     }
-    const std::optional<std::wstring_view> value = FirstKeyValue(sectionText, key);
-    if (!value || value->empty())
-        return {IntLookup::kDefault, 0};
-    const std::optional<std::int32_t> plain = PlainDecimal(*value);
-    if (!plain)
-        return {IntLookup::kAskTheFunction, 0};
-    return {IntLookup::kValue, *plain};
-}
-
-std::wstring_view TrimProfileSpaceLeft(std::wstring_view text) {
-    while (!text.empty() && IsProfileSpace(text.front()))
-        text.remove_prefix(1);
-    return text;
-}
-
-std::wstring_view TrimProfileSpaceRight(std::wstring_view text) {
-    while (!text.empty() && IsProfileSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return {IntLookup::kDefault, 0};
 }

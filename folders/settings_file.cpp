@@ -51,44 +51,6 @@ std::int32_t WrappingSum(std::int32_t a, std::int32_t b) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
 
-// The "Setting" and "Size" sections of one file, read once each.
-struct SettingSections {
-    std::wstring setting;
-    std::wstring size;
-
-    const std::wstring& Of(const IntSetting& item) const {
-        return item.section == keys::kSetting ? setting : size;
-    }
-};
-
-SettingSections ReadSettingSections(const std::string& path) {
-    if (path.empty())
-        return {};
-    return {ReadProfileSection(keys::kSetting, path), ReadProfileSection(keys::kSize, path)};
-}
-
-// GetPrivateProfileIntA's answer for the setting, with a default computed only
-// when it is used. Plain decimal text and missing keys are taken from the
-// section already read; any other value goes to the function, asked a second
-// time with another default when the first answer might be the default.
-template <typename Fallback>
-std::int32_t ReadSetting(const std::string& path, const SettingSections& sections,
-                         const IntSetting& item, Fallback fallback) {
-    const IntLookup found = LookUpInt(sections.Of(item), WidenAnsi(item.key));
-    if (found.kind == IntLookup::kValue)
-        return found.value;
-    if (path.empty() || found.kind == IntLookup::kDefault)
-        return fallback();
-    const auto read = [&](int byDefault) {
-        return static_cast<std::int32_t>(
-            GetPrivateProfileIntA(item.section, item.key, byDefault, path.c_str()));
-    };
-    const std::int32_t value = read(0);
-    if (value == 0 && read(1) == 1)
-        return fallback();
-    return value;
-}
-
 const IntSetting& SettingOf(std::int32_t PluginSettings::*field) {
     return *std::find_if(std::begin(kIntSettings), std::end(kIntSettings),
                          [field](const IntSetting& item) { return item.field == field; });
@@ -325,15 +287,30 @@ bool SaveSettingsFile(const std::string& path) {
     return swapped;
 }
 
-void ReadSettings(const std::string& path) {
+// Reads the list and the settings from the file's bytes, or gives the defaults
+// where there are none. One read of each section settles the lines that the
+// file holds in this program's own form; the profile functions answer for
+// everything else.
+void ReadSettings(const std::string& path, const std::optional<std::string>& bytes) {
+    const FileLines fileLines(bytes ? std::string_view(*bytes) : std::string_view());
     if (!path.empty()) {
-        for (std::string& entry :
-             FolderEntriesFromSection(ReadProfileSection(keys::kFolderList, path)))
+        for (std::string& entry : ReadFolderEntries(path, bytes ? &fileLines : nullptr))
             AppendFolderEntry(std::move(entry));
     }
-    const SettingSections sections = ReadSettingSections(path);
+    const std::string setting = bytes ? ReadProfileSectionA(keys::kSetting, path) : std::string();
+    const std::string size = bytes ? ReadProfileSectionA(keys::kSize, path) : std::string();
     const auto read = [&](std::int32_t PluginSettings::*field, auto fallback) {
-        g_settings.*field = ReadSetting(path, sections, SettingOf(field), fallback);
+        const IntSetting& item = SettingOf(field);
+        const IntLookup found =
+            bytes ? LookUpInt(item.section == keys::kSetting ? setting : size, item.key, fileLines)
+                  : IntLookup{IntLookup::kAskTheFunction, 0};
+        if (found.kind == IntLookup::kValue)
+            g_settings.*field = found.value;
+        else if (path.empty() || found.kind == IntLookup::kDefault)
+            g_settings.*field = fallback();
+        else
+            g_settings.*field = static_cast<std::int32_t>(
+                GetPrivateProfileIntA(item.section, item.key, fallback(), path.c_str()));
     };
     const auto constant = [](std::int32_t value) { return [value] { return value; }; };
     read(&PluginSettings::IsConfirm, constant(1));
@@ -352,17 +329,10 @@ void ReportFileProblem(const char* problem, const std::string& path) {
     MessageBoxA(nullptr, message.c_str(), "Varkel Plugin", MB_OK | MB_ICONWARNING);
 }
 
-// False when the file is there but cannot be read: held open by another
-// program without sharing, a folder in its place, no right to read it. A
-// missing file reads as no settings at all: the first run.
-bool SettingsFileReadable(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-        return true;
-    }
+// True when nothing stands at the path: the first run.
+bool FileMissing(const std::string& path) {
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return false;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
@@ -392,9 +362,13 @@ void LoadSettings() {
 }
 
 bool LoadSettingsFrom(const std::string& path) {
-    const bool readable = !path.empty() && SettingsFileReadable(path);
-    ReadSettings(readable ? path : std::string());
-    return readable;
+    const std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadFileBytes(path);
+    // A file that is there but cannot be read (held open by another program
+    // without sharing, a folder in its place, no right to read it) leaves the
+    // defaults, as a missing one does; only the caller's answer differs.
+    const bool read = bytes || (!path.empty() && FileMissing(path));
+    ReadSettings(bytes ? path : std::string(), bytes);
+    return read;
 }
 
 void SaveSettings() {

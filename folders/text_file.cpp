@@ -7,6 +7,9 @@
 
 namespace {
 
+// Bytes; a larger file is not read whole.
+constexpr LONGLONG kLargestFile = 0x40000000;
+
 struct FileCloser {
     void operator()(HANDLE file) const { CloseHandle(file); }
 };
@@ -71,4 +74,32 @@ AppendResult AppendToAnsiFile(const std::string& path, const std::string& text) 
         WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
         written == bytes.size();
     return ok ? AppendResult::Appended : AppendResult::Failed;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    const UniqueFile file(handle);
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestFile)
+        return std::nullopt;
+    // One byte more than the size, to see a file that grew meanwhile end.
+    std::string bytes(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
+    for (std::size_t filled = 0;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled),
+                      &read, nullptr))
+            return std::nullopt;
+        filled += read;
+        if (read == 0 || filled < bytes.size()) {
+            bytes.resize(filled);
+            return bytes;
+        }
+        if (bytes.size() > kLargestFile)
+            return std::nullopt;
+        bytes.resize(bytes.size() * 2);
+    }
 }

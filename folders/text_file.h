@@ -1,6 +1,7 @@
 // Plain file access beside the profile functions, for the settings file.
 #pragma once
 
+#include <optional>
 #include <string>
 
 enum class AppendResult { Appended, UnicodeFile, Failed };
@@ -10,3 +11,6 @@ enum class AppendResult { Appended, UnicodeFile, Failed };
 // mark, which the profile functions read and write as Unicode text, is left
 // as it is.
 AppendResult AppendToAnsiFile(const std::string& path, const std::string& text);
+
+// The file's bytes; nullopt when it cannot be read.
+std::optional<std::string> ReadFileBytes(const std::string& path);

@@ -1,5 +1,6 @@
 // The settings file: the one-call read of the destination list against the
-// key-by-key loop it replaces, defaults and round trips, failed saves, and
+// key-by-key loop it replaces, on Wine and on a stand-in implementation,
+// what Windows is known to read, defaults and round trips, failed saves, and
 // random list edits checked against a plain model.
 #include <windows.h>
 
@@ -15,7 +16,9 @@
 #include <vector>
 
 #include "folders/folder_list.h"
+#include "folders/folder_list_section.h"
 #include "folders/plugin_settings.h"
+#include "folders/profile_section.h"
 #include "folders/settings_file.h"
 #include "scratch.h"
 
@@ -71,6 +74,90 @@ FolderList LoadedEntries(const std::string& path) {
     g_folderList.clear();
     LoadSettingsFrom(path);
     return g_folderList;
+}
+
+bool RunningOnWine() {
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// Calls that the list's load made through the functions below.
+struct ProfileCalls {
+    int sections = 0;
+    int strings = 0;
+};
+ProfileCalls g_calls;
+
+DWORD WINAPI CountedSection(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR path) {
+    ++g_calls.sections;
+    return GetPrivateProfileSectionA(section, buffer, size, path);
+}
+
+DWORD WINAPI CountedString(LPCSTR section, LPCSTR key, LPCSTR fallback, LPSTR buffer, DWORD size,
+                           LPCSTR path) {
+    ++g_calls.strings;
+    return GetPrivateProfileStringA(section, key, fallback, buffer, size, path);
+}
+
+// A section call as the one of another implementation may answer: the lines
+// of the first section of that name as the file holds them, blanks around
+// "=", quotes, comments and bytes unchanged, each line ending at CR LF, LF or
+// CR. Section headers are found as Wine finds them, with a closing bracket.
+DWORD WINAPI RawSectionLines(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR path) {
+    ++g_calls.sections;
+    const std::string bytes = ReadWholeFile(path);
+    std::string lines;
+    bool inside = false;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+        const std::string line = bytes.substr(start, end - start);
+        start = end + (bytes.compare(end, 2, kCrLf) == 0 ? 2 : 1);
+        const std::size_t open = line.find_first_not_of(" \t");
+        const std::size_t close = line.find(']');
+        if (open != std::string::npos && line[open] == '[' && close != std::string::npos) {
+            if (inside)
+                break;
+            std::string name = line.substr(open + 1, close - open - 1);
+            name.erase(0, name.find_first_not_of(" \t"));
+            name.erase(name.find_last_not_of(" \t") + 1);
+            inside = lstrcmpiA(name.c_str(), section) == 0;
+        } else if (inside && !line.empty()) {
+            lines += line + '\0';
+        }
+    }
+    if (lines.size() + 1 > size) {
+        lines.resize(size - 2);
+        lines += '\0';
+    }
+    lines += '\0';
+    std::copy(lines.begin(), lines.end(), buffer);
+    return static_cast<DWORD>(lines.size() - 1);
+}
+
+// A section call that answers with the second of two sections of the name in
+// the file of its row, where the string call reads the first.
+DWORD WINAPI SecondSection(LPCSTR, LPSTR buffer, DWORD size, LPCSTR) {
+    ++g_calls.sections;
+    const char lines[] = "0000001=x\0"
+                         "0000003=z\0";
+    if (size < sizeof lines)
+        return size - 2;
+    std::copy(std::begin(lines), std::end(lines), buffer);
+    return static_cast<DWORD>(sizeof lines - 1);
+}
+
+enum class Reads { kWine, kKeyByKey, kRawSection, kSecondSection };
+
+// The list as the load reads it through counted functions: from the section
+// and the file's lines, or key by key.
+FolderList CountedLoad(Reads kind, const std::string& path) {
+    FolderListReads reads;
+    reads.section = kind == Reads::kRawSection      ? &RawSectionLines
+                    : kind == Reads::kSecondSection ? &SecondSection
+                                                    : &CountedSection;
+    reads.string = &CountedString;
+    const std::string bytes = ReadWholeFile(path);
+    const FileLines lines(bytes);
+    return ReadFolderEntries(path, kind == Reads::kKeyByKey ? nullptr : &lines, reads);
 }
 
 std::int32_t WrappingSum(std::int32_t a, std::int32_t b) {
@@ -159,6 +246,9 @@ std::string Utf16File(const std::wstring& text) {
 struct CorpusFile {
     const char* name;
     std::string bytes;
+    // What Windows is known to read, and whether Wine reads the same.
+    std::optional<FolderList> known = std::nullopt;
+    bool knownOnWine = true;
 };
 
 std::vector<CorpusFile> AwkwardFiles() {
@@ -232,6 +322,38 @@ std::vector<CorpusFile> AwkwardFiles() {
          utf8Bom + Lines({"[FolderList]", "000000\xC2\xB9=superscript", "0000001=\xCA\xBAq\xCA\xBA",
                           "0000002=\xE5\x8F\x97\xE4\xBF\xA1"})},
         {"UTF-16", Utf16File(L"[FolderList]\r\n0000001='a'\r\n0000002=\x53D7\r\n")},
+        {"non-canonical code page 932", Lines({"[FolderList]", "0000001=\xED\x40\xEE\xFC:\x87\x90",
+                                               "0000002=\xFA\x5C", "0000003=b"})},
+        {"lone lead byte after plain lines",
+         Lines({"[FolderList]", "0000001=a", "0000002=b\x81", "0000003=c"}, "\n")},
+        // Wine's conformance tests of the profile functions, which hold on
+        // Windows: lines end at CR LF, LF or CR alone, a line without "=" is
+        // no key, one pair of double quotes is stripped, names ignore case.
+        {"conformance file, CR LF",
+         Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a",
+                "[Other]"}),
+         FolderList{"val1", "val2"}},
+        {"conformance file, CR only",
+         Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a",
+                "[Other]"},
+               "\r"),
+         FolderList{"val1", "val2"}},
+        {"conformance file, LF only",
+         Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a",
+                "[Other]"},
+               "\n"),
+         FolderList{"val1", "val2"}},
+        {"letter case of the section name",
+         Lines({"[FOLDERLIST]", "0000001=a", "[folderlist]", "0000002=b"}), FolderList{"a"}},
+        // Published tests of the Windows functions: blanks outside the
+        // quotes go, one pair of the same quote goes, other quotes stay; a
+        // UTF-8 byte order mark hides the first section from Windows.
+        {"quotes matching, nested, mismatched and out of order",
+         Lines({"[FolderList]", "0000001=  \"   x   \"  ", "0000002=  '   y   '  ",
+                "0000003='\"z\"'", "0000004=\"'w'\"", "0000005=  \"   v   '  ", "0000006='\"u'\""}),
+         FolderList{"   x   ", "   y   ", "\"z\"", "'w'", "\"   v   '", "'\"u'\""}},
+        {"UTF-8 byte order mark before the list",
+         utf8Bom + Lines({"[FolderList]", "0000001=a", "0000002=b"}), FolderList{}, false},
     };
 }
 
@@ -250,12 +372,72 @@ class SettingsFile : public testing::Test {
     std::string path_;
 };
 
+// The loader, the loader with its one-call read turned off, and the loader on
+// a section call that trims nothing all read what the key-by-key loop reads.
 TEST_F(SettingsFile, LoadReadsTheListAsTheKeyByKeyLoopDoes) {
+    const bool onWine = RunningOnWine();
     for (const CorpusFile& file : AwkwardFiles()) {
         SCOPED_TRACE(file.name);
         WriteAgedProfileFile(path_, file.bytes);
         const FolderList expected = KeyByKeyEntries(path_);
-        EXPECT_TRUE(SameEntries(LoadedEntries(path_), expected)) << Printable(file.bytes);
+        const FolderList loaded = LoadedEntries(path_);
+        EXPECT_TRUE(SameEntries(loaded, expected)) << Printable(file.bytes);
+        EXPECT_TRUE(SameEntries(CountedLoad(Reads::kKeyByKey, path_), expected));
+        EXPECT_TRUE(SameEntries(CountedLoad(Reads::kRawSection, path_), expected));
+        if (file.known && (file.knownOnWine || !onWine)) {
+            EXPECT_TRUE(SameEntries(loaded, *file.known)) << "not what Windows reads";
+        }
+    }
+}
+
+// A file that this program wrote loads with one section read and one call
+// for the key after the list; other files cost one call per line that is
+// not in that form.
+TEST_F(SettingsFile, TheLoadAsksOnlyForLinesNotInItsOwnForm) {
+    FolderList written;
+    for (int n = 1; n <= 300; ++n)
+        written.push_back("\\Mailbox\\受信箱" + std::to_string(n) + ":ﾒｰﾙ 受信箱 " +
+                          std::to_string(n));
+    g_folderList = written;
+    ASSERT_TRUE(SaveSettingsTo(path_));
+    const std::string writtenFile = ReadWholeFile(path_);
+    const std::string handWritten = Lines({"[FolderList]", "0000001=a:A", "0000002 = b:B",
+                                           "0000003=c:C", "0000004 =d:D", "0000005= e:E"});
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Reads reads;
+        std::size_t entries;
+        int sections;
+        int strings;
+    };
+    const Case cases[] = {
+        {"written by the save", writtenFile, Reads::kWine, 300, 1, 1},
+        {"written by the save, section as the file holds it", writtenFile, Reads::kRawSection, 300,
+         1, 1},
+        {"blanks around =, section trimmed", handWritten, Reads::kWine, 5, 1, 4},
+        {"blanks around =, section as the file holds it", handWritten, Reads::kRawSection, 5, 1, 4},
+        {"quoted values", Lines({"[FolderList]", "0000001=\"a\"", "0000002=b", "0000003=' c'"}),
+         Reads::kWine, 3, 1, 3},
+        {"a line without = first", Lines({"[FolderList]", "0000009", "0000001=a", "0000002=b"}),
+         Reads::kWine, 2, 1, 3},
+        {"a byte order mark", "\xEF\xBB\xBF" + Lines({"[FolderList]", "0000001=a", "0000002=b"}),
+         Reads::kWine, 2, 1, 1},
+        {"the one-call read off", writtenFile, Reads::kKeyByKey, 300, 0, 301},
+        {"a section that the string call contradicts",
+         Lines(
+             {"[FolderList]", "0000001=a", "0000002=b", "[FolderList]", "0000001=x", "0000003=z"}),
+         Reads::kSecondSection, 2, 1, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteAgedProfileFile(path_, c.bytes);
+        const FolderList expected = KeyByKeyEntries(path_);
+        ASSERT_EQ(expected.size(), c.entries);
+        g_calls = {};
+        EXPECT_TRUE(SameEntries(CountedLoad(c.reads, path_), expected));
+        EXPECT_EQ(g_calls.sections, c.sections);
+        EXPECT_EQ(g_calls.strings, c.strings);
     }
 }
 
@@ -332,6 +514,8 @@ TEST_F(SettingsFile, LoadReadsRandomFilesAsTheKeyByKeyReadsDo) {
         const PluginSettings expectedSettings = KeyByKeySettings(path_);
         const testing::AssertionResult same = SameEntries(LoadedEntries(path_), expected);
         ASSERT_TRUE(same) << "seed " << seed << ", file " << Printable(bytes, 2000);
+        ASSERT_TRUE(SameEntries(CountedLoad(Reads::kRawSection, path_), expected))
+            << "seed " << seed << ", section as the file holds it, file " << Printable(bytes, 2000);
         ASSERT_EQ(Describe(g_settings), Describe(expectedSettings))
             << "seed " << seed << ", file " << Printable(bytes, 2000);
     }
@@ -339,7 +523,21 @@ TEST_F(SettingsFile, LoadReadsRandomFilesAsTheKeyByKeyReadsDo) {
 
 TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
     const std::string utf8Bom = "\xEF\xBB\xBF";
-    const CorpusFile files[] = {
+    struct SettingsCase {
+        const char* name;
+        std::string bytes;
+        // What Windows is known to read.
+        std::optional<PluginSettings> known = std::nullopt;
+    };
+    const auto everyKey = [](const char* separator, const std::string& end) {
+        const std::string s = separator;
+        return Lines({"[Setting]", "IsConfirm" + s + "0", "IsMenuTop" + s + "1", "[Size]",
+                      "Left" + s + "1", "Top" + s + "2", "Right" + s + "3", "Bottom" + s + "4",
+                      "ColWidth1" + s + "5", "ColWidth2" + s + "6"},
+                     end);
+    };
+    const PluginSettings everyKeyRead = {0, 1, 1, 2, 3, 4, 5, 6};
+    const SettingsCase files[] = {
         {"plain",
          Lines({"[Setting]", "IsConfirm=0", "IsMenuTop=1", "[Size]", "Left=-20", "Top=-2147483648",
                 "Right=2147483647", "Bottom=0", "ColWidth1=1", "ColWidth2=-1"})},
@@ -369,14 +567,78 @@ TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
         {"UTF-16 with a key beyond ASCII",
          Utf16File(L"[Setting]\r\n\x0130sConfirm=3\r\nIsConfirm=4\r\n[Size]\r\nLeft=8\r\n")},
         {"no file content", ""},
+        // Wine's conformance tests, which hold on Windows.
+        {"conformance integers",
+         Lines({"[Setting]", "IsConfirm=+1", "IsMenuTop=-1", "[Size]", "Left=4294967297",
+                "Top=42A94967297", "Right=B4294967297", "Bottom=4294967296",
+                "ColWidth1=-4294967297", "ColWidth2=+1"}),
+         PluginSettings{1, -1, 1, 42, 0, 0, -1, 1}},
+        {"CR only", everyKey("=", "\r"), everyKeyRead},
+        {"LF only", everyKey("=", "\n"), everyKeyRead},
+        {"letter case of names",
+         Lines({"[setting]", "isconfirm=0", "ISMENUTOP=1", "[SIZE]", "left=1", "TOP=2", "Right=3",
+                "bottom=4", "colwidth1=5", "COLWIDTH2=6"}),
+         everyKeyRead},
+        // Published tests of the Windows functions: blanks around keys and
+        // values are ignored.
+        {"blanks around =", everyKey(" \t= ", kCrLf), everyKeyRead},
     };
-    for (const CorpusFile& file : files) {
+    for (const SettingsCase& file : files) {
         SCOPED_TRACE(file.name);
         WriteAgedProfileFile(path_, file.bytes);
         const PluginSettings expected = KeyByKeySettings(path_);
         ResetModuleState();
         LoadSettingsFrom(path_);
         EXPECT_EQ(Describe(g_settings), Describe(expected)) << Printable(file.bytes);
+        if (file.known) {
+            EXPECT_EQ(Describe(g_settings), Describe(*file.known)) << "not what Windows reads";
+        }
+    }
+}
+
+// The integer settings are taken from a section's text only where every
+// implementation reads them so. Unless a row says otherwise, the file holds
+// the section's lines as they stand, as a section call that trims nothing
+// shows them.
+TEST(SettingLines, OnlyTheSavesOwnFormIsTakenFromTheSection) {
+    struct Case {
+        const char* name;
+        std::string section;
+        IntLookup::Kind kind;
+        std::int32_t value;
+        std::optional<std::string> file = std::nullopt;
+    };
+    const IntLookup::Kind ask = IntLookup::kAskTheFunction;
+    const Case cases[] = {
+        {"as the save writes it", Bytes("Other=1\0Left=-20\0"), IntLookup::kValue, -20},
+        {"the smallest value", Bytes("Left=-2147483648\0"), IntLookup::kValue, INT32_MIN},
+        {"no line", Bytes("Other=1\0LeftX=1\0"), IntLookup::kDefault, 0},
+        {"no section", "", IntLookup::kDefault, 0},
+        {"blanks around =", Bytes("Left = 5\0"), ask, 0},
+        {"blanks that the section call trimmed", Bytes("Left=5\0"), ask, 0,
+         "[Size]\r\nLeft = 5\r\n"},
+        {"other letter case first", Bytes("LEFT=4\0Left=5\0"), ask, 0},
+        {"a line without = first", Bytes("Other\0Left=5\0"), ask, 0},
+        {"a key beyond ASCII first", Bytes("\x82\x6B\x82\x85\x82\x86\x82\x94=3\0Left=5\0"), ask, 0},
+        {"a lone lead byte first", Bytes("Other=\x81\0Left=5\0"), ask, 0},
+        {"leading zero", Bytes("Left=05\0"), ask, 0},
+        {"minus zero", Bytes("Left=-0\0"), ask, 0},
+        {"out of range", Bytes("Left=2147483648\0"), ask, 0},
+        {"quoted", Bytes("Left=\"5\"\0"), ask, 0},
+        {"conformance values", Bytes("Left=+1\0"), ask, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string file = c.file.value_or("");
+        if (!c.file) {
+            for (char ch : c.section)
+                file += ch == '\0' ? std::string(kCrLf) : std::string(1, ch);
+        }
+        const IntLookup found = LookUpInt(c.section, "Left", FileLines(file));
+        EXPECT_EQ(found.kind, c.kind);
+        if (c.kind == IntLookup::kValue) {
+            EXPECT_EQ(found.value, c.value);
+        }
     }
 }
 
