@@ -1,8 +1,20 @@
-// Code page 932 text helpers.
+// Text as the plug-in holds it: std::string in code page 932, the code page
+// of every text it shows and stores, and of the ANSI functions on the
+// Japanese systems it runs on. UTF-16 only where Windows hands it over.
 #pragma once
+
+#include <windows.h>
 
 #include <cstddef>
 #include <string>
+#include <string_view>
+
+inline constexpr UINT kTextCodePage = 932;
+
+// Converted as the ANSI functions convert them; each text ends at its first
+// NUL, as a C string does.
+std::wstring WidenAnsi(std::string_view text);
+std::string NarrowToAnsi(std::wstring_view text);
 
 // Copies text and its NUL into a field of capacity bytes, cut at a character
 // boundary when it does not fit. Bytes after the NUL are left as they were.

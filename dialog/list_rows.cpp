@@ -10,6 +10,7 @@
 #include "../folders/plugin_settings.h"
 #include "../res/resource.h"
 #include "../base/host_api.h"
+#include "../base/text.h"
 
 namespace {
 
@@ -59,16 +60,6 @@ std::string CellText(HWND list, int row, int column) {
             return std::string(buffer.begin(), end);
         buffer.resize(buffer.size() * 4);
     }
-}
-
-std::string WideToAnsi(const wchar_t* text) {
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1)
-        return std::string();
-    std::string result(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, result.data(), bytes, nullptr, nullptr);
-    result.resize(static_cast<std::size_t>(bytes - 1));
-    return result;
 }
 
 void StartLabelEditOnF2(HWND list, const NMLVKEYDOWN& key) {
@@ -162,7 +153,7 @@ LRESULT OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
     }
     case LVN_ENDLABELEDITW: {
         const auto& info = *reinterpret_cast<const NMLVDISPINFOW*>(header);
-        const std::string text = info.item.pszText ? WideToAnsi(info.item.pszText) : "";
+        const std::string text = info.item.pszText ? NarrowToAnsi(info.item.pszText) : "";
         EndLabelEdit(list, info.item.iItem, info.item.pszText ? &text : nullptr);
         break;
     }

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "code_page_text.h"
+#include "../base/text.h"
+#include "utf16_round_trip.h"
 #include "profile_section.h"
 #include "settings_keys.h"
 

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-#include "code_page_text.h"
+#include "../base/text.h"
+#include "utf16_round_trip.h"
 
 namespace {
 

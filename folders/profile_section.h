@@ -67,4 +67,3 @@ struct IntLookup {
 };
 IntLookup LookUpInt(const std::string& sectionText, std::string_view key,
                     const FileLines& fileLines);
-

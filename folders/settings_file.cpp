@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "../base/holders.h"
 #include "../base/module.h"
-#include "code_page_text.h"
 #include "folder_list.h"
 #include "folder_list_section.h"
 #include "plugin_settings.h"
@@ -198,12 +198,8 @@ class TemporaryFile {
     // when the folder lets none be created.
     bool Create() {
         Delete();
-        const HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return false;
-        CloseHandle(file);
-        return true;
+        return OwnFile(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr)) != nullptr;
     }
     void Keep() { kept_ = true; }
 
@@ -227,13 +223,9 @@ bool CopyOldFile(const std::string& path, const std::string& copy) {
 
 // Writes the file's data to the disk before it takes the old file's place.
 bool FlushFile(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const bool flushed = FlushFileBuffers(file) != FALSE;
-    CloseHandle(file);
-    return flushed;
+    const UniqueHandle file = OwnFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && FlushFileBuffers(file.get());
 }
 
 // Swaps the new file in for the old one. ReplaceFile keeps the old file's

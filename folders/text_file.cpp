@@ -2,18 +2,12 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include "../base/holders.h"
 
 namespace {
 
 // Bytes; a larger file is not read whole.
 constexpr LONGLONG kLargestFile = 0x40000000;
-
-struct FileCloser {
-    void operator()(HANDLE file) const { CloseHandle(file); }
-};
-using UniqueFile = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
 
 // Reads up to size bytes at offset; the count read, 0 on failure.
 DWORD ReadAt(HANDLE file, LONGLONG offset, unsigned char* bytes, DWORD size) {
@@ -42,12 +36,11 @@ bool StartsWithByteOrderMark(HANDLE file) {
 bool EndsWithCrLf(const std::string& path, LONGLONG size) {
     if (size < 2)
         return false;
-    const HANDLE handle =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    const UniqueHandle file =
+        OwnFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return false;
-    const UniqueFile file(handle);
     unsigned char end[2] = {};
     return ReadAt(file.get(), size - 2, end, 2) == 2 && end[0] == '\r' && end[1] == '\n';
 }
@@ -55,11 +48,11 @@ bool EndsWithCrLf(const std::string& path, LONGLONG size) {
 } // namespace
 
 AppendResult AppendToAnsiFile(const std::string& path, const std::string& text) {
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    const UniqueHandle file =
+        OwnFile(CreateFileA(path.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return AppendResult::Failed;
-    const UniqueFile file(handle);
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size))
         return AppendResult::Failed;
@@ -77,12 +70,11 @@ AppendResult AppendToAnsiFile(const std::string& path, const std::string& text) 
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    const UniqueHandle file = OwnFile(CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return std::nullopt;
-    const UniqueFile file(handle);
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestFile)
         return std::nullopt;

@@ -1,13 +1,9 @@
-// Code page 932 text and UTF-16, converted as the profile functions convert
-// them. Each text ends at its first NUL, as a C string does.
+// Whether code page 932 text survives the profile functions' trip through
+// UTF-16.
 #pragma once
 
-#include <string>
 #include <string_view>
 #include <vector>
-
-std::wstring WidenAnsi(std::string_view text);
-std::string NarrowToAnsi(std::wstring_view text);
 
 // Tells whether code page 932 text comes back byte for byte through UTF-16,
 // the same whether a reader converts it or hands its bytes on. Asks the
