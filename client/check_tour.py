@@ -12,11 +12,12 @@ REGISTER = "Varkel Pluginの移動先としてこのフォルダを追加/削除
 CLIENTS = r"\仕事\受信箱\取引先"
 DEV = r"\仕事\受信箱\ソフト開発"
 INBOX = r"\仕事\受信箱"
+QA = r"\仕事\Q&A"
 NEW_NAME = "取引先（見積・請求）"
 QUOTES = ["お見積りの件（青葉システム）", "Re: お見積りの件（青葉システム）"]
 SCREENSHOTS = ["01-client.png", "02-folder-menu.png", "03-confirm-add.png", "04-move-submenu.png",
                "05-confirm-move.png", "06-after-move.png", "07-settings-renaming.png",
-               "08-settings-dialog.png", "09-renamed-submenu.png"]
+               "08-settings-dialog.png", "09-renamed-submenu.png", "10-ampersand-submenu.png"]
 
 
 def read_ini(path):
@@ -53,13 +54,15 @@ def checks(outdir):
     boxes = re.findall(r"^  box: \[(.*?)\] (.*)$", transcript, re.M)
     return [
         ("the tour ran to its end", transcript.rstrip().endswith("tour: done")),
-        ("the register item was registered with menu type 2 in both folder menus",
-         [t for _, t, _ in register_items] == [2, 2]),
+        ("the register item was registered with menu type 2 in every folder menu",
+         [t for _, t, _ in register_items] == [2, 2, 2]),
         ("every command ID fits in 16 bits and is not 0",
          registered and all(0 < i <= 0xFFFF for _, _, i in registered)),
         ("the add boxes named both folders, in order",
          boxes[:2] == [("Varkel Plugin", "フォルダ「取引先」を移動先フォルダに追加します。"),
                        ("Varkel Plugin", "フォルダ「ソフト開発」を移動先フォルダに追加します。")]),
+        ("the add box named Q&A as written",
+         ("Varkel Plugin", "フォルダ「Q&A」を移動先フォルダに追加します。") in boxes),
         ("the mail-list menu registered one move item per destination, in list order",
          [(d, t) for d, t, _ in move_items[:2]] ==
          [("選択したメールを「取引先」に移動します。", 1), ("選択したメールを「ソフト開発」に移動します。", 1)]),
@@ -76,12 +79,16 @@ def checks(outdir):
         ("the dialog showed the new name after F2",
          f"  dialog rows: ソフト開発 | {NEW_NAME}\n" in transcript),
         ("the mail-view menu registered its move items with menu type 3, in the new order",
-         [(d, t) for d, t, _ in move_items[2:]] ==
+         [(d, t) for d, t, _ in move_items[2:4]] ==
          [("選択したメールを「ソフト開発」に移動します。", 3), (f"選択したメールを「{NEW_NAME}」に移動します。", 3)]),
         ("the submenu showed the new order and name", f"  submenu: ソフト開発 | {NEW_NAME}\n" in transcript),
+        ("Q&A's move item doubles its \"&\", which the menu draws as one, and its description keeps one",
+         f"  submenu: ソフト開発 | {NEW_NAME} | Q&&A\n" in transcript
+         and [d for d, _, _ in move_items[4:]][-1:] == ["選択したメールを「Q&A」に移動します。"]),
         ("ORC_OnExit ran", "client: ORC_OnExit returned 0" in transcript),
-        ("Varkel.ini holds the two entries in the dialog's order, with the new name",
-         ini.get("FolderList") == [("0000001", f"{DEV}:ソフト開発"), ("0000002", f"{CLIENTS}:{NEW_NAME}")]),
+        ("Varkel.ini holds the entries in the dialog's order, with the new name, then Q&A",
+         ini.get("FolderList") == [("0000001", f"{DEV}:ソフト開発"), ("0000002", f"{CLIENTS}:{NEW_NAME}"),
+                                   ("0000003", f"{QA}:Q&A")]),
         ("Varkel.ini keeps confirmation on and the submenu at the bottom",
          dict(ini.get("Setting", [])) == {"IsConfirm": "1", "IsMenuTop": "0"}),
         ("every screenshot is a PNG file named in the transcript",

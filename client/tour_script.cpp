@@ -19,6 +19,9 @@ constexpr char kDevFolder[] = "\\仕事\\受信箱\\ソフト開発";
 constexpr char kClientsName[] = "取引先";
 constexpr char kDevName[] = "ソフト開発";
 constexpr char kNewClientsName[] = "取引先（見積・請求）";
+constexpr char kQaFolder[] = "\\仕事\\Q&A";
+// A menu draws "&&" as the one "&" of the folder's name "Q&A".
+constexpr char kQaItem[] = "Q&&A";
 constexpr char kQuoteSubject[] = "お見積りの件（青葉システム）";
 constexpr char kRegisterItem[] = "移動先フォルダに追加/削除";
 constexpr char kMoveSubmenu[] = "メールの移動";
@@ -219,8 +222,34 @@ void LookAtMenu(TourScript& script) {
     });
 }
 
+void ShowNameWithAmpersand(TourScript& script) {
+    RegisterFolder(script, "== 7. Register Q&A: its move item shows the name as written", kQaFolder,
+                   false);
+    script.Do("select the first mail of 取引先", [] {
+        SelectFolder(kClientsFolder);
+        SetFocus(Windows().list);
+        SelectMessages({Client().store.MessagesIn(kClientsFolder).at(0)->serial});
+    });
+    script.Pause(300);
+    script.Do("right-click the selected mail", [] {
+        const int row = MessageRow(SelectedSerials().at(0));
+        RightClickAt(Windows().list, ListRowCenter(Windows().list, row));
+    });
+    OpenMoveSubmenu(script, kQaItem);
+    script.Do("read the submenu", [] {
+        Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(kQaItem)), " | "));
+    });
+    Shoot(script, "10-ampersand-submenu.png", true, nullptr);
+    script.WaitFor("the menus to close with Escape", [] {
+        if (!AnyMenuOpen())
+            return true;
+        PressKey(Windows().frame, VK_ESCAPE);
+        return false;
+    });
+}
+
 void Close(TourScript& script) {
-    script.Say("== 7. Close the client: ORC_OnExit writes Varkel.ini");
+    script.Say("== 8. Close the client: ORC_OnExit writes Varkel.ini");
     script.Do("close the main window", [] { PostMessageA(Windows().frame, WM_CLOSE, 0, 0); });
 }
 
@@ -235,6 +264,7 @@ TourScript TourSteps(const std::string& outputFolder) {
     MoveMail(script);
     EditSettings(script);
     LookAtMenu(script);
+    ShowNameWithAmpersand(script);
     Close(script);
     return script;
 }
