@@ -4,9 +4,16 @@
 set -e
 need=""
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
+# The build: cmake, make, the MinGW-w64 compilers and binutils (dlltool; the
+# PE check's objdump), llvm-windres-14 (llvm-14), which preprocesses the
+# resource script with the clang beside it (clang-14), and GoogleTest's
+# sources. The release package: zip. The check scripts and tools/run:
+# python3. Tests and the tour: 64-bit Wine, Xvfb with the fvwm window
+# manager, the IPA Gothic fonts, Wine's Marlett (fonts-wine: title-bar
+# buttons) and a Japanese locale.
 for pkg in cmake make zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
-           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine wine64 xvfb xauth fvwm \
-           googletest llvm-14 clang-14 fonts-ipafont-gothic fonts-ipafont-mincho imagemagick locales; do
+           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 llvm-14 clang-14 googletest python3 \
+           wine64 xvfb fvwm fonts-ipafont-gothic fonts-wine locales; do
     have_pkg "$pkg" || need="$need $pkg"
 done
 if [ -n "$need" ]; then
