@@ -106,7 +106,7 @@ Row Measure(const std::string& folder, int count, bool quoted = false) {
     const FolderList entries = RealisticEntries(count);
     const int runs = count >= 10000 ? 9 : 21;
 
-    g_folderList = entries;
+    ReplaceFolderEntries(entries);
     g_settings = RealisticSettings();
     DeleteFileA(path.c_str());
     if (!SaveSettingsTo(path))
@@ -125,11 +125,12 @@ Row Measure(const std::string& folder, int count, bool quoted = false) {
                                       static_cast<DWORD>(buffer.size()), path.c_str());
         }));
 
-        g_folderList.clear();
+        ReplaceFolderEntries({});
         ForgetCachedProfile(path);
         load.push_back(TimeOf([&] { LoadSettingsFrom(path); }));
-        if (g_folderList != entries)
-            std::fprintf(stderr, "N=%d: the load gave %zu entries\n", count, g_folderList.size());
+        if (FolderEntries() != entries)
+            std::fprintf(stderr, "N=%d: the load gave %zu entries\n", count,
+                         FolderEntries().size());
 
         settings.push_back(TimeOf([&] { ReadIntSettings(path); }));
 

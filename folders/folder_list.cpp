@@ -4,7 +4,11 @@
 
 #include "folder_entry.h"
 
+namespace {
+
 FolderList g_folderList;
+
+} // namespace
 
 const FolderList& FolderEntries() {
     return g_folderList;

@@ -8,8 +8,6 @@
 
 using FolderList = std::vector<std::string>;
 
-extern FolderList g_folderList;
-
 // The list as it stands, for reading.
 const FolderList& FolderEntries();
 void AppendFolderEntry(std::string entry);

@@ -1,10 +1,16 @@
 #include "command_map.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "../folders/folder_list.h"
 
-CommandMap g_commandMap;
+namespace {
+
+// Every binding that a menu build made, kept until unload.
+std::unordered_map<int, CommandBinding> g_commandMap;
+
+} // namespace
 
 void BindCommand(int commandId, std::size_t position, std::string entry) {
     g_commandMap[commandId] = CommandBinding{position, std::move(entry)};

@@ -3,17 +3,12 @@
 
 #include <cstddef>
 #include <string>
-#include <unordered_map>
 
 // The entry a move item showed, and where it stood when the item was built.
 struct CommandBinding {
     std::size_t position;
     std::string entry;
 };
-
-using CommandMap = std::unordered_map<int, CommandBinding>;
-
-extern CommandMap g_commandMap;
 
 void BindCommand(int commandId, std::size_t position, std::string entry);
 // The entry that the item was built from, wherever it stands now, or null

@@ -27,7 +27,7 @@ namespace {
 const char kCrLf[] = "\r\n";
 
 void ResetModuleState() {
-    g_folderList.clear();
+    ReplaceFolderEntries({});
     g_settings = PluginSettings{};
 }
 
@@ -71,9 +71,9 @@ FolderList KeyByKeyEntries(const std::string& path) {
 }
 
 FolderList LoadedEntries(const std::string& path) {
-    g_folderList.clear();
+    ReplaceFolderEntries({});
     LoadSettingsFrom(path);
-    return g_folderList;
+    return FolderEntries();
 }
 
 bool RunningOnWine() {
@@ -398,7 +398,7 @@ TEST_F(SettingsFile, TheLoadAsksOnlyForLinesNotInItsOwnForm) {
     for (int n = 1; n <= 300; ++n)
         written.push_back("\\Mailbox\\受信箱" + std::to_string(n) + ":ﾒｰﾙ 受信箱 " +
                           std::to_string(n));
-    g_folderList = written;
+    ReplaceFolderEntries(written);
     ASSERT_TRUE(SaveSettingsTo(path_));
     const std::string writtenFile = ReadWholeFile(path_);
     const std::string handWritten = Lines({"[FolderList]", "0000001=a:A", "0000002 = b:B",
@@ -657,7 +657,7 @@ PluginSettings DefaultSettings() {
 
 TEST_F(SettingsFile, NoFileGivesTheDefaultsAndTheSaveWritesEveryKey) {
     LoadSettingsFrom(path_);
-    EXPECT_TRUE(g_folderList.empty());
+    EXPECT_TRUE(FolderEntries().empty());
     EXPECT_EQ(Describe(g_settings), Describe(DefaultSettings()));
     if (GetSystemMetrics(SM_CXSCREEN) == 1024 && GetSystemMetrics(SM_CYSCREEN) == 768) {
         EXPECT_EQ(Describe(g_settings), "IsConfirm=1 IsMenuTop=0 Left=312 Top=234 Right=712 "
@@ -777,12 +777,12 @@ TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
         WriteProfileFile(path_, c.file);
         ResetModuleState();
         LoadSettingsFrom(path_);
-        EXPECT_TRUE(SameEntries(g_folderList, c.loaded));
+        EXPECT_TRUE(SameEntries(FolderEntries(), c.loaded));
         if (c.saved)
-            g_folderList = *c.saved;
-        const FolderList inMemory = g_folderList;
+            ReplaceFolderEntries(*c.saved);
+        const FolderList inMemory = FolderEntries();
         ASSERT_TRUE(SaveSettingsTo(path_));
-        EXPECT_EQ(g_folderList, inMemory) << "the save changed the list in memory";
+        EXPECT_EQ(FolderEntries(), inMemory) << "the save changed the list in memory";
         EXPECT_EQ(FolderListLines(path_), c.linesAfterSave);
         EXPECT_TRUE(SameEntries(KeyByKeyEntries(path_), inMemory));
         EXPECT_FALSE(FileExists(path_ + ".tmp"));
@@ -798,7 +798,7 @@ TEST_F(SettingsFile, SettingsRoundTripAsPlainDecimalText) {
     for (const PluginSettings& settings : cases) {
         SCOPED_TRACE(Describe(settings));
         WriteProfileFile(path_, Lines({"[Setting]", "IsConfirm=1", "[Size]", "Left=1"}));
-        g_folderList = {"a:A"};
+        ReplaceFolderEntries({"a:A"});
         g_settings = settings;
         ASSERT_TRUE(SaveSettingsTo(path_));
         EXPECT_EQ(Describe(g_settings), Describe(settings)) << "the save changed the settings";
@@ -826,7 +826,7 @@ TEST_F(SettingsFile, UnknownSectionsAndKeysSurviveTheSave) {
                "ColWidth2=180", "Extra=x",      "[Last]",          "z=26"});
     WriteProfileFile(path_, before);
     LoadSettingsFrom(path_);
-    g_folderList = {"new:New"};
+    ReplaceFolderEntries({"new:New"});
     ASSERT_TRUE(SaveSettingsTo(path_));
     // The other sections stay in their order, byte for byte; the list is
     // written anew as the last section.
@@ -861,8 +861,8 @@ TEST_F(SettingsFile, UnicodeFilesKeepTheirOtherKeys) {
         WriteProfileFile(path_, file.bytes);
         ResetModuleState();
         LoadSettingsFrom(path_);
-        EXPECT_EQ(g_folderList.front(), "old");
-        g_folderList = {"\\Mailbox\\受信箱:受信箱", "b:B"};
+        EXPECT_EQ(FolderEntries().front(), "old");
+        ReplaceFolderEntries({"\\Mailbox\\受信箱:受信箱", "b:B"});
         ASSERT_TRUE(SaveSettingsTo(path_));
         EXPECT_EQ(ReadWholeFile(path_).substr(0, 2), file.bytes.substr(0, 2));
         EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"\\Mailbox\\受信箱:受信箱", "b:B"}));
@@ -892,7 +892,7 @@ TEST_F(SettingsFile, TheListStartsOnALineOfItsOwn) {
         GetPrivateProfileStringA("Other", "k", "", before, sizeof before, path_.c_str());
         ResetModuleState();
         LoadSettingsFrom(path_);
-        g_folderList = {"a:A", "b:B"};
+        ReplaceFolderEntries({"a:A", "b:B"});
         ASSERT_TRUE(SaveSettingsTo(path_));
         EXPECT_EQ(ReadWholeFile(path_).substr(0, file.bytes.size()), file.bytes)
             << "the file was rewritten";
@@ -923,9 +923,9 @@ TEST_F(SettingsFile, LongEntriesLoadAndSaveWhole) {
         WriteProfileFile(path_, Lines({"[FolderList]", "0000001=" + entry, "0000002=short:S"}));
         ResetModuleState();
         LoadSettingsFrom(path_);
-        EXPECT_TRUE(SameEntries(g_folderList, {entry, "short:S"}));
+        EXPECT_TRUE(SameEntries(FolderEntries(), {entry, "short:S"}));
 
-        g_folderList = {"first:F", entry};
+        ReplaceFolderEntries({"first:F", entry});
         ASSERT_TRUE(SaveSettingsTo(path_));
         EXPECT_NE(ReadWholeFile(path_).find("\r\n0000002=" + entry + "\r\n"), std::string::npos);
         EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"first:F", entry}));
@@ -961,11 +961,12 @@ TEST_F(SettingsFile, EveryEntryComesBackAsItWasSaved) {
     // Bytes that the profile functions' conversion may change: what the load
     // gives must still be what the key-by-key read gives.
     const FolderList odd = {"lone lead byte\x81", "\x80\xA0\xFD\xFE\xFF"};
-    g_folderList = exact;
     // Entries that no line of the file can hold are left out; the others
     // follow without a gap.
-    g_folderList.insert(g_folderList.begin() + 3, {"", "one\r\n0000009=two", "line\nbreak"});
-    g_folderList.insert(g_folderList.end(), odd.begin(), odd.end());
+    FolderList saved = exact;
+    saved.insert(saved.begin() + 3, {"", "one\r\n0000009=two", "line\nbreak"});
+    saved.insert(saved.end(), odd.begin(), odd.end());
+    ReplaceFolderEntries(saved);
     ASSERT_TRUE(SaveSettingsTo(path_));
 
     const FolderList loaded = LoadedEntries(path_);
@@ -1023,10 +1024,10 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ResetModuleState();
-        g_folderList = {"a:A", "b:B"};
+        ReplaceFolderEntries({"a:A", "b:B"});
         g_settings = {1, 0, 1, 2, 3, 4, 5, 6};
         const std::string path = c.prepare();
-        const FolderList list = g_folderList;
+        const FolderList list = FolderEntries();
         const bool existed = FileExists(path);
         const std::string bytes = existed ? ReadWholeFile(path) : std::string();
         held = INVALID_HANDLE_VALUE;
@@ -1038,7 +1039,7 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
         EXPECT_EQ(FileExists(path), existed);
         EXPECT_EQ(ReadWholeFile(path), bytes);
         EXPECT_FALSE(FileExists(path + ".tmp"));
-        EXPECT_EQ(g_folderList, list);
+        EXPECT_EQ(FolderEntries(), list);
         EXPECT_EQ(Describe(g_settings), Describe({1, 0, 1, 2, 3, 4, 5, 6}));
     }
 }
@@ -1099,7 +1100,7 @@ TEST_F(SettingsFile, ASaveKeepsTheFilesAttributesAndWritesOnlyWhatChanged) {
         }
         const ULONGLONG written = LastWriteTime(path);
         ResetModuleState();
-        g_folderList = c.list;
+        ReplaceFolderEntries(c.list);
         g_settings = {1, 0, 1, 2, 3, 4, 5, 6};
 
         EXPECT_EQ(SaveSettingsTo(path), c.saved);
@@ -1153,7 +1154,7 @@ TEST_F(SettingsFile, RandomListEditsRoundTripThroughTheFile) {
             ReplaceFolderEntries(replacement);
             model = replacement;
         }
-        ASSERT_EQ(g_folderList, model);
+        ASSERT_EQ(FolderEntries(), model);
         if (!model.empty()) {
             const std::string& probe =
                 model[static_cast<std::size_t>(number(0, static_cast<int>(model.size()) - 1))];
@@ -1174,7 +1175,7 @@ TEST_F(SettingsFile, RandomListEditsRoundTripThroughTheFile) {
             ASSERT_TRUE(SaveSettingsTo(path_));
             ResetModuleState();
             LoadSettingsFrom(path_);
-            ASSERT_TRUE(SameEntries(g_folderList, model));
+            ASSERT_TRUE(SameEntries(FolderEntries(), model));
             ASSERT_EQ(Describe(g_settings), Describe(settings));
         }
     }
