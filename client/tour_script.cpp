@@ -98,6 +98,22 @@ void OpenMoveSubmenu(TourScript& script, const std::string& firstItem) {
     script.WaitFor("the move submenu", [firstItem] { return MenuWindowWithItem(firstItem); });
 }
 
+// Opens the move submenu of the context menu just opened, notes its items,
+// pictures it and closes the menus again.
+void LookAtMoveSubmenu(TourScript& script, const std::string& item, const std::string& screenshot) {
+    OpenMoveSubmenu(script, item);
+    script.Do("read the submenu", [item] {
+        Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(item)), " | "));
+    });
+    Shoot(script, screenshot, true, nullptr);
+    script.WaitFor("the menus to close with Escape", [] {
+        if (!AnyMenuOpen())
+            return true;
+        PressKey(Windows().frame, VK_ESCAPE);
+        return false;
+    });
+}
+
 void AnswerConfirmation(TourScript& script, const std::string& screenshot) {
     script.WaitFor("the confirmation box", [] { return OpenMessageBox() != nullptr; });
     if (!screenshot.empty())
@@ -209,17 +225,7 @@ void LookAtMenu(TourScript& script) {
         GetWindowRect(Windows().preview, &rect);
         RightClickAt(Windows().preview, POINT{rect.left + 120, rect.top + 60});
     });
-    OpenMoveSubmenu(script, kNewClientsName);
-    script.Do("read the submenu", [] {
-        Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(kNewClientsName)), " | "));
-    });
-    Shoot(script, "09-renamed-submenu.png", true, nullptr);
-    script.WaitFor("the menus to close with Escape", [] {
-        if (!AnyMenuOpen())
-            return true;
-        PressKey(Windows().frame, VK_ESCAPE);
-        return false;
-    });
+    LookAtMoveSubmenu(script, kNewClientsName, "09-renamed-submenu.png");
 }
 
 void ShowNameWithAmpersand(TourScript& script) {
@@ -235,17 +241,7 @@ void ShowNameWithAmpersand(TourScript& script) {
         const int row = MessageRow(SelectedSerials().at(0));
         RightClickAt(Windows().list, ListRowCenter(Windows().list, row));
     });
-    OpenMoveSubmenu(script, kQaItem);
-    script.Do("read the submenu", [] {
-        Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(kQaItem)), " | "));
-    });
-    Shoot(script, "10-ampersand-submenu.png", true, nullptr);
-    script.WaitFor("the menus to close with Escape", [] {
-        if (!AnyMenuOpen())
-            return true;
-        PressKey(Windows().frame, VK_ESCAPE);
-        return false;
-    });
+    LookAtMoveSubmenu(script, kQaItem, "10-ampersand-submenu.png");
 }
 
 void Close(TourScript& script) {
