@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "../base/holders.h"
 #include "../base/module.h"
 #include "folder_list.h"
+#include "file_swap.h"
 #include "folder_list_section.h"
 #include "plugin_settings.h"
 #include "profile_section.h"
@@ -164,90 +164,6 @@ bool FileHoldsSettings(const std::string& path, const FolderListText& text) {
     return FolderListStored(path, text) && AllSettingsHeld(path);
 }
 
-// Deletes a file, hidden, system or read-only as it may be.
-void DeleteAnyFile(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
-}
-
-std::string BackupPath(const std::string& path) {
-    return path + ".bak";
-}
-
-// Puts the old file back where a save was stopped between taking it away and
-// putting the new one in its place.
-void RestoreInterruptedSave(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        GetLastError() == ERROR_FILE_NOT_FOUND)
-        MoveFileExA(BackupPath(path).c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
-}
-
-// The new file, built beside the old one; deleted unless kept.
-class TemporaryFile {
-  public:
-    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-    ~TemporaryFile() {
-        if (!kept_)
-            Delete();
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    const std::string& path() const { return path_; }
-    // A new empty file, in place of one that a crash may have left; false
-    // when the folder lets none be created.
-    bool Create() {
-        Delete();
-        return OwnFile(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr)) != nullptr;
-    }
-    void Keep() { kept_ = true; }
-
-  private:
-    void Delete() const {
-        ForgetCachedProfile(path_);
-        DeleteAnyFile(path_);
-    }
-    std::string path_;
-    bool kept_ = false;
-};
-
-// Copies the old file over the new empty one; a hidden or read-only copy would
-// refuse the profile functions' writes.
-bool CopyOldFile(const std::string& path, const std::string& copy) {
-    if (!CopyFileA(path.c_str(), copy.c_str(), FALSE))
-        return false;
-    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return true;
-}
-
-// Writes the file's data to the disk before it takes the old file's place.
-bool FlushFile(const std::string& path) {
-    const UniqueHandle file = OwnFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file && FlushFileBuffers(file.get());
-}
-
-// Swaps the new file in for the old one. ReplaceFile keeps the old file's
-// owner, access rights and creation time, and its attributes are carried over
-// here, since not every implementation keeps them. ReplaceFile takes the old
-// file away before it puts the new one in its place: the old one waits under
-// the backup name meanwhile, so that a save stopped in between loses nothing.
-bool ReplaceOldFile(const std::string& path, const std::string& replacement, DWORD attributes) {
-    const std::string backup = BackupPath(path);
-    DeleteAnyFile(backup);
-    if (!ReplaceFileA(path.c_str(), replacement.c_str(), backup.c_str(),
-                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-        RestoreInterruptedSave(path);
-        return false;
-    }
-    SetFileAttributesA(path.c_str(),
-                       (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) |
-                           FILE_ATTRIBUTE_ARCHIVE);
-    DeleteAnyFile(backup);
-    return true;
-}
-
 bool SaveSettingsFile(const std::string& path) {
     const FolderListText text = MakeFolderListText(FolderEntries());
     if (FileHoldsSettings(path, text))
@@ -261,18 +177,13 @@ bool SaveSettingsFile(const std::string& path) {
     // one is built beside it and swapped in. Where the folder lets no new file
     // be made, the file is written in place, as the profile functions would.
     TemporaryFile temporary(path + ".tmp");
+    ForgetCachedProfile(temporary.path());
     if (!temporary.Create())
         return WriteSettingsFile(path, text);
-    if (exists && !CopyOldFile(path, temporary.path()))
-        return false;
-    if (!WriteSettingsFile(temporary.path(), text))
-        return false;
+    const bool built = (!exists || CopyOldFile(path, temporary.path())) &&
+                       WriteSettingsFile(temporary.path(), text);
     ForgetCachedProfile(temporary.path());
-    if (!FlushFile(temporary.path()))
-        return false;
-    const bool swapped = exists ? ReplaceOldFile(path, temporary.path(), attributes)
-                                : MoveFileExA(temporary.path().c_str(), path.c_str(),
-                                              MOVEFILE_WRITE_THROUGH) != FALSE;
+    const bool swapped = built && SwapInFile(path, temporary.path(), attributes);
     ForgetCachedProfile(path);
     if (swapped)
         temporary.Keep(); // it is the settings file now
@@ -347,7 +258,7 @@ std::string SettingsFilePath() {
 void LoadSettings() {
     const std::string path = SettingsFilePath();
     if (!path.empty())
-        RestoreInterruptedSave(path);
+        RestoreInterruptedSwap(path);
     g_mayWriteSettings = LoadSettingsFrom(path);
     if (!g_mayWriteSettings && !path.empty())
         ReportFileProblem("設定を読み込めませんでした。", path);
