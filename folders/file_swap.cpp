@@ -69,7 +69,9 @@ bool SwapInFile(const std::string& path, const std::string& replacement, DWORD o
 }
 
 void RestoreInterruptedSwap(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        GetLastError() == ERROR_FILE_NOT_FOUND)
-        MoveFileExA(BackupPath(path).c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+    const std::string backup = BackupPath(path);
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        DeleteFileA(backup.c_str()); // left by a swap stopped after the new file was in place
+    else if (GetLastError() == ERROR_FILE_NOT_FOUND)
+        MoveFileExA(backup.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
 }

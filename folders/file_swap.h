@@ -37,5 +37,6 @@ bool CopyOldFile(const std::string& path, const std::string& copy);
 bool SwapInFile(const std::string& path, const std::string& replacement, DWORD oldAttributes);
 
 // Puts the old file back where a swap was stopped between taking it away and
-// putting the new one in its place.
+// putting the new one in its place; drops the old one where the swap was
+// stopped after that.
 void RestoreInterruptedSwap(const std::string& path);
