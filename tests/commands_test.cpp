@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "desktop/window_driver.h"
 #include "menu_items.h"
 #include "message_boxes.h"
+#include "modal_script.h"
 #include "scratch.h"
 #include "standin_host.h"
 #include "started_plugin.h"
-#include "window_driver.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "desktop/window_driver.h"
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
@@ -12,7 +13,6 @@
 #include "settings_dialog_session.h"
 #include "standin_host.h"
 #include "started_plugin.h"
-#include "window_driver.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop/window_driver.h"
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
@@ -24,7 +25,6 @@
 #include "settings_dialog_session.h"
 #include "standin_host.h"
 #include "started_plugin.h"
-#include "window_driver.h"
 
 namespace {
 
@@ -228,7 +228,7 @@ class Walk {
                 // in between.
                 actions.push_back([row, name, how](HWND dialog) {
                     SelectRows(RowList(dialog), {row});
-                    PressKey(RowList(dialog), VK_F2);
+                    SendKey(RowList(dialog), VK_F2);
                     EXPECT_TRUE(TypeIntoLabelEditor(RowList(dialog), name,
                                                     how == 2 ? VK_ESCAPE : VK_RETURN))
                         << "no label edit on row " << row;

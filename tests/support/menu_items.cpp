@@ -11,24 +11,6 @@ UniqueMenu HostMenu() {
     return menu;
 }
 
-std::vector<MenuItem> ReadMenuItems(HMENU menu) {
-    std::vector<MenuItem> items;
-    const int count = GetMenuItemCount(menu);
-    for (int position = 0; position < count; ++position) {
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
-        std::string text(info.cch + 1, '\0');
-        info.dwTypeData = text.data();
-        info.cch = static_cast<UINT>(text.size());
-        GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
-        text.resize(info.cch);
-        items.push_back({info.fType, info.fState, info.wID, info.hSubMenu, text});
-    }
-    return items;
-}
-
 std::vector<std::string> DescribeMenu(HMENU menu) {
     std::vector<std::string> lines;
     for (const MenuItem& item : ReadMenuItems(menu)) {

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "desktop/window_driver.h"
+#include "modal_script.h"
 #include "plugin.h"
-#include "window_driver.h"
 
 // What the settings file holds after the plug-in's exit.
 struct SavedSettings {
