@@ -1,6 +1,7 @@
 // The settings dialog's window: placement, minimum size, layout, closing,
 // owner, the second-setup guard, the version box and screenshots.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -171,7 +172,7 @@ int MissingGlyphs(HWND control, const wchar_t* text) {
 
 std::string ScreenshotPath(const char* name) {
     const std::string folder = ExecutableFolder() + "screenshots\\";
-    CreateFolderTree(folder);
+    SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
     return folder + name;
 }
 

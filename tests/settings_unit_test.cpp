@@ -3,6 +3,7 @@
 // what Windows is known to read, defaults and round trips, failed saves, and
 // random list edits checked against a plain model.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -1089,7 +1090,7 @@ TEST_F(SettingsFile, ASaveKeepsTheFilesAttributesAndWritesOnlyWhatChanged) {
         const Case& c = cases[i];
         SCOPED_TRACE(c.name);
         const std::string folder = RowFolder(folder_, i);
-        CreateFolderTree(folder);
+        SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
         const std::string path = folder + "Varkel.ini";
         const std::string blocker = path + ".tmp";
         WriteAgedProfileFile(path, held);
