@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "base/menu_types.h"
 #include "desktop/window_driver.h"
+#include "host_calls.h"
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "modal_script.h"
 #include "scratch.h"
+#include "settings_files.h"
 #include "standin_host.h"
 #include "started_plugin.h"
 
@@ -28,26 +31,10 @@ std::string RemoveText(const std::string& menuName) {
     return "フォルダ「" + menuName + "」を移動先フォルダから削除します。";
 }
 
-Lines HostCallNames() {
-    Lines names;
-    for (const standin::HostCall& call : standin::Calls())
-        names.push_back(call.function);
-    return names;
-}
-
-// The registered callback of the move items, to call with any command word.
-CommandCallback MoveCallback() {
-    for (const standin::RegisteredCommand& command : standin::Registered()) {
-        if (command.menuType == 1 || command.menuType == 3)
-            return command.callback;
-    }
-    return nullptr;
-}
-
 // Adds the register item to a new folder menu and returns its command ID.
 int RegisterItemId(const LoadedPlugin& plugin) {
     const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), 2);
+    plugin.orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
     const std::vector<MenuItem> items = ReadMenuItems(menu.get());
     return items.empty() ? -1 : static_cast<int>(items.back().id);
 }
@@ -527,7 +514,7 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
 
     // Folder menu: pick the register item on two folders in turn.
     const UniqueMenu folderMenu = HostMenu();
-    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, folderMenu.get(), 2), 0);
+    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, folderMenu.get(), kFolderMenu), 0);
     const std::vector<MenuItem> folderItems = ReadMenuItems(folderMenu.get());
     ASSERT_EQ(folderItems.size(), 4u);
     const UINT registerId = folderItems.back().id;
@@ -539,7 +526,7 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
 
     // Mail menu: the second move item moves to the second folder.
     const UniqueMenu mailMenu = HostMenu();
-    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, mailMenu.get(), 1), 0);
+    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, mailMenu.get(), kMailListMenu), 0);
     const std::vector<MenuItem> top = ReadMenuItems(mailMenu.get());
     ASSERT_EQ(top.size(), 4u);
     const std::vector<MenuItem> moveItems = ReadMenuItems(top[3].submenu);

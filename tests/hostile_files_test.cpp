@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -13,8 +12,8 @@
 #include "message_boxes.h"
 #include "plugin.h"
 #include "scratch.h"
+#include "settings_files.h"
 #include "standin_host.h"
-#include "started_plugin.h"
 
 namespace {
 
@@ -26,13 +25,10 @@ std::vector<std::string> MoveNames(const LoadedPlugin& plugin) {
 }
 
 std::string NumberedEntries(int count, const std::string& prefix) {
-    std::string text = "[FolderList]\r\n";
-    char line[96];
-    for (int n = 1; n <= count; ++n) {
-        std::snprintf(line, sizeof line, "%07d=\\箱\\%d:%s%d\r\n", n, n, prefix.c_str(), n);
-        text += line;
-    }
-    return text;
+    std::vector<std::string> entries;
+    for (int n = 1; n <= count; ++n)
+        entries.push_back("\\箱\\" + std::to_string(n) + ":" + prefix + std::to_string(n));
+    return SettingsIni(entries);
 }
 
 // Loads a plug-in on a settings file with these bytes; the plug-in's names.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/menu_types.h"
 #include "desktop/window_driver.h"
 #include "menu_items.h"
 #include "message_boxes.h"
@@ -11,6 +12,7 @@
 #include "res/resource.h"
 #include "scratch.h"
 #include "settings_dialog_session.h"
+#include "settings_files.h"
 #include "standin_host.h"
 #include "started_plugin.h"
 
@@ -20,7 +22,7 @@ namespace {
 // the confirmation answered OK; the boxes shown.
 std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND window = nullptr) {
     const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), 2);
+    plugin.orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
     MessageBoxCapture boxes;
     standin::InvokeCommand(standin::Registered().back().id, window, 0);
     return boxes.boxes();
@@ -50,7 +52,7 @@ TEST(HostileHost, NullTextsReadAsEmpty) {
 
     // No current mail: menu type 3 adds nothing.
     const UniqueMenu mailMenu = HostMenu();
-    plugin->orc().OnMenuInit(nullptr, mailMenu.get(), 3);
+    plugin->orc().OnMenuInit(nullptr, mailMenu.get(), kMailViewMenu);
     EXPECT_EQ(ReadMenuItems(mailMenu.get()).size(), 2u);
 
     // A null folder and display name register as an empty folder ID and name.
@@ -170,7 +172,7 @@ TEST(HostileHost, NullAndDestroyedMenuHandles) {
     HMENU destroyed = CreatePopupMenu();
     DestroyMenu(destroyed);
     for (HMENU menu : {static_cast<HMENU>(nullptr), destroyed}) {
-        for (int type : {1, 2, 3}) {
+        for (int type : {kMailListMenu, kFolderMenu, kMailViewMenu}) {
             SCOPED_TRACE(type);
             standin::Script().currentMail = std::string("本文");
             EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu, type), 0);

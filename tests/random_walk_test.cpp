@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "base/menu_types.h"
 #include "desktop/window_driver.h"
 #include "menu_items.h"
 #include "message_boxes.h"
@@ -23,6 +24,7 @@
 #include "res/resource.h"
 #include "scratch.h"
 #include "settings_dialog_session.h"
+#include "settings_files.h"
 #include "standin_host.h"
 #include "started_plugin.h"
 
@@ -119,7 +121,7 @@ class Walk {
     // Builds a mail menu; the plug-in binds each move item to its position.
     void BuildMenu() {
         const UniqueMenu menu = HostMenu();
-        plugin_->orc().OnMenuInit(nullptr, menu.get(), Chance(50) ? 1 : 3);
+        plugin_->orc().OnMenuInit(nullptr, menu.get(), Chance(50) ? kMailListMenu : kMailViewMenu);
         for (const MenuItem& item : ReadMenuItems(menu.get())) {
             if (!item.submenu)
                 continue;
@@ -163,7 +165,7 @@ class Walk {
         const Folder& folder = kFolders[Pick(static_cast<int>(std::size(kFolders)))];
         standin::Script().currentFolder = std::string(folder.id);
         const UniqueMenu menu = HostMenu();
-        plugin_->orc().OnMenuInit(nullptr, menu.get(), 2);
+        plugin_->orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
         const bool ok = Chance(75);
         MessageBoxCapture boxes;
         boxes.Answer({ok ? IDOK : IDCANCEL});
@@ -274,7 +276,7 @@ class Walk {
     // the menu.
     void CheckMenu(int step) {
         const UniqueMenu menu = HostMenu();
-        plugin_->orc().OnMenuInit(nullptr, menu.get(), 1);
+        plugin_->orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
         const std::vector<MenuItem> items = ReadMenuItems(menu.get());
         ASSERT_EQ(items.size(), 4u) << "step " << step;
         const MenuItem& submenuItem = model_.isMenuTop ? items[0] : items[3];
@@ -297,11 +299,8 @@ class Walk {
 
     void CheckSavedFile() {
         std::vector<std::string> expected;
-        for (std::size_t i = 0; i < model_.entries.size(); ++i) {
-            char key[16];
-            std::snprintf(key, sizeof key, "%07zu=", i + 1);
-            expected.push_back(key + model_.entries[i]);
-        }
+        for (std::size_t i = 0; i < model_.entries.size(); ++i)
+            expected.push_back(FolderListKey(i + 1) + "=" + model_.entries[i]);
         const std::string path = plugin_->settingsPath();
         EXPECT_EQ(StoredFolderList(path), expected);
         EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Setting", "IsConfirm", -1, path.c_str())),
