@@ -10,6 +10,7 @@
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "modal_script.h"
+#include "plugin_texts.h"
 #include "scratch.h"
 #include "settings_files.h"
 #include "standin_host.h"
@@ -20,16 +21,6 @@ namespace {
 using Lines = std::vector<std::string>;
 
 constexpr char kCaption[] = "Varkel Plugin";
-
-std::string MoveText(const std::string& menuName) {
-    return "選択したメールを「" + menuName + "」に移動します。";
-}
-std::string AddText(const std::string& displayName) {
-    return "フォルダ「" + displayName + "」を移動先フォルダに追加します。";
-}
-std::string RemoveText(const std::string& menuName) {
-    return "フォルダ「" + menuName + "」を移動先フォルダから削除します。";
-}
 
 // Adds the register item to a new folder menu and returns its command ID.
 int RegisterItemId(const LoadedPlugin& plugin) {
@@ -42,13 +33,6 @@ int RegisterItemId(const LoadedPlugin& plugin) {
 // Picks the register item as the host does.
 void PickRegisterItem(int id, HWND window) {
     EXPECT_TRUE(standin::InvokeCommand(id, window, static_cast<WPARAM>(id)));
-}
-
-Lines MenuTexts(const std::vector<MenuItem>& items) {
-    Lines texts;
-    for (const MenuItem& item : items)
-        texts.push_back(item.text);
-    return texts;
 }
 
 // What the plug-in writes for its list when it exits.
@@ -295,7 +279,7 @@ TEST(ToggleFolder, AddsTheCurrentFolderAtTheEndOnOk) {
             texts.push_back(line.substr(line.find(':') + 1));
         if (texts.empty())
             texts.push_back("(登録フォルダがありません)");
-        EXPECT_EQ(MenuTexts(BuildMoveItems(*plugin)), texts);
+        EXPECT_EQ(MoveNames(*plugin), texts);
         EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
     }
 }
@@ -531,7 +515,7 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
     ASSERT_EQ(top.size(), 4u);
     const std::vector<MenuItem> moveItems = ReadMenuItems(top[3].submenu);
     ASSERT_EQ(moveItems.size(), 2u);
-    EXPECT_EQ(MenuTexts(moveItems), (Lines{"受信箱\\仕事", "予定表"}));
+    EXPECT_EQ(ItemTexts(moveItems), (Lines{"受信箱\\仕事", "予定表"}));
     standin::ClearCalls();
     EXPECT_TRUE(
         standin::InvokeCommand(static_cast<int>(moveItems[1].id), window.get(), moveItems[1].id));

@@ -16,13 +16,6 @@
 
 namespace {
 
-std::vector<std::string> MoveNames(const LoadedPlugin& plugin) {
-    std::vector<std::string> names;
-    for (const MenuItem& item : BuildMoveItems(plugin))
-        names.push_back(item.text);
-    return names;
-}
-
 std::string NumberedEntries(int count, const std::string& prefix) {
     std::vector<std::string> entries;
     for (int n = 1; n <= count; ++n)

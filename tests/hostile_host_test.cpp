@@ -9,6 +9,7 @@
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
+#include "plugin_texts.h"
 #include "res/resource.h"
 #include "scratch.h"
 #include "settings_dialog_session.h"
@@ -17,23 +18,6 @@
 #include "started_plugin.h"
 
 namespace {
-
-// Adds the host's current folder through the folder menu's command, with
-// the confirmation answered OK; the boxes shown.
-std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND window = nullptr) {
-    const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
-    MessageBoxCapture boxes;
-    standin::InvokeCommand(standin::Registered().back().id, window, 0);
-    return boxes.boxes();
-}
-
-std::vector<std::string> MoveNames(const LoadedPlugin& plugin) {
-    std::vector<std::string> names;
-    for (const MenuItem& item : BuildMoveItems(plugin))
-        names.push_back(item.text);
-    return names;
-}
 
 std::string Repeat(const std::string& piece, std::size_t bytes) {
     std::string text;
@@ -58,7 +42,7 @@ TEST(HostileHost, NullTextsReadAsEmpty) {
     // A null folder and display name register as an empty folder ID and name.
     const std::vector<CapturedBox> boxes = AddCurrentFolder(*plugin);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "フォルダ「」を移動先フォルダに追加します。");
+    EXPECT_EQ(boxes[0].text, AddText(""));
     EXPECT_EQ(MoveNames(*plugin), (std::vector<std::string>{"甲", ""}));
 
     // The dialog shows rows whose folders the host does not name.
@@ -93,8 +77,7 @@ TEST(HostileHost, LongAndDoubleByteNamesSurviveWhole) {
     const std::vector<MenuItem> items = BuildMoveItems(*plugin);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].text, longName);
-    EXPECT_EQ(standin::Registered().back().description,
-              "選択したメールを「" + longName + "」に移動します。");
+    EXPECT_EQ(standin::Registered().back().description, MoveText(longName));
     {
         MessageBoxCapture moveBoxes;
         standin::InvokeCommand(static_cast<int>(items[0].id), nullptr, items[0].id);

@@ -13,6 +13,7 @@
 #include "host_calls.h"
 #include "menu_items.h"
 #include "message_boxes.h"
+#include "plugin_texts.h"
 #include "scratch.h"
 #include "standin_host.h"
 #include "started_plugin.h"
@@ -26,10 +27,6 @@ constexpr char kRegisterText[] = "移動先フォルダに追加/削除";
 constexpr char kRegisterDescription[] =
     "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
 constexpr char kPlaceholderItem[] = "(登録フォルダがありません)#0";
-
-std::string MoveDescription(const std::string& menuName) {
-    return "選択したメールを「" + menuName + "」に移動します。";
-}
 
 std::string Item(const std::string& text, int id) {
     return text + "#" + std::to_string(id);
@@ -96,7 +93,7 @@ TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
         const auto& registered = standin::Registered();
         ASSERT_EQ(registered.size(), 3u);
         for (std::size_t i = 0; i < registered.size(); ++i) {
-            EXPECT_EQ(registered[i].description, MoveDescription(names[i]));
+            EXPECT_EQ(registered[i].description, MoveText(names[i]));
             EXPECT_EQ(registered[i].menuType, row.menuType);
             EXPECT_NE(registered[i].callback, nullptr);
             EXPECT_EQ(registered[i].callback, registered[0].callback);
@@ -142,7 +139,7 @@ TEST(MenuLayout, FolderMenuGetsTheRegisterItemAlwaysAtTheBottom) {
             boxes.Answer({IDCANCEL});
             EXPECT_TRUE(standin::InvokeCommand(40001, window.get(), 40001));
             ASSERT_EQ(boxes.boxes().size(), 1u);
-            EXPECT_EQ(boxes.boxes()[0].text, "フォルダ「送信済み」を移動先フォルダに追加します。");
+            EXPECT_EQ(boxes.boxes()[0].text, AddText("送信済み"));
         }
 
         // It has no binding: the move command ignores its ID.
@@ -260,13 +257,13 @@ TEST(MenuLayout, EntriesAreSplitAtTheirFirstColonAndEachItemHasItsOwnBinding) {
             EXPECT_EQ(items[i].text, row.labels[i]);
             EXPECT_EQ(items[i].type, static_cast<UINT>(MFT_STRING));
             EXPECT_EQ(items[i].id, static_cast<UINT>(40001 + i));
-            EXPECT_EQ(registered[i].description, MoveDescription(row.names[i]));
+            EXPECT_EQ(registered[i].description, MoveText(row.names[i]));
             standin::ClearCalls();
             MessageBoxCapture boxes;
             EXPECT_TRUE(
                 standin::InvokeCommand(static_cast<int>(items[i].id), window.get(), items[i].id));
             ASSERT_EQ(boxes.boxes().size(), 1u);
-            EXPECT_EQ(boxes.boxes()[0].text, MoveDescription(row.names[i]));
+            EXPECT_EQ(boxes.boxes()[0].text, MoveText(row.names[i]));
             EXPECT_EQ(standin::MovedTo(), Lines{row.folders[i]});
         }
     }

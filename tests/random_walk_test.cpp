@@ -21,6 +21,7 @@
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
+#include "plugin_texts.h"
 #include "res/resource.h"
 #include "scratch.h"
 #include "settings_dialog_session.h"
@@ -149,8 +150,7 @@ class Walk {
         const bool asked = bound && model_.isConfirm;
         ASSERT_EQ(boxes.boxes().size(), asked ? 1u : 0u);
         if (asked) {
-            EXPECT_EQ(boxes.boxes()[0].text,
-                      "選択したメールを「" + MenuNameOf(entry) + "」に移動します。");
+            EXPECT_EQ(boxes.boxes()[0].text, MoveText(MenuNameOf(entry)));
         }
         const std::vector<std::string> moved = standin::MovedTo();
         if (bound && (!model_.isConfirm || ok)) {
@@ -177,13 +177,11 @@ class Walk {
         if (std::string(folder.id).find(':') != std::string::npos) {
             EXPECT_EQ(boxes.boxes()[0].style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
         } else if (found < model_.entries.size()) {
-            EXPECT_EQ(boxes.boxes()[0].text, "フォルダ「" + MenuNameOf(model_.entries[found]) +
-                                                 "」を移動先フォルダから削除します。");
+            EXPECT_EQ(boxes.boxes()[0].text, RemoveText(MenuNameOf(model_.entries[found])));
             if (ok)
                 model_.entries.erase(model_.entries.begin() + static_cast<std::ptrdiff_t>(found));
         } else {
-            EXPECT_EQ(boxes.boxes()[0].text, std::string("フォルダ「") + folder.displayName +
-                                                 "」を移動先フォルダに追加します。");
+            EXPECT_EQ(boxes.boxes()[0].text, AddText(folder.displayName));
             if (ok)
                 model_.entries.push_back(std::string(folder.id) + ":" + folder.displayName);
         }

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "base/menu_types.h"
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
@@ -52,17 +51,6 @@ struct Obstacle {
     std::function<std::function<void()>(const std::string& path)> block;
 };
 
-// The host's folder "new" (display name 新) added from the folder menu, with
-// the confirmation answered OK.
-void RegisterNewFolder(const LoadedPlugin& plugin) {
-    standin::Script().currentFolder = std::string("new");
-    standin::Script().displayNames["new"] = std::string("新");
-    const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
-    MessageBoxCapture answer;
-    standin::InvokeCommand(standin::Registered().back().id, nullptr, 0);
-}
-
 // A save that cannot complete leaves the old file as it was, shows one box,
 // and keeps memory as it was: once the obstacle is gone, the next exit saves
 // the same list and settings.
@@ -104,8 +92,11 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
         if (obstacle.fileAtStart)
             WriteProfileFile(path, kOldFile);
         ASSERT_EQ(plugin.orc().OnStart(), 0);
-        if (obstacle.addFolder)
-            RegisterNewFolder(plugin);
+        if (obstacle.addFolder) {
+            standin::Script().currentFolder = std::string("new");
+            standin::Script().displayNames["new"] = std::string("新");
+            AddCurrentFolder(plugin);
+        }
 
         const std::string bytes = ReadWholeFile(path);
         const std::function<void()> unblock = obstacle.block(path);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "plugin.h"
+#include "standin_host.h"
 
 UniqueMenu HostMenu() {
     UniqueMenu menu(CreatePopupMenu());
@@ -43,6 +44,25 @@ std::vector<MenuItem> BuildMoveItems(const LoadedPlugin& plugin, int menuType) {
             return ReadMenuItems(item.submenu);
     }
     return {};
+}
+
+std::vector<std::string> ItemTexts(const std::vector<MenuItem>& items) {
+    std::vector<std::string> texts;
+    for (const MenuItem& item : items)
+        texts.push_back(item.text);
+    return texts;
+}
+
+std::vector<std::string> MoveNames(const LoadedPlugin& plugin) {
+    return ItemTexts(BuildMoveItems(plugin));
+}
+
+std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND window) {
+    const UniqueMenu menu = HostMenu();
+    plugin.orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
+    MessageBoxCapture boxes;
+    standin::InvokeCommand(standin::Registered().back().id, window, 0);
+    return boxes.boxes();
 }
 
 HostWindow::HostWindow()

@@ -9,6 +9,7 @@
 #include "base/holders.h"
 #include "base/menu_types.h"
 #include "desktop/window_text.h"
+#include "message_boxes.h"
 
 class LoadedPlugin;
 
@@ -27,6 +28,14 @@ std::vector<std::string> DescribeMenu(HMENU menu);
 // The items of the move submenu that the plug-in adds to a new host menu of
 // this type (empty when it adds none).
 std::vector<MenuItem> BuildMoveItems(const LoadedPlugin& plugin, int menuType = kMailListMenu);
+// The items' texts, in order.
+std::vector<std::string> ItemTexts(const std::vector<MenuItem>& items);
+// The texts of the move items that BuildMoveItems gives.
+std::vector<std::string> MoveNames(const LoadedPlugin& plugin);
+
+// Adds the host's current folder through the folder menu's command, with the
+// confirmation answered OK; the boxes shown.
+std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND window = nullptr);
 
 // A hidden top-level window standing in for the host's main window.
 class HostWindow {
