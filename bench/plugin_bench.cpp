@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/menu_types.h"
 #include "first_paint.h"
 #include "plugin.h"
 #include "scratch.h"
@@ -65,7 +66,7 @@ struct Bench {
 double MenuInit(Bench& bench) {
     return Median(9, [&] {
         HMENU menu = CreatePopupMenu();
-        bench.plugin.orc().OnMenuInit(nullptr, menu, 1);
+        bench.plugin.orc().OnMenuInit(nullptr, menu, kMailListMenu);
         DestroyMenu(menu);
         standin::ClearCalls();
     });
@@ -75,7 +76,7 @@ double MenuInit(Bench& bench) {
 // run (no confirmation), the host asked to move.
 double Move(Bench& bench) {
     HMENU menu = CreatePopupMenu();
-    bench.plugin.orc().OnMenuInit(nullptr, menu, 1);
+    bench.plugin.orc().OnMenuInit(nullptr, menu, kMailListMenu);
     const int last = standin::Registered().back().id;
     const double t =
         Median(101, [&] { standin::InvokeCommand(last, nullptr, static_cast<WPARAM>(last)); });

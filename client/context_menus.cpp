@@ -3,20 +3,14 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <memory>
-#include <type_traits>
-
+#include "base/holders.h"
 #include "client_ids.h"
 #include "client_state.h"
+#include "desktop/window_text.h"
 #include "mail_views.h"
 #include "transcript.h"
 
 namespace {
-
-struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
 MenuType MenuTypeOf(HWND control) {
     const ClientWindows& windows = Client().windows;
@@ -86,32 +80,25 @@ void SelectMailAt(HWND list, POINT screen) {
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-std::string ItemText(HMENU menu, int position) {
-    const int length = GetMenuStringA(menu, static_cast<UINT>(position), nullptr, 0, MF_BYPOSITION);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-    GetMenuStringA(menu, static_cast<UINT>(position), text.data(), length + 1, MF_BYPOSITION);
-    text.resize(static_cast<std::size_t>(lstrlenA(text.c_str())));
-    return text;
-}
-
 } // namespace
 
 std::string DescribeMenu(HMENU menu) {
     std::string line;
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
+    const std::vector<MenuItem> items = ReadMenuItems(menu);
+    for (std::size_t i = 0; i < items.size(); ++i) {
         if (i)
             line += " | ";
-        if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) {
+        if (items[i].type & MFT_SEPARATOR) {
             line += "---";
             continue;
         }
-        line += ItemText(menu, i);
-        if (HMENU submenu = GetSubMenu(menu, i)) {
-            std::string items;
-            for (int j = 0; j < GetMenuItemCount(submenu); ++j)
-                items += (j ? ", " : "") + ItemText(submenu, j);
-            line += " [" + items + "]";
+        line += items[i].text;
+        if (items[i].submenu) {
+            const std::vector<MenuItem> subitems = ReadMenuItems(items[i].submenu);
+            std::string texts;
+            for (std::size_t j = 0; j < subitems.size(); ++j)
+                texts += (j ? ", " : "") + subitems[j].text;
+            line += " [" + texts + "]";
         }
     }
     return line;

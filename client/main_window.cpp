@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include <memory>
-#include <type_traits>
-
+#include "base/holders.h"
 #include "client_commands.h"
 #include "client_ids.h"
 #include "client_state.h"
@@ -18,10 +16,7 @@ constexpr char kTitle[] = "VarkelMail - スタンドインのメールクライ�
 constexpr int kTreeWidth = 230;
 constexpr int kGap = 4;
 
-struct FontDeleter {
-    void operator()(HFONT font) const { DeleteObject(font); }
-};
-std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> g_font;
+UniqueHandleOf<HFONT, &DeleteObject> g_font;
 
 HMENU CreateMenuBar() {
     const HMENU file = CreatePopupMenu();

@@ -1,6 +1,7 @@
 #include "paths.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <vector>
@@ -62,11 +63,7 @@ std::string FullPath(const std::string& path) {
 }
 
 bool CreateFolderTree(const std::string& folder) {
-    for (std::size_t end : Backslashes(folder)) {
-        if (end > 0 && folder[end - 1] != ':')
-            CreateDirectoryA(folder.substr(0, end).c_str(), nullptr);
-    }
-    CreateDirectoryA(folder.c_str(), nullptr);
+    SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
     const DWORD attributes = GetFileAttributesA(folder.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -4,10 +4,9 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <type_traits>
 
+#include "base/holders.h"
 #include "shell/plugin_info.h"
 
 struct PluginCallbacks {
@@ -31,10 +30,7 @@ class PluginModule {
     std::string Describe() const;
 
   private:
-    struct Unloader {
-        void operator()(HMODULE module) const { FreeLibrary(module); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HMODULE>, Unloader> module_;
+    UniqueHandleOf<HMODULE, &FreeLibrary> module_;
     PluginCallbacks callbacks_;
     std::string path_;
     std::string error_;

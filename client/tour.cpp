@@ -1,11 +1,10 @@
 #include "tour.h"
 
 #include <fstream>
-#include <memory>
-#include <type_traits>
 
 #include "client_app.h"
 #include "client_state.h"
+#include "desktop/own_desktop.h"
 #include "paths.h"
 #include "tour_actions.h"
 #include "tour_driver.h"
@@ -17,23 +16,6 @@ namespace {
 constexpr DWORD kWatchdogMilliseconds = 120000;
 
 std::string g_outputFolder;
-
-struct DesktopCloser {
-    void operator()(HDESK desktop) const { CloseDesktop(desktop); }
-};
-using UniqueDesktop = std::unique_ptr<std::remove_pointer_t<HDESK>, DesktopCloser>;
-
-// Moves this thread, before it has any window, to a new desktop of its own.
-// Programs that share the Wine server (other tests on other displays) then
-// cannot take the activation, and so the focus, from the tour's menus and
-// dialogs: each desktop has its own foreground window.
-UniqueDesktop UseOwnDesktop() {
-    const std::string name = "VarkelTour-" + std::to_string(GetCurrentProcessId());
-    UniqueDesktop desktop(CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr));
-    if (!desktop || !SetThreadDesktop(desktop.get()))
-        return nullptr;
-    return desktop;
-}
 
 void DeleteOldScreenshots(const std::string& folder) {
     WIN32_FIND_DATAA found{};
@@ -108,7 +90,7 @@ int RunTour(HINSTANCE instance, const Options& options) {
     }
     Note("tour: VarkelMail drives Varkel.dll the way a person would");
     StartWatchdog(kWatchdogMilliseconds);
-    const UniqueDesktop desktop = UseOwnDesktop();
+    const UniqueDesktop desktop = UseOwnDesktop("VarkelTour");
     if (!desktop)
         Note("tour: no desktop of its own; other programs may take the focus");
     if (!StartClient(instance, SW_SHOWNORMAL, plugin))

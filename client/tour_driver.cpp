@@ -1,10 +1,9 @@
 #include "tour_driver.h"
-#include "tests/support/window_text.h"
 
 #include <exception>
-#include <memory>
-#include <type_traits>
 
+#include "base/holders.h"
+#include "desktop/window_text.h"
 #include "transcript.h"
 
 namespace {
@@ -22,11 +21,8 @@ std::function<void(const std::string&)> g_onFailure;
 HHOOK g_cbtHook = nullptr;
 HWND g_messageBox = nullptr;
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser> g_watchdogStop;
-std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser> g_watchdogThread;
+UniqueHandle g_watchdogStop;
+UniqueHandle g_watchdogThread;
 DWORD g_watchdogMilliseconds = 0;
 
 // Line ends inside a message box's text, shown as "\r\n".

@@ -1,5 +1,5 @@
 #include "tour_script.h"
-#include "tests/support/window_text.h"
+#include "desktop/window_text.h"
 
 #include <commctrl.h>
 

@@ -2,17 +2,11 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include "base/holders.h"
 
 namespace {
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueFile = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
-UniqueFile g_file;
+UniqueHandle g_file;
 
 void WriteAll(HANDLE handle, const std::string& bytes) {
     DWORD written = 0;
@@ -36,12 +30,9 @@ std::string Utf8FromAnsi(const std::string& text) {
 }
 
 bool OpenTranscriptFile(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    g_file.reset(file);
-    return true;
+    g_file = OwnFile(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return g_file != nullptr;
 }
 
 void CloseTranscriptFile() {

@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include "base/menu_types.h"
+#include "desktop/window_driver.h"
+#include "host_calls.h"
 #include "menu_items.h"
 #include "message_boxes.h"
+#include "modal_script.h"
+#include "plugin_texts.h"
 #include "scratch.h"
+#include "settings_files.h"
 #include "standin_host.h"
 #include "started_plugin.h"
-#include "window_driver.h"
 
 namespace {
 
@@ -17,36 +22,10 @@ using Lines = std::vector<std::string>;
 
 constexpr char kCaption[] = "Varkel Plugin";
 
-std::string MoveText(const std::string& menuName) {
-    return "選択したメールを「" + menuName + "」に移動します。";
-}
-std::string AddText(const std::string& displayName) {
-    return "フォルダ「" + displayName + "」を移動先フォルダに追加します。";
-}
-std::string RemoveText(const std::string& menuName) {
-    return "フォルダ「" + menuName + "」を移動先フォルダから削除します。";
-}
-
-Lines HostCallNames() {
-    Lines names;
-    for (const standin::HostCall& call : standin::Calls())
-        names.push_back(call.function);
-    return names;
-}
-
-// The registered callback of the move items, to call with any command word.
-CommandCallback MoveCallback() {
-    for (const standin::RegisteredCommand& command : standin::Registered()) {
-        if (command.menuType == 1 || command.menuType == 3)
-            return command.callback;
-    }
-    return nullptr;
-}
-
 // Adds the register item to a new folder menu and returns its command ID.
 int RegisterItemId(const LoadedPlugin& plugin) {
     const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), 2);
+    plugin.orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
     const std::vector<MenuItem> items = ReadMenuItems(menu.get());
     return items.empty() ? -1 : static_cast<int>(items.back().id);
 }
@@ -54,13 +33,6 @@ int RegisterItemId(const LoadedPlugin& plugin) {
 // Picks the register item as the host does.
 void PickRegisterItem(int id, HWND window) {
     EXPECT_TRUE(standin::InvokeCommand(id, window, static_cast<WPARAM>(id)));
-}
-
-Lines MenuTexts(const std::vector<MenuItem>& items) {
-    Lines texts;
-    for (const MenuItem& item : items)
-        texts.push_back(item.text);
-    return texts;
 }
 
 // What the plug-in writes for its list when it exits.
@@ -307,7 +279,7 @@ TEST(ToggleFolder, AddsTheCurrentFolderAtTheEndOnOk) {
             texts.push_back(line.substr(line.find(':') + 1));
         if (texts.empty())
             texts.push_back("(登録フォルダがありません)");
-        EXPECT_EQ(MenuTexts(BuildMoveItems(*plugin)), texts);
+        EXPECT_EQ(MoveNames(*plugin), texts);
         EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
     }
 }
@@ -526,7 +498,7 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
 
     // Folder menu: pick the register item on two folders in turn.
     const UniqueMenu folderMenu = HostMenu();
-    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, folderMenu.get(), 2), 0);
+    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, folderMenu.get(), kFolderMenu), 0);
     const std::vector<MenuItem> folderItems = ReadMenuItems(folderMenu.get());
     ASSERT_EQ(folderItems.size(), 4u);
     const UINT registerId = folderItems.back().id;
@@ -538,12 +510,12 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
 
     // Mail menu: the second move item moves to the second folder.
     const UniqueMenu mailMenu = HostMenu();
-    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, mailMenu.get(), 1), 0);
+    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, mailMenu.get(), kMailListMenu), 0);
     const std::vector<MenuItem> top = ReadMenuItems(mailMenu.get());
     ASSERT_EQ(top.size(), 4u);
     const std::vector<MenuItem> moveItems = ReadMenuItems(top[3].submenu);
     ASSERT_EQ(moveItems.size(), 2u);
-    EXPECT_EQ(MenuTexts(moveItems), (Lines{"受信箱\\仕事", "予定表"}));
+    EXPECT_EQ(ItemTexts(moveItems), (Lines{"受信箱\\仕事", "予定表"}));
     standin::ClearCalls();
     EXPECT_TRUE(
         standin::InvokeCommand(static_cast<int>(moveItems[1].id), window.get(), moveItems[1].id));

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "base/menu_types.h"
 #include "standin_host.h"
 
 namespace {
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
     standin::Script().currentFolder = std::string("\\追加\\新しいフォルダ");
     standin::Script().displayNames["\\追加\\新しいフォルダ"] = std::string("新しいフォルダ");
     HMENU menu = CreatePopupMenu();
-    onMenuInit(nullptr, menu, 2);
+    onMenuInit(nullptr, menu, kFolderMenu);
     DestroyMenu(menu);
     g_hook = SetWindowsHookExA(WH_CBT, AnswerOk, nullptr, GetCurrentThreadId());
     standin::InvokeCommand(standin::Registered().back().id, nullptr, 0);

@@ -10,6 +10,7 @@
 
 #include "plugin.h"
 #include "scratch.h"
+#include "settings_files.h"
 
 namespace {
 
@@ -18,15 +19,15 @@ constexpr int kKills = 200;
 constexpr char kEventName[] = "VarkelCrashSafetySaving";
 
 std::string OldSettingsFile() {
-    std::string text = "[FolderList]\r\n";
-    char line[128];
+    std::vector<std::string> entries;
+    char entry[96];
     for (int n = 1; n <= kEntries; ++n) {
-        std::snprintf(line, sizeof line, "%07d=\\受信箱\\取引先%04d:取引先%04d\r\n", n, n, n);
-        text += line;
+        std::snprintf(entry, sizeof entry, "\\受信箱\\取引先%04d:取引先%04d", n, n);
+        entries.push_back(entry);
     }
-    text += "[Setting]\r\nIsConfirm=1\r\nIsMenuTop=0\r\n[Size]\r\nLeft=10\r\nTop=20\r\n"
-            "Right=500\r\nBottom=420\r\nColWidth1=160\r\nColWidth2=180\r\n";
-    return text;
+    return SettingsIni(entries, "[Setting]\r\nIsConfirm=1\r\nIsMenuTop=0\r\n[Size]\r\nLeft=10\r\n"
+                                "Top=20\r\nRight=500\r\nBottom=420\r\nColWidth1=160\r\n"
+                                "ColWidth2=180\r\n");
 }
 
 struct RunResult {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "desktop/window_driver.h"
 #include "message_boxes.h"
 #include "res/resource.h"
 #include "settings_dialog_session.h"
 #include "standin_host.h"
-#include "window_driver.h"
 
 namespace {
 
@@ -334,7 +334,7 @@ TEST(DialogRows, RenameInPlaceWithF2) {
             SetFocus(list);
             SelectRows(list, c.selected);
             const Rows before = ReadRows(list, 3);
-            PressKey(list, VK_F2);
+            SendKey(list, VK_F2);
             const HWND editor = LabelEditor(list);
             ASSERT_NE(editor, nullptr) << "F2 starts no label edit";
             const int editedRow =
@@ -366,7 +366,7 @@ TEST(DialogRows, F2WithNothingSelectedStartsNoEdit) {
         const HWND list = RowList(dialog);
         SetFocus(list);
         SelectRows(list, {});
-        PressKey(list, VK_F2);
+        SendKey(list, VK_F2);
         EXPECT_EQ(LabelEditor(list), nullptr);
         ClickButton(dialog, IDCANCEL);
     });
@@ -390,7 +390,7 @@ TEST(DialogRows, MoreRowsThanFitScrollFromFirstToLast) {
         EXPECT_LT(perPage, 300);
         EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
         SetFocus(list);
-        PressKey(list, VK_END);
+        SendKey(list, VK_END);
         EXPECT_EQ(FocusedRow(list), 299);
         EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 300 - perPage);
         EXPECT_EQ(CellText(list, 299, 0), "行299");
@@ -424,7 +424,7 @@ TEST(DialogRows, LongNamesAndFolderIdsSurviveWhole) {
         // A long rename is stored whole too.
         SelectRows(list, {2});
         SetFocus(list);
-        PressKey(list, VK_F2);
+        SendKey(list, VK_F2);
         EXPECT_TRUE(TypeIntoLabelEditor(list, longRename, VK_RETURN));
         EXPECT_EQ(CellText(list, 2, 0), longRename);
         ClickButton(dialog, IDC_OK);
@@ -463,7 +463,7 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
              ClickButton(dialog, IDC_DELETE); // D B C
              SelectRows(list, {1});
              SetFocus(list);
-             PressKey(list, VK_F2);
+             SendKey(list, VK_F2);
              TypeIntoLabelEditor(list, "改名", VK_RETURN);
              ClickButton(dialog, IDC_CONFIRM);
              ClickButton(dialog, IDC_MENU_TOP);

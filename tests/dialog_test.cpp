@@ -1,6 +1,7 @@
 // The settings dialog's window: placement, minimum size, layout, closing,
 // owner, the second-setup guard, the version box and screenshots.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -10,15 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "desktop/screenshot.h"
+#include "desktop/window_driver.h"
 #include "message_boxes.h"
 #include "plugin.h"
 #include "res/resource.h"
 #include "resource_reader.h"
 #include "scratch.h"
-#include "screenshot.h"
 #include "settings_dialog_session.h"
 #include "standin_host.h"
-#include "window_driver.h"
 
 namespace {
 
@@ -171,7 +172,7 @@ int MissingGlyphs(HWND control, const wchar_t* text) {
 
 std::string ScreenshotPath(const char* name) {
     const std::string folder = ExecutableFolder() + "screenshots\\";
-    CreateFolderTree(folder);
+    SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
     return folder + name;
 }
 
@@ -369,14 +370,14 @@ TEST(DialogClosing, EveryWayStoresTheGeometryAndOnlyOkCommits) {
         {"Enter in the list",
          [](HWND dialog) {
              SetFocus(RowList(dialog));
-             PostKey(RowList(dialog), VK_RETURN);
+             PressKey(RowList(dialog), VK_RETURN);
          },
          true},
         {"Cancel button", [](HWND dialog) { ClickButton(dialog, IDCANCEL); }, false},
         {"Escape in the list",
          [](HWND dialog) {
              SetFocus(RowList(dialog));
-             PostKey(RowList(dialog), VK_ESCAPE);
+             PressKey(RowList(dialog), VK_ESCAPE);
          },
          false},
         {"close box", [](HWND dialog) { PressCloseBox(dialog); }, false},
@@ -398,7 +399,7 @@ TEST(DialogClosing, EveryWayStoresTheGeometryAndOnlyOkCommits) {
             SelectRows(list, {0});
             ClickButton(dialog, IDC_DELETE); // C B
             SelectRows(list, {1});
-            PressKey(list, VK_F2);
+            SendKey(list, VK_F2);
             EXPECT_TRUE(TypeIntoLabelEditor(list, "改名", VK_RETURN));
             ClickButton(dialog, IDC_CONFIRM);
             ClickButton(dialog, IDC_MENU_TOP);

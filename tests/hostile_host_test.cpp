@@ -4,34 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include "base/menu_types.h"
+#include "desktop/window_driver.h"
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
+#include "plugin_texts.h"
 #include "res/resource.h"
 #include "scratch.h"
 #include "settings_dialog_session.h"
+#include "settings_files.h"
 #include "standin_host.h"
 #include "started_plugin.h"
-#include "window_driver.h"
 
 namespace {
-
-// Adds the host's current folder through the folder menu's command, with
-// the confirmation answered OK; the boxes shown.
-std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND window = nullptr) {
-    const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), 2);
-    MessageBoxCapture boxes;
-    standin::InvokeCommand(standin::Registered().back().id, window, 0);
-    return boxes.boxes();
-}
-
-std::vector<std::string> MoveNames(const LoadedPlugin& plugin) {
-    std::vector<std::string> names;
-    for (const MenuItem& item : BuildMoveItems(plugin))
-        names.push_back(item.text);
-    return names;
-}
 
 std::string Repeat(const std::string& piece, std::size_t bytes) {
     std::string text;
@@ -50,13 +36,13 @@ TEST(HostileHost, NullTextsReadAsEmpty) {
 
     // No current mail: menu type 3 adds nothing.
     const UniqueMenu mailMenu = HostMenu();
-    plugin->orc().OnMenuInit(nullptr, mailMenu.get(), 3);
+    plugin->orc().OnMenuInit(nullptr, mailMenu.get(), kMailViewMenu);
     EXPECT_EQ(ReadMenuItems(mailMenu.get()).size(), 2u);
 
     // A null folder and display name register as an empty folder ID and name.
     const std::vector<CapturedBox> boxes = AddCurrentFolder(*plugin);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "フォルダ「」を移動先フォルダに追加します。");
+    EXPECT_EQ(boxes[0].text, AddText(""));
     EXPECT_EQ(MoveNames(*plugin), (std::vector<std::string>{"甲", ""}));
 
     // The dialog shows rows whose folders the host does not name.
@@ -91,8 +77,7 @@ TEST(HostileHost, LongAndDoubleByteNamesSurviveWhole) {
     const std::vector<MenuItem> items = BuildMoveItems(*plugin);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].text, longName);
-    EXPECT_EQ(standin::Registered().back().description,
-              "選択したメールを「" + longName + "」に移動します。");
+    EXPECT_EQ(standin::Registered().back().description, MoveText(longName));
     {
         MessageBoxCapture moveBoxes;
         standin::InvokeCommand(static_cast<int>(items[0].id), nullptr, items[0].id);
@@ -170,7 +155,7 @@ TEST(HostileHost, NullAndDestroyedMenuHandles) {
     HMENU destroyed = CreatePopupMenu();
     DestroyMenu(destroyed);
     for (HMENU menu : {static_cast<HMENU>(nullptr), destroyed}) {
-        for (int type : {1, 2, 3}) {
+        for (int type : {kMailListMenu, kFolderMenu, kMailViewMenu}) {
             SCOPED_TRACE(type);
             standin::Script().currentMail = std::string("本文");
             EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu, type), 0);

@@ -9,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "base/menu_types.h"
+#include "host_calls.h"
 #include "menu_items.h"
 #include "message_boxes.h"
+#include "plugin_texts.h"
 #include "scratch.h"
 #include "standin_host.h"
 #include "started_plugin.h"
@@ -25,20 +28,8 @@ constexpr char kRegisterDescription[] =
     "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
 constexpr char kPlaceholderItem[] = "(登録フォルダがありません)#0";
 
-std::string MoveDescription(const std::string& menuName) {
-    return "選択したメールを「" + menuName + "」に移動します。";
-}
-
 std::string Item(const std::string& text, int id) {
     return text + "#" + std::to_string(id);
-}
-
-// The function names of every host call so far.
-Lines HostCallNames() {
-    Lines names;
-    for (const standin::HostCall& call : standin::Calls())
-        names.push_back(call.function);
-    return names;
 }
 
 // The move submenu of a host menu: the submenu of its only submenu item.
@@ -53,16 +44,6 @@ HMENU MoveSubmenu(HMENU menu) {
     return found;
 }
 
-// The callback registered for move items (the first registration of a mail
-// menu), to call with any command word.
-CommandCallback MoveCallback() {
-    for (const standin::RegisteredCommand& command : standin::Registered()) {
-        if (command.menuType != 2)
-            return command.callback;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
@@ -72,11 +53,11 @@ TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
         Lines hostMenu;
     };
     const Row rows[] = {
-        {1, 0, {"A#101", "B#102", "---", kSubmenuItem}},
-        {1, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
-        {1, -7, {kSubmenuItem, "---", "A#101", "B#102"}},
-        {3, 0, {"A#101", "B#102", "---", kSubmenuItem}},
-        {3, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
+        {kMailListMenu, 0, {"A#101", "B#102", "---", kSubmenuItem}},
+        {kMailListMenu, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
+        {kMailListMenu, -7, {kSubmenuItem, "---", "A#101", "B#102"}},
+        {kMailViewMenu, 0, {"A#101", "B#102", "---", kSubmenuItem}},
+        {kMailViewMenu, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
     };
     // Names with the trail bytes 0x5C (表) and 0x7C (ポ) must pass unchanged.
     const Lines folders = {"f1", "f2", "f3"};
@@ -106,13 +87,13 @@ TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
                   (Lines{Item(names[0], 7), Item(names[1], 300), Item(names[2], 65535)}));
 
         Lines expectedCalls = {"ORA_RegisterCommand", "ORA_RegisterCommand", "ORA_RegisterCommand"};
-        if (row.menuType == 3)
+        if (row.menuType == kMailViewMenu)
             expectedCalls.insert(expectedCalls.begin(), "ORA_GetCurrentMail");
         EXPECT_EQ(HostCallNames(), expectedCalls);
         const auto& registered = standin::Registered();
         ASSERT_EQ(registered.size(), 3u);
         for (std::size_t i = 0; i < registered.size(); ++i) {
-            EXPECT_EQ(registered[i].description, MoveDescription(names[i]));
+            EXPECT_EQ(registered[i].description, MoveText(names[i]));
             EXPECT_EQ(registered[i].menuType, row.menuType);
             EXPECT_NE(registered[i].callback, nullptr);
             EXPECT_EQ(registered[i].callback, registered[0].callback);
@@ -140,14 +121,14 @@ TEST(MenuLayout, FolderMenuGetsTheRegisterItemAlwaysAtTheBottom) {
         standin::ClearCalls();
 
         const UniqueMenu menu = HostMenu();
-        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), 2), 0);
+        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), kFolderMenu), 0);
         EXPECT_EQ(DescribeMenu(menu.get()),
                   (Lines{"A#101", "B#102", "---", Item(kRegisterText, 40001)}));
         EXPECT_EQ(HostCallNames(), Lines{"ORA_RegisterCommand"});
         ASSERT_EQ(standin::Registered().size(), 1u);
         const standin::RegisteredCommand registerItem = standin::Registered()[0];
         EXPECT_EQ(registerItem.description, kRegisterDescription);
-        EXPECT_EQ(registerItem.menuType, 2);
+        EXPECT_EQ(registerItem.menuType, kFolderMenu);
 
         // Its command is the folder registration: it offers to add the
         // current folder.
@@ -158,7 +139,7 @@ TEST(MenuLayout, FolderMenuGetsTheRegisterItemAlwaysAtTheBottom) {
             boxes.Answer({IDCANCEL});
             EXPECT_TRUE(standin::InvokeCommand(40001, window.get(), 40001));
             ASSERT_EQ(boxes.boxes().size(), 1u);
-            EXPECT_EQ(boxes.boxes()[0].text, "フォルダ「送信済み」を移動先フォルダに追加します。");
+            EXPECT_EQ(boxes.boxes()[0].text, AddText("送信済み"));
         }
 
         // It has no binding: the move command ignores its ID.
@@ -192,13 +173,13 @@ TEST(MenuLayout, MailViewMenuGetsTheSubmenuOnlyWithACurrentMail) {
         standin::Reset();
         standin::Script().currentMail = row.currentMail;
         const UniqueMenu menu = HostMenu();
-        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), 3), 0);
+        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), kMailViewMenu), 0);
         EXPECT_EQ(DescribeMenu(menu.get()), row.hostMenu);
         EXPECT_EQ(standin::CallsTo("ORA_GetCurrentMail").size(), 1u);
         EXPECT_EQ(HostCallNames().at(0), "ORA_GetCurrentMail");
         ASSERT_EQ(standin::Registered().size(), row.registrations);
         for (const standin::RegisteredCommand& command : standin::Registered())
-            EXPECT_EQ(command.menuType, 3);
+            EXPECT_EQ(command.menuType, kMailViewMenu);
     }
 }
 
@@ -207,7 +188,8 @@ TEST(MenuLayout, OtherMenuTypesLeaveTheMenuAloneAndCallNothing) {
     standin::Script().currentMail = "<mail-1@example>";
     standin::Script().currentFolder = "f1";
     standin::ClearCalls();
-    for (const int menuType : {0, 4, -1, 100, 0x10001, INT_MIN, INT_MAX}) {
+    const int otherTypes[] = {kNoMenu, 4, -1, 100, 0x10001, INT_MIN, INT_MAX};
+    for (const int menuType : otherTypes) {
         SCOPED_TRACE("menu type " + std::to_string(menuType));
         const UniqueMenu menu = HostMenu();
         EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), menuType), 0);
@@ -223,8 +205,8 @@ TEST(MenuLayout, EmptyListGivesTheUnregisteredPlaceholder) {
         Lines hostMenu;
     };
     const Row rows[] = {
-        {1, 0, {"A#101", "B#102", "---", kSubmenuItem}},
-        {3, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
+        {kMailListMenu, 0, {"A#101", "B#102", "---", kSubmenuItem}},
+        {kMailViewMenu, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
     };
     const std::string base = FreshScratchFolder();
     for (std::size_t r = 0; r < std::size(rows); ++r) {
@@ -275,13 +257,13 @@ TEST(MenuLayout, EntriesAreSplitAtTheirFirstColonAndEachItemHasItsOwnBinding) {
             EXPECT_EQ(items[i].text, row.labels[i]);
             EXPECT_EQ(items[i].type, static_cast<UINT>(MFT_STRING));
             EXPECT_EQ(items[i].id, static_cast<UINT>(40001 + i));
-            EXPECT_EQ(registered[i].description, MoveDescription(row.names[i]));
+            EXPECT_EQ(registered[i].description, MoveText(row.names[i]));
             standin::ClearCalls();
             MessageBoxCapture boxes;
             EXPECT_TRUE(
                 standin::InvokeCommand(static_cast<int>(items[i].id), window.get(), items[i].id));
             ASSERT_EQ(boxes.boxes().size(), 1u);
-            EXPECT_EQ(boxes.boxes()[0].text, MoveDescription(row.names[i]));
+            EXPECT_EQ(boxes.boxes()[0].text, MoveText(row.names[i]));
             EXPECT_EQ(standin::MovedTo(), Lines{row.folders[i]});
         }
     }
@@ -291,8 +273,8 @@ TEST(MenuLayout, EveryCallAddsACompleteSetAndEarlierBindingsStay) {
     const auto plugin = StartPlugin(FreshScratchFolder(), {{"a:一", "b:二"}, 0, 0});
     const HostWindow window;
     const UniqueMenu mailMenu = HostMenu();
-    plugin->orc().OnMenuInit(nullptr, mailMenu.get(), 1);
-    plugin->orc().OnMenuInit(nullptr, mailMenu.get(), 1);
+    plugin->orc().OnMenuInit(nullptr, mailMenu.get(), kMailListMenu);
+    plugin->orc().OnMenuInit(nullptr, mailMenu.get(), kMailListMenu);
     EXPECT_EQ(DescribeMenu(mailMenu.get()),
               (Lines{"A#101", "B#102", "---", kSubmenuItem, "---", kSubmenuItem}));
     const std::vector<MenuItem> top = ReadMenuItems(mailMenu.get());
@@ -312,8 +294,8 @@ TEST(MenuLayout, EveryCallAddsACompleteSetAndEarlierBindingsStay) {
     }
 
     const UniqueMenu folderMenu = HostMenu();
-    plugin->orc().OnMenuInit(nullptr, folderMenu.get(), 2);
-    plugin->orc().OnMenuInit(nullptr, folderMenu.get(), 2);
+    plugin->orc().OnMenuInit(nullptr, folderMenu.get(), kFolderMenu);
+    plugin->orc().OnMenuInit(nullptr, folderMenu.get(), kFolderMenu);
     EXPECT_EQ(DescribeMenu(folderMenu.get()),
               (Lines{"A#101", "B#102", "---", Item(kRegisterText, 40005), "---",
                      Item(kRegisterText, 40006)}));
@@ -362,12 +344,13 @@ TEST(MenuLayout, HandlesThatAreNoMenuAreLeftAlone) {
                         {"destroyed", destroyed},
                         {"window handle", reinterpret_cast<HMENU>(window.get())}};
     for (const Row& row : rows) {
-        for (const int menuType : {1, 2, 3}) {
+        for (const int menuType : {kMailListMenu, kFolderMenu, kMailViewMenu}) {
             SCOPED_TRACE(std::string(row.name) + " menu, type " + std::to_string(menuType));
             standin::ClearCalls();
             EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, row.menu, menuType), 0);
             // Type 3 asks for the current mail before it looks at the menu.
-            const Lines expected = menuType == 3 ? Lines{"ORA_GetCurrentMail"} : Lines{};
+            const Lines expected =
+                menuType == kMailViewMenu ? Lines{"ORA_GetCurrentMail"} : Lines{};
             EXPECT_EQ(HostCallNames(), expected);
         }
     }

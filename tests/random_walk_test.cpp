@@ -16,15 +16,18 @@
 #include <string>
 #include <vector>
 
+#include "base/menu_types.h"
+#include "desktop/window_driver.h"
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
+#include "plugin_texts.h"
 #include "res/resource.h"
 #include "scratch.h"
 #include "settings_dialog_session.h"
+#include "settings_files.h"
 #include "standin_host.h"
 #include "started_plugin.h"
-#include "window_driver.h"
 
 namespace {
 
@@ -119,7 +122,7 @@ class Walk {
     // Builds a mail menu; the plug-in binds each move item to its position.
     void BuildMenu() {
         const UniqueMenu menu = HostMenu();
-        plugin_->orc().OnMenuInit(nullptr, menu.get(), Chance(50) ? 1 : 3);
+        plugin_->orc().OnMenuInit(nullptr, menu.get(), Chance(50) ? kMailListMenu : kMailViewMenu);
         for (const MenuItem& item : ReadMenuItems(menu.get())) {
             if (!item.submenu)
                 continue;
@@ -147,8 +150,7 @@ class Walk {
         const bool asked = bound && model_.isConfirm;
         ASSERT_EQ(boxes.boxes().size(), asked ? 1u : 0u);
         if (asked) {
-            EXPECT_EQ(boxes.boxes()[0].text,
-                      "選択したメールを「" + MenuNameOf(entry) + "」に移動します。");
+            EXPECT_EQ(boxes.boxes()[0].text, MoveText(MenuNameOf(entry)));
         }
         const std::vector<std::string> moved = standin::MovedTo();
         if (bound && (!model_.isConfirm || ok)) {
@@ -163,7 +165,7 @@ class Walk {
         const Folder& folder = kFolders[Pick(static_cast<int>(std::size(kFolders)))];
         standin::Script().currentFolder = std::string(folder.id);
         const UniqueMenu menu = HostMenu();
-        plugin_->orc().OnMenuInit(nullptr, menu.get(), 2);
+        plugin_->orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
         const bool ok = Chance(75);
         MessageBoxCapture boxes;
         boxes.Answer({ok ? IDOK : IDCANCEL});
@@ -175,13 +177,11 @@ class Walk {
         if (std::string(folder.id).find(':') != std::string::npos) {
             EXPECT_EQ(boxes.boxes()[0].style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
         } else if (found < model_.entries.size()) {
-            EXPECT_EQ(boxes.boxes()[0].text, "フォルダ「" + MenuNameOf(model_.entries[found]) +
-                                                 "」を移動先フォルダから削除します。");
+            EXPECT_EQ(boxes.boxes()[0].text, RemoveText(MenuNameOf(model_.entries[found])));
             if (ok)
                 model_.entries.erase(model_.entries.begin() + static_cast<std::ptrdiff_t>(found));
         } else {
-            EXPECT_EQ(boxes.boxes()[0].text, std::string("フォルダ「") + folder.displayName +
-                                                 "」を移動先フォルダに追加します。");
+            EXPECT_EQ(boxes.boxes()[0].text, AddText(folder.displayName));
             if (ok)
                 model_.entries.push_back(std::string(folder.id) + ":" + folder.displayName);
         }
@@ -228,7 +228,7 @@ class Walk {
                 // in between.
                 actions.push_back([row, name, how](HWND dialog) {
                     SelectRows(RowList(dialog), {row});
-                    PressKey(RowList(dialog), VK_F2);
+                    SendKey(RowList(dialog), VK_F2);
                     EXPECT_TRUE(TypeIntoLabelEditor(RowList(dialog), name,
                                                     how == 2 ? VK_ESCAPE : VK_RETURN))
                         << "no label edit on row " << row;
@@ -274,7 +274,7 @@ class Walk {
     // the menu.
     void CheckMenu(int step) {
         const UniqueMenu menu = HostMenu();
-        plugin_->orc().OnMenuInit(nullptr, menu.get(), 1);
+        plugin_->orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
         const std::vector<MenuItem> items = ReadMenuItems(menu.get());
         ASSERT_EQ(items.size(), 4u) << "step " << step;
         const MenuItem& submenuItem = model_.isMenuTop ? items[0] : items[3];
@@ -297,11 +297,8 @@ class Walk {
 
     void CheckSavedFile() {
         std::vector<std::string> expected;
-        for (std::size_t i = 0; i < model_.entries.size(); ++i) {
-            char key[16];
-            std::snprintf(key, sizeof key, "%07zu=", i + 1);
-            expected.push_back(key + model_.entries[i]);
-        }
+        for (std::size_t i = 0; i < model_.entries.size(); ++i)
+            expected.push_back(FolderListKey(i + 1) + "=" + model_.entries[i]);
         const std::string path = plugin_->settingsPath();
         EXPECT_EQ(StoredFolderList(path), expected);
         EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Setting", "IsConfirm", -1, path.c_str())),

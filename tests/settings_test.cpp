@@ -1,5 +1,6 @@
 // The settings file through the plug-in's exports: a save at exit that fails
-// tells the user once and keeps memory as it was for the next try.
+// keeps the old file, tells the user once and keeps memory as it was for the
+// next try; a file that could not be read is never overwritten.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,9 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
 #include "scratch.h"
+#include "settings_files.h"
+#include "standin_host.h"
 
 namespace {
 
@@ -37,36 +41,62 @@ std::string ProfileText(const std::string& path, const char* section, const char
 
 struct Obstacle {
     const char* name;
+    // Whether the old file is there at the start.
+    bool fileAtStart;
+    // Whether a folder is added before the exit. Without one, the exit still
+    // has something to write: the old file holds a key after a gap, which
+    // every save drops.
+    bool addFolder;
     // Blocks the save to path; gives what removes the obstacle again.
     std::function<std::function<void()>(const std::string& path)> block;
 };
 
-// The old file holds a key after a gap, which every save drops: each exit
-// below has something to write.
+// A save that cannot complete leaves the old file as it was, shows one box,
+// and keeps memory as it was: once the obstacle is gone, the next exit saves
+// the same list and settings.
 TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSettings) {
+    const auto holdOpen = [](DWORD share) {
+        return [share](const std::string& path) -> std::function<void()> {
+            HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+            return [file] { CloseHandle(file); };
+        };
+    };
+    const auto folderInstead = [](const std::string& path) -> std::function<void()> {
+        DeleteFileA(path.c_str());
+        EXPECT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+        return [path] { RemoveDirectoryA(path.c_str()); };
+    };
+    const auto readOnly = [](const std::string& path) -> std::function<void()> {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        return [path] { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); };
+    };
     const Obstacle obstacles[] = {
-        {"a folder where the file should be",
-         [](const std::string& path) -> std::function<void()> {
-             DeleteFileA(path.c_str());
-             CreateDirectoryA(path.c_str(), nullptr);
-             return [path] { RemoveDirectoryA(path.c_str()); };
-         }},
-        {"a file that another program holds open",
-         [](const std::string& path) -> std::function<void()> {
-             HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-             return [file] { CloseHandle(file); };
-         }},
+        {"a folder where the file was", true, false, folderInstead},
+        {"a file that another program holds open alone", true, false, holdOpen(0)},
+        // A folder that is there at the start is an unreadable file instead.
+        {"a folder where no file was, after an added folder", false, true, folderInstead},
+        {"a read-only file, after an added folder", true, true, readOnly},
+        {"a file held open alone, after an added folder", true, true, holdOpen(0)},
+        {"a file held open for reading, after an added folder", true, true,
+         holdOpen(FILE_SHARE_READ)},
     };
     const std::string scratch = FreshScratchFolder();
-    int row = 0;
-    for (const Obstacle& obstacle : obstacles) {
+    for (std::size_t r = 0; r < std::size(obstacles); ++r) {
+        const Obstacle& obstacle = obstacles[r];
         SCOPED_TRACE(obstacle.name);
-        LoadedPlugin plugin(scratch + std::to_string(++row) + "\\");
+        standin::Reset();
+        LoadedPlugin plugin(RowFolder(scratch, r));
         ASSERT_TRUE(plugin.loaded());
         const std::string path = plugin.settingsPath();
-        WriteProfileFile(path, kOldFile);
+        if (obstacle.fileAtStart)
+            WriteProfileFile(path, kOldFile);
         ASSERT_EQ(plugin.orc().OnStart(), 0);
+        if (obstacle.addFolder) {
+            standin::Script().currentFolder = std::string("new");
+            standin::Script().displayNames["new"] = std::string("新");
+            AddCurrentFolder(plugin);
+        }
 
         const std::string bytes = ReadWholeFile(path);
         const std::function<void()> unblock = obstacle.block(path);
@@ -78,7 +108,7 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
             ASSERT_EQ(boxes.boxes().size(), 1u);
             EXPECT_EQ(boxes.boxes()[0].caption, "Varkel Plugin");
             EXPECT_EQ(boxes.boxes()[0].text, "設定を保存できませんでした。\r\n" + path);
-            EXPECT_EQ(boxes.boxes()[0].style & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+            EXPECT_EQ(boxes.boxes()[0].style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
         }
         if (wasFile) {
             EXPECT_EQ(ReadWholeFile(path), bytes);
@@ -89,10 +119,17 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
         MessageBoxCapture boxes;
         EXPECT_EQ(plugin.orc().OnExit(), 0);
         EXPECT_TRUE(boxes.boxes().empty());
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
-        EXPECT_EQ(ProfileText(path, "FolderList", "0000001"), "\\Mailbox\\受信箱:受信箱");
-        EXPECT_EQ(ProfileText(path, "FolderList", "0000002"), "\\Mailbox\\旧:名前:コロン");
-        EXPECT_EQ(ProfileText(path, "FolderList", "0000003"), "");
+        std::vector<std::string> list;
+        if (obstacle.fileAtStart)
+            list = {"\\Mailbox\\受信箱:受信箱", "\\Mailbox\\旧:名前:コロン"};
+        if (obstacle.addFolder)
+            list.push_back("new:新");
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < list.size(); ++i)
+            lines.push_back(FolderListKey(i + 1) + "=" + list[i]);
+        EXPECT_EQ(StoredFolderList(path), lines);
+        if (!obstacle.fileAtStart)
+            continue;
         const char* const expected[][3] = {
             {"Setting", "IsConfirm", "7"}, {"Setting", "IsMenuTop", "1"}, {"Size", "Left", "-40"},
             {"Size", "Top", "30"},         {"Size", "Right", "360"},      {"Size", "Bottom", "330"},

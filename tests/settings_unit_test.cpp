@@ -3,6 +3,7 @@
 // what Windows is known to read, defaults and round trips, failed saves, and
 // random list edits checked against a plain model.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@
 #include "folders/profile_section.h"
 #include "folders/settings_file.h"
 #include "scratch.h"
+#include "settings_files.h"
 
 namespace {
 
@@ -29,12 +31,6 @@ const char kCrLf[] = "\r\n";
 void ResetModuleState() {
     ReplaceFolderEntries({});
     g_settings = PluginSettings{};
-}
-
-std::string FolderKey(int n) {
-    char key[16];
-    std::snprintf(key, sizeof key, "%07d", n);
-    return key;
 }
 
 // Joins lines, each followed by the line end.
@@ -48,26 +44,6 @@ std::string Lines(std::initializer_list<std::string> lines, const std::string& e
 void WriteAgedProfileFile(const std::string& path, const std::string& bytes) {
     WriteProfileFile(path, bytes);
     ASSERT_TRUE(AgeFile(path)) << path;
-}
-
-// The list as the plain loop reads it: GetPrivateProfileStringA for "%07d"
-// keys from 1 with an empty default, until an empty result. The buffer is
-// larger than any value can become: a byte of the file turns into at most
-// two bytes of code page 932 text.
-FolderList KeyByKeyEntries(const std::string& path) {
-    const std::size_t size = ReadWholeFile(path).size() * 2 + 16;
-    std::vector<char> value(size);
-    FolderList entries;
-    for (int n = 1; n < 9999999; ++n) {
-        const DWORD length =
-            GetPrivateProfileStringA("FolderList", FolderKey(n).c_str(), "", value.data(),
-                                     static_cast<DWORD>(size), path.c_str());
-        if (length == 0)
-            break;
-        EXPECT_LT(length, size - 1) << "the value of " << FolderKey(n) << " was cut";
-        entries.emplace_back(value.data(), length);
-    }
-    return entries;
 }
 
 FolderList LoadedEntries(const std::string& path) {
@@ -379,7 +355,7 @@ TEST_F(SettingsFile, LoadReadsTheListAsTheKeyByKeyLoopDoes) {
     for (const CorpusFile& file : AwkwardFiles()) {
         SCOPED_TRACE(file.name);
         WriteAgedProfileFile(path_, file.bytes);
-        const FolderList expected = KeyByKeyEntries(path_);
+        const FolderList expected = KeyByKeyFolderList(path_);
         const FolderList loaded = LoadedEntries(path_);
         EXPECT_TRUE(SameEntries(loaded, expected)) << Printable(file.bytes);
         EXPECT_TRUE(SameEntries(CountedLoad(Reads::kKeyByKey, path_), expected));
@@ -432,7 +408,7 @@ TEST_F(SettingsFile, TheLoadAsksOnlyForLinesNotInItsOwnForm) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteAgedProfileFile(path_, c.bytes);
-        const FolderList expected = KeyByKeyEntries(path_);
+        const FolderList expected = KeyByKeyFolderList(path_);
         ASSERT_EQ(expected.size(), c.entries);
         g_calls = {};
         EXPECT_TRUE(SameEntries(CountedLoad(c.reads, path_), expected));
@@ -487,8 +463,9 @@ std::string RandomProfileFile(std::mt19937& random) {
             text += end;
             continue;
         }
-        std::string key = chance(80) ? FolderKey(std::uniform_int_distribution<int>(1, 6)(random))
-                                     : std::string(pick(kOddKeys));
+        std::string key =
+            chance(80) ? FolderListKey(std::uniform_int_distribution<std::size_t>(1, 6)(random))
+                       : std::string(pick(kOddKeys));
         if (chance(10))
             key = " " + key;
         std::string value;
@@ -510,7 +487,7 @@ TEST_F(SettingsFile, LoadReadsRandomFilesAsTheKeyByKeyReadsDo) {
         std::mt19937 random(seed);
         const std::string bytes = RandomProfileFile(random);
         WriteAgedProfileFile(path_, bytes);
-        const FolderList expected = KeyByKeyEntries(path_);
+        const FolderList expected = KeyByKeyFolderList(path_);
         const PluginSettings expectedSettings = KeyByKeySettings(path_);
         const testing::AssertionResult same = SameEntries(LoadedEntries(path_), expected);
         ASSERT_TRUE(same) << "seed " << seed << ", file " << Printable(bytes, 2000);
@@ -709,21 +686,6 @@ TEST_F(SettingsFile, MissingKeysTakeTheirDefaults) {
     }
 }
 
-// The FolderList section's lines in the file.
-std::vector<std::string> FolderListLines(const std::string& path) {
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
-    std::vector<char> buffer(ReadWholeFile(path).size() + 16);
-    const DWORD length = GetPrivateProfileSectionA("FolderList", buffer.data(),
-                                                   static_cast<DWORD>(buffer.size()), path.c_str());
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < length;) {
-        const std::string line(buffer.data() + start);
-        lines.push_back(line);
-        start += line.size() + 1;
-    }
-    return lines;
-}
-
 TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
     struct Case {
         const char* name;
@@ -736,9 +698,9 @@ TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
     FolderList twelve;
     std::vector<std::string> twelveLines;
     std::string twelveFile = "[FolderList]\r\n";
-    for (int n = 1; n <= 12; ++n) {
+    for (std::size_t n = 1; n <= 12; ++n) {
         twelve.push_back("\\Mailbox\\F" + std::to_string(n) + ":名前" + std::to_string(n));
-        twelveLines.push_back(FolderKey(n) + "=" + twelve.back());
+        twelveLines.push_back(FolderListKey(n) + "=" + twelve.back());
         twelveFile += twelveLines.back() + "\r\n";
     }
     const Case cases[] = {
@@ -783,8 +745,8 @@ TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
         const FolderList inMemory = FolderEntries();
         ASSERT_TRUE(SaveSettingsTo(path_));
         EXPECT_EQ(FolderEntries(), inMemory) << "the save changed the list in memory";
-        EXPECT_EQ(FolderListLines(path_), c.linesAfterSave);
-        EXPECT_TRUE(SameEntries(KeyByKeyEntries(path_), inMemory));
+        EXPECT_EQ(StoredFolderList(path_), c.linesAfterSave);
+        EXPECT_TRUE(SameEntries(KeyByKeyFolderList(path_), inMemory));
         EXPECT_FALSE(FileExists(path_ + ".tmp"));
     }
 }
@@ -970,7 +932,7 @@ TEST_F(SettingsFile, EveryEntryComesBackAsItWasSaved) {
     ASSERT_TRUE(SaveSettingsTo(path_));
 
     const FolderList loaded = LoadedEntries(path_);
-    EXPECT_TRUE(SameEntries(loaded, KeyByKeyEntries(path_)));
+    EXPECT_TRUE(SameEntries(loaded, KeyByKeyFolderList(path_)));
     ASSERT_EQ(loaded.size(), exact.size() + odd.size());
     EXPECT_TRUE(SameEntries(FolderList(loaded.begin(), loaded.begin() + exact.size()), exact));
 }
@@ -1090,7 +1052,7 @@ TEST_F(SettingsFile, ASaveKeepsTheFilesAttributesAndWritesOnlyWhatChanged) {
         const Case& c = cases[i];
         SCOPED_TRACE(c.name);
         const std::string folder = RowFolder(folder_, i);
-        CreateFolderTree(folder);
+        SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
         const std::string path = folder + "Varkel.ini";
         const std::string blocker = path + ".tmp";
         WriteAgedProfileFile(path, held);

@@ -3,30 +3,13 @@
 #include <cstdio>
 
 #include "plugin.h"
+#include "standin_host.h"
 
 UniqueMenu HostMenu() {
     UniqueMenu menu(CreatePopupMenu());
     AppendMenuA(menu.get(), MF_STRING, kHostItemA, "A");
     AppendMenuA(menu.get(), MF_STRING, kHostItemB, "B");
     return menu;
-}
-
-std::vector<MenuItem> ReadMenuItems(HMENU menu) {
-    std::vector<MenuItem> items;
-    const int count = GetMenuItemCount(menu);
-    for (int position = 0; position < count; ++position) {
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
-        std::string text(info.cch + 1, '\0');
-        info.dwTypeData = text.data();
-        info.cch = static_cast<UINT>(text.size());
-        GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
-        text.resize(info.cch);
-        items.push_back({info.fType, info.fState, info.wID, info.hSubMenu, text});
-    }
-    return items;
 }
 
 std::vector<std::string> DescribeMenu(HMENU menu) {
@@ -61,6 +44,25 @@ std::vector<MenuItem> BuildMoveItems(const LoadedPlugin& plugin, int menuType) {
             return ReadMenuItems(item.submenu);
     }
     return {};
+}
+
+std::vector<std::string> ItemTexts(const std::vector<MenuItem>& items) {
+    std::vector<std::string> texts;
+    for (const MenuItem& item : items)
+        texts.push_back(item.text);
+    return texts;
+}
+
+std::vector<std::string> MoveNames(const LoadedPlugin& plugin) {
+    return ItemTexts(BuildMoveItems(plugin));
+}
+
+std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND window) {
+    const UniqueMenu menu = HostMenu();
+    plugin.orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
+    MessageBoxCapture boxes;
+    standin::InvokeCommand(standin::Registered().back().id, window, 0);
+    return boxes.boxes();
 }
 
 HostWindow::HostWindow()

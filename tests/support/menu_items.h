@@ -3,17 +3,15 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-class LoadedPlugin;
+#include "base/holders.h"
+#include "base/menu_types.h"
+#include "desktop/window_text.h"
+#include "message_boxes.h"
 
-struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+class LoadedPlugin;
 
 // Item IDs of the host's own items in HostMenu().
 inline constexpr UINT kHostItemA = 101;
@@ -22,16 +20,6 @@ inline constexpr UINT kHostItemB = 102;
 // A popup menu holding the host's own items "A" and "B".
 UniqueMenu HostMenu();
 
-struct MenuItem {
-    UINT type;  // fType
-    UINT state; // fState
-    UINT id;    // wID
-    HMENU submenu;
-    std::string text;
-};
-
-std::vector<MenuItem> ReadMenuItems(HMENU menu);
-
 // One line per item, for comparing whole menus: "---" for a plain separator,
 // ">text" for a submenu item, "text#id" for any other item; a type other than
 // a string or a state other than enabled and unchecked is appended.
@@ -39,7 +27,15 @@ std::vector<std::string> DescribeMenu(HMENU menu);
 
 // The items of the move submenu that the plug-in adds to a new host menu of
 // this type (empty when it adds none).
-std::vector<MenuItem> BuildMoveItems(const LoadedPlugin& plugin, int menuType = 1);
+std::vector<MenuItem> BuildMoveItems(const LoadedPlugin& plugin, int menuType = kMailListMenu);
+// The items' texts, in order.
+std::vector<std::string> ItemTexts(const std::vector<MenuItem>& items);
+// The texts of the move items that BuildMoveItems gives.
+std::vector<std::string> MoveNames(const LoadedPlugin& plugin);
+
+// Adds the host's current folder through the folder menu's command, with the
+// confirmation answered OK; the boxes shown.
+std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND window = nullptr);
 
 // A hidden top-level window standing in for the host's main window.
 class HostWindow {

@@ -1,6 +1,6 @@
 #include "message_boxes.h"
 
-#include "window_text.h"
+#include "desktop/window_text.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,5 +1,7 @@
 #include "plugin.h"
 
+#include <shlobj.h>
+
 #include <stdexcept>
 
 #include "scratch.h"
@@ -18,7 +20,7 @@ std::string BuiltPluginPath() {
 LoadedPlugin::LoadedPlugin(const std::string& folder) : folder_(folder) {
     if (folder_.empty() || folder_.back() != '\\')
         folder_ += '\\';
-    CreateFolderTree(folder_);
+    SHCreateDirectoryExA(nullptr, folder_.c_str(), nullptr);
     if (!CopyFileA(BuiltPluginPath().c_str(), dllPath().c_str(), FALSE))
         throw std::runtime_error("cannot copy " + BuiltPluginPath());
     Load();

@@ -1,6 +1,7 @@
 #include "scratch.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -19,15 +20,8 @@ std::string FreshScratchFolder() {
     }
     const std::string folder = ExecutableFolder() + "scratch\\" + name + "\\";
     DeleteFolderTree(folder);
-    CreateFolderTree(folder);
+    SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
     return folder;
-}
-
-void CreateFolderTree(const std::string& folder) {
-    for (std::size_t i = 3; i <= folder.size(); ++i) {
-        if (i == folder.size() || folder[i] == '\\')
-            CreateDirectoryA(folder.substr(0, i).c_str(), nullptr);
-    }
 }
 
 void DeleteFolderTree(const std::string& folder) {

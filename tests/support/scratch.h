@@ -8,7 +8,6 @@
 std::string FreshScratchFolder();
 // A folder of its own for one row of a table-driven test, below base.
 std::string RowFolder(const std::string& base, std::size_t row);
-void CreateFolderTree(const std::string& folder);
 void DeleteFolderTree(const std::string& folder);
 
 std::string ReadWholeFile(const std::string& path);

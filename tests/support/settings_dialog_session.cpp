@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <stdexcept>
 
 #include "res/resource.h"
@@ -10,23 +9,8 @@
 
 namespace {
 
-std::string FolderKey(std::size_t position) {
-    char key[16];
-    std::snprintf(key, sizeof key, "%07u", static_cast<unsigned>(position + 1));
-    return key;
-}
-
 int ReadInt(const std::string& path, const char* section, const char* key) {
     return static_cast<int>(GetPrivateProfileIntA(section, key, -99999, path.c_str()));
-}
-
-// A value of up to 64 KiB (the folder list may hold long entries).
-std::string ReadValue(const std::string& path, const char* section, const std::string& key) {
-    std::string value(1 << 16, '\0');
-    const DWORD length = GetPrivateProfileStringA(section, key.c_str(), "", value.data(),
-                                                  static_cast<DWORD>(value.size()), path.c_str());
-    value.resize(length);
-    return value;
 }
 
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -34,13 +18,6 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 } // namespace
-
-std::string SettingsIni(const std::vector<std::string>& folders, const std::string& extraSections) {
-    std::string text = "[FolderList]\r\n";
-    for (std::size_t i = 0; i < folders.size(); ++i)
-        text += FolderKey(i) + "=" + folders[i] + "\r\n";
-    return text + extraSections;
-}
 
 DialogSession::DialogSession(const std::string& ini) : plugin_(FreshScratchFolder()) {
     if (!plugin_.loaded())
@@ -65,12 +42,7 @@ SavedSettings DialogSession::Exit() {
     const std::string path = plugin_.settingsPath();
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
     SavedSettings saved;
-    for (std::size_t i = 0;; ++i) {
-        std::string entry = ReadValue(path, "FolderList", FolderKey(i));
-        if (entry.empty())
-            break;
-        saved.folders.push_back(std::move(entry));
-    }
+    saved.folders = KeyByKeyFolderList(path);
     saved.isConfirm = ReadInt(path, "Setting", "IsConfirm");
     saved.isMenuTop = ReadInt(path, "Setting", "IsMenuTop");
     saved.rect = RECT{ReadInt(path, "Size", "Left"), ReadInt(path, "Size", "Top"),

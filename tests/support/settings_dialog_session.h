@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "desktop/window_driver.h"
+#include "modal_script.h"
 #include "plugin.h"
-#include "window_driver.h"
+#include "settings_files.h"
 
 // What the settings file holds after the plug-in's exit.
 struct SavedSettings {
@@ -19,11 +21,6 @@ struct SavedSettings {
     int colWidth1 = 0;
     int colWidth2 = 0;
 };
-
-// A settings file's text: the entries under 0000001, 0000002, ..., then
-// extraSections as given ("[Size]\r\nLeft=10\r\n...").
-std::string SettingsIni(const std::vector<std::string>& folders,
-                        const std::string& extraSections = std::string());
 
 class DialogSession {
   public:

@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <stdexcept>
 
 #include "scratch.h"
-#include "settings_dialog_session.h"
+#include "settings_files.h"
 #include "standin_host.h"
 
 namespace {
@@ -30,24 +29,6 @@ std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder,
     WriteProfileFile(plugin->settingsPath(), SettingsText(settings));
     plugin->orc().OnStart();
     return plugin;
-}
-
-std::vector<std::string> StoredFolderList(const std::string& path) {
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
-    std::string buffer(256 * 1024, '\0');
-    const DWORD length = GetPrivateProfileSectionA("FolderList", buffer.data(),
-                                                   static_cast<DWORD>(buffer.size()), path.c_str());
-    buffer.resize(length);
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < buffer.size()) {
-        const std::size_t end = buffer.find('\0', start);
-        lines.push_back(buffer.substr(start, end - start));
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
-    return lines;
 }
 
 std::unique_ptr<LoadedPlugin> StartRowPlugin(const std::string& base, std::size_t row,

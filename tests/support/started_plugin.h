@@ -23,6 +23,3 @@ std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder, const Start
 // script, then StartPlugin in the row's own folder below base.
 std::unique_ptr<LoadedPlugin> StartRowPlugin(const std::string& base, std::size_t row,
                                              const StartSettings& settings);
-
-// The "key=value" lines of the [FolderList] section of a settings file.
-std::vector<std::string> StoredFolderList(const std::string& path);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "desktop/own_desktop.h"
 #include "standin_host.h"
 
 namespace {
@@ -13,18 +14,11 @@ class ResetHost : public testing::EmptyTestEventListener {
 };
 } // namespace
 
-// Each test process gets a Wine desktop of its own: tests that run side by
-// side on one display then do not take each other's focus or foreground.
-void UseOwnDesktop() {
-    const std::string name = "VarkelTest-" + std::to_string(GetCurrentProcessId());
-    HDESK desktop = CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    if (desktop)
-        SetThreadDesktop(desktop);
-}
-
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    UseOwnDesktop();
+    // Tests that run side by side on one display then do not take each
+    // other's focus or foreground.
+    const UniqueDesktop desktop = UseOwnDesktop("VarkelTest");
     // The plug-in's texts are code page 932; the tests compare bytes.
     if (GetACP() != 932) {
         std::fprintf(stderr, "the ANSI code page is %u, not 932: run with LANG=ja_JP.UTF-8\n",

@@ -1,41 +1,37 @@
 #include "window_driver.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
-#include <exception>
 #include <string>
 #include <utility>
 
 namespace {
 
 struct ThreadWindowSearch {
-    const char* className;
-    const std::string* caption;
-    bool visibleOnly;
+    const std::function<bool(HWND)>* match;
     std::vector<HWND> found;
 };
 
 BOOL CALLBACK CollectThreadWindow(HWND window, LPARAM context) {
     auto& search = *reinterpret_cast<ThreadWindowSearch*>(context);
-    if (search.visibleOnly && !IsWindowVisible(window))
-        return TRUE;
-    if (ClassNameOf(window) == search.className && WindowText(window) == *search.caption)
+    if ((*search.match)(window))
         search.found.push_back(window);
     return TRUE;
 }
 
-std::vector<HWND> SearchThreadWindows(const char* className, const std::string& caption,
-                                      bool visibleOnly) {
-    ThreadWindowSearch search{className, &caption, visibleOnly, {}};
+// The top-level windows of the calling thread that match() accepts.
+std::vector<HWND> ThreadWindowsWhere(const std::function<bool(HWND)>& match) {
+    ThreadWindowSearch search{&match, {}};
     EnumThreadWindows(GetCurrentThreadId(), CollectThreadWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-BOOL CALLBACK EndThreadDialog(HWND window, LPARAM) {
-    if (ClassNameOf(window) == kDialogClass)
-        EndDialog(window, 0);
-    return TRUE;
+std::vector<HWND> SearchThreadWindows(const char* className, const std::string& caption,
+                                      bool visibleOnly) {
+    return ThreadWindowsWhere([&](HWND window) {
+        return (!visibleOnly || IsWindowVisible(window)) && ClassNameOf(window) == className &&
+               WindowText(window) == caption;
+    });
 }
 
 // Repeat count 1 and the key's scan code; key-up adds the previous-state and
@@ -44,12 +40,10 @@ LPARAM KeyDownLParam(WPARAM virtualKey) {
     const UINT scan = MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
     return 1 | static_cast<LPARAM>(scan) << 16;
 }
+constexpr LPARAM kKeyUpBits = static_cast<LPARAM>(0xC0000000u);
 
 InitDialogRecorder* g_recorder = nullptr;
 ActivationRecorder* g_activations = nullptr;
-
-// The one script whose timer is running; thread timers carry no context.
-ModalScript* g_running = nullptr;
 
 } // namespace
 
@@ -60,6 +54,14 @@ HWND FindThreadWindow(const char* className, const std::string& caption) {
 
 std::vector<HWND> ThreadWindows(const char* className, const std::string& caption) {
     return SearchThreadWindows(className, caption, false);
+}
+
+HWND DialogWithControl(int id) {
+    const std::vector<HWND> found = ThreadWindowsWhere([id](HWND window) {
+        return IsWindowVisible(window) && ClassNameOf(window) == kDialogClass &&
+               GetDlgItem(window, id) != nullptr;
+    });
+    return found.empty() ? nullptr : found.front();
 }
 
 HWND WaitForWindow(const std::function<HWND()>& found, DWORD timeoutMs) {
@@ -78,12 +80,6 @@ HWND WaitForWindow(const std::function<HWND()>& found, DWORD timeoutMs) {
     }
 }
 
-std::string ClassNameOf(HWND window) {
-    char name[256] = {};
-    const int length = GetClassNameA(window, name, sizeof name);
-    return std::string(name, static_cast<std::size_t>(length > 0 ? length : 0));
-}
-
 void ClickButton(HWND dialog, int id) {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
@@ -97,6 +93,35 @@ bool IsChecked(HWND dialog, int id) {
     return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+void PressKey(HWND window, WPARAM virtualKey) {
+    const LPARAM down = KeyDownLParam(virtualKey);
+    PostMessageA(window, WM_KEYDOWN, virtualKey, down);
+    PostMessageA(window, WM_KEYUP, virtualKey, down | kKeyUpBits);
+}
+
+void SendKey(HWND window, WPARAM virtualKey) {
+    const LPARAM down = KeyDownLParam(virtualKey);
+    SendMessageA(window, WM_KEYDOWN, virtualKey, down);
+    SendMessageA(window, WM_KEYUP, virtualKey, down | kKeyUpBits);
+}
+
+void TypeText(HWND window, const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<BYTE>(text[i]);
+        if (IsDBCSLeadByteEx(932, byte) && i + 1 < text.size()) {
+            const std::string character = text.substr(i++, 2);
+            SendMessageA(window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character.c_str()));
+        } else {
+            SendMessageA(window, WM_CHAR, byte, 1);
+        }
+    }
+}
+
+void RightClickAt(HWND control, POINT screen) {
+    PostMessageA(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                 MAKELPARAM(screen.x, screen.y));
+}
+
 void SelectRows(HWND list, const std::vector<int>& rows) {
     LVITEMA clear{};
     clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -108,6 +133,11 @@ void SelectRows(HWND list, const std::vector<int>& rows) {
         SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(rows[i]),
                      reinterpret_cast<LPARAM>(&item));
     }
+}
+
+void SelectListRow(HWND list, int row) {
+    SetFocus(list);
+    SelectRows(list, {row});
 }
 
 std::vector<int> SelectedRows(HWND list) {
@@ -124,16 +154,12 @@ int FocusedRow(HWND list) {
         SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_FOCUSED, 0)));
 }
 
-void PressKey(HWND window, WPARAM virtualKey) {
-    const LPARAM down = KeyDownLParam(virtualKey);
-    SendMessageA(window, WM_KEYDOWN, virtualKey, down);
-    SendMessageA(window, WM_KEYUP, virtualKey, down | static_cast<LPARAM>(0xC0000000u));
-}
-
-void PostKey(HWND window, WPARAM virtualKey) {
-    const LPARAM down = KeyDownLParam(virtualKey);
-    PostMessageA(window, WM_KEYDOWN, virtualKey, down);
-    PostMessageA(window, WM_KEYUP, virtualKey, down | static_cast<LPARAM>(0xC0000000u));
+POINT ListRowCenter(HWND list, int row) {
+    RECT rect{};
+    ListView_GetItemRect(list, row, &rect, LVIR_LABEL);
+    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(list, &point);
+    return point;
 }
 
 HWND LabelEditor(HWND list) {
@@ -145,7 +171,7 @@ bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey) {
     if (!editor)
         return false;
     SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    PressKey(editor, endKey);
+    SendKey(editor, endKey);
     return true;
 }
 
@@ -180,6 +206,14 @@ std::vector<std::vector<std::string>> ReadRows(HWND list, int columns) {
     return rows;
 }
 
+std::vector<std::string> ListColumnTexts(HWND list, int column) {
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row)
+        texts.push_back(CellText(list, row, column));
+    return texts;
+}
+
 int ColumnWidth(HWND list, int column) {
     return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
@@ -203,6 +237,35 @@ std::string ColumnHeaderText(HWND list, int column) {
 
 void SetColumnWidth(HWND list, int column, int width) {
     SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+std::vector<HWND> OpenMenuWindows() {
+    return ThreadWindowsWhere(
+        [](HWND window) { return IsWindowVisible(window) && ClassNameOf(window) == kMenuClass; });
+}
+
+bool AnyMenuOpen() {
+    return !OpenMenuWindows().empty();
+}
+
+HMENU MenuOfWindow(HWND menuWindow) {
+    return reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+}
+
+HWND MenuWindowWithItem(const std::string& text) {
+    for (HWND window : OpenMenuWindows()) {
+        const HMENU menu = MenuOfWindow(window);
+        if (menu && MenuItemPosition(menu, text) >= 0)
+            return window;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> OpenMenuItems(HWND menuWindow) {
+    std::vector<std::string> texts;
+    for (const MenuItem& item : ReadMenuItems(MenuOfWindow(menuWindow)))
+        texts.push_back(item.type & MFT_SEPARATOR ? std::string("---") : item.text);
+    return texts;
 }
 
 void PressCloseBox(HWND window) {
@@ -278,104 +341,4 @@ LRESULT CALLBACK ActivationRecorder::OnCbt(int code, WPARAM wParam, LPARAM lPara
         GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
         g_activations->activated_.push_back(window);
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-ModalScript::ModalScript(std::string className, std::string caption, DWORD timeoutMs)
-    : className_(std::move(className)), caption_(std::move(caption)), timeoutMs_(timeoutMs) {}
-
-ModalScript::~ModalScript() {
-    if (timer_)
-        KillTimer(nullptr, timer_);
-    if (g_running == this)
-        g_running = nullptr;
-}
-
-ModalScript& ModalScript::Then(Step step) {
-    steps_.push_back(std::move(step));
-    return *this;
-}
-
-ModalScript& ModalScript::Do(std::function<void(HWND window)> action) {
-    return Then([action = std::move(action)](HWND window) {
-        action(window);
-        return true;
-    });
-}
-
-bool ModalScript::Run(const std::function<void()>& open) {
-    if (g_running) {
-        failure_ = "another script is running";
-        return false;
-    }
-    g_running = this;
-    started_ = GetTickCount();
-    timer_ = SetTimer(nullptr, 0, 10, OnTimer);
-    open();
-    KillTimer(nullptr, timer_);
-    timer_ = 0;
-    g_running = nullptr;
-    if (!timedOut_ && failure_.empty() && !window_)
-        failure_ = "the window never appeared";
-    if (!timedOut_ && failure_.empty() && next_ < steps_.size())
-        failure_ = "the window closed after " + std::to_string(next_) + " of " +
-                   std::to_string(steps_.size()) + " steps";
-    if (failure_.empty() && window_ && IsWindow(window_))
-        failure_ = "the window is still open";
-    return failure_.empty();
-}
-
-void CALLBACK ModalScript::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (g_running)
-        g_running->Tick();
-}
-
-void ModalScript::Tick() {
-    if (GetTickCount() - started_ > timeoutMs_) {
-        if (!timedOut_) {
-            timedOut_ = true;
-            failure_ = window_ ? "the window was still open after " + std::to_string(next_) +
-                                     " of " + std::to_string(steps_.size()) + " steps"
-                               : "the window never appeared";
-        }
-        EndEveryDialog();
-        return;
-    }
-    // A step may run a nested modal loop (a message box) that ticks again.
-    if (inStep_ || timedOut_)
-        return;
-    if (!window_) {
-        window_ = FindThreadWindow(className_.c_str(), caption_);
-        if (!window_)
-            return;
-    }
-    if (next_ >= steps_.size() || !IsWindow(window_))
-        return;
-    inStep_ = true;
-    bool done = false;
-    try {
-        done = steps_[next_](window_);
-    } catch (const std::exception& error) {
-        failure_ = std::string("a step threw: ") + error.what();
-        next_ = steps_.size();
-        EndEveryDialog();
-    } catch (...) {
-        failure_ = "a step threw";
-        next_ = steps_.size();
-        EndEveryDialog();
-    }
-    inStep_ = false;
-    // An ASSERT that failed inside the step ended it early: stop here rather
-    // than wait for the timeout.
-    if (testing::Test::HasFatalFailure() && failure_.empty()) {
-        failure_ = "a step failed an assertion";
-        next_ = steps_.size();
-        EndEveryDialog();
-        return;
-    }
-    if (done)
-        ++next_;
-}
-
-void ModalScript::EndEveryDialog() {
-    EnumThreadWindows(GetCurrentThreadId(), EndThreadDialog, 0);
 }

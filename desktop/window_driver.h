@@ -1,5 +1,7 @@
-// Drives windows from a test the way a user would, with real window messages:
-// buttons, list-view rows, keys, the label editor, sizes and modal dialogs.
+// Drives windows the way a user would, with real window messages: buttons,
+// keys, right-clicks, list-view rows, the label editor, open menus, sizes;
+// and watches dialogs open and windows activate. Shared by the tests and the
+// stand-in mail client's tour.
 #pragma once
 
 #include <windows.h>
@@ -16,11 +18,12 @@ HWND FindThreadWindow(const char* className, const std::string& caption);
 // Every top-level window of the calling thread with this class and caption,
 // visible or not.
 std::vector<HWND> ThreadWindows(const char* className, const std::string& caption);
+// The visible top-level dialog of this thread that has a control with this
+// ID, or null.
+HWND DialogWithControl(int id);
 // Pumps this thread's messages until found() gives a window or timeoutMs has
 // passed; null on timeout.
 HWND WaitForWindow(const std::function<HWND()>& found, DWORD timeoutMs);
-
-std::string ClassNameOf(HWND window);
 
 // Presses a push button or check box as a click would (BM_CLICK).
 void ClickButton(HWND dialog, int id);
@@ -28,30 +31,55 @@ void ClickButton(HWND dialog, int id);
 void SendCommand(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 
+// A key press (WM_KEYDOWN, WM_KEYUP) posted to a window, as the keyboard
+// delivers it: the modal loops of menus and dialogs see it (Escape and Enter
+// reach a dialog, the arrow keys an open menu, this way).
+void PressKey(HWND window, WPARAM virtualKey);
+// A key press sent straight to the window; handled when this returns.
+void SendKey(HWND window, WPARAM virtualKey);
+// Types text into an edit control character by character: a single-byte
+// character as WM_CHAR, a double-byte one as an input method's result string
+// (EM_REPLACESEL), since Wine's ANSI edit control reads the two bytes of a
+// character sent as WM_CHARs as two broken characters.
+void TypeText(HWND window, const std::string& text);
+// A right-click at a screen point of a control: the control gets the
+// WM_CONTEXTMENU that the system sends after the button comes up.
+void RightClickAt(HWND control, POINT screen);
+
 // List views.
 // Selects exactly these rows; the first one also gets the focus.
 void SelectRows(HWND list, const std::vector<int>& rows);
+// Selects one row, with the focus, and focuses the list, as a click does.
+void SelectListRow(HWND list, int row);
 std::vector<int> SelectedRows(HWND list);
 int FocusedRow(HWND list);
-// A key press (WM_KEYDOWN, WM_KEYUP) sent to a window.
-void PressKey(HWND window, WPARAM virtualKey);
-// A key press posted to a window, so that the modal loop's dialog-message
-// handling sees it (Escape and Enter reach the dialog this way).
-void PostKey(HWND window, WPARAM virtualKey);
+// The screen point at the middle of a row's label.
+POINT ListRowCenter(HWND list, int row);
 // The label editor of a list view's running label edit, or null.
 HWND LabelEditor(HWND list);
 // Replaces the running label edit's text and ends it with a key (VK_RETURN
-// or VK_ESCAPE) pressed in the editor. False when no edit is running.
+// or VK_ESCAPE) sent to the editor. False when no edit is running.
 bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey);
 // The text of one cell, however long.
 std::string CellText(HWND list, int row, int column);
 // Every row's cells, columns 0 to columns - 1.
 std::vector<std::vector<std::string>> ReadRows(HWND list, int columns);
+// One column's cell of every row.
+std::vector<std::string> ListColumnTexts(HWND list, int column);
 int ColumnWidth(HWND list, int column);
 int ColumnCount(HWND list);
 std::string ColumnHeaderText(HWND list, int column);
 // Sets a column's width as dragging its header divider would.
 void SetColumnWidth(HWND list, int column, int width);
+
+// Open popup menus of this thread.
+std::vector<HWND> OpenMenuWindows();
+bool AnyMenuOpen();
+HMENU MenuOfWindow(HWND menuWindow);
+// The open menu window whose menu has an item with this text, or null.
+HWND MenuWindowWithItem(const std::string& text);
+// The texts of an open menu's items, "---" for separators.
+std::vector<std::string> OpenMenuItems(HWND menuWindow);
 
 // The close box, as the window menu's Close command sends it.
 void PressCloseBox(HWND window);
@@ -103,52 +131,3 @@ class ActivationRecorder {
     HHOOK hook_;
     std::vector<HWND> activated_;
 };
-
-// Runs steps, one per timer tick, against a window that appears while a
-// modal loop runs on this thread (a dialog box, a message box). Each step
-// gets the window; a step that returns false is tried again on the next tick.
-// When the window does not appear, is still open timeoutMs after the run
-// began, or a step fails an ASSERT, every dialog of the thread is ended and
-// the run counts as failed.
-class ModalScript {
-  public:
-    using Step = std::function<bool(HWND window)>;
-
-    ModalScript(std::string className, std::string caption, DWORD timeoutMs = 5000);
-    ~ModalScript();
-    ModalScript(const ModalScript&) = delete;
-    ModalScript& operator=(const ModalScript&) = delete;
-
-    ModalScript& Then(Step step);
-    // A step that always completes in one tick.
-    ModalScript& Do(std::function<void(HWND window)> action);
-
-    // Calls open (which runs the modal loop) with the script armed; returns
-    // when open has returned. The result says whether every step ran and the
-    // window had closed in time; failure() explains a false result.
-    bool Run(const std::function<void()>& open);
-
-    bool windowFound() const { return window_ != nullptr; }
-    HWND window() const { return window_; }
-    const std::string& failure() const { return failure_; }
-
-  private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
-    void Tick();
-    void EndEveryDialog();
-
-    std::string className_;
-    std::string caption_;
-    DWORD timeoutMs_;
-    std::vector<Step> steps_;
-    std::size_t next_ = 0;
-    HWND window_ = nullptr;
-    DWORD started_ = 0;
-    bool inStep_ = false;
-    bool timedOut_ = false;
-    std::string failure_;
-    UINT_PTR timer_ = 0;
-};
-
-// The window class of dialog boxes and message boxes.
-inline constexpr char kDialogClass[] = "#32770";

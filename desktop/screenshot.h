@@ -1,4 +1,5 @@
-// Captures windows into 24-bit images and writes them as PNG files.
+// Pictures of windows: captured into 24-bit images in memory, written as PNG
+// files through the system's imaging component (WIC).
 #pragma once
 
 #include <windows.h>
@@ -22,10 +23,12 @@ struct Image {
 Image CaptureWindow(HWND window);
 // The screen's pixels under rect (screen coordinates).
 Image CaptureScreenArea(const RECT& rect);
+// The screen rectangle covering the windows (menus included), clipped to the
+// screen.
+RECT AreaOf(const std::vector<HWND>& windows);
 
-std::uint32_t Crc32(const std::uint8_t* bytes, std::size_t size, std::uint32_t crc = 0);
-std::uint32_t Adler32(const std::uint8_t* bytes, std::size_t size);
-// The image as a PNG file: 8-bit RGB, stored (uncompressed) deflate blocks.
-std::string EncodePng(const Image& image);
-// False when the file cannot be written.
+// The image as an 8-bit RGB PNG file (path in code page 932); false when the
+// image is empty or the file cannot be written.
 bool WritePng(const std::string& path, const Image& image);
+// Writes the screen's pixels under the area as a PNG file.
+bool SaveScreenshot(const std::string& path, const RECT& area);

@@ -1,0 +1,46 @@
+#include "window_text.h"
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+std::string ClassNameOf(HWND window) {
+    char name[256] = {};
+    const int length = GetClassNameA(window, name, sizeof name);
+    return std::string(name, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+bool IsMessageBox(HWND window) {
+    return ClassNameOf(window) == kDialogClass && GetDlgItem(window, 0xFFFF) != nullptr;
+}
+
+std::vector<MenuItem> ReadMenuItems(HMENU menu) {
+    std::vector<MenuItem> items;
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+        std::string text(info.cch + 1, '\0');
+        info.dwTypeData = text.data();
+        info.cch = static_cast<UINT>(text.size());
+        GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+        text.resize(info.cch);
+        items.push_back({info.fType, info.fState, info.wID, info.hSubMenu, text});
+    }
+    return items;
+}
+
+int MenuItemPosition(HMENU menu, const std::string& text) {
+    const std::vector<MenuItem> items = ReadMenuItems(menu);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].text == text)
+            return static_cast<int>(i);
+    }
+    return -1;
+}

@@ -1,0 +1,31 @@
+// Reading what windows and menus show: shared by the tests and the stand-in
+// mail client's tour.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The window classes of dialog boxes (message boxes too) and of open menus.
+inline constexpr char kDialogClass[] = "#32770";
+inline constexpr char kMenuClass[] = "#32768";
+
+// The window's whole text (code page 932).
+std::string WindowText(HWND window);
+std::string ClassNameOf(HWND window);
+
+// A message box: a dialog of the standard class holding the message text.
+bool IsMessageBox(HWND window);
+
+struct MenuItem {
+    UINT type;  // fType
+    UINT state; // fState
+    UINT id;    // wID
+    HMENU submenu;
+    std::string text;
+};
+
+std::vector<MenuItem> ReadMenuItems(HMENU menu);
+// The position of the first item with this text, or -1.
+int MenuItemPosition(HMENU menu, const std::string& text);

@@ -1,0 +1,25 @@
+// Settings files as the tests write and read them, with the profile
+// functions and the file's own bytes, never with the plug-in's code.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The key of the nth entry (from 1) of [FolderList]: seven digits.
+std::string FolderListKey(std::size_t n);
+
+// A settings file's text: the entries under 0000001, 0000002, ..., then
+// extraSections as given ("[Size]\r\nLeft=10\r\n...").
+std::string SettingsIni(const std::vector<std::string>& folders,
+                        const std::string& extraSections = std::string());
+
+// The "key=value" lines of the [FolderList] section of a settings file, as
+// GetPrivateProfileSectionA gives them once the profile cache is flushed.
+std::vector<std::string> StoredFolderList(const std::string& path);
+
+// The list as the plain loop reads it: GetPrivateProfileStringA for the keys
+// from 0000001 with an empty default, until an empty result. The buffer is
+// larger than any value can become (a byte of the file turns into at most
+// two bytes of code page 932 text); a value cut short fails the test.
+std::vector<std::string> KeyByKeyFolderList(const std::string& path);
