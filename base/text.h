@@ -11,6 +11,12 @@
 
 inline constexpr UINT kTextCodePage = 932;
 
+// A lead byte of a double-byte character, for walking long texts byte by
+// byte without a call per byte.
+inline constexpr bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
 // Converted as the ANSI functions convert them; each text ends at its first
 // NUL, as a C string does.
 std::wstring WidenAnsi(std::string_view text);

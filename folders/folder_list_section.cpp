@@ -30,25 +30,39 @@ std::size_t FolderKeyNumber(std::string_view text) {
     return number;
 }
 
+// Every character that some implementation of the profile functions trims
+// from the ends of a value, and the quotes that the read strips.
+bool ChangesAtAnEnd(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == 0x1A ||
+           c == '"' || c == '\'';
+}
+
+// The full-width space of code page 932. A 0x81 0x40 at the end that is not
+// one character but a trail byte and the next lead byte cannot be told apart
+// without context; taking it for a blank costs only a quote or a call.
+constexpr std::string_view kWideSpace = "\x81\x40";
+
+// True when reading the value back may give it otherwise than as written.
+bool ChangesWhenRead(std::string_view value) {
+    return !value.empty() && (ChangesAtAnEnd(static_cast<unsigned char>(value.front())) ||
+                              ChangesAtAnEnd(static_cast<unsigned char>(value.back())) ||
+                              value.substr(0, kWideSpace.size()) == kWideSpace ||
+                              (value.size() >= kWideSpace.size() &&
+                               value.substr(value.size() - kWideSpace.size()) == kWideSpace));
+}
+
 // A value that every implementation returns as it stands, once its bytes
-// survive UTF-16: not empty, not long, printable ASCII and whole double-byte
-// characters only, and no blank or quote at either end.
+// survive UTF-16: not empty, not long, nothing at either end that a read
+// changes, printable ASCII and whole double-byte characters only.
 bool IsPlainValue(std::string_view value) {
-    if (value.empty() || value.size() > kLongestSureValue)
-        return false;
-    const auto isEdge = [](char c) { return c == ' ' || c == '"' || c == '\''; };
-    if (isEdge(value.front()) || isEdge(value.back()))
+    if (value.empty() || value.size() > kLongestSureValue || ChangesWhenRead(value))
         return false;
     for (std::size_t i = 0; i < value.size(); ++i) {
         const auto c = static_cast<unsigned char>(value[i]);
         // Printable ASCII and half-width katakana.
         if ((c >= 0x20 && c < 0x7F) || (c >= 0xA1 && c <= 0xDF))
             continue;
-        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-        if (!lead || i + 1 == value.size())
-            return false;
-        // The full-width space is a blank to some implementations.
-        if (c == 0x81 && value[i + 1] == 0x40 && (i == 0 || i + 2 == value.size()))
+        if (!IsLeadByte(c) || i + 1 == value.size())
             return false;
         ++i;
     }
@@ -171,6 +185,16 @@ class EntryReader {
     std::vector<char> buffer_;
 };
 
+// A value that a read would change is wrapped in one more pair of double
+// quotes, which the read strips again.
+std::string StoredValue(const std::string& entry) {
+    return ChangesWhenRead(entry) ? '"' + entry + '"' : entry;
+}
+
+bool Storable(const std::string& entry) {
+    return !entry.empty() && entry.find_first_of("\r\n") == std::string::npos;
+}
+
 } // namespace
 
 std::string FolderKey(std::size_t number) {
@@ -178,6 +202,10 @@ std::string FolderKey(std::size_t number) {
     if (key.size() < 7)
         key.insert(0, 7 - key.size(), '0');
     return key;
+}
+
+std::string ReadFolderEntry(const std::string& path, std::size_t number) {
+    return EntryReader(path, {}).Read(number);
 }
 
 std::vector<std::string> ReadFolderEntries(const std::string& path, const FileLines* fileLines,
@@ -208,39 +236,6 @@ std::vector<std::string> ReadFolderEntries(const std::string& path, const FileLi
     }
     return entries;
 }
-
-namespace {
-
-// Every character that some implementation of the profile functions trims
-// from the ends of a value, and the quotes that the read strips.
-bool ChangesAtAnEnd(unsigned char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == 0x1A ||
-           c == '"' || c == '\'';
-}
-
-bool HasEnd(const std::string& text, std::string_view end, bool atStart) {
-    return text.size() >= end.size() &&
-           text.compare(atStart ? 0 : text.size() - end.size(), end.size(), end) == 0;
-}
-
-// The full-width space of code page 932. A 0x81 0x40 at the end that is not
-// one character but a trail byte and the next lead byte cannot be told apart
-// without context; quoting it too costs nothing.
-constexpr std::string_view kWideSpace = "\x81\x40";
-
-std::string StoredValue(const std::string& entry) {
-    if (ChangesAtAnEnd(static_cast<unsigned char>(entry.front())) ||
-        ChangesAtAnEnd(static_cast<unsigned char>(entry.back())) ||
-        HasEnd(entry, kWideSpace, true) || HasEnd(entry, kWideSpace, false))
-        return '"' + entry + '"';
-    return entry;
-}
-
-bool Storable(const std::string& entry) {
-    return !entry.empty() && entry.find_first_of("\r\n") == std::string::npos;
-}
-
-} // namespace
 
 FolderListText MakeFolderListText(const std::vector<std::string>& entries) {
     FolderListText text;

@@ -20,6 +20,10 @@ struct FolderListReads {
     decltype(&GetPrivateProfileStringA) string = &GetPrivateProfileStringA;
 };
 
+// The value of the key numbered number, whole, as GetPrivateProfileStringA
+// gives it; empty when the key is missing.
+std::string ReadFolderEntry(const std::string& path, std::size_t number);
+
 // The entries that GetPrivateProfileStringA gives for the keys from 1 up to
 // the first empty value, each whole however long. With the file's lines, the
 // section is read in one call first and the lines that the file holds in this

@@ -14,7 +14,6 @@
 #include "folder_list_section.h"
 #include "plugin_settings.h"
 #include "profile_section.h"
-#include "profile_string.h"
 #include "settings_keys.h"
 #include "text_file.h"
 
@@ -134,8 +133,7 @@ bool FolderListStored(const std::string& path, const FolderListText& text) {
     if (lines.size() != text.lines.size())
         return false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i] != text.lines[i] &&
-            ReadProfileString(keys::kFolderList, FolderKey(i + 1).c_str(), path) != text.entries[i])
+        if (lines[i] != text.lines[i] && ReadFolderEntry(path, i + 1) != text.entries[i])
             return false;
     }
     return true;
@@ -155,10 +153,9 @@ bool WriteSettingsFile(const std::string& path, const FolderListText& text) {
     return WriteFolderList(path, text) && FolderListStored(path, text);
 }
 
-// True when the file already holds what a save would write, so that the save
-// can leave it untouched.
-bool FileHoldsSettings(const std::string& path, const FolderListText& text) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+// True when the file (with these attributes) already holds what a save would
+// write, so that the save can leave it untouched.
+bool FileHoldsSettings(const std::string& path, DWORD attributes, const FolderListText& text) {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
     return FolderListStored(path, text) && AllSettingsHeld(path);
@@ -166,9 +163,9 @@ bool FileHoldsSettings(const std::string& path, const FolderListText& text) {
 
 bool SaveSettingsFile(const std::string& path) {
     const FolderListText text = MakeFolderListText(FolderEntries());
-    if (FileHoldsSettings(path, text))
-        return true;
     const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (FileHoldsSettings(path, attributes, text))
+        return true;
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     // The user marked the file read-only to keep it as it is.
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY))

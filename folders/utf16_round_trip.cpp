@@ -11,7 +11,7 @@ bool Utf16RoundTrip::Survives(std::string_view text) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x80)
             continue;
-        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        const bool lead = IsLeadByte(c);
         if (lead && i + 1 == text.size())
             return false;
         if (known_.empty())
