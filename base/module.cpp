@@ -1,22 +1,18 @@
 #include "module.h"
 
-#include <vector>
+#include "grow_buffer.h"
 
 HINSTANCE g_module = nullptr;
 
 std::string ModuleFilePath() {
-    // GetModuleFileNameA fills the whole buffer when the path does not fit, so
-    // grow until the result is shorter than the buffer.
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(g_module, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
-            return std::string();
-        if (length < buffer.size())
-            return std::string(buffer.data(), length);
-        if (buffer.size() >= 0x10000)
-            return std::string();
-        buffer.resize(buffer.size() * 2);
-    }
+    // GetModuleFileNameA fills the whole buffer when the path does not fit.
+    return FillGrowing<char>(MAX_PATH, 0x10000, AtLimit::kGiveUp,
+                             [](char* data, std::size_t size) -> std::optional<Filled> {
+                                 const DWORD length =
+                                     GetModuleFileNameA(g_module, data, static_cast<DWORD>(size));
+                                 if (length == 0)
+                                     return std::nullopt;
+                                 return Filled{length, length >= size};
+                             })
+        .value_or(std::string());
 }

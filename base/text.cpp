@@ -9,8 +9,7 @@ std::size_t FittingPrefixLength(const std::string& text, std::size_t maxBytes) {
         return text.size();
     std::size_t length = 0;
     while (length < maxBytes) {
-        const bool lead = IsDBCSLeadByteEx(kTextCodePage, static_cast<BYTE>(text[length]));
-        const std::size_t step = lead && length + 1 < text.size() ? 2 : 1;
+        const std::size_t step = CharacterLength(text, length);
         if (length + step > maxBytes)
             break;
         length += step;
@@ -26,26 +25,25 @@ void CopyTextToField(char* field, std::size_t capacity, const std::string& text)
     field[length] = '\0';
 }
 
-std::wstring WidenAnsi(std::string_view text) {
+std::wstring ToUtf16(std::string_view text, UINT codePage) {
     text = text.substr(0, text.find('\0'));
     if (text.empty())
         return std::wstring();
     const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(kTextCodePage, 0, text.data(), size, nullptr, 0);
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(kTextCodePage, 0, text.data(), size, wide.data(), length);
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
     return wide;
 }
 
-std::string NarrowToAnsi(std::wstring_view text) {
+std::string FromUtf16(std::wstring_view text, UINT codePage) {
     text = text.substr(0, text.find(L'\0'));
     if (text.empty())
         return std::string();
     const int size = static_cast<int>(text.size());
     const int length =
-        WideCharToMultiByte(kTextCodePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(kTextCodePage, 0, text.data(), size, narrow.data(), length, nullptr,
-                        nullptr);
+    WideCharToMultiByte(codePage, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
     return narrow;
 }

@@ -17,10 +17,18 @@ inline constexpr bool IsLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
-// Converted as the ANSI functions convert them; each text ends at its first
+// The length of the character that starts at text[i]: two bytes for a lead
+// byte with a byte after it, else one. Walks a text one character a step:
+// for (i = 0; i < text.size(); i += CharacterLength(text, i)).
+inline constexpr std::size_t CharacterLength(std::string_view text, std::size_t i) {
+    return IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+}
+
+// The one conversion pair, from and to code page 932 (as the ANSI functions
+// convert) unless another code page is named; each text ends at its first
 // NUL, as a C string does.
-std::wstring WidenAnsi(std::string_view text);
-std::string NarrowToAnsi(std::wstring_view text);
+std::wstring ToUtf16(std::string_view text, UINT codePage = kTextCodePage);
+std::string FromUtf16(std::wstring_view text, UINT codePage = kTextCodePage);
 
 // Copies text and its NUL into a field of capacity bytes, cut at a character
 // boundary when it does not fit. Bytes after the NUL are left as they were.

@@ -153,7 +153,7 @@ LRESULT OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
     }
     case LVN_ENDLABELEDITW: {
         const auto& info = *reinterpret_cast<const NMLVDISPINFOW*>(header);
-        const std::string text = info.item.pszText ? NarrowToAnsi(info.item.pszText) : "";
+        const std::string text = info.item.pszText ? FromUtf16(info.item.pszText) : "";
         EndLabelEdit(list, info.item.iItem, info.item.pszText ? &text : nullptr);
         break;
     }

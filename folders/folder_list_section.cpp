@@ -248,7 +248,7 @@ FolderListText MakeFolderListText(const std::vector<std::string>& entries) {
         const std::string line = FolderKey(text.entries.size()) + "=" + StoredValue(entry);
         text.fileLines += line + "\r\n";
         text.keyList += line + '\0';
-        text.lines.push_back(WidenAnsi(line));
+        text.lines.push_back(ToUtf16(line));
     }
     if (!text.entries.empty())
         text.keyList += '\0';

@@ -92,8 +92,8 @@ std::basic_string<Char> ReadWhole(const std::wstring& path, Call call) {
 } // namespace
 
 std::wstring ReadProfileSection(const char* section, const std::string& path) {
-    const std::wstring widePath = WidenAnsi(path);
-    const std::wstring wideSection = WidenAnsi(section);
+    const std::wstring widePath = ToUtf16(path);
+    const std::wstring wideSection = ToUtf16(section);
     return ReadWhole<wchar_t>(widePath, [&](wchar_t* buffer, DWORD size) {
         return GetPrivateProfileSectionW(wideSection.c_str(), buffer, size, widePath.c_str());
     });
@@ -101,17 +101,17 @@ std::wstring ReadProfileSection(const char* section, const std::string& path) {
 
 std::string ReadProfileSectionA(const char* section, const std::string& path,
                                 ProfileSectionReadA read) {
-    return ReadWhole<char>(WidenAnsi(path), [&](char* buffer, DWORD size) {
+    return ReadWhole<char>(ToUtf16(path), [&](char* buffer, DWORD size) {
         return read(section, buffer, size, path.c_str());
     });
 }
 
 bool HasProfileSection(const char* section, const std::string& path) {
-    const std::wstring widePath = WidenAnsi(path);
+    const std::wstring widePath = ToUtf16(path);
     const std::wstring names = ReadWhole<wchar_t>(widePath, [&](wchar_t* buffer, DWORD size) {
         return GetPrivateProfileSectionNamesW(buffer, size, widePath.c_str());
     });
-    const std::wstring wideSection = WidenAnsi(section);
+    const std::wstring wideSection = ToUtf16(section);
     for (const std::wstring_view name : SectionLines(names)) {
         if (EqualIgnoringAsciiCase(name, wideSection))
             return true;
