@@ -134,37 +134,6 @@ FolderList CountedLoad(Reads kind, const std::string& path) {
     return ReadFolderEntries(path, kind == Reads::kKeyByKey ? nullptr : &lines, reads);
 }
 
-std::int32_t WrappingSum(std::int32_t a, std::int32_t b) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
-// The settings as eight GetPrivateProfileIntA reads give them, with their
-// defaults.
-PluginSettings KeyByKeySettings(const std::string& path) {
-    const auto read = [&path](const char* section, const char* key, std::int32_t fallback) {
-        return static_cast<std::int32_t>(
-            GetPrivateProfileIntA(section, key, fallback, path.c_str()));
-    };
-    PluginSettings settings;
-    settings.IsConfirm = read("Setting", "IsConfirm", 1);
-    settings.IsMenuTop = read("Setting", "IsMenuTop", 0);
-    settings.Left = read("Size", "Left", (GetSystemMetrics(SM_CXSCREEN) - 400) / 2);
-    settings.Top = read("Size", "Top", (GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
-    settings.Right = read("Size", "Right", WrappingSum(settings.Left, 400));
-    settings.Bottom = read("Size", "Bottom", WrappingSum(settings.Top, 300));
-    settings.ColWidth1 = read("Size", "ColWidth1", 160);
-    settings.ColWidth2 = read("Size", "ColWidth2", 180);
-    return settings;
-}
-
-std::string Describe(const PluginSettings& s) {
-    return "IsConfirm=" + std::to_string(s.IsConfirm) +
-           " IsMenuTop=" + std::to_string(s.IsMenuTop) + " Left=" + std::to_string(s.Left) +
-           " Top=" + std::to_string(s.Top) + " Right=" + std::to_string(s.Right) +
-           " Bottom=" + std::to_string(s.Bottom) + " ColWidth1=" + std::to_string(s.ColWidth1) +
-           " ColWidth2=" + std::to_string(s.ColWidth2);
-}
-
 // Bytes as C escapes, shortened, for failure messages.
 std::string Printable(const std::string& bytes, std::size_t limit = 400) {
     std::string text;
@@ -491,7 +460,7 @@ TEST_F(SettingsFile, LoadReadsRandomFilesAsTheKeyByKeyReadsDo) {
         ASSERT_TRUE(same) << "seed " << seed << ", file " << Printable(bytes, 2000);
         ASSERT_TRUE(SameEntries(CountedLoad(Reads::kRawSection, path_), expected))
             << "seed " << seed << ", section as the file holds it, file " << Printable(bytes, 2000);
-        ASSERT_EQ(Describe(g_settings), Describe(expectedSettings))
+        ASSERT_EQ(DescribeSettings(g_settings), DescribeSettings(expectedSettings))
             << "seed " << seed << ", file " << Printable(bytes, 2000);
     }
 }
@@ -564,9 +533,11 @@ TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
         const PluginSettings expected = KeyByKeySettings(path_);
         ResetModuleState();
         LoadSettings(path_);
-        EXPECT_EQ(Describe(g_settings), Describe(expected)) << Printable(file.bytes);
+        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(expected))
+            << Printable(file.bytes);
         if (file.known) {
-            EXPECT_EQ(Describe(g_settings), Describe(*file.known)) << "not what Windows reads";
+            EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(*file.known))
+                << "not what Windows reads";
         }
     }
 }
@@ -633,10 +604,11 @@ PluginSettings DefaultSettings() {
 TEST_F(SettingsFile, NoFileGivesTheDefaultsAndTheSaveWritesEveryKey) {
     LoadSettings(path_);
     EXPECT_TRUE(FolderEntries().empty());
-    EXPECT_EQ(Describe(g_settings), Describe(DefaultSettings()));
+    EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(DefaultSettings()));
     if (GetSystemMetrics(SM_CXSCREEN) == 1024 && GetSystemMetrics(SM_CYSCREEN) == 768) {
-        EXPECT_EQ(Describe(g_settings), "IsConfirm=1 IsMenuTop=0 Left=312 Top=234 Right=712 "
-                                        "Bottom=534 ColWidth1=160 ColWidth2=180");
+        EXPECT_EQ(DescribeSettings(g_settings),
+                  "IsConfirm=1 IsMenuTop=0 Left=312 Top=234 Right=712 "
+                  "Bottom=534 ColWidth1=160 ColWidth2=180");
     }
 
     ASSERT_TRUE(SaveSettings(path_));
@@ -680,7 +652,7 @@ TEST_F(SettingsFile, MissingKeysTakeTheirDefaults) {
         WriteProfileFile(path_, c.file);
         ResetModuleState();
         LoadSettings(path_);
-        EXPECT_EQ(Describe(g_settings), Describe(c.expected));
+        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(c.expected));
     }
 }
 
@@ -756,22 +728,23 @@ TEST_F(SettingsFile, SettingsRoundTripAsPlainDecimalText) {
         {0, 7, INT32_MIN, INT32_MAX, INT32_MIN, INT32_MAX, -1, 1},
     };
     for (const PluginSettings& settings : cases) {
-        SCOPED_TRACE(Describe(settings));
+        SCOPED_TRACE(DescribeSettings(settings));
         WriteProfileFile(path_, Lines({"[Setting]", "IsConfirm=1", "[Size]", "Left=1"}));
         ReplaceFolderEntries({"a:A"});
         g_settings = settings;
         ASSERT_TRUE(SaveSettings(path_));
-        EXPECT_EQ(Describe(g_settings), Describe(settings)) << "the save changed the settings";
+        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(settings))
+            << "the save changed the settings";
         const std::string text = ReadWholeFile(path_);
         EXPECT_NE(text.find("\r\nIsConfirm=" + std::to_string(settings.IsConfirm) + "\r\n"),
                   std::string::npos);
         EXPECT_NE(text.find("\r\nLeft=" + std::to_string(settings.Left) + "\r\n"),
                   std::string::npos);
         EXPECT_NE(text.find("\r\nTop=" + std::to_string(settings.Top) + "\r\n"), std::string::npos);
-        EXPECT_EQ(Describe(KeyByKeySettings(path_)), Describe(settings));
+        EXPECT_EQ(DescribeSettings(KeyByKeySettings(path_)), DescribeSettings(settings));
         ResetModuleState();
         LoadSettings(path_);
-        EXPECT_EQ(Describe(g_settings), Describe(settings));
+        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(settings));
     }
 }
 
@@ -1000,7 +973,7 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
         EXPECT_EQ(ReadWholeFile(path), bytes);
         EXPECT_FALSE(FileExists(path + ".tmp"));
         EXPECT_EQ(FolderEntries(), list);
-        EXPECT_EQ(Describe(g_settings), Describe({1, 0, 1, 2, 3, 4, 5, 6}));
+        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings({1, 0, 1, 2, 3, 4, 5, 6}));
     }
 }
 
@@ -1136,7 +1109,7 @@ TEST_F(SettingsFile, RandomListEditsRoundTripThroughTheFile) {
             ResetModuleState();
             LoadSettings(path_);
             ASSERT_TRUE(SameEntries(FolderEntries(), model));
-            ASSERT_EQ(Describe(g_settings), Describe(settings));
+            ASSERT_EQ(DescribeSettings(g_settings), DescribeSettings(settings));
         }
     }
 }
