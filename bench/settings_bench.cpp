@@ -1,4 +1,4 @@
-// Times LoadSettingsFrom and SaveSettingsTo on lists of 10 to 10,000 entries
+// Times LoadSettings and SaveSettings on lists of 10 to 10,000 entries
 // against one whole-section read of the same file, the least that any load
 // through the profile functions can cost; then the load of a file whose every
 // line is in another form than the save's, and the eight integer settings.
@@ -10,10 +10,8 @@
 #include <vector>
 
 #include "folders/folder_list.h"
-#include "folders/folder_list_section.h"
 #include "folders/plugin_settings.h"
 #include "folders/settings_file.h"
-#include "folders/settings_keys.h"
 #include "scratch.h"
 
 namespace {
@@ -109,7 +107,7 @@ Row Measure(const std::string& folder, int count, bool quoted = false) {
     ReplaceFolderEntries(entries);
     g_settings = RealisticSettings();
     DeleteFileA(path.c_str());
-    if (!SaveSettingsTo(path))
+    if (!SaveSettings(path))
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
     const std::string quotedFile = QuotedListFile(entries);
     if (quoted)
@@ -121,13 +119,13 @@ Row Measure(const std::string& folder, int count, bool quoted = false) {
         AgeFile(path);
         ForgetCachedProfile(path);
         section.push_back(TimeOf([&] {
-            GetPrivateProfileSectionA(settings_keys::kFolderList, buffer.data(),
-                                      static_cast<DWORD>(buffer.size()), path.c_str());
+            GetPrivateProfileSectionA(kFolderList, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                      path.c_str());
         }));
 
         ReplaceFolderEntries({});
         ForgetCachedProfile(path);
-        load.push_back(TimeOf([&] { LoadSettingsFrom(path); }));
+        load.push_back(TimeOf([&] { LoadSettings(path); }));
         if (FolderEntries() != entries)
             std::fprintf(stderr, "N=%d: the load gave %zu entries\n", count,
                          FolderEntries().size());
@@ -144,7 +142,7 @@ Row Measure(const std::string& folder, int count, bool quoted = false) {
         // a setting to change.
         g_settings.IsConfirm = run % 2 ? 1 : 2;
         save.push_back(TimeOf([&] {
-            if (!SaveSettingsTo(path))
+            if (!SaveSettings(path))
                 std::fprintf(stderr, "N=%d: the save failed\n", count);
         }));
     }

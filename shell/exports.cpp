@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "../dialog/settings_dialog.h"
-#include "../folders/settings_file.h"
 #include "../menus/context_menu.h"
-#include "attach.h"
 #include "../base/guard.h"
+#include "attach.h"
+#include "lifecycle.h"
 #include "plugin_info.h"
 
 extern "C" {
@@ -18,12 +18,12 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
 }
 
 int WINAPI ORC_OnStart() {
-    Guarded(LoadSettings);
+    Guarded(LoadSettingsAtStart);
     return 0;
 }
 
 int WINAPI ORC_OnExit() {
-    Guarded(SaveSettings);
+    Guarded(SaveSettingsAtExit);
     return 0;
 }
 

@@ -34,6 +34,9 @@ struct Loaded {
 
 } // namespace
 
+// What the start loads, the exit writes: the list and the settings that the
+// key-by-key reads give for the random file are what they give for the file
+// that the exit saved, and the next start reads the same list again.
 TEST(HostileFiles, RandomBytesLoadWithoutCrashingAndSaveCleanly) {
     std::mt19937 random(20261208);
     for (int round = 0; round < 5; ++round) {
@@ -44,15 +47,18 @@ TEST(HostileFiles, RandomBytesLoadWithoutCrashingAndSaveCleanly) {
         if (round % 2)
             bytes = "[FolderList]\r\n0000001=" + bytes;
         Loaded loaded(bytes);
-        MoveNames(loaded.plugin);
+        const std::string path = loaded.plugin.settingsPath();
+        const std::vector<std::string> list = KeyByKeyFolderList(path);
+        const PluginSettings settings = KeyByKeySettings(path);
+        const std::vector<std::string> names = MoveNames(loaded.plugin);
         MessageBoxCapture boxes;
         loaded.plugin.orc().OnExit();
-        // What was loaded is saved; the next start reads the same list.
-        const std::vector<std::string> names = MoveNames(loaded.plugin);
+        EXPECT_TRUE(boxes.boxes().empty());
+        EXPECT_EQ(KeyByKeyFolderList(path), list);
+        EXPECT_EQ(DescribeSettings(KeyByKeySettings(path)), DescribeSettings(settings));
         loaded.plugin.Reload();
         loaded.plugin.orc().OnStart();
-        EXPECT_EQ(MoveNames(loaded.plugin).size(), names.size());
-        EXPECT_TRUE(boxes.boxes().empty());
+        EXPECT_EQ(MoveNames(loaded.plugin), names);
     }
 }
 

@@ -17,9 +17,7 @@
 #include <vector>
 
 #include "folders/folder_list.h"
-#include "folders/folder_list_section.h"
 #include "folders/plugin_settings.h"
-#include "folders/profile_section.h"
 #include "folders/settings_file.h"
 #include "scratch.h"
 #include "settings_files.h"
@@ -48,7 +46,7 @@ void WriteAgedProfileFile(const std::string& path, const std::string& bytes) {
 
 FolderList LoadedEntries(const std::string& path) {
     ReplaceFolderEntries({});
-    LoadSettingsFrom(path);
+    LoadSettings(path);
     return FolderEntries();
 }
 
@@ -132,39 +130,8 @@ FolderList CountedLoad(Reads kind, const std::string& path) {
                                                     : &CountedSection;
     reads.string = &CountedString;
     const std::string bytes = ReadWholeFile(path);
-    const FileLines lines(bytes);
+    const FileLineSet lines = LinesOfFile(bytes);
     return ReadFolderEntries(path, kind == Reads::kKeyByKey ? nullptr : &lines, reads);
-}
-
-std::int32_t WrappingSum(std::int32_t a, std::int32_t b) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
-// The settings as eight GetPrivateProfileIntA reads give them, with their
-// defaults.
-PluginSettings KeyByKeySettings(const std::string& path) {
-    const auto read = [&path](const char* section, const char* key, std::int32_t fallback) {
-        return static_cast<std::int32_t>(
-            GetPrivateProfileIntA(section, key, fallback, path.c_str()));
-    };
-    PluginSettings settings;
-    settings.IsConfirm = read("Setting", "IsConfirm", 1);
-    settings.IsMenuTop = read("Setting", "IsMenuTop", 0);
-    settings.Left = read("Size", "Left", (GetSystemMetrics(SM_CXSCREEN) - 400) / 2);
-    settings.Top = read("Size", "Top", (GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
-    settings.Right = read("Size", "Right", WrappingSum(settings.Left, 400));
-    settings.Bottom = read("Size", "Bottom", WrappingSum(settings.Top, 300));
-    settings.ColWidth1 = read("Size", "ColWidth1", 160);
-    settings.ColWidth2 = read("Size", "ColWidth2", 180);
-    return settings;
-}
-
-std::string Describe(const PluginSettings& s) {
-    return "IsConfirm=" + std::to_string(s.IsConfirm) +
-           " IsMenuTop=" + std::to_string(s.IsMenuTop) + " Left=" + std::to_string(s.Left) +
-           " Top=" + std::to_string(s.Top) + " Right=" + std::to_string(s.Right) +
-           " Bottom=" + std::to_string(s.Bottom) + " ColWidth1=" + std::to_string(s.ColWidth1) +
-           " ColWidth2=" + std::to_string(s.ColWidth2);
 }
 
 // Bytes as C escapes, shortened, for failure messages.
@@ -375,7 +342,7 @@ TEST_F(SettingsFile, TheLoadAsksOnlyForLinesNotInItsOwnForm) {
         written.push_back("\\Mailbox\\受信箱" + std::to_string(n) + ":ﾒｰﾙ 受信箱 " +
                           std::to_string(n));
     ReplaceFolderEntries(written);
-    ASSERT_TRUE(SaveSettingsTo(path_));
+    ASSERT_TRUE(SaveSettings(path_));
     const std::string writtenFile = ReadWholeFile(path_);
     const std::string handWritten = Lines({"[FolderList]", "0000001=a:A", "0000002 = b:B",
                                            "0000003=c:C", "0000004 =d:D", "0000005= e:E"});
@@ -493,7 +460,7 @@ TEST_F(SettingsFile, LoadReadsRandomFilesAsTheKeyByKeyReadsDo) {
         ASSERT_TRUE(same) << "seed " << seed << ", file " << Printable(bytes, 2000);
         ASSERT_TRUE(SameEntries(CountedLoad(Reads::kRawSection, path_), expected))
             << "seed " << seed << ", section as the file holds it, file " << Printable(bytes, 2000);
-        ASSERT_EQ(Describe(g_settings), Describe(expectedSettings))
+        ASSERT_EQ(DescribeSettings(g_settings), DescribeSettings(expectedSettings))
             << "seed " << seed << ", file " << Printable(bytes, 2000);
     }
 }
@@ -565,10 +532,12 @@ TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
         WriteAgedProfileFile(path_, file.bytes);
         const PluginSettings expected = KeyByKeySettings(path_);
         ResetModuleState();
-        LoadSettingsFrom(path_);
-        EXPECT_EQ(Describe(g_settings), Describe(expected)) << Printable(file.bytes);
+        LoadSettings(path_);
+        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(expected))
+            << Printable(file.bytes);
         if (file.known) {
-            EXPECT_EQ(Describe(g_settings), Describe(*file.known)) << "not what Windows reads";
+            EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(*file.known))
+                << "not what Windows reads";
         }
     }
 }
@@ -581,16 +550,16 @@ TEST(SettingLines, OnlyTheSavesOwnFormIsTakenFromTheSection) {
     struct Case {
         const char* name;
         std::string section;
-        IntLookup::Kind kind;
+        SectionInt::Kind kind;
         std::int32_t value;
         std::optional<std::string> file = std::nullopt;
     };
-    const IntLookup::Kind ask = IntLookup::kAskTheFunction;
+    const SectionInt::Kind ask = SectionInt::kAskGetPrivateProfileInt;
     const Case cases[] = {
-        {"as the save writes it", Bytes("Other=1\0Left=-20\0"), IntLookup::kValue, -20},
-        {"the smallest value", Bytes("Left=-2147483648\0"), IntLookup::kValue, INT32_MIN},
-        {"no line", Bytes("Other=1\0LeftX=1\0"), IntLookup::kDefault, 0},
-        {"no section", "", IntLookup::kDefault, 0},
+        {"as the save writes it", Bytes("Other=1\0Left=-20\0"), SectionInt::kValueSettled, -20},
+        {"the smallest value", Bytes("Left=-2147483648\0"), SectionInt::kValueSettled, INT32_MIN},
+        {"no line", Bytes("Other=1\0LeftX=1\0"), SectionInt::kKeyAbsent, 0},
+        {"no section", "", SectionInt::kKeyAbsent, 0},
         {"blanks around =", Bytes("Left = 5\0"), ask, 0},
         {"blanks that the section call trimmed", Bytes("Left=5\0"), ask, 0,
          "[Size]\r\nLeft = 5\r\n"},
@@ -611,9 +580,9 @@ TEST(SettingLines, OnlyTheSavesOwnFormIsTakenFromTheSection) {
             for (char ch : c.section)
                 file += ch == '\0' ? std::string(kCrLf) : std::string(1, ch);
         }
-        const IntLookup found = LookUpInt(c.section, "Left", FileLines(file));
+        const SectionInt found = LookUpInt(c.section, "Left", LinesOfFile(file));
         EXPECT_EQ(found.kind, c.kind);
-        if (c.kind == IntLookup::kValue) {
+        if (c.kind == SectionInt::kValueSettled) {
             EXPECT_EQ(found.value, c.value);
         }
     }
@@ -633,15 +602,16 @@ PluginSettings DefaultSettings() {
 }
 
 TEST_F(SettingsFile, NoFileGivesTheDefaultsAndTheSaveWritesEveryKey) {
-    LoadSettingsFrom(path_);
+    LoadSettings(path_);
     EXPECT_TRUE(FolderEntries().empty());
-    EXPECT_EQ(Describe(g_settings), Describe(DefaultSettings()));
+    EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(DefaultSettings()));
     if (GetSystemMetrics(SM_CXSCREEN) == 1024 && GetSystemMetrics(SM_CYSCREEN) == 768) {
-        EXPECT_EQ(Describe(g_settings), "IsConfirm=1 IsMenuTop=0 Left=312 Top=234 Right=712 "
-                                        "Bottom=534 ColWidth1=160 ColWidth2=180");
+        EXPECT_EQ(DescribeSettings(g_settings),
+                  "IsConfirm=1 IsMenuTop=0 Left=312 Top=234 Right=712 "
+                  "Bottom=534 ColWidth1=160 ColWidth2=180");
     }
 
-    ASSERT_TRUE(SaveSettingsTo(path_));
+    ASSERT_TRUE(SaveSettings(path_));
     const PluginSettings& d = g_settings;
     EXPECT_EQ(ReadWholeFile(path_),
               Lines({"[Setting]", "IsConfirm=1", "IsMenuTop=0", "[Size]",
@@ -681,8 +651,8 @@ TEST_F(SettingsFile, MissingKeysTakeTheirDefaults) {
         SCOPED_TRACE(c.name);
         WriteProfileFile(path_, c.file);
         ResetModuleState();
-        LoadSettingsFrom(path_);
-        EXPECT_EQ(Describe(g_settings), Describe(c.expected));
+        LoadSettings(path_);
+        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(c.expected));
     }
 }
 
@@ -738,12 +708,12 @@ TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
         SCOPED_TRACE(c.name);
         WriteProfileFile(path_, c.file);
         ResetModuleState();
-        LoadSettingsFrom(path_);
+        LoadSettings(path_);
         EXPECT_TRUE(SameEntries(FolderEntries(), c.loaded));
         if (c.saved)
             ReplaceFolderEntries(*c.saved);
         const FolderList inMemory = FolderEntries();
-        ASSERT_TRUE(SaveSettingsTo(path_));
+        ASSERT_TRUE(SaveSettings(path_));
         EXPECT_EQ(FolderEntries(), inMemory) << "the save changed the list in memory";
         EXPECT_EQ(StoredFolderList(path_), c.linesAfterSave);
         EXPECT_TRUE(SameEntries(KeyByKeyFolderList(path_), inMemory));
@@ -758,22 +728,23 @@ TEST_F(SettingsFile, SettingsRoundTripAsPlainDecimalText) {
         {0, 7, INT32_MIN, INT32_MAX, INT32_MIN, INT32_MAX, -1, 1},
     };
     for (const PluginSettings& settings : cases) {
-        SCOPED_TRACE(Describe(settings));
+        SCOPED_TRACE(DescribeSettings(settings));
         WriteProfileFile(path_, Lines({"[Setting]", "IsConfirm=1", "[Size]", "Left=1"}));
         ReplaceFolderEntries({"a:A"});
         g_settings = settings;
-        ASSERT_TRUE(SaveSettingsTo(path_));
-        EXPECT_EQ(Describe(g_settings), Describe(settings)) << "the save changed the settings";
+        ASSERT_TRUE(SaveSettings(path_));
+        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(settings))
+            << "the save changed the settings";
         const std::string text = ReadWholeFile(path_);
         EXPECT_NE(text.find("\r\nIsConfirm=" + std::to_string(settings.IsConfirm) + "\r\n"),
                   std::string::npos);
         EXPECT_NE(text.find("\r\nLeft=" + std::to_string(settings.Left) + "\r\n"),
                   std::string::npos);
         EXPECT_NE(text.find("\r\nTop=" + std::to_string(settings.Top) + "\r\n"), std::string::npos);
-        EXPECT_EQ(Describe(KeyByKeySettings(path_)), Describe(settings));
+        EXPECT_EQ(DescribeSettings(KeyByKeySettings(path_)), DescribeSettings(settings));
         ResetModuleState();
-        LoadSettingsFrom(path_);
-        EXPECT_EQ(Describe(g_settings), Describe(settings));
+        LoadSettings(path_);
+        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(settings));
     }
 }
 
@@ -787,9 +758,9 @@ TEST_F(SettingsFile, UnknownSectionsAndKeysSurviveTheSave) {
                "Top=10",        "Right=380",    "Bottom=310",      "ColWidth1=160",
                "ColWidth2=180", "Extra=x",      "[Last]",          "z=26"});
     WriteProfileFile(path_, before);
-    LoadSettingsFrom(path_);
+    LoadSettings(path_);
     ReplaceFolderEntries({"new:New"});
-    ASSERT_TRUE(SaveSettingsTo(path_));
+    ASSERT_TRUE(SaveSettings(path_));
     // The other sections stay in their order, byte for byte; the list is
     // written anew as the last section.
     EXPECT_EQ(ReadWholeFile(path_),
@@ -803,7 +774,7 @@ TEST_F(SettingsFile, UnknownSectionsAndKeysSurviveTheSave) {
     // Changed settings are written in place, after the keys before them.
     g_settings.Left = 5;
     g_settings.ColWidth2 = 99;
-    ASSERT_TRUE(SaveSettingsTo(path_));
+    ASSERT_TRUE(SaveSettings(path_));
     const std::string text = ReadWholeFile(path_);
     EXPECT_NE(text.find(Lines({"[Size]", "Left=5", "Top=10", "Right=380", "Bottom=310",
                                "ColWidth1=160", "ColWidth2=99", "Extra=x"})),
@@ -822,10 +793,10 @@ TEST_F(SettingsFile, UnicodeFilesKeepTheirOtherKeys) {
         SCOPED_TRACE(file.name);
         WriteProfileFile(path_, file.bytes);
         ResetModuleState();
-        LoadSettingsFrom(path_);
+        LoadSettings(path_);
         EXPECT_EQ(FolderEntries().front(), "old");
         ReplaceFolderEntries({"\\Mailbox\\受信箱:受信箱", "b:B"});
-        ASSERT_TRUE(SaveSettingsTo(path_));
+        ASSERT_TRUE(SaveSettings(path_));
         EXPECT_EQ(ReadWholeFile(path_).substr(0, 2), file.bytes.substr(0, 2));
         EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"\\Mailbox\\受信箱:受信箱", "b:B"}));
         char value[16] = {};
@@ -853,9 +824,9 @@ TEST_F(SettingsFile, TheListStartsOnALineOfItsOwn) {
         char before[16] = {};
         GetPrivateProfileStringA("Other", "k", "", before, sizeof before, path_.c_str());
         ResetModuleState();
-        LoadSettingsFrom(path_);
+        LoadSettings(path_);
         ReplaceFolderEntries({"a:A", "b:B"});
-        ASSERT_TRUE(SaveSettingsTo(path_));
+        ASSERT_TRUE(SaveSettings(path_));
         EXPECT_EQ(ReadWholeFile(path_).substr(0, file.bytes.size()), file.bytes)
             << "the file was rewritten";
         EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"a:A", "b:B"}));
@@ -884,11 +855,11 @@ TEST_F(SettingsFile, LongEntriesLoadAndSaveWhole) {
         ASSERT_EQ(entry.substr(1021, 2), "受");
         WriteProfileFile(path_, Lines({"[FolderList]", "0000001=" + entry, "0000002=short:S"}));
         ResetModuleState();
-        LoadSettingsFrom(path_);
+        LoadSettings(path_);
         EXPECT_TRUE(SameEntries(FolderEntries(), {entry, "short:S"}));
 
         ReplaceFolderEntries({"first:F", entry});
-        ASSERT_TRUE(SaveSettingsTo(path_));
+        ASSERT_TRUE(SaveSettings(path_));
         EXPECT_NE(ReadWholeFile(path_).find("\r\n0000002=" + entry + "\r\n"), std::string::npos);
         EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"first:F", entry}));
     }
@@ -929,7 +900,7 @@ TEST_F(SettingsFile, EveryEntryComesBackAsItWasSaved) {
     saved.insert(saved.begin() + 3, {"", "one\r\n0000009=two", "line\nbreak"});
     saved.insert(saved.end(), odd.begin(), odd.end());
     ReplaceFolderEntries(saved);
-    ASSERT_TRUE(SaveSettingsTo(path_));
+    ASSERT_TRUE(SaveSettings(path_));
 
     const FolderList loaded = LoadedEntries(path_);
     EXPECT_TRUE(SameEntries(loaded, KeyByKeyFolderList(path_)));
@@ -995,14 +966,14 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
         held = INVALID_HANDLE_VALUE;
         c.obstruct(path);
 
-        EXPECT_FALSE(SaveSettingsTo(path));
+        EXPECT_FALSE(SaveSettings(path));
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         EXPECT_EQ(FileExists(path), existed);
         EXPECT_EQ(ReadWholeFile(path), bytes);
         EXPECT_FALSE(FileExists(path + ".tmp"));
         EXPECT_EQ(FolderEntries(), list);
-        EXPECT_EQ(Describe(g_settings), Describe({1, 0, 1, 2, 3, 4, 5, 6}));
+        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings({1, 0, 1, 2, 3, 4, 5, 6}));
     }
 }
 
@@ -1065,7 +1036,7 @@ TEST_F(SettingsFile, ASaveKeepsTheFilesAttributesAndWritesOnlyWhatChanged) {
         ReplaceFolderEntries(c.list);
         g_settings = {1, 0, 1, 2, 3, 4, 5, 6};
 
-        EXPECT_EQ(SaveSettingsTo(path), c.saved);
+        EXPECT_EQ(SaveSettings(path), c.saved);
         EXPECT_EQ(GetFileAttributesA(path.c_str()) & kKept, c.attributes & kKept);
         if (c.rewritten) {
             EXPECT_EQ(LoadedEntries(path), c.list);
@@ -1134,11 +1105,11 @@ TEST_F(SettingsFile, RandomListEditsRoundTripThroughTheFile) {
                           number(-3000, 3000), number(-3000, 3000), number(-3000, 3000),
                           number(0, 500),      number(0, 500)};
             const PluginSettings settings = g_settings;
-            ASSERT_TRUE(SaveSettingsTo(path_));
+            ASSERT_TRUE(SaveSettings(path_));
             ResetModuleState();
-            LoadSettingsFrom(path_);
+            LoadSettings(path_);
             ASSERT_TRUE(SameEntries(FolderEntries(), model));
-            ASSERT_EQ(Describe(g_settings), Describe(settings));
+            ASSERT_EQ(DescribeSettings(g_settings), DescribeSettings(settings));
         }
     }
 }

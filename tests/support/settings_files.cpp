@@ -59,3 +59,32 @@ std::vector<std::string> KeyByKeyFolderList(const std::string& path) {
     }
     return entries;
 }
+
+PluginSettings KeyByKeySettings(const std::string& path) {
+    const auto read = [&path](const char* section, const char* key, std::int32_t fallback) {
+        return static_cast<std::int32_t>(
+            GetPrivateProfileIntA(section, key, fallback, path.c_str()));
+    };
+    // Right and Bottom default to a sum that wraps around in 32 bits.
+    const auto plus = [](std::int32_t a, std::uint32_t b) {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + b);
+    };
+    PluginSettings settings;
+    settings.IsConfirm = read("Setting", "IsConfirm", 1);
+    settings.IsMenuTop = read("Setting", "IsMenuTop", 0);
+    settings.Left = read("Size", "Left", (GetSystemMetrics(SM_CXSCREEN) - 400) / 2);
+    settings.Top = read("Size", "Top", (GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
+    settings.Right = read("Size", "Right", plus(settings.Left, 400));
+    settings.Bottom = read("Size", "Bottom", plus(settings.Top, 300));
+    settings.ColWidth1 = read("Size", "ColWidth1", 160);
+    settings.ColWidth2 = read("Size", "ColWidth2", 180);
+    return settings;
+}
+
+std::string DescribeSettings(const PluginSettings& s) {
+    return "IsConfirm=" + std::to_string(s.IsConfirm) +
+           " IsMenuTop=" + std::to_string(s.IsMenuTop) + " Left=" + std::to_string(s.Left) +
+           " Top=" + std::to_string(s.Top) + " Right=" + std::to_string(s.Right) +
+           " Bottom=" + std::to_string(s.Bottom) + " ColWidth1=" + std::to_string(s.ColWidth1) +
+           " ColWidth2=" + std::to_string(s.ColWidth2);
+}

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "folders/plugin_settings.h"
 
 // The key of the nth entry (from 1) of [FolderList]: seven digits.
 std::string FolderListKey(std::size_t n);
@@ -23,3 +26,10 @@ std::vector<std::string> StoredFolderList(const std::string& path);
 // larger than any value can become (a byte of the file turns into at most
 // two bytes of code page 932 text); a value cut short fails the test.
 std::vector<std::string> KeyByKeyFolderList(const std::string& path);
+
+// The settings as eight GetPrivateProfileIntA reads give them, with their
+// defaults.
+PluginSettings KeyByKeySettings(const std::string& path);
+
+// "IsConfirm=1 IsMenuTop=0 Left=312 ...", for comparing settings.
+std::string DescribeSettings(const PluginSettings& settings);

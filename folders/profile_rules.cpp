@@ -1,0 +1,193 @@
+#include "profile_rules.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "../base/grow_buffer.h"
+#include "../base/text.h"
+#include "plugin_settings.h"
+
+namespace {
+
+// Characters; a section or a value beyond this many is not read whole.
+constexpr std::size_t kLargestBuffer = 0x10000000;
+
+// Every byte that some implementation trims from the ends of a value, and
+// the quotes that the read strips.
+bool ChangesAtAnEnd(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == 0x1A ||
+           c == '"' || c == '\'';
+}
+
+// The full-width space of code page 932. A 0x81 0x40 at the end that is not
+// one character but a trail byte and the next lead byte cannot be told apart
+// without context; taking it for a blank costs only a quote or a call.
+constexpr std::string_view kWideSpace = "\x81\x40";
+
+template <class Char>
+std::vector<std::basic_string_view<Char>> SplitAtNuls(std::basic_string_view<Char> text) {
+    std::vector<std::basic_string_view<Char>> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find(Char(), start), text.size());
+        if (end > start)
+            lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The file's size, capped where a section's buffer stops growing.
+std::size_t FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    ULARGE_INTEGER size;
+    size.LowPart = data.nFileSizeLow;
+    size.HighPart = data.nFileSizeHigh;
+    return static_cast<std::size_t>(std::min<ULONGLONG>(size.QuadPart, kLargestBuffer));
+}
+
+// Fills a buffer by call(buffer, size) of a profile function that reports a
+// buffer too small by returning its size less two. Nearly every character of
+// the answer takes at least one byte of the file, so the file's size is
+// enough; the buffer grows for the rest and for a file that grows meanwhile.
+template <typename Char, typename Call>
+std::basic_string<Char> ReadWhole(const std::wstring& path, Call call) {
+    return FillGrowing<Char>(FileSize(path) + 16, kLargestBuffer, AtLimit::kGiveUp,
+                             [&](Char* buffer, std::size_t size) -> std::optional<Filled> {
+                                 const DWORD length = call(buffer, static_cast<DWORD>(size));
+                                 return Filled{length, length + 2 >= size};
+                             })
+        .value_or(std::basic_string<Char>());
+}
+
+} // namespace
+
+std::string_view TrimProfileBlanks(std::string_view key) {
+    const auto isBlank = [](char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20; };
+    while (!key.empty() && isBlank(key.front()))
+        key.remove_prefix(1);
+    while (!key.empty() && isBlank(key.back()))
+        key.remove_suffix(1);
+    return key;
+}
+
+bool IsPrintableAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
+
+bool ChangesWhenRead(std::string_view value) {
+    return !value.empty() && (ChangesAtAnEnd(static_cast<unsigned char>(value.front())) ||
+                              ChangesAtAnEnd(static_cast<unsigned char>(value.back())) ||
+                              value.substr(0, kWideSpace.size()) == kWideSpace ||
+                              (value.size() >= kWideSpace.size() &&
+                               value.substr(value.size() - kWideSpace.size()) == kWideSpace));
+}
+
+bool Utf16RoundTrip::Survives(std::string_view text) {
+    for (std::size_t i = 0, length = 0; i < text.size(); i += length) {
+        length = CharacterLength(text, i);
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80)
+            continue;
+        if (IsLeadByte(c) && length == 1)
+            return false;
+        if (known_.empty())
+            known_.assign(0x10000, 0);
+        const std::size_t code =
+            length == 2 ? (c << 8) | static_cast<unsigned char>(text[i + 1]) : c;
+        if (known_[code] == 0)
+            known_[code] = CharacterSurvives(text.data() + i, static_cast<int>(length)) ? 1 : 2;
+        if (known_[code] == 2)
+            return false;
+    }
+    return true;
+}
+
+bool Utf16RoundTrip::CharacterSurvives(const char* bytes, int size) {
+    wchar_t wide[4] = {};
+    const int length =
+        MultiByteToWideChar(kTextCodePage, MB_ERR_INVALID_CHARS, bytes, size, wide, 4);
+    if (length <= 0)
+        return false;
+    char back[8] = {};
+    const int backSize =
+        WideCharToMultiByte(kTextCodePage, 0, wide, length, back, sizeof back, nullptr, nullptr);
+    return backSize == size && std::equal(bytes, bytes + size, back);
+}
+
+FileLineSet LinesOfFile(std::string_view bytes) {
+    FileLineSet lines;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+        lines.insert(bytes.substr(start, end - start));
+        start = end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1);
+    }
+    return lines;
+}
+
+std::vector<std::wstring_view> SectionLines(std::wstring_view sectionText) {
+    return SplitAtNuls(sectionText);
+}
+
+std::vector<std::string_view> SectionLines(std::string_view sectionText) {
+    return SplitAtNuls(sectionText);
+}
+
+std::wstring ReadProfileSection(const char* section, const std::string& path) {
+    const std::wstring widePath = ToUtf16(path);
+    const std::wstring wideSection = ToUtf16(section);
+    return ReadWhole<wchar_t>(widePath, [&](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileSectionW(wideSection.c_str(), buffer, size, widePath.c_str());
+    });
+}
+
+std::string ReadProfileSectionA(const char* section, const std::string& path,
+                                ProfileSectionReadA read) {
+    return ReadWhole<char>(ToUtf16(path), [&](char* buffer, DWORD size) {
+        return read(section, buffer, size, path.c_str());
+    });
+}
+
+bool HasProfileSection(const char* section, const std::string& path) {
+    const std::wstring widePath = ToUtf16(path);
+    const std::wstring names = ReadWhole<wchar_t>(widePath, [&](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileSectionNamesW(buffer, size, widePath.c_str());
+    });
+    const std::wstring wideSection = ToUtf16(section);
+    const std::vector<std::wstring_view> lines = SectionLines(names);
+    return std::any_of(lines.begin(), lines.end(), [&](std::wstring_view name) {
+        return EqualIgnoringAsciiCase(name, std::wstring_view(wideSection));
+    });
+}
+
+std::string FolderKey(std::size_t number) {
+    char key[24];
+    std::snprintf(key, sizeof key, "%07zu", number);
+    return key;
+}
+
+std::string EntryReader::Read(std::size_t number) {
+    const std::string key = FolderKey(number);
+    // A value cut to fit fills the buffer up to its last one or two bytes.
+    // The buffer keeps its size for the next key.
+    return *FillGrowing<char>(size_, kLargestBuffer, AtLimit::kKeepCut,
+                              [&](char* buffer, std::size_t size) -> std::optional<Filled> {
+                                  size_ = size;
+                                  const DWORD length =
+                                      reads_.string(kFolderList, key.c_str(), "", buffer,
+                                                    static_cast<DWORD>(size), path_.c_str());
+                                  return Filled{length, length + 2 >= size};
+                              });
+}
+
+std::vector<std::string> EntryReader::ReadAll() {
+    std::vector<std::string> entries;
+    for (std::size_t n = 1; n < kFolderKeyLimit; ++n) {
+        std::string value = Read(n);
+        if (value.empty())
+            break;
+        entries.push_back(std::move(value));
+    }
+    return entries;
+}

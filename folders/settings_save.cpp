@@ -1,0 +1,273 @@
+// The save, in the order it runs: the text to write; the read-back that tells
+// what a file already holds (asked first, to leave a file that holds it all
+// untouched, and by the writes, to skip what is stored); the section writes
+// into a copy of the old file; then the swap that puts the copy in its place.
+#include <windows.h>
+
+#include <algorithm>
+#include <new>
+
+#include "../base/holders.h"
+#include "../base/text.h"
+#include "file_swap.h"
+#include "folder_list.h"
+#include "plugin_settings.h"
+#include "settings_file.h"
+
+namespace {
+
+// The list's section as file text and as the key list that
+// WritePrivateProfileSectionA takes, with what reading it back must give.
+struct FolderListText {
+    std::string fileText;
+    std::string keyList;
+    // Each "key=value" line as written, in UTF-16 as the section read gives it.
+    std::vector<std::wstring> utf16Lines;
+    // Each entry as reading its key gives it back.
+    std::vector<std::string> entries;
+};
+
+// A value that a read would change is wrapped in one more pair of double
+// quotes, which the read strips again.
+std::string StoredValue(const std::string& entry) {
+    return ChangesWhenRead(entry) ? '"' + entry + '"' : entry;
+}
+
+// An entry that the file cannot hold (an empty one, or one with a line
+// break) is left out; the others follow without a gap.
+FolderListText MakeFolderListText(const std::vector<std::string>& entries) {
+    FolderListText text;
+    for (const std::string& entry : entries) {
+        if (entry.empty() || entry.find_first_of("\r\n") != std::string::npos)
+            continue;
+        if (text.entries.empty())
+            text.fileText = "[" + std::string(kFolderList) + "]\r\n";
+        text.entries.push_back(entry);
+        const std::string line = FolderKey(text.entries.size()) + "=" + StoredValue(entry);
+        text.fileText += line + "\r\n";
+        text.keyList += line + '\0';
+        text.utf16Lines.push_back(ToUtf16(line));
+    }
+    if (!text.entries.empty())
+        text.keyList += '\0';
+    return text;
+}
+
+// Drops the profile functions' cached copy of a file.
+void ForgetCachedProfile(const std::string& path) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+}
+
+// Whether the save writes the row: a row written only once its section is
+// used stays out of a file without the section while its section's rows of
+// that kind all hold their defaults.
+bool RowWritten(const std::string& path, const SettingRow& row) {
+    return row.written == Written::kAlways || HasProfileSection(row.section, path) ||
+           std::any_of(std::begin(kSettingRows), std::end(kSettingRows), [&](const SettingRow& r) {
+               return r.written == row.written && std::string_view(r.section) == row.section &&
+                      g_settings.*r.field != r.byDefault(g_settings);
+           });
+}
+
+// True when the setting's key reads as its decimal text, which a key-by-key
+// write of it would leave as it is, or the save does not write it. A value
+// too long for the buffer is no decimal text of a 32-bit value either.
+bool SettingHeld(const std::string& path, const SettingRow& row) {
+    char value[32] = {};
+    GetPrivateProfileStringA(row.section, row.key, "", value, sizeof value, path.c_str());
+    return std::to_string(g_settings.*row.field) == value || !RowWritten(path, row);
+}
+
+bool AllSettingsHeld(const std::string& path) {
+    return std::all_of(std::begin(kSettingRows), std::end(kSettingRows),
+                       [&](const SettingRow& row) { return SettingHeld(path, row); });
+}
+
+// True when the file's list is exactly this one: these keys, in this order,
+// and no other. A line that the section read gives as written is taken as it
+// is; any other, in case an implementation gives lines in another form, is
+// asked of the key-by-key read, which must give the entry back unchanged.
+bool FolderListStored(const std::string& path, const FolderListText& text) {
+    if (text.entries.empty())
+        return !HasProfileSection(kFolderList, path);
+    const std::wstring section = ReadProfileSection(kFolderList, path);
+    const std::vector<std::wstring_view> lines = SectionLines(section);
+    if (lines.size() != text.utf16Lines.size())
+        return false;
+    EntryReader reader(path);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] != text.utf16Lines[i] && reader.Read(i + 1) != text.entries[i])
+            return false;
+    }
+    return true;
+}
+
+// True when the file (with these attributes) already holds what a save would
+// write, so that the save can leave it untouched.
+bool FileHoldsSettings(const std::string& path, DWORD attributes, const FolderListText& text) {
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    return FolderListStored(path, text) && AllSettingsHeld(path);
+}
+
+// Removes every section of the list; each call removes the first one whose
+// name matches. A file without the section may report a failure.
+bool RemoveFolderListSections(const std::string& path) {
+    for (int round = 0; round < 64; ++round) {
+        const bool removed =
+            WritePrivateProfileStringA(kFolderList, nullptr, nullptr, path.c_str());
+        if (!HasProfileSection(kFolderList, path))
+            return true;
+        if (!removed)
+            return false;
+    }
+    return false;
+}
+
+// Writes, key by key so that other keys stay, each setting that the file does
+// not hold already: every write rewrites the whole file.
+bool WriteChangedSettings(const std::string& path) {
+    bool wrote = false;
+    for (const SettingRow& row : kSettingRows) {
+        if (SettingHeld(path, row))
+            continue;
+        const std::string value = std::to_string(g_settings.*row.field);
+        if (!WritePrivateProfileStringA(row.section, row.key, value.c_str(), path.c_str()))
+            return false;
+        wrote = true;
+    }
+    return !wrote || AllSettingsHeld(path);
+}
+
+enum class AppendResult { kAppended, kUnicodeFile, kFailed };
+
+// Reads up to size bytes at offset; the count read, 0 on failure.
+DWORD ReadAt(HANDLE file, LONGLONG offset, unsigned char* bytes, DWORD size) {
+    LARGE_INTEGER position;
+    position.QuadPart = offset;
+    DWORD read = 0;
+    if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN) ||
+        !ReadFile(file, bytes, size, &read, nullptr))
+        return 0;
+    return read;
+}
+
+bool StartsWithByteOrderMark(HANDLE file) {
+    unsigned char start[3] = {};
+    const DWORD read = ReadAt(file, 0, start, sizeof start);
+    if (read == 3 && start[0] == 0xEF && start[1] == 0xBB && start[2] == 0xBF)
+        return true;
+    return read >= 2 &&
+           ((start[0] == 0xFF && start[1] == 0xFE) || (start[0] == 0xFE && start[1] == 0xFF));
+}
+
+// Whether the file's last line has ended. Only CR LF is sure to: a lone lead
+// byte takes the byte after it as its second byte, so a lead byte and a
+// single line break leave the line open. Read through a handle of its own:
+// reads through the appending handle are not reliable under Wine.
+bool EndsWithCrLf(const std::string& path, LONGLONG size) {
+    if (size < 2)
+        return false;
+    const UniqueHandle file =
+        OwnFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    unsigned char end[2] = {};
+    return ReadAt(file.get(), size - 2, end, 2) == 2 && end[0] == '\r' && end[1] == '\n';
+}
+
+// Appends code page 932 text to the file, on a line of its own, creating the
+// file when missing. A file that starts with a UTF-8 or UTF-16 byte order
+// mark, which the profile functions read and write as Unicode text, is left
+// as it is.
+AppendResult AppendToAnsiFile(const std::string& path, const std::string& text) {
+    const UniqueHandle file =
+        OwnFile(CreateFileA(path.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return AppendResult::kFailed;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size))
+        return AppendResult::kFailed;
+    if (StartsWithByteOrderMark(file.get()))
+        return AppendResult::kUnicodeFile;
+    std::string bytes = size.QuadPart > 0 && !EndsWithCrLf(path, size.QuadPart) ? "\r\n" : "";
+    bytes += text;
+    if (bytes.size() > MAXDWORD)
+        return AppendResult::kFailed;
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    return ok ? AppendResult::kAppended : AppendResult::kFailed;
+}
+
+// Writes the list as the last section. WritePrivateProfileSectionA would
+// rewrite the whole file too, but Wine's walks the section for every key it
+// adds, which grows with the square of the list; appended text is linear. A
+// file in Unicode, made by hand, gets its list from the profile function.
+bool WriteFolderList(const std::string& path, const FolderListText& text) {
+    if (text.entries.empty())
+        return true;
+    switch (AppendToAnsiFile(path, text.fileText)) {
+    case AppendResult::kAppended: return true;
+    case AppendResult::kFailed: return false;
+    case AppendResult::kUnicodeFile: break;
+    }
+    const bool written =
+        WritePrivateProfileSectionA(kFolderList, text.keyList.c_str(), path.c_str());
+    ForgetCachedProfile(path);
+    return written;
+}
+
+// Turns a copy of the old file, or the file itself, into the new one. Each
+// profile call that changes the file rewrites all of it, so the list goes
+// first and comes back last; the settings are written in between, while the
+// file is small. Everything is read back: the profile functions do not
+// report every failed write.
+bool WriteSettingsFile(const std::string& path, const FolderListText& text) {
+    if (!RemoveFolderListSections(path) || !WriteChangedSettings(path))
+        return false;
+    // The read-back must come from the disk, not from the profile functions'
+    // copy of the file as it was before the list.
+    ForgetCachedProfile(path);
+    return WriteFolderList(path, text) && FolderListStored(path, text);
+}
+
+bool SaveSettingsFile(const std::string& path) {
+    const FolderListText text = MakeFolderListText(FolderEntries());
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (FileHoldsSettings(path, attributes, text))
+        return true;
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // The user marked the file read-only to keep it as it is.
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    // The file on disk is always either complete old or complete new: the new
+    // one is built beside it and swapped in. Where the folder lets no new file
+    // be made, the file is written in place, as the profile functions would.
+    TemporaryFile temporary(path + ".tmp");
+    ForgetCachedProfile(temporary.path());
+    if (!temporary.Create())
+        return WriteSettingsFile(path, text);
+    const bool built = (!exists || CopyOldFile(path, temporary.path())) &&
+                       WriteSettingsFile(temporary.path(), text);
+    ForgetCachedProfile(temporary.path());
+    const bool swapped = built && SwapInFile(path, temporary.path(), attributes);
+    ForgetCachedProfile(path);
+    if (swapped)
+        temporary.Keep(); // it is the settings file now
+    return swapped;
+}
+
+} // namespace
+
+bool SaveSettings(const std::string& path) {
+    try {
+        return SaveSettingsFile(path);
+    } catch (const std::bad_alloc&) {
+        // A list too large for memory fails like any other save.
+        return false;
+    }
+}
