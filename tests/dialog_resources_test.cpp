@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "plugin.h"
+#include "base/text.h"
 #include "resource_reader.h"
 #include "res/resource.h"
 #include "scratch.h"
@@ -42,9 +43,9 @@ TEST(DialogTemplate, HeaderIsTheClassicResizableTemplate) {
     EXPECT_EQ(dialog.cy, 193);
     EXPECT_FALSE(dialog.menu.present);
     EXPECT_FALSE(dialog.windowClass.present);
-    EXPECT_EQ(dialog.caption, u"設定");
+    EXPECT_EQ(dialog.caption, L"設定");
     EXPECT_EQ(dialog.pointSize, 9);
-    EXPECT_EQ(dialog.typeface, u"ＭＳ Ｐゴシック");
+    EXPECT_EQ(dialog.typeface, L"ＭＳ Ｐゴシック");
     EXPECT_EQ(dialog.items.size(), 9u);
 }
 
@@ -59,21 +60,21 @@ TEST(DialogTemplate, ControlsInTabOrderWithIdsClassesStylesPlacesAndTexts) {
         NameOrOrdinal windowClass;
         DWORD style;
         short x, y, cx, cy;
-        std::u16string text;
+        std::wstring text;
     };
     const Expected expected[] = {
-        {1001, Ordinal(kButtonClass), kChildTabStop | BS_PUSHBUTTON, 7, 7, 34, 14, u"↑(&U)"},
-        {1002, Ordinal(kButtonClass), kChildTabStop | BS_PUSHBUTTON, 41, 7, 34, 14, u"↓(&D)"},
-        {1003, Ordinal(kButtonClass), kChildTabStop | BS_PUSHBUTTON, 78, 7, 34, 14, u"削除(&R)"},
-        {1000, Named(u"SysListView32"), 0x50810209u, 7, 25, 204, 105, u"List1"},
+        {1001, Ordinal(kButtonClass), kChildTabStop | BS_PUSHBUTTON, 7, 7, 34, 14, L"↑(&U)"},
+        {1002, Ordinal(kButtonClass), kChildTabStop | BS_PUSHBUTTON, 41, 7, 34, 14, L"↓(&D)"},
+        {1003, Ordinal(kButtonClass), kChildTabStop | BS_PUSHBUTTON, 78, 7, 34, 14, L"削除(&R)"},
+        {1000, Named(L"SysListView32"), 0x50810209u, 7, 25, 204, 105, L"List1"},
         {1004, Ordinal(kButtonClass), kChildTabStop | BS_AUTOCHECKBOX, 7, 100, 166, 13,
-         u"メールの移動時に確認のメッセージを出す(&C)"},
+         L"メールの移動時に確認のメッセージを出す(&C)"},
         {1006, Ordinal(kButtonClass), kChildTabStop | BS_AUTOCHECKBOX, 7, 153, 166, 13,
-         u"「メールの移動」メニューを先頭へ(&T)"},
-        {1005, Ordinal(kButtonClass), kChildTabStop | BS_DEFPUSHBUTTON, 54, 172, 50, 14, u"OK"},
-        {2, Ordinal(kButtonClass), kChildTabStop | BS_PUSHBUTTON, 108, 172, 50, 14, u"ｷｬﾝｾﾙ"},
+         L"「メールの移動」メニューを先頭へ(&T)"},
+        {1005, Ordinal(kButtonClass), kChildTabStop | BS_DEFPUSHBUTTON, 54, 172, 50, 14, L"OK"},
+        {2, Ordinal(kButtonClass), kChildTabStop | BS_PUSHBUTTON, 108, 172, 50, 14, L"ｷｬﾝｾﾙ"},
         {3, Ordinal(kButtonClass), kChildTabStop | BS_PUSHBUTTON, 161, 172, 50, 14,
-         u"ﾊﾞｰｼﾞｮﾝ情報(&A)"},
+         L"ﾊﾞｰｼﾞｮﾝ情報(&A)"},
     };
     ASSERT_EQ(dialog.items.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -83,7 +84,7 @@ TEST(DialogTemplate, ControlsInTabOrderWithIdsClassesStylesPlacesAndTexts) {
         EXPECT_EQ(item.id, want.id);
         EXPECT_TRUE(item.windowClass == want.windowClass)
             << "class ordinal 0x" << std::hex << item.windowClass.ordinal << ", name \""
-            << Cp932(item.windowClass.text) << "\"";
+            << FromUtf16(item.windowClass.text) << "\"";
         EXPECT_EQ(item.style, want.style) << std::hex << item.style;
         EXPECT_EQ(item.exStyle, 0u);
         EXPECT_EQ(item.x, want.x);
@@ -109,7 +110,7 @@ TEST(VersionResource, FixedPartStringTableAndTranslation) {
     ASSERT_FALSE(bytes.empty()) << "no Japanese version resource 1";
 
     const VersionNode root = ParseVersionNode(bytes, 0);
-    EXPECT_EQ(root.key, u"VS_VERSION_INFO");
+    EXPECT_EQ(root.key, L"VS_VERSION_INFO");
     EXPECT_EQ(root.type, 0);
     ASSERT_EQ(root.value.size(), sizeof(VS_FIXEDFILEINFO));
     VS_FIXEDFILEINFO fixed;
@@ -127,48 +128,47 @@ TEST(VersionResource, FixedPartStringTableAndTranslation) {
     EXPECT_EQ(fixed.dwFileDateMS, 0u);
     EXPECT_EQ(fixed.dwFileDateLS, 0u);
 
-    ASSERT_EQ(Keys(root.children),
-              (std::vector<std::u16string>{u"StringFileInfo", u"VarFileInfo"}));
+    ASSERT_EQ(Keys(root.children), (std::vector<std::wstring>{L"StringFileInfo", L"VarFileInfo"}));
     const VersionNode& stringInfo = root.children[0];
-    ASSERT_EQ(Keys(stringInfo.children), std::vector<std::u16string>{u"041104b0"});
+    ASSERT_EQ(Keys(stringInfo.children), std::vector<std::wstring>{L"041104b0"});
     const std::vector<VersionNode>& strings = stringInfo.children[0].children;
 
     struct Value {
-        std::u16string key;
-        std::u16string text;
+        std::wstring key;
+        std::wstring text;
     };
     const Value expected[] = {
-        {u"Comments", u"右クリックメニューからメールを移動します。"},
-        {u"CompanyName", u""},
-        {u"FileDescription", u"Varkel Plugin"},
-        {u"FileVersion", u"Ver.0.22"},
-        {u"InternalName", u"Varkel"},
-        {u"LegalCopyright", u""}, // checked below
-        {u"LegalTrademarks", u""},
-        {u"OriginalFilename", u"Varkel.DLL"},
-        {u"PrivateBuild", u""},
-        {u"ProductName", u"Varkel ﾀﾞｲﾅﾐｯｸ ﾘﾝｸ ﾗｲﾌﾞﾗﾘ"},
-        {u"ProductVersion", u"0, 22, 0, 5"},
-        {u"SpecialBuild", u""},
+        {L"Comments", L"右クリックメニューからメールを移動します。"},
+        {L"CompanyName", L""},
+        {L"FileDescription", L"Varkel Plugin"},
+        {L"FileVersion", L"Ver.0.22"},
+        {L"InternalName", L"Varkel"},
+        {L"LegalCopyright", L""}, // checked below
+        {L"LegalTrademarks", L""},
+        {L"OriginalFilename", L"Varkel.DLL"},
+        {L"PrivateBuild", L""},
+        {L"ProductName", L"Varkel ﾀﾞｲﾅﾐｯｸ ﾘﾝｸ ﾗｲﾌﾞﾗﾘ"},
+        {L"ProductVersion", L"0, 22, 0, 5"},
+        {L"SpecialBuild", L""},
     };
     ASSERT_EQ(strings.size(), std::size(expected)) << "twelve keys";
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(strings[i].key, expected[i].key);
         EXPECT_EQ(strings[i].type, 1) << "a text value";
-        if (expected[i].key != u"LegalCopyright") {
+        if (expected[i].key != L"LegalCopyright") {
             EXPECT_EQ(strings[i].Text(), expected[i].text);
         }
     }
     // The copyright line's wording is free; it ends with the author's name.
-    const std::u16string copyright = strings[5].Text();
-    const std::u16string author = Utf16(VARKEL_AUTHOR);
+    const std::wstring copyright = strings[5].Text();
+    const std::wstring author = ToUtf16(VARKEL_AUTHOR);
     EXPECT_GT(copyright.size(), author.size());
     EXPECT_EQ(copyright.substr(copyright.size() - std::min(copyright.size(), author.size())),
               author);
 
     const VersionNode& varInfo = root.children[1];
-    ASSERT_EQ(Keys(varInfo.children), std::vector<std::u16string>{u"Translation"});
+    ASSERT_EQ(Keys(varInfo.children), std::vector<std::wstring>{L"Translation"});
     const std::vector<BYTE>& translation = varInfo.children[0].value;
     EXPECT_EQ(translation, (std::vector<BYTE>{0x11, 0x04, 0xB0, 0x04})) << "0x0411, 1200";
 }

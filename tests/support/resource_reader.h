@@ -16,7 +16,7 @@ std::vector<BYTE> ResourceBytes(HMODULE module, LPCSTR type, WORD id);
 struct NameOrOrdinal {
     bool present = false;
     WORD ordinal = 0;
-    std::u16string text;
+    std::wstring text;
 
     bool operator==(const NameOrOrdinal& other) const {
         return present == other.present && ordinal == other.ordinal && text == other.text;
@@ -26,7 +26,7 @@ struct NameOrOrdinal {
 inline NameOrOrdinal Ordinal(WORD ordinal) {
     return {true, ordinal, {}};
 }
-inline NameOrOrdinal Named(std::u16string text) {
+inline NameOrOrdinal Named(std::wstring text) {
     return {true, 0, std::move(text)};
 }
 
@@ -46,9 +46,9 @@ struct DialogTemplate {
     short x, y, cx, cy;
     NameOrOrdinal menu;
     NameOrOrdinal windowClass;
-    std::u16string caption;
+    std::wstring caption;
     WORD pointSize;
-    std::u16string typeface;
+    std::wstring typeface;
     std::vector<DialogItem> items;
 };
 
@@ -58,20 +58,16 @@ DialogTemplate ParseDialogTemplate(const std::vector<BYTE>& bytes);
 
 // One node of a version resource: key, value and children.
 struct VersionNode {
-    std::u16string key;
+    std::wstring key;
     WORD type = 0;
     WORD valueLength = 0;
     std::vector<BYTE> value;
     std::vector<VersionNode> children;
 
     // The value of a text node, without its terminating NUL.
-    std::u16string Text() const;
+    std::wstring Text() const;
 };
 
 // Parses the node that starts at offset start (0 for the whole resource).
 VersionNode ParseVersionNode(const std::vector<BYTE>& bytes, std::size_t start = 0);
-std::vector<std::u16string> Keys(const std::vector<VersionNode>& nodes);
-
-// Conversions between UTF-16 and code page 932.
-std::u16string Utf16(const std::string& cp932);
-std::string Cp932(const std::u16string& utf16);
+std::vector<std::wstring> Keys(const std::vector<VersionNode>& nodes);
