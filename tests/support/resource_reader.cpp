@@ -25,11 +25,6 @@ class Reader {
         offset_ += 2;
         return value;
     }
-    DWORD Dword() {
-        const DWORD low = Word();
-        return low | static_cast<DWORD>(Word()) << 16;
-    }
-    short Short() { return static_cast<short>(Word()); }
     std::wstring String() {
         std::wstring text;
         while (const WORD unit = Word())
@@ -55,22 +50,6 @@ class Reader {
     std::size_t offset_ = 0;
 };
 
-NameOrOrdinal ReadNameOrOrdinal(Reader& reader) {
-    NameOrOrdinal field;
-    const std::size_t start = reader.offset();
-    const WORD first = reader.Word();
-    if (first == 0)
-        return field;
-    field.present = true;
-    if (first == 0xFFFF) {
-        field.ordinal = reader.Word();
-        return field;
-    }
-    reader.Seek(start);
-    field.text = reader.String();
-    return field;
-}
-
 } // namespace
 
 std::vector<BYTE> ResourceBytes(HMODULE module, LPCSTR type, WORD id) {
@@ -82,42 +61,6 @@ std::vector<BYTE> ResourceBytes(HMODULE module, LPCSTR type, WORD id) {
     if (!bytes)
         return {};
     return std::vector<BYTE>(bytes, bytes + SizeofResource(module, found));
-}
-
-DialogTemplate ParseDialogTemplate(const std::vector<BYTE>& bytes) {
-    Reader reader(bytes);
-    DialogTemplate dialog{};
-    dialog.style = reader.Dword();
-    dialog.exStyle = reader.Dword();
-    const WORD count = reader.Word();
-    dialog.x = reader.Short();
-    dialog.y = reader.Short();
-    dialog.cx = reader.Short();
-    dialog.cy = reader.Short();
-    dialog.menu = ReadNameOrOrdinal(reader);
-    dialog.windowClass = ReadNameOrOrdinal(reader);
-    dialog.caption = reader.String();
-    if (dialog.style & DS_SETFONT) {
-        dialog.pointSize = reader.Word();
-        dialog.typeface = reader.String();
-    }
-    for (WORD i = 0; i < count; ++i) {
-        reader.AlignToDword();
-        DialogItem item{};
-        item.style = reader.Dword();
-        item.exStyle = reader.Dword();
-        item.x = reader.Short();
-        item.y = reader.Short();
-        item.cx = reader.Short();
-        item.cy = reader.Short();
-        item.id = reader.Word();
-        item.windowClass = ReadNameOrOrdinal(reader);
-        item.title = ReadNameOrOrdinal(reader);
-        item.creationDataSize = reader.Word();
-        reader.Bytes(item.creationDataSize);
-        dialog.items.push_back(item);
-    }
-    return dialog;
 }
 
 std::wstring VersionNode::Text() const {
