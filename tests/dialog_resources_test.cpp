@@ -88,11 +88,12 @@ TEST(DialogTemplate, BuiltDialogIsTheClassicResizableTemplate) {
     const BuiltDialog built(plugin.module());
     const HWND dialog = built.get();
     ASSERT_NE(dialog, nullptr);
-    // Windows adds WS_CLIPSIBLINGS to every top-level window and the edge to
-    // every resizable one.
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)) & ~WS_CLIPSIBLINGS,
+    // Windows adds WS_CLIPSIBLINGS and DS_3DLOOK to the style, the edge and
+    // WS_EX_CONTROLPARENT to the extended style.
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)) &
+                  ~(WS_CLIPSIBLINGS | DS_3DLOOK),
               static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_SETFONT));
-    EXPECT_EQ(GetWindowLongA(dialog, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
+    EXPECT_EQ(GetWindowLongA(dialog, GWL_EXSTYLE) & ~(WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT), 0);
     RECT client{};
     GetClientRect(dialog, &client);
     EXPECT_TRUE(SameRect(client, InPixels(dialog, RECT{0, 0, 218, 193})));
@@ -120,23 +121,24 @@ TEST(DialogTemplate, ControlsInTabOrderWithIdsClassesStylesPlacesAndTexts) {
         int id;
         const char* windowClass;
         DWORD style;
+        DWORD exStyle;
         LONG x, y, cx, cy; // dialog units
         std::wstring text;
     };
     const Expected expected[] = {
-        {1001, "Button", kChildTabStop | BS_PUSHBUTTON, 7, 7, 34, 14, L"↑(&U)"},
-        {1002, "Button", kChildTabStop | BS_PUSHBUTTON, 41, 7, 34, 14, L"↓(&D)"},
-        {1003, "Button", kChildTabStop | BS_PUSHBUTTON, 78, 7, 34, 14, L"削除(&R)"},
-        {1000, "SysListView32",
-         kChildTabStop | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS, 7, 25, 204,
-         105, L"List1"},
-        {1004, "Button", kChildTabStop | BS_AUTOCHECKBOX, 7, 100, 166, 13,
+        {1001, "Button", kChildTabStop | BS_PUSHBUTTON, 0, 7, 7, 34, 14, L"↑(&U)"},
+        {1002, "Button", kChildTabStop | BS_PUSHBUTTON, 0, 41, 7, 34, 14, L"↓(&D)"},
+        {1003, "Button", kChildTabStop | BS_PUSHBUTTON, 0, 78, 7, 34, 14, L"削除(&R)"},
+        // The list view turns the template's WS_BORDER into a client edge.
+        {1000, "SysListView32", kChildTabStop | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS,
+         WS_EX_CLIENTEDGE, 7, 25, 204, 105, L"List1"},
+        {1004, "Button", kChildTabStop | BS_AUTOCHECKBOX, 0, 7, 100, 166, 13,
          L"メールの移動時に確認のメッセージを出す(&C)"},
-        {1006, "Button", kChildTabStop | BS_AUTOCHECKBOX, 7, 153, 166, 13,
+        {1006, "Button", kChildTabStop | BS_AUTOCHECKBOX, 0, 7, 153, 166, 13,
          L"「メールの移動」メニューを先頭へ(&T)"},
-        {1005, "Button", kChildTabStop | BS_DEFPUSHBUTTON, 54, 172, 50, 14, L"OK"},
-        {2, "Button", kChildTabStop | BS_PUSHBUTTON, 108, 172, 50, 14, L"ｷｬﾝｾﾙ"},
-        {3, "Button", kChildTabStop | BS_PUSHBUTTON, 161, 172, 50, 14, L"ﾊﾞｰｼﾞｮﾝ情報(&A)"},
+        {1005, "Button", kChildTabStop | BS_DEFPUSHBUTTON, 0, 54, 172, 50, 14, L"OK"},
+        {2, "Button", kChildTabStop | BS_PUSHBUTTON, 0, 108, 172, 50, 14, L"ｷｬﾝｾﾙ"},
+        {3, "Button", kChildTabStop | BS_PUSHBUTTON, 0, 161, 172, 50, 14, L"ﾊﾞｰｼﾞｮﾝ情報(&A)"},
     };
     const std::vector<HWND> controls = ChildrenInOrder(dialog);
     ASSERT_EQ(controls.size(), std::size(expected));
@@ -149,7 +151,8 @@ TEST(DialogTemplate, ControlsInTabOrderWithIdsClassesStylesPlacesAndTexts) {
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)), want.style)
             << std::hex << GetWindowLongA(control, GWL_STYLE);
         // The dialog manager adds WS_EX_NOPARENTNOTIFY to every control.
-        EXPECT_EQ(GetWindowLongA(control, GWL_EXSTYLE) & ~WS_EX_NOPARENTNOTIFY, 0);
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE)) & ~WS_EX_NOPARENTNOTIFY,
+                  want.exStyle);
         RECT place{};
         GetWindowRect(control, &place);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);

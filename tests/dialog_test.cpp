@@ -70,7 +70,7 @@ std::vector<RECT> ChildRects(HWND dialog, const int* ids, std::size_t count) {
 // none overlapping another; the buttons in a row anchored to the bottom right
 // corner and the check boxes above them on the left, all at their sizes from
 // opening, 15 pixels from the edges and 5 apart; the list keeping its top left
-// corner and filling the rest.
+// corner and filling the rest, the width less both margins.
 void ExpectLayout(HWND dialog, const std::vector<RECT>& atOpening) {
     const SIZE client = ClientSize(dialog);
     const RECT area{0, 0, client.cx, client.cy};
@@ -105,7 +105,7 @@ void ExpectLayout(HWND dialog, const std::vector<RECT>& atOpening) {
     EXPECT_EQ(confirm.bottom, menuTop.top - 5);
     EXPECT_EQ(list.left, atOpening[5].left);
     EXPECT_EQ(list.top, atOpening[5].top);
-    EXPECT_EQ(list.right, client.cx - 15);
+    EXPECT_EQ(list.right - list.left, client.cx - 30);
     EXPECT_EQ(list.bottom, confirm.top - 5);
 }
 
