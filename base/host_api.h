@@ -5,11 +5,7 @@
 
 #include <string>
 
-#include "host_functions.h"
-
-// A command handler registered with the host: the host's window (owner of any
-// message box) and the command word, whose low 16 bits are the command ID.
-using CommandCallback = void(WINAPI*)(HWND window, WPARAM commandWord);
+#include "plugin_interface.h"
 
 enum HostFunctionIndex {
 #define VARKEL_HOST_INDEX(name) name##_Index,

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/menu_types.h"
+#include "base/plugin_interface.h"
 #include "first_paint.h"
 #include "plugin.h"
 #include "scratch.h"

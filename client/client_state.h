@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "base/menu_types.h"
+#include "base/plugin_interface.h"
 #include "command_table.h"
 #include "mail_store.h"
 #include "plugin_module.h"

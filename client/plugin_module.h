@@ -7,15 +7,7 @@
 #include <string>
 
 #include "base/holders.h"
-#include "shell/plugin_info.h"
-
-struct PluginCallbacks {
-    int(WINAPI* OnStart)() = nullptr;
-    int(WINAPI* OnExit)() = nullptr;
-    int(WINAPI* OnMenuInit)(HWND, HMENU, int) = nullptr;
-    int(WINAPI* OnPlugInSetup)(HWND) = nullptr;
-    int(WINAPI* OnPlugInInfo)(PluginInfo*) = nullptr;
-};
+#include "host/plugin_callbacks.h"
 
 class PluginModule {
   public:

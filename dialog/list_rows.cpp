@@ -23,20 +23,12 @@ HWND RowList(HWND dialog) {
 }
 
 int FirstSelectedRow(HWND list) {
-    return static_cast<int>(
-        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
+    return ListView_GetNextItem(list, -1, LVNI_SELECTED);
 }
 
 // The list view copies the text; it takes a mutable buffer.
-void SetCellText(HWND list, int row, int column, std::string text, UINT message) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    SendMessageA(list, message, message == LVM_SETITEMTEXTA ? static_cast<WPARAM>(row) : 0,
-                 reinterpret_cast<LPARAM>(&item));
+void SetCellText(HWND list, int row, int column, std::string text) {
+    ListView_SetItemText(list, row, column, text.data());
 }
 
 // The whole text of a cell, however long. The message's result counts
@@ -50,6 +42,8 @@ std::string CellText(HWND list, int row, int column) {
         item.pszText = buffer.data();
         item.cchTextMax = static_cast<int>(buffer.size());
         buffer[0] = '\0';
+        // Sent directly: ListView_GetItemText would hide where the control
+        // left the item's text pointer.
         SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
                      reinterpret_cast<LPARAM>(&item));
         // The control may point the item at its own text instead of filling ours.
@@ -67,14 +61,14 @@ void StartLabelEditOnF2(HWND list, const NMLVKEYDOWN& key) {
         return;
     const int row = FirstSelectedRow(list);
     if (row >= 0)
-        SendMessageA(list, LVM_EDITLABELA, static_cast<WPARAM>(row), 0);
+        ListView_EditLabel(list, row);
 }
 
 // A label edit ended: the notification carries the new text, or none when the
 // user cancelled with Escape. An empty text keeps the old name as well.
 void EndLabelEdit(HWND list, int row, const std::string* newName) {
     if (newName && !newName->empty())
-        SetCellText(list, row, kMenuNameColumn, *newName, LVM_SETITEMTEXTA);
+        SetCellText(list, row, kMenuNameColumn, *newName);
 }
 
 } // namespace
@@ -82,15 +76,13 @@ void EndLabelEdit(HWND list, int row, const std::string* newName) {
 void FillRows(HWND dialog, HWND list) {
     // Room for every row at once, and no repaint or scroll-bar update per row.
     const FolderList& entries = FolderEntries();
-    SendMessageA(list, LVM_SETITEMCOUNT, entries.size(), 0);
+    ListView_SetItemCount(list, entries.size());
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (std::size_t i = 0; i < entries.size(); ++i)
         InsertRow(list, entries[i], static_cast<int>(i));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    SendDlgItemMessageA(dialog, IDC_CONFIRM, BM_SETCHECK,
-                        g_settings.IsConfirm ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendDlgItemMessageA(dialog, IDC_MENU_TOP, BM_SETCHECK,
-                        g_settings.IsMenuTop ? BST_CHECKED : BST_UNCHECKED, 0);
+    CheckDlgButton(dialog, IDC_CONFIRM, g_settings.IsConfirm ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_MENU_TOP, g_settings.IsMenuTop ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void InsertRow(HWND list, const std::string& entry, int index) {
@@ -98,9 +90,14 @@ void InsertRow(HWND list, const std::string& entry, int index) {
     std::string displayName = HostGetFolderDisplayName(parts.folderId);
     if (displayName.empty())
         displayName = kMissingFolderText;
-    SetCellText(list, index, kMenuNameColumn, parts.menuName, LVM_INSERTITEMA);
-    SetCellText(list, index, kDisplayNameColumn, displayName, LVM_SETITEMA);
-    SetCellText(list, index, kFolderIdColumn, parts.folderId, LVM_SETITEMA);
+    std::string menuName = parts.menuName;
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = menuName.data();
+    ListView_InsertItem(list, &item);
+    SetCellText(list, index, kDisplayNameColumn, displayName);
+    SetCellText(list, index, kFolderIdColumn, parts.folderId);
 }
 
 std::string ReadRow(HWND list, int index) {
@@ -114,26 +111,22 @@ void MoveRow(HWND dialog, int step) {
     if (selected < 0)
         return;
     const std::string entry = ReadRow(list, selected);
-    SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(selected), 0);
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    ListView_DeleteItem(list, selected);
+    const int count = ListView_GetItemCount(list);
     int target = selected + step;
     if (target < 0)
         target = 0;
     if (target > count)
         target = count;
     InsertRow(list, entry, target);
-    LVITEMA state{};
-    state.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
-    state.state = LVIS_FOCUSED | LVIS_SELECTED;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(target),
-                 reinterpret_cast<LPARAM>(&state));
+    ListView_SetItemState(list, target, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
 }
 
 void DeleteRow(HWND dialog) {
     const HWND list = RowList(dialog);
     const int selected = FirstSelectedRow(list);
     if (selected >= 0)
-        SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(selected), 0);
+        ListView_DeleteItem(list, selected);
 }
 
 LRESULT OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
@@ -165,12 +158,9 @@ LRESULT OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
 void CommitRows(HWND dialog, HWND list) {
     FolderList rows;
     int row = -1;
-    while ((row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
-                                                MAKELPARAM(LVNI_ALL, 0)))) != -1)
+    while ((row = ListView_GetNextItem(list, row, LVNI_ALL)) != -1)
         rows.push_back(ReadRow(list, row));
     ReplaceFolderEntries(std::move(rows));
-    g_settings.IsConfirm =
-        SendDlgItemMessageA(dialog, IDC_CONFIRM, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-    g_settings.IsMenuTop =
-        SendDlgItemMessageA(dialog, IDC_MENU_TOP, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    g_settings.IsConfirm = IsDlgButtonChecked(dialog, IDC_CONFIRM) == BST_CHECKED ? 1 : 0;
+    g_settings.IsMenuTop = IsDlgButtonChecked(dialog, IDC_MENU_TOP) == BST_CHECKED ? 1 : 0;
 }

@@ -38,8 +38,7 @@ void InsertColumns(HWND list) {
         column.pszText = header.data();
         column.cchTextMax = static_cast<int>(header.size());
         column.iSubItem = i;
-        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&column));
+        ListView_InsertColumn(list, i, &column);
     }
 }
 
@@ -126,8 +125,8 @@ void SaveDialogGeometry(HWND dialog) {
         g_settings.Bottom = rect.bottom;
     }
     const HWND list = GetDlgItem(dialog, IDC_FOLDER_LIST);
-    g_settings.ColWidth1 = static_cast<std::int32_t>(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0));
-    g_settings.ColWidth2 = static_cast<std::int32_t>(SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0));
+    g_settings.ColWidth1 = ListView_GetColumnWidth(list, 0);
+    g_settings.ColWidth2 = ListView_GetColumnWidth(list, 1);
 }
 
 void SetMinimumSize(LPARAM lParam) {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "../base/menu_types.h"
+#include "../base/plugin_interface.h"
 
 // What the host's menu of this type gets: the register item in the folder
 // menu, the move submenu in the mail menus (in the mail view only while the

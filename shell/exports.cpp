@@ -2,6 +2,8 @@
 // the part of the plug-in that does the work.
 #include <windows.h>
 
+#include <type_traits>
+
 #include "../dialog/settings_dialog.h"
 #include "../menus/context_menu.h"
 #include "../base/guard.h"
@@ -32,34 +34,6 @@ int WINAPI ORC_OnMenuInit(HWND, HMENU menu, int menuType) {
     return 0;
 }
 
-int WINAPI ORC_OnOpenFolder(LPARAM) {
-    return 0;
-}
-int WINAPI ORC_OnOpenMail(LPARAM) {
-    return 0;
-}
-int WINAPI ORC_OnEveryMinute() {
-    return 0;
-}
-int WINAPI ORC_OnOpenCompose(LPARAM, LPARAM) {
-    return 0;
-}
-int WINAPI ORC_OnOutgoing(LPARAM, LPARAM) {
-    return 0;
-}
-int WINAPI ORC_OnKeyDispatch(LPARAM, LPARAM, LPARAM) {
-    return 0;
-}
-int WINAPI ORC_OnRetrieve(LPARAM, LPARAM) {
-    return 0;
-}
-int WINAPI ORC_OnSend(LPARAM) {
-    return 0;
-}
-int WINAPI ORC_OnFinishRetrieve(LPARAM) {
-    return 0;
-}
-
 int WINAPI ORC_OnPlugInSetup(HWND window) {
     Guarded([&] { OpenSettingsDialog(window); });
     return 1;
@@ -70,8 +44,18 @@ int WINAPI ORC_OnPlugInInfo(PluginInfo* info) {
     return 0;
 }
 
-int WINAPI ORC_OnDragDrop(LPARAM, LPARAM, LPARAM, LPARAM) {
-    return 0;
-}
+// The callbacks the plug-in has no use for.
+#define VARKEL_IDLE_CALLBACK(name, ordinal, parameters)                                            \
+    int WINAPI ORC_##name parameters {                                                             \
+        return 0;                                                                                  \
+    }
+#define VARKEL_NO_DEFINITION(name, ordinal, parameters)
+VARKEL_PLUGIN_CALLBACKS(VARKEL_NO_DEFINITION, VARKEL_IDLE_CALLBACK)
 
 } // extern "C"
+
+// Each export has the type that the interface lists for it.
+#define VARKEL_CHECK_CALLBACK(name, ordinal, parameters)                                           \
+    static_assert(std::is_same_v<decltype(&ORC_##name), int(WINAPI*) parameters>,                  \
+                  "ORC_" #name " differs from its listed signature");
+VARKEL_PLUGIN_CALLBACKS(VARKEL_CHECK_CALLBACK, VARKEL_CHECK_CALLBACK)

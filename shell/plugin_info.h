@@ -1,13 +1,7 @@
 // The record of plug-in facts that the host asks for.
 #pragma once
 
-struct PluginInfo {
-    char name[80];
-    char vendor[80];
-    char version[80];
-    char description[256];
-};
-static_assert(sizeof(PluginInfo) == 496, "the host's record is 496 bytes");
+#include "../base/plugin_interface.h"
 
 // Fills each field with its text and NUL from the version resource, read
 // afresh; the bytes after each NUL stay as they were.

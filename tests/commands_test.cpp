@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/menu_types.h"
+#include "base/plugin_interface.h"
 #include "desktop/window_driver.h"
 #include "host_calls.h"
 #include "menu_items.h"

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "base/menu_types.h"
+#include "host/plugin_callbacks.h"
 #include "standin_host.h"
 
 namespace {
@@ -19,10 +19,6 @@ LRESULT CALLBACK AnswerOk(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
-template <typename Fn> Fn Export(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -31,24 +27,22 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
     HANDLE saving = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);
     HMODULE plugin = LoadLibraryA((folder + "\\Varkel.dll").c_str());
-    if (!plugin || !saving)
+    PluginCallbacks orc;
+    if (!plugin || !saving || BindPluginCallbacks(plugin, orc))
         return 3;
-    const auto onStart = Export<int(WINAPI*)()>(plugin, "ORC_OnStart");
-    const auto onExit = Export<int(WINAPI*)()>(plugin, "ORC_OnExit");
-    const auto onMenuInit = Export<int(WINAPI*)(HWND, HMENU, int)>(plugin, "ORC_OnMenuInit");
-    onStart();
+    orc.OnStart();
 
     standin::Script().currentFolder = std::string("\\追加\\新しいフォルダ");
     standin::Script().displayNames["\\追加\\新しいフォルダ"] = std::string("新しいフォルダ");
     HMENU menu = CreatePopupMenu();
-    onMenuInit(nullptr, menu, kFolderMenu);
+    orc.OnMenuInit(nullptr, menu, kFolderMenu);
     DestroyMenu(menu);
     g_hook = SetWindowsHookExA(WH_CBT, AnswerOk, nullptr, GetCurrentThreadId());
     standin::InvokeCommand(standin::Registered().back().id, nullptr, 0);
     UnhookWindowsHookEx(g_hook);
 
     SetEvent(saving);
-    onExit();
+    orc.OnExit();
     std::puts("saved");
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "desktop/window_driver.h"
 #include "message_boxes.h"
 #include "res/resource.h"
@@ -60,7 +61,8 @@ LRESULT CALLBACK CountsCharacters(HWND list, UINT message, WPARAM wParam, LPARAM
     if (message != LVM_GETITEMTEXTA || length <= 0)
         return length;
     const char* text = reinterpret_cast<const LVITEMA*>(lParam)->pszText;
-    return MultiByteToWideChar(932, 0, text, static_cast<int>(length), nullptr, 0);
+    return static_cast<LRESULT>(
+        ToUtf16(std::string_view(text, static_cast<std::size_t>(length))).size());
 }
 
 } // namespace

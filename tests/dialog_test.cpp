@@ -16,6 +16,7 @@
 #include "message_boxes.h"
 #include "plugin.h"
 #include "res/resource.h"
+#include "base/text.h"
 #include "resource_reader.h"
 #include "scratch.h"
 #include "settings_dialog_session.h"
@@ -47,7 +48,8 @@ bool Inside(const RECT& inner, const RECT& outer) {
            inner.bottom <= outer.bottom;
 }
 
-// The IDs whose controls the layout moves, and the three it never moves.
+// The controls that the layout moves, those that keep their size first, and
+// the three it never moves.
 constexpr int kMovedControls[] = {IDC_VERSION_BUTTON, IDCANCEL,    IDC_OK,
                                   IDC_MENU_TOP,       IDC_CONFIRM, IDC_FOLDER_LIST};
 constexpr int kTopButtons[] = {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_DELETE};
@@ -56,48 +58,55 @@ SIZE SizeOf(const RECT& rect) {
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// Checks the layout rules against the client area's size, given the control
-// sizes and the list's corner as they were at opening.
-void ExpectLayout(HWND dialog, const std::vector<RECT>& atOpening) {
-    const SIZE client = ClientSize(dialog);
-    const int w = client.cx;
-    const int h = client.cy;
-    const RECT version = ChildRect(dialog, IDC_VERSION_BUTTON);
-    const RECT cancel = ChildRect(dialog, IDCANCEL);
-    const RECT ok = ChildRect(dialog, IDC_OK);
-    const RECT menuTop = ChildRect(dialog, IDC_MENU_TOP);
-    const RECT confirm = ChildRect(dialog, IDC_CONFIRM);
-    const RECT list = ChildRect(dialog, IDC_FOLDER_LIST);
-    // Buttons and check boxes keep their sizes.
-    for (std::size_t i = 0; i + 1 < std::size(kMovedControls); ++i) {
-        const SIZE now = SizeOf(ChildRect(dialog, kMovedControls[i]));
-        const SIZE then = SizeOf(atOpening[i]);
-        EXPECT_EQ(now.cx, then.cx) << "control " << kMovedControls[i];
-        EXPECT_EQ(now.cy, then.cy) << "control " << kMovedControls[i];
-    }
-    const SIZE button = SizeOf(version);
-    EXPECT_EQ(version.left, w - button.cx - 15);
-    EXPECT_EQ(version.top, h - button.cy - 15);
-    EXPECT_EQ(cancel.left, version.left - SizeOf(cancel).cx - 5);
-    EXPECT_EQ(cancel.top, h - SizeOf(cancel).cy - 15);
-    EXPECT_EQ(ok.left, cancel.left - SizeOf(ok).cx - 5);
-    EXPECT_EQ(ok.top, h - SizeOf(ok).cy - 15);
-    EXPECT_EQ(menuTop.left, 15);
-    EXPECT_EQ(menuTop.top, ok.top - SizeOf(menuTop).cy - 5);
-    EXPECT_EQ(confirm.left, 15);
-    EXPECT_EQ(confirm.top, menuTop.top - SizeOf(confirm).cy - 5);
-    const RECT listThen = atOpening[std::size(kMovedControls) - 1];
-    EXPECT_EQ(list.left, listThen.left);
-    EXPECT_EQ(list.top, listThen.top);
-    EXPECT_EQ(list.right - list.left, w - 30);
-    EXPECT_EQ(list.bottom, confirm.top - 5);
+std::vector<RECT> ChildRects(HWND dialog, const int* ids, std::size_t count) {
+    std::vector<RECT> rects;
+    for (std::size_t i = 0; i < count; ++i)
+        rects.push_back(ChildRect(dialog, ids[i]));
+    return rects;
 }
 
-std::vector<RECT> MovedControlRects(HWND dialog) {
-    std::vector<RECT> rects;
-    for (int id : kMovedControls)
-        rects.push_back(ChildRect(dialog, id));
-    return rects;
+// Checks the layout's properties against the client area, given the moved
+// controls' rectangles at opening: every control inside the client area and
+// none overlapping another; the buttons in a row anchored to the bottom right
+// corner and the check boxes above them on the left, all at their sizes from
+// opening, 15 pixels from the edges and 5 apart; the list keeping its top left
+// corner and filling the rest, the width less both margins.
+void ExpectLayout(HWND dialog, const std::vector<RECT>& atOpening) {
+    const SIZE client = ClientSize(dialog);
+    const RECT area{0, 0, client.cx, client.cy};
+    std::vector<RECT> all = ChildRects(dialog, kMovedControls, std::size(kMovedControls));
+    for (int id : kTopButtons)
+        all.push_back(ChildRect(dialog, id));
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        EXPECT_TRUE(Inside(all[i], area)) << "control " << i;
+        for (std::size_t j = i + 1; j < all.size(); ++j) {
+            RECT overlap{};
+            EXPECT_FALSE(IntersectRect(&overlap, &all[i], &all[j])) << i << " and " << j;
+        }
+    }
+    for (std::size_t i = 0; i + 1 < std::size(kMovedControls); ++i) {
+        EXPECT_EQ(SizeOf(all[i]).cx, SizeOf(atOpening[i]).cx) << "control " << kMovedControls[i];
+        EXPECT_EQ(SizeOf(all[i]).cy, SizeOf(atOpening[i]).cy) << "control " << kMovedControls[i];
+    }
+    const RECT& version = all[0];
+    const RECT& cancel = all[1];
+    const RECT& ok = all[2];
+    const RECT& menuTop = all[3];
+    const RECT& confirm = all[4];
+    const RECT& list = all[5];
+    EXPECT_EQ(version.right, client.cx - 15);
+    EXPECT_EQ(cancel.right, version.left - 5);
+    EXPECT_EQ(ok.right, cancel.left - 5);
+    for (const RECT* button : {&version, &cancel, &ok})
+        EXPECT_EQ(button->bottom, client.cy - 15);
+    EXPECT_EQ(menuTop.left, 15);
+    EXPECT_EQ(menuTop.bottom, ok.top - 5);
+    EXPECT_EQ(confirm.left, 15);
+    EXPECT_EQ(confirm.bottom, menuTop.top - 5);
+    EXPECT_EQ(list.left, atOpening[5].left);
+    EXPECT_EQ(list.top, atOpening[5].top);
+    EXPECT_EQ(list.right - list.left, client.cx - 30);
+    EXPECT_EQ(list.bottom, confirm.top - 5);
 }
 
 // The module's copyright line, read raw from its version resource.
@@ -106,8 +115,8 @@ std::string CopyrightOf(HMODULE module) {
     for (const VersionNode& info : root.children) {
         for (const VersionNode& table : info.children) {
             for (const VersionNode& value : table.children) {
-                if (info.key == u"StringFileInfo" && value.key == u"LegalCopyright")
-                    return Cp932(value.Text());
+                if (info.key == L"StringFileInfo" && value.key == L"LegalCopyright")
+                    return FromUtf16(value.Text());
             }
         }
     }
@@ -300,23 +309,23 @@ TEST(DialogGeometry, NeverSmallerThan400By300) {
     EXPECT_EQ(CornersOf(session.Exit().rect), (Corners{150, 120, 550, 420}));
 }
 
-TEST(DialogLayout, BottomRowAndCheckBoxesFollowTheEdgesAndTheListFills) {
+TEST(DialogLayout, ControlsFollowTheEdgesAndTheListFillsTheRest) {
     DialogSession session(SettingsIni({"F1:仕事", "F2:個人"}));
     ModalScript script = DialogScript();
     script.Do([&](HWND dialog) {
-        const std::vector<RECT> atOpening = MovedControlRects(dialog);
-        std::vector<RECT> topButtons;
-        for (int id : kTopButtons)
-            topButtons.push_back(ChildRect(dialog, id));
+        const std::vector<RECT> atOpening =
+            ChildRects(dialog, kMovedControls, std::size(kMovedControls));
+        const std::vector<RECT> topButtons =
+            ChildRects(dialog, kTopButtons, std::size(kTopButtons));
         // The top row stands where the template puts it.
         RECT upInUnits{7, 7, 7 + 34, 7 + 14};
         MapDialogRect(dialog, &upInUnits);
         EXPECT_EQ(CornersOf(topButtons[0]), CornersOf(upInUnits));
-
         {
             SCOPED_TRACE("as opened");
             ExpectLayout(dialog, atOpening);
         }
+        // 10 by 10 is below the minimum size.
         const SIZE sizes[] = {{600, 450}, {800, 300}, {450, 700}, {1000, 700}, {10, 10}};
         for (const SIZE& size : sizes) {
             SCOPED_TRACE("client area " + std::to_string(size.cx) + "x" + std::to_string(size.cy));
@@ -327,33 +336,24 @@ TEST(DialogLayout, BottomRowAndCheckBoxesFollowTheEdgesAndTheListFills) {
             ExpectLayout(dialog, atOpening);
             for (std::size_t i = 0; i < std::size(kTopButtons); ++i)
                 EXPECT_EQ(CornersOf(ChildRect(dialog, kTopButtons[i])), CornersOf(topButtons[i]));
+            if (size.cx != 600)
+                continue;
+            // The worked example: a 600 by 450 client area, with sizes in
+            // pixels of this display's dialog font (75 by 21 buttons there).
+            ASSERT_EQ(ClientSize(dialog).cy, 450);
+            const SIZE button = SizeOf(atOpening[0]);
+            const SIZE box = SizeOf(atOpening[4]);
+            const LONG bottomTop = 450 - 15 - button.cy;
+            EXPECT_EQ(CornersOf(ChildRect(dialog, IDC_VERSION_BUTTON)),
+                      (Corners{600 - 15 - button.cx, bottomTop, 585, 435}));
+            EXPECT_EQ(ChildRect(dialog, IDCANCEL).left, 600 - 15 - 2 * button.cx - 5);
+            EXPECT_EQ(ChildRect(dialog, IDC_OK).left, 600 - 15 - 3 * button.cx - 10);
+            EXPECT_EQ(ChildRect(dialog, IDC_MENU_TOP).top, bottomTop - 5 - box.cy);
+            EXPECT_EQ(ChildRect(dialog, IDC_CONFIRM).top, bottomTop - 10 - 2 * box.cy);
+            const RECT list = ChildRect(dialog, IDC_FOLDER_LIST);
+            EXPECT_EQ(SizeOf(list).cx, 570);
+            EXPECT_EQ(SizeOf(list).cy, bottomTop - 15 - 2 * box.cy - list.top);
         }
-        ClickButton(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(session.Setup(script), 1);
-}
-
-TEST(DialogLayout, WorkedExampleFor600By450) {
-    DialogSession session;
-    ModalScript script = DialogScript();
-    script.Do([&](HWND dialog) {
-        ResizeClientArea(dialog, 600, 450);
-        ASSERT_EQ(ClientSize(dialog).cx, 600);
-        ASSERT_EQ(ClientSize(dialog).cy, 450);
-        // Sizes are in pixels of this display's dialog font; the positions
-        // follow from them as in the worked example (75 by 21 buttons there).
-        const SIZE button = SizeOf(ChildRect(dialog, IDC_VERSION_BUTTON));
-        const SIZE box = SizeOf(ChildRect(dialog, IDC_CONFIRM));
-        const RECT list = ChildRect(dialog, IDC_FOLDER_LIST);
-        const LONG bottomTop = 450 - 15 - button.cy;
-        EXPECT_EQ(CornersOf(ChildRect(dialog, IDC_VERSION_BUTTON)),
-                  (Corners{600 - 15 - button.cx, bottomTop, 600 - 15, 450 - 15}));
-        EXPECT_EQ(ChildRect(dialog, IDCANCEL).left, 600 - 15 - 2 * button.cx - 5);
-        EXPECT_EQ(ChildRect(dialog, IDC_OK).left, 600 - 15 - 3 * button.cx - 10);
-        EXPECT_EQ(ChildRect(dialog, IDC_MENU_TOP).top, bottomTop - 5 - box.cy);
-        EXPECT_EQ(ChildRect(dialog, IDC_CONFIRM).top, bottomTop - 10 - 2 * box.cy);
-        EXPECT_EQ(SizeOf(list).cx, 570);
-        EXPECT_EQ(SizeOf(list).cy, bottomTop - 15 - 2 * box.cy - list.top);
         ClickButton(dialog, IDCANCEL);
     });
     EXPECT_EQ(session.Setup(script), 1);

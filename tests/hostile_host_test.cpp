@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/menu_types.h"
+#include "base/plugin_interface.h"
 #include "desktop/window_driver.h"
 #include "menu_items.h"
 #include "message_boxes.h"

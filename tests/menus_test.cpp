@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "base/menu_types.h"
+#include "base/plugin_interface.h"
 #include "host_calls.h"
 #include "menu_items.h"
 #include "message_boxes.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "base/menu_types.h"
+#include "base/plugin_interface.h"
 #include "desktop/window_driver.h"
 #include "menu_items.h"
 #include "message_boxes.h"

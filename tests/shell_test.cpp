@@ -100,7 +100,7 @@ TEST(PluginInfo, FieldsComeFromTheVersionResourceAndTailsStayUntouched) {
 TEST(Events, IgnoredEventsReturnZeroAndCallNothing) {
     LoadedPlugin plugin(FreshScratchFolder());
     ASSERT_TRUE(plugin.loaded());
-    const PluginExports& orc = plugin.orc();
+    const PluginCallbacks& orc = plugin.orc();
     EXPECT_EQ(orc.OnOpenFolder(1), 0);
     EXPECT_EQ(orc.OnOpenMail(1), 0);
     EXPECT_EQ(orc.OnEveryMinute(), 0);

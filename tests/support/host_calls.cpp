@@ -1,6 +1,6 @@
 #include "host_calls.h"
 
-#include "base/menu_types.h"
+#include "base/plugin_interface.h"
 
 std::vector<std::string> HostCallNames() {
     std::vector<std::string> names;

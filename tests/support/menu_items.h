@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/holders.h"
-#include "base/menu_types.h"
+#include "base/plugin_interface.h"
 #include "desktop/window_text.h"
 #include "message_boxes.h"
 

@@ -39,34 +39,13 @@ void LoadedPlugin::Unload() {
     if (module_)
         FreeLibrary(module_);
     module_ = nullptr;
-    exports_ = PluginExports{};
+    exports_ = PluginCallbacks{};
 }
-
-namespace {
-template <typename Fn> void Bind(HMODULE module, const char* name, Fn& target) {
-    target = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    if (!target)
-        throw std::runtime_error(std::string("missing export ") + name);
-}
-} // namespace
 
 void LoadedPlugin::Load() {
     module_ = LoadLibraryA(dllPath().c_str());
     if (!module_)
         return;
-    Bind(module_, "ORC_OnStart", exports_.OnStart);
-    Bind(module_, "ORC_OnExit", exports_.OnExit);
-    Bind(module_, "ORC_OnMenuInit", exports_.OnMenuInit);
-    Bind(module_, "ORC_OnOpenFolder", exports_.OnOpenFolder);
-    Bind(module_, "ORC_OnOpenMail", exports_.OnOpenMail);
-    Bind(module_, "ORC_OnEveryMinute", exports_.OnEveryMinute);
-    Bind(module_, "ORC_OnOpenCompose", exports_.OnOpenCompose);
-    Bind(module_, "ORC_OnOutgoing", exports_.OnOutgoing);
-    Bind(module_, "ORC_OnKeyDispatch", exports_.OnKeyDispatch);
-    Bind(module_, "ORC_OnRetrieve", exports_.OnRetrieve);
-    Bind(module_, "ORC_OnSend", exports_.OnSend);
-    Bind(module_, "ORC_OnFinishRetrieve", exports_.OnFinishRetrieve);
-    Bind(module_, "ORC_OnPlugInSetup", exports_.OnPlugInSetup);
-    Bind(module_, "ORC_OnPlugInInfo", exports_.OnPlugInInfo);
-    Bind(module_, "ORC_OnDragDrop", exports_.OnDragDrop);
+    if (const char* missing = BindPluginCallbacks(module_, exports_))
+        throw std::runtime_error(std::string("missing export ") + missing);
 }

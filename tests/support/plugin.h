@@ -6,25 +6,7 @@
 
 #include <string>
 
-#include "shell/plugin_info.h"
-
-struct PluginExports {
-    int(WINAPI* OnStart)();
-    int(WINAPI* OnExit)();
-    int(WINAPI* OnMenuInit)(HWND, HMENU, int);
-    int(WINAPI* OnOpenFolder)(LPARAM);
-    int(WINAPI* OnOpenMail)(LPARAM);
-    int(WINAPI* OnEveryMinute)();
-    int(WINAPI* OnOpenCompose)(LPARAM, LPARAM);
-    int(WINAPI* OnOutgoing)(LPARAM, LPARAM);
-    int(WINAPI* OnKeyDispatch)(LPARAM, LPARAM, LPARAM);
-    int(WINAPI* OnRetrieve)(LPARAM, LPARAM);
-    int(WINAPI* OnSend)(LPARAM);
-    int(WINAPI* OnFinishRetrieve)(LPARAM);
-    int(WINAPI* OnPlugInSetup)(HWND);
-    int(WINAPI* OnPlugInInfo)(PluginInfo*);
-    int(WINAPI* OnDragDrop)(LPARAM, LPARAM, LPARAM, LPARAM);
-};
+#include "host/plugin_callbacks.h"
 
 // The test executable's folder, with a trailing backslash.
 std::string ExecutableFolder();
@@ -42,7 +24,7 @@ class LoadedPlugin {
 
     bool loaded() const { return module_ != nullptr; }
     HMODULE module() const { return module_; }
-    const PluginExports& orc() const { return exports_; }
+    const PluginCallbacks& orc() const { return exports_; }
     const std::string& folder() const { return folder_; }
     std::string settingsPath() const { return folder_ + "Varkel.ini"; }
     std::string dllPath() const { return folder_ + "Varkel.dll"; }
@@ -54,5 +36,5 @@ class LoadedPlugin {
     void Load();
     std::string folder_;
     HMODULE module_ = nullptr;
-    PluginExports exports_{};
+    PluginCallbacks exports_;
 };

@@ -25,15 +25,10 @@ class Reader {
         offset_ += 2;
         return value;
     }
-    DWORD Dword() {
-        const DWORD low = Word();
-        return low | static_cast<DWORD>(Word()) << 16;
-    }
-    short Short() { return static_cast<short>(Word()); }
-    std::u16string String() {
-        std::u16string text;
+    std::wstring String() {
+        std::wstring text;
         while (const WORD unit = Word())
-            text.push_back(static_cast<char16_t>(unit));
+            text.push_back(static_cast<wchar_t>(unit));
         return text;
     }
     std::vector<BYTE> Bytes(std::size_t count) {
@@ -55,22 +50,6 @@ class Reader {
     std::size_t offset_ = 0;
 };
 
-NameOrOrdinal ReadNameOrOrdinal(Reader& reader) {
-    NameOrOrdinal field;
-    const std::size_t start = reader.offset();
-    const WORD first = reader.Word();
-    if (first == 0)
-        return field;
-    field.present = true;
-    if (first == 0xFFFF) {
-        field.ordinal = reader.Word();
-        return field;
-    }
-    reader.Seek(start);
-    field.text = reader.String();
-    return field;
-}
-
 } // namespace
 
 std::vector<BYTE> ResourceBytes(HMODULE module, LPCSTR type, WORD id) {
@@ -84,46 +63,10 @@ std::vector<BYTE> ResourceBytes(HMODULE module, LPCSTR type, WORD id) {
     return std::vector<BYTE>(bytes, bytes + SizeofResource(module, found));
 }
 
-DialogTemplate ParseDialogTemplate(const std::vector<BYTE>& bytes) {
-    Reader reader(bytes);
-    DialogTemplate dialog{};
-    dialog.style = reader.Dword();
-    dialog.exStyle = reader.Dword();
-    const WORD count = reader.Word();
-    dialog.x = reader.Short();
-    dialog.y = reader.Short();
-    dialog.cx = reader.Short();
-    dialog.cy = reader.Short();
-    dialog.menu = ReadNameOrOrdinal(reader);
-    dialog.windowClass = ReadNameOrOrdinal(reader);
-    dialog.caption = reader.String();
-    if (dialog.style & DS_SETFONT) {
-        dialog.pointSize = reader.Word();
-        dialog.typeface = reader.String();
-    }
-    for (WORD i = 0; i < count; ++i) {
-        reader.AlignToDword();
-        DialogItem item{};
-        item.style = reader.Dword();
-        item.exStyle = reader.Dword();
-        item.x = reader.Short();
-        item.y = reader.Short();
-        item.cx = reader.Short();
-        item.cy = reader.Short();
-        item.id = reader.Word();
-        item.windowClass = ReadNameOrOrdinal(reader);
-        item.title = ReadNameOrOrdinal(reader);
-        item.creationDataSize = reader.Word();
-        reader.Bytes(item.creationDataSize);
-        dialog.items.push_back(item);
-    }
-    return dialog;
-}
-
-std::u16string VersionNode::Text() const {
-    std::u16string text;
+std::wstring VersionNode::Text() const {
+    std::wstring text;
     for (std::size_t i = 0; i + 1 < value.size(); i += 2) {
-        const auto unit = static_cast<char16_t>(value[i] | value[i + 1] << 8);
+        const auto unit = static_cast<wchar_t>(value[i] | value[i + 1] << 8);
         if (unit == 0)
             break;
         text.push_back(unit);
@@ -156,27 +99,9 @@ VersionNode ParseVersionNode(const std::vector<BYTE>& bytes, std::size_t start) 
     return node;
 }
 
-std::vector<std::u16string> Keys(const std::vector<VersionNode>& nodes) {
-    std::vector<std::u16string> keys;
+std::vector<std::wstring> Keys(const std::vector<VersionNode>& nodes) {
+    std::vector<std::wstring> keys;
     for (const VersionNode& node : nodes)
         keys.push_back(node.key);
     return keys;
-}
-
-std::u16string Utf16(const std::string& cp932) {
-    const int units =
-        MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), wide.data(), units);
-    return std::u16string(wide.begin(), wide.end());
-}
-
-std::string Cp932(const std::u16string& utf16) {
-    const std::wstring wide(utf16.begin(), utf16.end());
-    const int bytes = WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()),
-                                          nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes,
-                        nullptr, nullptr);
-    return text;
 }

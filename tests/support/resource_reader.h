@@ -1,5 +1,5 @@
-// Reads a module's resources raw and parses the classic dialog template and
-// the version resource, independently of the Windows readers.
+// Reads a module's resources raw and parses the version resource,
+// independently of the Windows readers.
 #pragma once
 
 #include <windows.h>
@@ -11,67 +11,18 @@
 // empty when there is none.
 std::vector<BYTE> ResourceBytes(HMODULE module, LPCSTR type, WORD id);
 
-// A menu, class or title field: none (0x0000), an ordinal (0xFFFF, n) or a
-// text.
-struct NameOrOrdinal {
-    bool present = false;
-    WORD ordinal = 0;
-    std::u16string text;
-
-    bool operator==(const NameOrOrdinal& other) const {
-        return present == other.present && ordinal == other.ordinal && text == other.text;
-    }
-};
-
-inline NameOrOrdinal Ordinal(WORD ordinal) {
-    return {true, ordinal, {}};
-}
-inline NameOrOrdinal Named(std::u16string text) {
-    return {true, 0, std::move(text)};
-}
-
-struct DialogItem {
-    DWORD style;
-    DWORD exStyle;
-    short x, y, cx, cy;
-    WORD id;
-    NameOrOrdinal windowClass;
-    NameOrOrdinal title;
-    WORD creationDataSize;
-};
-
-struct DialogTemplate {
-    DWORD style;
-    DWORD exStyle;
-    short x, y, cx, cy;
-    NameOrOrdinal menu;
-    NameOrOrdinal windowClass;
-    std::u16string caption;
-    WORD pointSize;
-    std::u16string typeface;
-    std::vector<DialogItem> items;
-};
-
-// Parses a classic (not extended) dialog template; throws std::out_of_range
-// when a field runs past the end.
-DialogTemplate ParseDialogTemplate(const std::vector<BYTE>& bytes);
-
 // One node of a version resource: key, value and children.
 struct VersionNode {
-    std::u16string key;
+    std::wstring key;
     WORD type = 0;
     WORD valueLength = 0;
     std::vector<BYTE> value;
     std::vector<VersionNode> children;
 
     // The value of a text node, without its terminating NUL.
-    std::u16string Text() const;
+    std::wstring Text() const;
 };
 
 // Parses the node that starts at offset start (0 for the whole resource).
 VersionNode ParseVersionNode(const std::vector<BYTE>& bytes, std::size_t start = 0);
-std::vector<std::u16string> Keys(const std::vector<VersionNode>& nodes);
-
-// Conversions between UTF-16 and code page 932.
-std::u16string Utf16(const std::string& cp932);
-std::string Cp932(const std::u16string& utf16);
+std::vector<std::wstring> Keys(const std::vector<VersionNode>& nodes);
