@@ -2,6 +2,8 @@
 
 #include "../base/holders.h"
 
+FileSwapCalls g_fileSwapCalls;
+
 namespace {
 
 // Deletes a file, hidden, system or read-only as it may be.
@@ -28,8 +30,8 @@ bool FlushFile(const std::string& path) {
 bool ReplaceOldFile(const std::string& path, const std::string& replacement, DWORD attributes) {
     const std::string backup = BackupPath(path);
     DeleteAnyFile(backup);
-    if (!ReplaceFileA(path.c_str(), replacement.c_str(), backup.c_str(),
-                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    if (!g_fileSwapCalls.replace(path.c_str(), replacement.c_str(), backup.c_str(),
+                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
         RestoreInterruptedSwap(path);
         return false;
     }
@@ -65,7 +67,7 @@ bool SwapInFile(const std::string& path, const std::string& replacement, DWORD o
         return false;
     if (oldAttributes != INVALID_FILE_ATTRIBUTES)
         return ReplaceOldFile(path, replacement, oldAttributes);
-    return MoveFileExA(replacement.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+    return g_fileSwapCalls.move(replacement.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 void RestoreInterruptedSwap(const std::string& path) {
@@ -73,5 +75,5 @@ void RestoreInterruptedSwap(const std::string& path) {
     if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         DeleteFileA(backup.c_str()); // left by a swap stopped after the new file was in place
     else if (GetLastError() == ERROR_FILE_NOT_FOUND)
-        MoveFileExA(backup.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+        g_fileSwapCalls.move(backup.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
 }

@@ -7,6 +7,14 @@
 
 #include <string>
 
+// The functions that move a file into place. Tests stand in ones that fail as
+// they do on a network share or in a virtualized folder.
+struct FileSwapCalls {
+    decltype(&ReplaceFileA) replace = &ReplaceFileA;
+    decltype(&MoveFileExA) move = &MoveFileExA;
+};
+extern FileSwapCalls g_fileSwapCalls;
+
 // The new file, beside the old one; deleted unless kept.
 class TemporaryFile {
   public:
