@@ -15,6 +15,7 @@
 #include "plugin_settings.h"
 #include "profile_section.h"
 #include "settings_keys.h"
+#include "settings_lock.h"
 #include "text_file.h"
 
 namespace keys = settings_keys;
@@ -175,8 +176,14 @@ bool SaveSettingsFile(const std::string& path) {
     // be made, the file is written in place, as the profile functions would.
     TemporaryFile temporary(path + ".tmp");
     ForgetCachedProfile(temporary.path());
-    if (!temporary.Create())
-        return WriteSettingsFile(path, text);
+    if (!temporary.Create()) {
+        // Any step that fails puts the file's bytes back: never a file without its list.
+        FileBytesGuard before(path);
+        if (!before.ready() || !WriteSettingsFile(path, text))
+            return false;
+        before.Keep();
+        return true;
+    }
     const bool built = (!exists || CopyOldFile(path, temporary.path())) &&
                        WriteSettingsFile(temporary.path(), text);
     ForgetCachedProfile(temporary.path());
@@ -254,19 +261,22 @@ std::string SettingsFilePath() {
 
 void LoadSettings() {
     const std::string path = SettingsFilePath();
-    if (!path.empty())
-        RestoreInterruptedSwap(path);
     g_mayWriteSettings = LoadSettingsFrom(path);
     if (!g_mayWriteSettings && !path.empty())
         ReportFileProblem("設定を読み込めませんでした。", path);
 }
 
 bool LoadSettingsFrom(const std::string& path) {
+    // Not in the middle of another host's save; a swap that a host stopped is
+    // undone first. A file missing because its old copy cannot be put back is
+    // no first run.
+    const SettingsFileLock lock(path);
+    const bool restored = path.empty() || RestoreInterruptedSwap(path);
     const std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadFileBytes(path);
     // A file that is there but cannot be read (held open by another program
     // without sharing, a folder in its place, no right to read it) leaves the
     // defaults, as a missing one does; only the caller's answer differs.
-    const bool read = bytes || (!path.empty() && FileMissing(path));
+    const bool read = restored && (bytes || (!path.empty() && FileMissing(path)));
     ReadSettings(bytes ? path : std::string(), bytes);
     return read;
 }
@@ -282,6 +292,8 @@ void SaveSettings() {
 }
 
 bool SaveSettingsTo(const std::string& path) {
+    // One host's save at a time; another host's start waits for it.
+    const SettingsFileLock lock(path);
     try {
         return SaveSettingsFile(path);
     } catch (const std::bad_alloc&) {
