@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
     const auto onMenuInit = Export<int(WINAPI*)(HWND, HMENU, int)>(plugin, "ORC_OnMenuInit");
     g_hook = SetWindowsHookExA(WH_CBT, AnswerOk, nullptr, GetCurrentThreadId());
     onStart();
+    const int startBoxes = g_boxes;
 
     standin::Script().currentFolder = std::string("\\追加\\新しいフォルダ");
     standin::Script().displayNames["\\追加\\新しいフォルダ"] = std::string("新しいフォルダ");
@@ -51,10 +52,11 @@ int main(int argc, char** argv) {
     DestroyMenu(menu);
     standin::InvokeCommand(standin::Registered().back().id, nullptr, 0);
 
+    g_boxes = 0;
     SetEvent(saving);
     onExit();
     UnhookWindowsHookEx(g_hook);
-    // The add confirmation is the one box expected.
-    std::puts(g_boxes == 1 ? "saved" : "a box of the start or the exit");
-    return g_boxes == 1 ? 0 : 4;
+    const bool quiet = startBoxes == 0 && g_boxes == 0;
+    std::puts(quiet ? "saved" : "a box of the start or the exit");
+    return quiet ? 0 : 4;
 }

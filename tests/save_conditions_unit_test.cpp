@@ -217,12 +217,16 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
             CopyFileA(BuiltPluginPath().c_str(), (folder + "Varkel.dll").c_str(), FALSE);
             const std::string bigFile = SettingsIni(NumberedEntries(1000));
             succeeded = true;
+            // Each host adds the folder, or removes it where it read the other's save.
+            const FolderList removed = NumberedEntries(1000);
+            FolderList added = removed;
+            added.push_back("\\追加\\新しいフォルダ:新しいフォルダ");
             for (const DWORD offset : {0, 20, 60, 150, 300}) {
                 WriteProfileFile(path, bigFile);
                 succeeded = RunHostsAtOnce(folder, 2, offset) && succeeded;
-                FolderList expected = NumberedEntries(1000);
-                expected.push_back("\\追加\\新しいフォルダ:新しいフォルダ");
-                EXPECT_EQ(LoadedEntries(path), expected) << "started " << offset << " ms apart";
+                const FolderList loaded = LoadedEntries(path);
+                EXPECT_TRUE(loaded == added || loaded == removed)
+                    << "started " << offset << " ms apart: " << loaded.size() << " entries";
             }
         } else if (c.act == Act::kStart) {
             WriteWholeFile(path + kSwapBackup, oldFile);
@@ -269,9 +273,10 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
         if (c.userBackup) {
             // Neither the save nor a start without the settings file touches it.
             EXPECT_EQ(ReadWholeFile(userBackup), userBytes);
-            EXPECT_EQ(GetFileAttributesA(userBackup.c_str()), DWORD{FILE_ATTRIBUTE_READONLY});
+            EXPECT_NE(GetFileAttributesA(userBackup.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             ASSERT_TRUE(DeleteFileA(path.c_str()));
+            ReplaceFolderEntries({});
             EXPECT_TRUE(LoadSettingsFrom(path));
             EXPECT_EQ(FolderEntries(), FolderList{});
             EXPECT_FALSE(FileExists(path));
