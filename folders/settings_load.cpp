@@ -12,6 +12,7 @@
 #include "file_swap.h"
 #include "folder_list.h"
 #include "plugin_settings.h"
+#include "settings_lock.h"
 #include "settings_file.h"
 
 PluginSettings g_settings;
@@ -25,37 +26,6 @@ std::string SettingsFilePath() {
 }
 
 namespace {
-
-// Bytes; a larger file is not read whole.
-constexpr LONGLONG kLargestFile = 0x40000000;
-
-// The file's bytes; nullopt when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-    const UniqueHandle file = OwnFile(CreateFileA(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return std::nullopt;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestFile)
-        return std::nullopt;
-    // One byte more than the size, to see a file that grew meanwhile end.
-    std::string bytes(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
-    for (std::size_t filled = 0;;) {
-        DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled),
-                      &read, nullptr))
-            return std::nullopt;
-        filled += read;
-        if (read == 0 || filled < bytes.size()) {
-            bytes.resize(filled);
-            return bytes;
-        }
-        if (bytes.size() > kLargestFile)
-            return std::nullopt;
-        bytes.resize(bytes.size() * 2);
-    }
-}
 
 // True when nothing stands at the path: the first run.
 bool FileMissing(const std::string& path) {
@@ -266,8 +236,11 @@ void ReadIntSettings(const std::string& path, const FileLineSet* fileLines) {
 } // namespace
 
 bool LoadSettings(const std::string& path) {
-    if (!path.empty())
-        RestoreInterruptedSwap(path);
+    // Not in the middle of another host's save; a swap that a host stopped is
+    // undone first. A file missing because its old copy cannot be put back is
+    // no first run.
+    const SettingsFileLock lock(path);
+    const bool restored = path.empty() || RestoreInterruptedSwap(path);
     const std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadFileBytes(path);
     const FileLineSet fileLines =
         LinesOfFile(bytes ? std::string_view(*bytes) : std::string_view());
@@ -279,5 +252,5 @@ bool LoadSettings(const std::string& path) {
     // A file that is there but cannot be read (held open by another program
     // without sharing, a folder in its place, no right to read it) leaves the
     // defaults, as a missing one does; only the answer differs.
-    return bytes || (!path.empty() && FileMissing(path));
+    return restored && (bytes || (!path.empty() && FileMissing(path)));
 }

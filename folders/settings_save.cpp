@@ -12,6 +12,7 @@
 #include "file_swap.h"
 #include "folder_list.h"
 #include "plugin_settings.h"
+#include "settings_lock.h"
 #include "settings_file.h"
 
 namespace {
@@ -249,8 +250,14 @@ bool SaveSettingsFile(const std::string& path) {
     // be made, the file is written in place, as the profile functions would.
     TemporaryFile temporary(path + ".tmp");
     ForgetCachedProfile(temporary.path());
-    if (!temporary.Create())
-        return WriteSettingsFile(path, text);
+    if (!temporary.Create()) {
+        // Any step that fails puts the file's bytes back: never a file without its list.
+        FileBytesGuard before(path);
+        if (!before.ready() || !WriteSettingsFile(path, text))
+            return false;
+        before.Keep();
+        return true;
+    }
     const bool built = (!exists || CopyOldFile(path, temporary.path())) &&
                        WriteSettingsFile(temporary.path(), text);
     ForgetCachedProfile(temporary.path());
@@ -264,6 +271,8 @@ bool SaveSettingsFile(const std::string& path) {
 } // namespace
 
 bool SaveSettings(const std::string& path) {
+    // One host's save at a time; another host's start waits for it.
+    const SettingsFileLock lock(path);
     try {
         return SaveSettingsFile(path);
     } catch (const std::bad_alloc&) {

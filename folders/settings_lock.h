@@ -1,0 +1,23 @@
+// One host at a time on the settings file. Two hosts may share one plug-in
+// folder (a portable copy on a share or a removable drive used from two
+// computers, two instances at once): a start must not read while the other's
+// save has the file swapped out, and two saves must not swap each other's
+// half-built files.
+#pragma once
+
+#include <string>
+
+#include "../base/holders.h"
+
+// Holds a lock file beside the settings file, opened without sharing and
+// deleted when closed, so that it also works between computers and is never
+// left behind. Waits briefly for another host's lock; where no lock file can
+// be made (a folder without the right to create files) goes on without one.
+// Then starts the waits for files that other programs hold (StartFileWaits).
+class SettingsFileLock {
+  public:
+    explicit SettingsFileLock(const std::string& path);
+
+  private:
+    UniqueHandle file_;
+};
