@@ -2,8 +2,15 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+#include <functional>
+#include <optional>
+
 #include <string>
 #include <utility>
+
+#include "base/grow_buffer.h"
+#include "base/text.h"
 
 namespace {
 
@@ -43,7 +50,6 @@ LPARAM KeyDownLParam(WPARAM virtualKey) {
 constexpr LPARAM kKeyUpBits = static_cast<LPARAM>(0xC0000000u);
 
 InitDialogRecorder* g_recorder = nullptr;
-ActivationRecorder* g_activations = nullptr;
 
 } // namespace
 
@@ -62,22 +68,6 @@ HWND DialogWithControl(int id) {
                GetDlgItem(window, id) != nullptr;
     });
     return found.empty() ? nullptr : found.front();
-}
-
-HWND WaitForWindow(const std::function<HWND()>& found, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (const HWND window = found())
-            return window;
-        if (GetTickCount() - start >= timeoutMs)
-            return nullptr;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
 }
 
 void ClickButton(HWND dialog, int id) {
@@ -106,13 +96,12 @@ void SendKey(HWND window, WPARAM virtualKey) {
 }
 
 void TypeText(HWND window, const std::string& text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<BYTE>(text[i]);
-        if (IsDBCSLeadByteEx(932, byte) && i + 1 < text.size()) {
-            const std::string character = text.substr(i++, 2);
+    for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i)) {
+        if (CharacterLength(text, i) == 2) {
+            const std::string character = text.substr(i, 2);
             SendMessageA(window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character.c_str()));
         } else {
-            SendMessageA(window, WM_CHAR, byte, 1);
+            SendMessageA(window, WM_CHAR, static_cast<BYTE>(text[i]), 1);
         }
     }
 }
@@ -176,22 +165,24 @@ bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey) {
 }
 
 std::string CellText(HWND list, int row, int column) {
-    std::string buffer(256, '\0');
-    for (;;) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(buffer.size());
-        const LRESULT length = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                                            reinterpret_cast<LPARAM>(&item));
-        if (length < 0)
-            return std::string();
-        if (static_cast<std::size_t>(length) + 1 < buffer.size() || buffer.size() > (1u << 24)) {
-            buffer.resize(static_cast<std::size_t>(length));
-            return buffer;
-        }
-        buffer.assign(buffer.size() * 4, '\0');
-    }
+    // The control may point the item at its own text instead of filling ours,
+    // and its answer need not count bytes: the text is measured by its NUL.
+    std::string pointedAt;
+    const auto text = FillGrowing<char>(
+        256, 1u << 24, AtLimit::kKeepCut, [&](char* data, std::size_t size) -> std::optional<Filled> {
+            LVITEMA item{};
+            item.iSubItem = column;
+            item.pszText = data;
+            item.cchTextMax = static_cast<int>(size);
+            data[0] = '\0';
+            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                         reinterpret_cast<LPARAM>(&item));
+            if (item.pszText != data)
+                pointedAt = item.pszText ? item.pszText : "";
+            const std::size_t length = item.pszText == data ? strnlen(data, size) : 0;
+            return Filled{length, length + 1 >= size};
+        });
+    return pointedAt.empty() ? text.value_or(std::string()) : pointedAt;
 }
 
 std::vector<std::vector<std::string>> ReadRows(HWND list, int columns) {
@@ -320,25 +311,5 @@ LRESULT CALLBACK InitDialogRecorder::OnCallReturn(int code, WPARAM wParam, LPARA
     if (code == HC_ACTION && g_recorder && call->message == WM_INITDIALOG &&
         WindowText(call->hwnd) == g_recorder->caption_)
         g_recorder->rects_.push_back(WindowRectOf(call->hwnd));
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-ActivationRecorder::ActivationRecorder()
-    : hook_(SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId())) {
-    g_activations = this;
-}
-
-ActivationRecorder::~ActivationRecorder() {
-    UnhookWindowsHookEx(hook_);
-    if (g_activations == this)
-        g_activations = nullptr;
-}
-
-LRESULT CALLBACK ActivationRecorder::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
-    // Closing a window can hand activation to another process's window.
-    const auto window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && g_activations &&
-        GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
-        g_activations->activated_.push_back(window);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

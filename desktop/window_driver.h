@@ -1,12 +1,11 @@
 // Drives windows the way a user would, with real window messages: buttons,
 // keys, right-clicks, list-view rows, the label editor, open menus, sizes;
-// and watches dialogs open and windows activate. Shared by the tests and the
+// and watches dialogs open. Shared by the tests and the
 // stand-in mail client's tour.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,9 +20,6 @@ std::vector<HWND> ThreadWindows(const char* className, const std::string& captio
 // The visible top-level dialog of this thread that has a control with this
 // ID, or null.
 HWND DialogWithControl(int id);
-// Pumps this thread's messages until found() gives a window or timeoutMs has
-// passed; null on timeout.
-HWND WaitForWindow(const std::function<HWND()>& found, DWORD timeoutMs);
 
 // Presses a push button or check box as a click would (BM_CLICK).
 void ClickButton(HWND dialog, int id);
@@ -112,22 +108,4 @@ class InitDialogRecorder {
     std::string caption_;
     HHOOK hook_;
     std::vector<RECT> rects_;
-};
-
-// While one exists, records every window of this thread that this thread is
-// about to activate (WH_CBT, HCBT_ACTIVATE), in order. Unlike the foreground window,
-// this does not depend on other processes sharing the display.
-class ActivationRecorder {
-  public:
-    ActivationRecorder();
-    ~ActivationRecorder();
-    ActivationRecorder(const ActivationRecorder&) = delete;
-    ActivationRecorder& operator=(const ActivationRecorder&) = delete;
-
-    const std::vector<HWND>& activated() const { return activated_; }
-
-  private:
-    static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
-    HHOOK hook_;
-    std::vector<HWND> activated_;
 };

@@ -6,18 +6,10 @@
 #include <cstdio>
 
 #include "base/menu_types.h"
+#include "desktop/activation_watcher.h"
 #include "standin_host.h"
 
 namespace {
-
-HHOOK g_hook = nullptr;
-
-// Answers the add confirmation with OK.
-LRESULT CALLBACK AnswerOk(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE)
-        PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
-    return CallNextHookEx(g_hook, code, wParam, lParam);
-}
 
 template <typename Fn> Fn Export(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
@@ -43,9 +35,11 @@ int main(int argc, char** argv) {
     HMENU menu = CreatePopupMenu();
     onMenuInit(nullptr, menu, kFolderMenu);
     DestroyMenu(menu);
-    g_hook = SetWindowsHookExA(WH_CBT, AnswerOk, nullptr, GetCurrentThreadId());
-    standin::InvokeCommand(standin::Registered().back().id, nullptr, 0);
-    UnhookWindowsHookEx(g_hook);
+    {
+        // Answers the add confirmation with OK.
+        const ActivationWatcher boxes([](const ShownBox&) { return IDOK; });
+        standin::InvokeCommand(standin::Registered().back().id, nullptr, 0);
+    }
 
     SetEvent(saving);
     onExit();

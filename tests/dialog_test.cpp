@@ -510,7 +510,7 @@ TEST(DialogOwner, SecondSetupWhileOpenBringsTheOpenDialogForward) {
         for (HWND given : {owner.get(), other.get(), static_cast<HWND>(nullptr)}) {
             SetForegroundWindow(other.get());
             ASSERT_NE(GetActiveWindow(), dialog);
-            const ActivationRecorder activations;
+            const ActivationWatcher activations;
             const DWORD start = GetTickCount();
             EXPECT_EQ(session.plugin().orc().OnPlugInSetup(given), 1);
             EXPECT_LT(GetTickCount() - start, 1000u) << "returns at once";
