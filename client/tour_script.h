@@ -6,8 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "tour_driver.h"
+#include "desktop/activation_watcher.h"
+#include "desktop/step_runner.h"
 
-TourScript TourSteps(const std::string& outputFolder);
+// The message boxes come and go under the watch of boxes.
+void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
+                  const ActivationWatcher& boxes);
 // The screenshots taken so far, full paths.
 const std::vector<std::string>& TourScreenshots();

@@ -65,7 +65,8 @@ HWND ActivationWatcher::openBox() const {
 LRESULT CALLBACK ActivationWatcher::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
     const auto window = reinterpret_cast<HWND>(wParam);
     // Closing a window can hand activation to another process's window.
-    if (code == HCBT_ACTIVATE && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+    if (code == HCBT_ACTIVATE &&
+        GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
         for (ActivationWatcher* watcher : std::vector<ActivationWatcher*>(g_watchers))
             watcher->OnActivate(window);
     }
@@ -81,9 +82,9 @@ void ActivationWatcher::OnActivate(HWND window) {
     boxes_.push_back(window);
     if (!onBox_)
         return;
-    const int answer = onBox_({GetWindow(window, GW_OWNER), WindowText(window),
-                               WindowText(GetDlgItem(window, 0xFFFF)),
-                               ButtonStyle(window) | IconStyle(window)});
+    const int answer =
+        onBox_({GetWindow(window, GW_OWNER), WindowText(window),
+                WindowText(GetDlgItem(window, 0xFFFF)), ButtonStyle(window) | IconStyle(window)});
     if (answer)
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
 }

@@ -53,8 +53,8 @@ HRESULT EncodePng(IWICImagingFactory& factory, const std::wstring& path, const I
         result = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
     std::vector<BYTE> pixels(image.bgr.begin(), image.bgr.end());
     if (SUCCEEDED(result))
-        result = frame->WritePixels(height, width * 3, static_cast<UINT>(pixels.size()),
-                                    pixels.data());
+        result =
+            frame->WritePixels(height, width * 3, static_cast<UINT>(pixels.size()), pixels.data());
     if (SUCCEEDED(result))
         result = frame->Commit();
     if (SUCCEEDED(result))

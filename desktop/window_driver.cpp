@@ -2,10 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <optional>
-
 #include <string>
 #include <utility>
 
@@ -14,23 +15,17 @@
 
 namespace {
 
-struct ThreadWindowSearch {
-    const std::function<bool(HWND)>* match;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectThreadWindow(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<ThreadWindowSearch*>(context);
-    if ((*search.match)(window))
-        search.found.push_back(window);
+BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
     return TRUE;
 }
 
 // The top-level windows of the calling thread that match() accepts.
 std::vector<HWND> ThreadWindowsWhere(const std::function<bool(HWND)>& match) {
-    ThreadWindowSearch search{&match, {}};
-    EnumThreadWindows(GetCurrentThreadId(), CollectThreadWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> all, found;
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&all));
+    std::copy_if(all.begin(), all.end(), std::back_inserter(found), match);
+    return found;
 }
 
 std::vector<HWND> SearchThreadWindows(const char* className, const std::string& caption,
@@ -79,10 +74,6 @@ void SendCommand(HWND dialog, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-bool IsChecked(HWND dialog, int id) {
-    return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 void PressKey(HWND window, WPARAM virtualKey) {
     const LPARAM down = KeyDownLParam(virtualKey);
     PostMessageA(window, WM_KEYDOWN, virtualKey, down);
@@ -112,15 +103,10 @@ void RightClickAt(HWND control, POINT screen) {
 }
 
 void SelectRows(HWND list, const std::vector<int>& rows) {
-    LVITEMA clear{};
-    clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        LVITEMA item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = i == 0 ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
-        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(rows[i]),
-                     reinterpret_cast<LPARAM>(&item));
+        const UINT state = i == 0 ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
+        ListView_SetItemState(list, rows[i], state, LVIS_SELECTED | LVIS_FOCUSED);
     }
 }
 
@@ -131,16 +117,9 @@ void SelectListRow(HWND list, int row) {
 
 std::vector<int> SelectedRows(HWND list) {
     std::vector<int> rows;
-    int row = -1;
-    while ((row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
-                                                MAKELPARAM(LVNI_SELECTED, 0)))) != -1)
+    for (int row = -1; (row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1;)
         rows.push_back(row);
     return rows;
-}
-
-int FocusedRow(HWND list) {
-    return static_cast<int>(
-        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_FOCUSED, 0)));
 }
 
 POINT ListRowCenter(HWND list, int row) {
@@ -151,12 +130,8 @@ POINT ListRowCenter(HWND list, int row) {
     return point;
 }
 
-HWND LabelEditor(HWND list) {
-    return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
-}
-
 bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey) {
-    const HWND editor = LabelEditor(list);
+    const HWND editor = ListView_GetEditControl(list);
     if (!editor)
         return false;
     SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -168,27 +143,28 @@ std::string CellText(HWND list, int row, int column) {
     // The control may point the item at its own text instead of filling ours,
     // and its answer need not count bytes: the text is measured by its NUL.
     std::string pointedAt;
-    const auto text = FillGrowing<char>(
-        256, 1u << 24, AtLimit::kKeepCut, [&](char* data, std::size_t size) -> std::optional<Filled> {
-            LVITEMA item{};
-            item.iSubItem = column;
-            item.pszText = data;
-            item.cchTextMax = static_cast<int>(size);
-            data[0] = '\0';
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                         reinterpret_cast<LPARAM>(&item));
-            if (item.pszText != data)
-                pointedAt = item.pszText ? item.pszText : "";
-            const std::size_t length = item.pszText == data ? strnlen(data, size) : 0;
-            return Filled{length, length + 1 >= size};
-        });
+    const auto text =
+        FillGrowing<char>(256, 1u << 24, AtLimit::kKeepCut,
+                          [&](char* data, std::size_t size) -> std::optional<Filled> {
+                              LVITEMA item{};
+                              item.iSubItem = column;
+                              item.pszText = data;
+                              item.cchTextMax = static_cast<int>(size);
+                              data[0] = '\0';
+                              SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                           reinterpret_cast<LPARAM>(&item));
+                              if (item.pszText != data)
+                                  pointedAt = item.pszText ? item.pszText : "";
+                              const std::size_t length =
+                                  item.pszText == data ? strnlen(data, size) : 0;
+                              return Filled{length, length + 1 >= size};
+                          });
     return pointedAt.empty() ? text.value_or(std::string()) : pointedAt;
 }
 
 std::vector<std::vector<std::string>> ReadRows(HWND list, int columns) {
     std::vector<std::vector<std::string>> rows;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row) {
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
         std::vector<std::string> cells;
         for (int column = 0; column < columns; ++column)
             cells.push_back(CellText(list, row, column));
@@ -199,19 +175,9 @@ std::vector<std::vector<std::string>> ReadRows(HWND list, int columns) {
 
 std::vector<std::string> ListColumnTexts(HWND list, int column) {
     std::vector<std::string> texts;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row)
+    for (int row = 0; row < ListView_GetItemCount(list); ++row)
         texts.push_back(CellText(list, row, column));
     return texts;
-}
-
-int ColumnWidth(HWND list, int column) {
-    return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
-}
-
-int ColumnCount(HWND list) {
-    const auto header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-    return static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
 }
 
 std::string ColumnHeaderText(HWND list, int column) {
@@ -220,14 +186,7 @@ std::string ColumnHeaderText(HWND list, int column) {
     header.mask = LVCF_TEXT;
     header.pszText = text;
     header.cchTextMax = sizeof text;
-    if (!SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column),
-                      reinterpret_cast<LPARAM>(&header)))
-        return std::string();
-    return header.pszText ? std::string(header.pszText) : std::string();
-}
-
-void SetColumnWidth(HWND list, int column, int width) {
-    SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+    return ListView_GetColumn(list, column, &header) && header.pszText ? header.pszText : "";
 }
 
 std::vector<HWND> OpenMenuWindows() {

@@ -25,7 +25,6 @@ HWND DialogWithControl(int id);
 void ClickButton(HWND dialog, int id);
 // Sends the dialog the command a control with this ID sends when pressed.
 void SendCommand(HWND dialog, int id);
-bool IsChecked(HWND dialog, int id);
 
 // A key press (WM_KEYDOWN, WM_KEYUP) posted to a window, as the keyboard
 // delivers it: the modal loops of menus and dialogs see it (Escape and Enter
@@ -48,11 +47,8 @@ void SelectRows(HWND list, const std::vector<int>& rows);
 // Selects one row, with the focus, and focuses the list, as a click does.
 void SelectListRow(HWND list, int row);
 std::vector<int> SelectedRows(HWND list);
-int FocusedRow(HWND list);
 // The screen point at the middle of a row's label.
 POINT ListRowCenter(HWND list, int row);
-// The label editor of a list view's running label edit, or null.
-HWND LabelEditor(HWND list);
 // Replaces the running label edit's text and ends it with a key (VK_RETURN
 // or VK_ESCAPE) sent to the editor. False when no edit is running.
 bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey);
@@ -62,11 +58,7 @@ std::string CellText(HWND list, int row, int column);
 std::vector<std::vector<std::string>> ReadRows(HWND list, int columns);
 // One column's cell of every row.
 std::vector<std::string> ListColumnTexts(HWND list, int column);
-int ColumnWidth(HWND list, int column);
-int ColumnCount(HWND list);
 std::string ColumnHeaderText(HWND list, int column);
-// Sets a column's width as dragging its header divider would.
-void SetColumnWidth(HWND list, int column, int width);
 
 // Open popup menus of this thread.
 std::vector<HWND> OpenMenuWindows();

@@ -23,11 +23,11 @@ void EndEveryDialog(const std::string&) {
 
 ModalScript::ModalScript(std::string className, std::string caption, DWORD timeoutMs)
     : runner_(timeoutMs, EndEveryDialog) {
-    runner_.Add("the window", [this, className = std::move(className),
-                               caption = std::move(caption)] {
-        window_ = FindThreadWindow(className.c_str(), caption);
-        return window_ != nullptr;
-    });
+    runner_.Add("the window",
+                [this, className = std::move(className), caption = std::move(caption)] {
+                    window_ = FindThreadWindow(className.c_str(), caption);
+                    return window_ != nullptr;
+                });
 }
 
 ModalScript& ModalScript::Then(WindowStep step) {
