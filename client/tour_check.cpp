@@ -8,16 +8,12 @@
 #include <sstream>
 
 #include "paths.h"
+#include "tour_script.h"
 #include "transcript.h"
 
 namespace {
 
 constexpr char kRegister[] = "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
-constexpr char kClients[] = "\\仕事\\受信箱\\取引先";
-constexpr char kDev[] = "\\仕事\\受信箱\\ソフト開発";
-constexpr char kInbox[] = "\\仕事\\受信箱";
-constexpr char kQa[] = "\\仕事\\Q&A";
-constexpr char kNewName[] = "取引先（見積・請求）";
 constexpr char kMovePrefix[] = "選択したメールを「";
 const char* const kQuotes[] = {"お見積りの件（青葉システム）", "Re: お見積りの件（青葉システム）"};
 const char* const kScreenshots[] = {"01-client.png",
@@ -128,7 +124,7 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
             return ReadFile(JoinPath(outputFolder, name)).rfind("\x89PNG\r\n\x1a\n", 0) == 0 &&
                    transcript.find(name) != std::string::npos;
         });
-    const std::string newName = kNewName;
+    const std::string newName = kNewClientsName;
     const std::pair<const char*, bool> checks[] = {
         {"the tour ran to its end", ranToEnd},
         {"the register item was registered with menu type 2 in every folder menu",
@@ -152,10 +148,10 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
                     Utf8("Varkel Plugin\t選択したメールを「取引先」に移動します。")) > 0},
         {"the host got one move request, to 取引先's folder ID with 0, and moved two mails",
          Matches(lines, R"re(  host <- ORA_MoveSelectedMessages\("(.*)", (\d+)\) = (\d+))re") ==
-             std::vector<Fields>{{Utf8(kClients), "0", "2"}}},
+             std::vector<Fields>{{Utf8(kClientsFolder), "0", "2"}}},
         {"the two quotation mails left the inbox",
-         holds(kInbox) != "(never listed)" && holdsQuotes(kInbox) == 0},
-        {"the two quotation mails reached 取引先", holdsQuotes(kClients) == 2},
+         holds(kWorkInbox) != "(never listed)" && holdsQuotes(kWorkInbox) == 0},
+        {"the two quotation mails reached 取引先", holdsQuotes(kClientsFolder) == 2},
         {"the dialog showed the new order after ↑", has("  dialog rows: ソフト開発 | 取引先")},
         {"the dialog showed the new name after F2", has("  dialog rows: ソフト開発 | " + newName)},
         {"the mail-view menu registered its move items with menu type 3, in the new order",
@@ -168,9 +164,10 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
              moveItems.back()[0] == moveItem("Q&A", "")[0]},
         {"ORC_OnExit ran", has("client: ORC_OnExit returned 0")},
         {"Varkel.ini holds the entries in the dialog's order, with the new name, then Q&A",
-         Section(ini, "FolderList") == Fields{"0000001=" + std::string(kDev) + ":ソフト開発",
-                                              "0000002=" + std::string(kClients) + ":" + newName,
-                                              "0000003=" + std::string(kQa) + ":Q&A"}},
+         Section(ini, "FolderList") ==
+             Fields{"0000001=" + std::string(kDevFolder) + ":ソフト開発",
+                    "0000002=" + std::string(kClientsFolder) + ":" + newName,
+                    "0000003=" + std::string(kQaFolder) + ":Q&A"}},
         {"Varkel.ini keeps confirmation on and the submenu at the bottom",
          settings == Fields{"IsConfirm=1", "IsMenuTop=0"}},
         {"every screenshot is a PNG file named in the transcript", screenshots},

@@ -13,13 +13,6 @@
 
 namespace {
 
-constexpr char kWorkInbox[] = "\\仕事\\受信箱";
-constexpr char kClientsFolder[] = "\\仕事\\受信箱\\取引先";
-constexpr char kDevFolder[] = "\\仕事\\受信箱\\ソフト開発";
-constexpr char kClientsName[] = "取引先";
-constexpr char kDevName[] = "ソフト開発";
-constexpr char kNewClientsName[] = "取引先（見積・請求）";
-constexpr char kQaFolder[] = "\\仕事\\Q&A";
 // A menu draws "&&" as the one "&" of the folder's name "Q&A".
 constexpr char kQaItem[] = "Q&&A";
 constexpr char kQuoteSubject[] = "お見積りの件（青葉システム）";
