@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <memory>
 #include <type_traits>
@@ -24,3 +25,38 @@ using UniqueBitmap = UniqueHandleOf<HBITMAP, &DeleteObject>;
 inline UniqueHandle OwnFile(HANDLE file) {
     return UniqueHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
+
+// The screen's DC from GetDC(nullptr), given back with ReleaseDC.
+inline void ReleaseScreenDc(HDC dc) {
+    ReleaseDC(nullptr, dc);
+}
+using UniqueScreenDc = UniqueHandleOf<HDC, &ReleaseScreenDc>;
+
+// An object selected into a DC for one scope; the old one goes back.
+class ScopedSelection {
+  public:
+    ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~ScopedSelection() { SelectObject(dc_, old_); }
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// COM on this thread for one scope; a thread that already has it, in either
+// apartment model, keeps it as it is.
+class ComScope {
+  public:
+    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComScope() {
+        if (SUCCEEDED(result_))
+            CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+  private:
+    HRESULT result_;
+};

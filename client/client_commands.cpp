@@ -3,6 +3,7 @@
 #include "client_ids.h"
 #include "client_state.h"
 #include "mail_views.h"
+#include "standin_host.h"
 #include "transcript.h"
 
 namespace {
@@ -10,13 +11,12 @@ namespace {
 constexpr char kTrashFolder[] = "\\個人\\ごみ箱";
 
 void RunPluginCommand(WPARAM commandWord) {
-    ClientState& client = Client();
-    const PluginCommand* command = client.commands.Find(LOWORD(commandWord));
+    const standin::RegisteredCommand* command = standin::FindCommand(LOWORD(commandWord));
     if (!command)
         return;
     Note("client: picked command " + std::to_string(command->id) + " \"" + command->description +
          "\"");
-    client.commands.Dispatch(client.windows.frame, commandWord);
+    command->callback(Client().windows.frame, commandWord);
 }
 
 void OpenPluginSetup() {

@@ -1,5 +1,5 @@
 // Command IDs of the client's own menu items. The plug-in's commands get IDs
-// from kFirstPluginCommand (command_table.h) up, far above these.
+// from kFirstPluginCommand up (the stand-in host's first), far above these.
 #pragma once
 
 enum ClientCommandId {
@@ -12,3 +12,5 @@ enum ClientCommandId {
     kCmdPreviewCopy = 140,
     kCmdPreviewSelectAll = 141,
 };
+
+constexpr int kFirstPluginCommand = 40001;

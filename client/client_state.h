@@ -1,11 +1,11 @@
 // The one stand-in mail client of the process: its mail, its windows and the
-// plug-in it has loaded. Everything runs on the user-interface thread.
+// plug-in it has loaded (the commands it registers are the stand-in host's). Everything runs on the
+// user-interface thread.
 #pragma once
 
 #include <windows.h>
 
 #include "base/plugin_interface.h"
-#include "command_table.h"
 #include "mail_store.h"
 #include "plugin_module.h"
 
@@ -21,7 +21,6 @@ struct ClientState {
     MailStore store;
     ClientWindows windows;
     PluginModule plugin;
-    CommandTable commands;
 };
 
 ClientState& Client();

@@ -80,29 +80,16 @@ void SelectMailAt(HWND list, POINT screen) {
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-} // namespace
-
-std::string DescribeMenu(HMENU menu) {
-    std::string line;
-    const std::vector<MenuItem> items = ReadMenuItems(menu);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i)
-            line += " | ";
-        if (items[i].type & MFT_SEPARATOR) {
-            line += "---";
-            continue;
-        }
-        line += items[i].text;
-        if (items[i].submenu) {
-            const std::vector<MenuItem> subitems = ReadMenuItems(items[i].submenu);
-            std::string texts;
-            for (std::size_t j = 0; j < subitems.size(); ++j)
-                texts += (j ? ", " : "") + subitems[j].text;
-            line += " [" + texts + "]";
-        }
+// Notes the items of the menu and of its submenus.
+void NoteMenu(const std::string& name, HMENU menu) {
+    Note("client: " + name + " shows: " + Joined(DescribeMenu(menu), " | "));
+    for (const MenuItem& item : ReadMenuItems(menu)) {
+        if (item.submenu)
+            NoteMenu(item.text, item.submenu);
     }
-    return line;
 }
+
+} // namespace
 
 void ShowContextMenu(HWND control, LPARAM position) {
     const MenuType type = MenuTypeOf(control);
@@ -120,12 +107,11 @@ void ShowContextMenu(HWND control, LPARAM position) {
 
     ClientState& client = Client();
     UniqueMenu menu = ClientItems(type);
-    client.commands.Reset();
     Note("client: " + std::string(MenuName(type)) + " menu, ORC_OnMenuInit(menu type " +
          std::to_string(type) + ")");
     if (client.plugin.loaded())
         client.plugin.orc().OnMenuInit(client.windows.frame, menu.get(), type);
-    Note("client: menu shows: " + DescribeMenu(menu.get()));
+    NoteMenu("menu", menu.get());
 
     // A popup menu closes at once unless its owner is in the foreground.
     SetForegroundWindow(client.windows.frame);

@@ -10,7 +10,3 @@
 // Handles WM_CONTEXTMENU from a control: position is the message's lParam,
 // screen coordinates or -1, -1 when the menu key was pressed.
 void ShowContextMenu(HWND control, LPARAM position);
-
-// One line describing a menu's items, submenus in brackets: "返信 | --- |
-// メールの移動 [取引先, ソフト開発]".
-std::string DescribeMenu(HMENU menu);

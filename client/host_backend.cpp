@@ -37,11 +37,10 @@ std::string CurrentMail() {
     return messageId;
 }
 
-int RegisterCommand(const std::string& description, int menuType, CommandCallback callback) {
-    const int id = Client().commands.Add(description, menuType, callback);
-    NoteCall("ORA_RegisterCommand(" + Quoted(description) + ", " + std::to_string(menuType) + ")",
-             std::to_string(id));
-    return id;
+void NoteRegistered(const standin::RegisteredCommand& command) {
+    NoteCall("ORA_RegisterCommand(" + Quoted(command.description) + ", " +
+                 std::to_string(command.menuType) + ")",
+             std::to_string(command.id));
 }
 
 std::string Subjects(const std::vector<int>& serials) {
@@ -80,7 +79,7 @@ standin::HostBackend MakeBackend() {
     backend.currentFolder = CurrentFolder;
     backend.folderDisplayName = FolderDisplayName;
     backend.currentMail = CurrentMail;
-    backend.registerCommand = RegisterCommand;
+    backend.registered = NoteRegistered;
     backend.moveSelectedMessages = MoveSelectedMessages;
     return backend;
 }

@@ -18,7 +18,7 @@ void SetTreeLabel(HWND tree, HTREEITEM item, std::string label) {
     change.mask = TVIF_TEXT;
     change.hItem = item;
     change.pszText = label.data();
-    SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+    TreeView_SetItem(tree, &change);
 }
 
 // The tree item's folder index in the store.
@@ -26,7 +26,7 @@ LPARAM ItemFolderIndex(HWND tree, HTREEITEM item) {
     TVITEMA query{};
     query.mask = TVIF_PARAM;
     query.hItem = item;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    TreeView_GetItem(tree, &query);
     return query.lParam;
 }
 
@@ -46,33 +46,23 @@ std::vector<HTREEITEM> AllTreeItems(HWND tree) {
     return items;
 }
 
-void SetListCell(HWND list, int row, int column, std::string text) {
-    LVITEMA cell{};
-    cell.mask = LVIF_TEXT;
-    cell.iItem = row;
-    cell.iSubItem = column;
-    cell.pszText = text.data();
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-}
-
 void AddListRow(HWND list, const Message& message) {
-    std::string from = message.from;
+    std::string from = message.from, subject = message.subject, date = message.date;
     LVITEMA row{};
     row.mask = LVIF_TEXT | LVIF_PARAM;
-    row.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    row.iItem = ListView_GetItemCount(list);
     row.pszText = from.data();
     row.lParam = message.serial;
-    const int index =
-        static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
-    SetListCell(list, index, 1, message.subject);
-    SetListCell(list, index, 2, message.date);
+    const int index = ListView_InsertItem(list, &row);
+    ListView_SetItemText(list, index, 1, subject.data());
+    ListView_SetItemText(list, index, 2, date.data());
 }
 
 int RowSerial(HWND list, int row) {
     LVITEMA query{};
     query.mask = LVIF_PARAM;
     query.iItem = row;
-    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    ListView_GetItem(list, &query);
     return static_cast<int>(query.lParam);
 }
 
@@ -112,8 +102,7 @@ void FillFolderTree() {
         insert.item.mask = TVIF_TEXT | TVIF_PARAM;
         insert.item.pszText = label.data();
         insert.item.lParam = static_cast<LPARAM>(i);
-        items.push_back(reinterpret_cast<HTREEITEM>(
-            SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))));
+        items.push_back(TreeView_InsertItem(tree, &insert));
     }
     for (HTREEITEM item : items)
         TreeView_Expand(tree, item, TVE_EXPAND);
@@ -159,7 +148,7 @@ std::string SelectedFolderId() {
 void ShowFolder(const std::string& folderId) {
     const HWND list = Client().windows.list;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    ListView_DeleteAllItems(list);
     for (const Message* message : Client().store.MessagesIn(folderId))
         AddListRow(list, *message);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);

@@ -45,8 +45,7 @@ void AddListColumn(HWND list, int index, const char* header, int width) {
     column.pszText = text.data();
     column.cx = width;
     column.iSubItem = index;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&column));
+    ListView_InsertColumn(list, index, &column);
 }
 
 // The edit control shows its own context menu; the preview's goes to the

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/module.h"
 #include "paths.h"
 
 Options ParseOptions(int argc, char** argv) {
@@ -20,6 +21,6 @@ Options ParseOptions(int argc, char** argv) {
     if (i < argc)
         options.error = std::string("unexpected argument ") + argv[i];
     if (options.pluginPath.empty())
-        options.pluginPath = ExecutableFolder() + "Varkel.dll";
+        options.pluginPath = JoinPath(FolderOf(ModuleFilePath()), "Varkel.dll");
     return options;
 }

@@ -5,15 +5,16 @@
 #include "client_app.h"
 #include "client_state.h"
 #include "desktop/own_desktop.h"
+#include "desktop/screenshot.h"
 #include "paths.h"
-#include "tour_actions.h"
-#include "tour_driver.h"
+#include "tour_check.h"
 #include "tour_script.h"
 #include "transcript.h"
 
 namespace {
 
-constexpr DWORD kWatchdogMilliseconds = 120000;
+// The tour's one time limit: a tour still running after it has failed.
+constexpr DWORD kTourMilliseconds = 120000;
 
 std::string g_outputFolder;
 
@@ -73,6 +74,12 @@ void Report(const std::string& pluginPath) {
     Note("== Transcript: " + HostVisiblePath(JoinPath(g_outputFolder, "transcript.txt")));
 }
 
+// Notes the box as the plug-in showed it; the tour answers it later.
+int NoteBox(const ShownBox& box) {
+    Note("  box: [" + box.caption + "] " + OneLine(box.text));
+    return 0;
+}
+
 } // namespace
 
 int RunTour(HINSTANCE instance, const Options& options) {
@@ -89,7 +96,6 @@ int RunTour(HINSTANCE instance, const Options& options) {
         return 2;
     }
     Note("tour: VarkelMail drives Varkel.dll the way a person would");
-    StartWatchdog(kWatchdogMilliseconds);
     const UniqueDesktop desktop = UseOwnDesktop("VarkelTour");
     if (!desktop)
         Note("tour: no desktop of its own; other programs may take the focus");
@@ -97,13 +103,21 @@ int RunTour(HINSTANCE instance, const Options& options) {
         Fail("the main window could not be created");
     if (!Client().plugin.loaded())
         Fail("the plug-in did not load");
-    StartTour(TourSteps(g_outputFolder).TakeActions(), Fail);
+    const ActivationWatcher boxes(NoteBox);
+    StepRunner tour(kTourMilliseconds, Fail);
+    AddTourSteps(tour, g_outputFolder, boxes);
+    tour.Start(100);
     RunMessageLoop();
+    tour.Stop();
     StopClient();
-    const bool finished = TourFinished();
     Report(plugin);
-    StopWatchdog();
-    Note(finished ? "tour: done" : "tour: FAILED: the client closed before the tour ended");
+    if (!tour.finished())
+        Note("tour: FAILED: the client closed before the tour ended");
+    // The last step: what the tour left.
+    const std::vector<std::string> failed = CheckTour(g_outputFolder, tour.finished());
+    for (const std::string& what : failed)
+        Note("tour: check FAILED: " + what);
+    Note(failed.empty() ? "tour: done, every check passed" : "tour: FAILED");
     CloseTranscriptFile();
-    return finished ? 0 : 1;
+    return failed.empty() ? 0 : 1;
 }

@@ -1,25 +1,18 @@
 #include "tour_script.h"
-#include "desktop/window_text.h"
 
 #include <commctrl.h>
 
 #include "client_ids.h"
 #include "client_state.h"
+#include "desktop/screenshot.h"
+#include "desktop/window_driver.h"
 #include "mail_views.h"
 #include "paths.h"
 #include "res/resource.h"
-#include "tour_actions.h"
 #include "transcript.h"
 
 namespace {
 
-constexpr char kWorkInbox[] = "\\仕事\\受信箱";
-constexpr char kClientsFolder[] = "\\仕事\\受信箱\\取引先";
-constexpr char kDevFolder[] = "\\仕事\\受信箱\\ソフト開発";
-constexpr char kClientsName[] = "取引先";
-constexpr char kDevName[] = "ソフト開発";
-constexpr char kNewClientsName[] = "取引先（見積・請求）";
-constexpr char kQaFolder[] = "\\仕事\\Q&A";
 // A menu draws "&&" as the one "&" of the folder's name "Q&A".
 constexpr char kQaItem[] = "Q&&A";
 constexpr char kQuoteSubject[] = "お見積りの件（青葉システム）";
@@ -29,14 +22,60 @@ constexpr DWORD kPaintPause = 500;
 
 std::string g_outputFolder;
 std::vector<std::string> g_screenshots;
+const ActivationWatcher* g_boxes = nullptr;
 
 const ClientWindows& Windows() {
     return Client().windows;
 }
 
-void Shoot(TourScript& script, const std::string& name, bool withMenus, HWND (*extra)()) {
-    script.Pause(kPaintPause);
-    script.Do("screenshot " + name, [name, withMenus, extra] {
+HWND OpenMessageBox() {
+    return g_boxes->openBox();
+}
+
+void Say(StepRunner& tour, const std::string& line) {
+    tour.Add(line, [line] {
+        Note(line);
+        return true;
+    });
+}
+
+// Notes "> what" in the transcript and acts.
+void Do(StepRunner& tour, const std::string& what, std::function<void()> action) {
+    tour.Add(what, [what, action] {
+        Note("  > " + what);
+        action();
+        return true;
+    });
+}
+
+// The screen point at the middle of a folder's item in the tree.
+POINT TreeItemCenter(HWND tree, const std::string& folderId) {
+    RECT rect{};
+    HTREEITEM item = FolderItem(folderId);
+    TreeView_EnsureVisible(tree, item);
+    TreeView_GetItemRect(tree, item, &rect, TRUE);
+    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(tree, &point);
+    return point;
+}
+
+// Moves the highlight of the open menu towards the item with this text, one
+// key press per call; true once the item is highlighted.
+bool HighlightMenuItem(const std::string& text) {
+    const HWND window = MenuWindowWithItem(text);
+    if (!window)
+        return false;
+    const HMENU menu = MenuOfWindow(window);
+    const int position = MenuItemPosition(menu, text);
+    if (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_HILITE)
+        return true;
+    PressKey(Windows().frame, VK_DOWN);
+    return false;
+}
+
+void Shoot(StepRunner& tour, const std::string& name, bool withMenus, HWND (*extra)()) {
+    tour.Pause(kPaintPause);
+    Do(tour, "screenshot " + name, [name, withMenus, extra] {
         std::vector<HWND> windows{Windows().frame};
         if (withMenus) {
             for (HWND menu : OpenMenuWindows())
@@ -85,28 +124,26 @@ void NoteDialogRows() {
 }
 
 // Picks an item of the open menus with the arrow keys and Enter.
-void PickMenuItem(TourScript& script, const std::string& item) {
-    script.WaitFor("「" + item + "」 highlighted", [item] { return HighlightMenuItem(item); });
-    script.Do("press Enter on 「" + item + "」", [] { PressKey(Windows().frame, VK_RETURN); });
+void PickMenuItem(StepRunner& tour, const std::string& item) {
+    tour.Add("「" + item + "」 highlighted", [item] { return HighlightMenuItem(item); });
+    Do(tour, "press Enter on 「" + item + "」", [] { PressKey(Windows().frame, VK_RETURN); });
 }
 
-void OpenMoveSubmenu(TourScript& script, const std::string& firstItem) {
-    script.WaitFor("the menu with 「メールの移動」",
-                   [] { return MenuWindowWithItem(kMoveSubmenu); });
-    script.WaitFor("「メールの移動」 highlighted", [] { return HighlightMenuItem(kMoveSubmenu); });
-    script.Do("press → to open the submenu", [] { PressKey(Windows().frame, VK_RIGHT); });
-    script.WaitFor("the move submenu", [firstItem] { return MenuWindowWithItem(firstItem); });
+void OpenMoveSubmenu(StepRunner& tour, const std::string& firstItem) {
+    tour.Add("the menu with 「メールの移動」", [] { return MenuWindowWithItem(kMoveSubmenu); });
+    tour.Add("「メールの移動」 highlighted", [] { return HighlightMenuItem(kMoveSubmenu); });
+    Do(tour, "press → to open the submenu", [] { PressKey(Windows().frame, VK_RIGHT); });
+    tour.Add("the move submenu", [firstItem] { return MenuWindowWithItem(firstItem); });
 }
 
 // Opens the move submenu of the context menu just opened, notes its items,
 // pictures it and closes the menus again.
-void LookAtMoveSubmenu(TourScript& script, const std::string& item, const std::string& screenshot) {
-    OpenMoveSubmenu(script, item);
-    script.Do("read the submenu", [item] {
-        Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(item)), " | "));
-    });
-    Shoot(script, screenshot, true, nullptr);
-    script.WaitFor("the menus to close with Escape", [] {
+void LookAtMoveSubmenu(StepRunner& tour, const std::string& item, const std::string& screenshot) {
+    OpenMoveSubmenu(tour, item);
+    Do(tour, "read the submenu",
+       [item] { Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(item)), " | ")); });
+    Shoot(tour, screenshot, true, nullptr);
+    tour.Add("the menus to close with Escape", [] {
         if (!AnyMenuOpen())
             return true;
         PressKey(Windows().frame, VK_ESCAPE);
@@ -114,155 +151,153 @@ void LookAtMoveSubmenu(TourScript& script, const std::string& item, const std::s
     });
 }
 
-void AnswerConfirmation(TourScript& script, const std::string& screenshot) {
-    script.WaitFor("the confirmation box", [] { return OpenMessageBox() != nullptr; });
+void AnswerConfirmation(StepRunner& tour, const std::string& screenshot) {
+    tour.Add("the confirmation box", [] { return OpenMessageBox() != nullptr; });
     if (!screenshot.empty())
-        Shoot(script, screenshot, false, OpenMessageBox);
-    script.Do("click OK in the box", [] { ClickButton(OpenMessageBox(), IDOK); });
-    script.WaitFor("the box and the menus to close",
-                   [] { return !OpenMessageBox() && !AnyMenuOpen(); });
+        Shoot(tour, screenshot, false, OpenMessageBox);
+    Do(tour, "click OK in the box", [] { ClickButton(OpenMessageBox(), IDOK); });
+    tour.Add("the box and the menus to close", [] { return !OpenMessageBox() && !AnyMenuOpen(); });
 }
 
-void Start(TourScript& script) {
-    script.Say("== 1. The client starts and loads Varkel.dll");
-    script.WaitFor("the main window", [] { return IsWindowVisible(Windows().frame) != FALSE; });
-    Shoot(script, "01-client.png", false, nullptr);
+void Start(StepRunner& tour) {
+    Say(tour, "== 1. The client starts and loads Varkel.dll");
+    tour.Add("the main window", [] { return IsWindowVisible(Windows().frame) != FALSE; });
+    Shoot(tour, "01-client.png", false, nullptr);
 }
 
-void RegisterFolder(TourScript& script, const std::string& title, const std::string& folderId,
+void RegisterFolder(StepRunner& tour, const std::string& title, const std::string& folderId,
                     bool screenshots) {
-    script.Say(title);
-    script.Do("right-click the folder in the tree", [folderId] {
-        RightClickAt(Windows().tree, TreeItemCenter(Windows().tree, folderId));
-    });
-    script.WaitFor("the folder menu", [] { return MenuWindowWithItem(kRegisterItem); });
-    script.WaitFor("「" + std::string(kRegisterItem) + "」 highlighted",
-                   [] { return HighlightMenuItem(kRegisterItem); });
+    Say(tour, title);
+    Do(tour, "right-click the folder in the tree",
+       [folderId] { RightClickAt(Windows().tree, TreeItemCenter(Windows().tree, folderId)); });
+    tour.Add("the folder menu", [] { return MenuWindowWithItem(kRegisterItem); });
+    tour.Add("「" + std::string(kRegisterItem) + "」 highlighted",
+             [] { return HighlightMenuItem(kRegisterItem); });
     if (screenshots)
-        Shoot(script, "02-folder-menu.png", true, nullptr);
-    PickMenuItem(script, kRegisterItem);
-    AnswerConfirmation(script, screenshots ? "03-confirm-add.png" : "");
+        Shoot(tour, "02-folder-menu.png", true, nullptr);
+    PickMenuItem(tour, kRegisterItem);
+    AnswerConfirmation(tour, screenshots ? "03-confirm-add.png" : "");
 }
 
-void MoveMail(TourScript& script) {
-    script.Say("== 4. Move the two quotation mails from 仕事\\受信箱 to 取引先 with the mail-list "
-               "menu");
-    script.Do("select 仕事\\受信箱 and the two mails", [] {
+void MoveMail(StepRunner& tour) {
+    Say(tour, "== 4. Move the two quotation mails from 仕事\\受信箱 to 取引先 with the mail-list "
+              "menu");
+    Do(tour, "select 仕事\\受信箱 and the two mails", [] {
         SelectFolder(kWorkInbox);
         SetFocus(Windows().list);
         SelectMessages(MessagesAbout(kWorkInbox, kQuoteSubject));
         Note("client: selected " + std::to_string(SelectedSerials().size()) + " mail(s)");
     });
-    script.Pause(300);
-    script.Do("right-click the selected mail", [] {
+    tour.Pause(300);
+    Do(tour, "right-click the selected mail", [] {
         const int row = MessageRow(SelectedSerials().at(0));
         RightClickAt(Windows().list, ListRowCenter(Windows().list, row));
     });
-    OpenMoveSubmenu(script, kClientsName);
-    Shoot(script, "04-move-submenu.png", true, nullptr);
-    PickMenuItem(script, kClientsName);
-    AnswerConfirmation(script, "05-confirm-move.png");
-    script.Do("open 取引先 to see the mails arrive", [] {
+    OpenMoveSubmenu(tour, kClientsName);
+    Shoot(tour, "04-move-submenu.png", true, nullptr);
+    PickMenuItem(tour, kClientsName);
+    AnswerConfirmation(tour, "05-confirm-move.png");
+    Do(tour, "open 取引先 to see the mails arrive", [] {
         SelectFolder(kClientsFolder);
         NoteFolderContents(kWorkInbox);
         NoteFolderContents(kClientsFolder);
     });
-    Shoot(script, "06-after-move.png", false, nullptr);
+    Shoot(tour, "06-after-move.png", false, nullptr);
 }
 
-void EditSettings(TourScript& script) {
-    script.Say("== 5. Settings: ↑ puts ソフト開発 first, F2 renames 取引先, OK");
-    script.Do("choose ツール → プラグインの設定",
-              [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
-    script.WaitFor("the settings dialog", [] { return SettingsDialog() != nullptr; });
-    script.Pause(300);
-    script.Do("read the rows", NoteDialogRows);
-    script.Do("select ソフト開発 and click ↑(&U)", [] {
+void EditSettings(StepRunner& tour) {
+    Say(tour, "== 5. Settings: ↑ puts ソフト開発 first, F2 renames 取引先, OK");
+    Do(tour, "choose ツール → プラグインの設定",
+       [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
+    tour.Add("the settings dialog", [] { return SettingsDialog() != nullptr; });
+    tour.Pause(300);
+    Do(tour, "read the rows", NoteDialogRows);
+    Do(tour, "select ソフト開発 and click ↑(&U)", [] {
         SelectListRow(SettingsList(), 1);
         ClickButton(SettingsDialog(), IDC_MOVE_UP);
     });
-    script.WaitFor("ソフト開発 on top", [] {
+    tour.Add("ソフト開発 on top", [] {
         const std::vector<std::string> rows = ListColumnTexts(SettingsList(), 0);
         return !rows.empty() && rows[0] == kDevName;
     });
-    script.Do("read the rows", NoteDialogRows);
-    script.Do("select 取引先 and press F2", [] {
+    Do(tour, "read the rows", NoteDialogRows);
+    Do(tour, "select 取引先 and press F2", [] {
         SelectListRow(SettingsList(), 1);
         PressKey(SettingsList(), VK_F2);
     });
-    script.WaitFor("the label editor", [] { return LabelEditor() != nullptr; });
-    script.Do("type the new name", [] { TypeText(LabelEditor(), kNewClientsName); });
+    tour.Add("the label editor", [] { return LabelEditor() != nullptr; });
+    Do(tour, "type the new name", [] { TypeText(LabelEditor(), kNewClientsName); });
     // A label editor that loses the focus ends and keeps its text.
-    script.WaitFor("the typed name in the editor", [] {
+    tour.Add("the typed name in the editor", [] {
         const HWND editor = LabelEditor();
         return editor ? WindowText(editor) == kNewClientsName
                       : ListColumnTexts(SettingsList(), 0).at(1) == kNewClientsName;
     });
-    Shoot(script, "07-settings-renaming.png", false, SettingsDialog);
-    script.Do("press Enter", [] {
+    Shoot(tour, "07-settings-renaming.png", false, SettingsDialog);
+    Do(tour, "press Enter", [] {
         if (const HWND editor = LabelEditor())
             PressKey(editor, VK_RETURN);
     });
-    script.WaitFor("the new name in the list", [] {
+    tour.Add("the new name in the list", [] {
         const std::vector<std::string> rows = ListColumnTexts(SettingsList(), 0);
         return !LabelEditor() && rows.size() == 2 && rows[1] == kNewClientsName;
     });
-    script.Do("read the rows", NoteDialogRows);
-    Shoot(script, "08-settings-dialog.png", false, SettingsDialog);
-    script.Do("click OK", [] { ClickButton(SettingsDialog(), IDC_OK); });
-    script.WaitFor("the dialog to close", [] { return SettingsDialog() == nullptr; });
+    Do(tour, "read the rows", NoteDialogRows);
+    Shoot(tour, "08-settings-dialog.png", false, SettingsDialog);
+    Do(tour, "click OK", [] { ClickButton(SettingsDialog(), IDC_OK); });
+    tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
 }
 
-void LookAtMenu(TourScript& script) {
-    script.Say("== 6. The mail-view menu shows the destinations in their new order and name");
-    script.Do("select the first mail of 取引先", [] {
+void LookAtMenu(StepRunner& tour) {
+    Say(tour, "== 6. The mail-view menu shows the destinations in their new order and name");
+    Do(tour, "select the first mail of 取引先", [] {
         const std::vector<const Message*> messages = Client().store.MessagesIn(kClientsFolder);
         SelectMessages({messages.at(0)->serial});
     });
-    script.Pause(300);
-    script.Do("right-click the preview", [] {
+    tour.Pause(300);
+    Do(tour, "right-click the preview", [] {
         RECT rect{};
         GetWindowRect(Windows().preview, &rect);
         RightClickAt(Windows().preview, POINT{rect.left + 120, rect.top + 60});
     });
-    LookAtMoveSubmenu(script, kNewClientsName, "09-renamed-submenu.png");
+    LookAtMoveSubmenu(tour, kNewClientsName, "09-renamed-submenu.png");
 }
 
-void ShowNameWithAmpersand(TourScript& script) {
-    RegisterFolder(script, "== 7. Register Q&A: its move item shows the name as written", kQaFolder,
+void ShowNameWithAmpersand(StepRunner& tour) {
+    RegisterFolder(tour, "== 7. Register Q&A: its move item shows the name as written", kQaFolder,
                    false);
-    script.Do("select the first mail of 取引先", [] {
+    Do(tour, "select the first mail of 取引先", [] {
         SelectFolder(kClientsFolder);
         SetFocus(Windows().list);
         SelectMessages({Client().store.MessagesIn(kClientsFolder).at(0)->serial});
     });
-    script.Pause(300);
-    script.Do("right-click the selected mail", [] {
+    tour.Pause(300);
+    Do(tour, "right-click the selected mail", [] {
         const int row = MessageRow(SelectedSerials().at(0));
         RightClickAt(Windows().list, ListRowCenter(Windows().list, row));
     });
-    LookAtMoveSubmenu(script, kQaItem, "10-ampersand-submenu.png");
+    LookAtMoveSubmenu(tour, kQaItem, "10-ampersand-submenu.png");
 }
 
-void Close(TourScript& script) {
-    script.Say("== 8. Close the client: ORC_OnExit writes Varkel.ini");
-    script.Do("close the main window", [] { PostMessageA(Windows().frame, WM_CLOSE, 0, 0); });
+void Close(StepRunner& tour) {
+    Say(tour, "== 8. Close the client: ORC_OnExit writes Varkel.ini");
+    Do(tour, "close the main window", [] { PostMessageA(Windows().frame, WM_CLOSE, 0, 0); });
 }
 
 } // namespace
 
-TourScript TourSteps(const std::string& outputFolder) {
+void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
+                  const ActivationWatcher& boxes) {
     g_outputFolder = outputFolder;
-    TourScript script;
-    Start(script);
-    RegisterFolder(script, "== 2. Register 取引先 from the folder menu", kClientsFolder, true);
-    RegisterFolder(script, "== 3. Register ソフト開発 from the folder menu", kDevFolder, false);
-    MoveMail(script);
-    EditSettings(script);
-    LookAtMenu(script);
-    ShowNameWithAmpersand(script);
-    Close(script);
-    return script;
+    g_boxes = &boxes;
+    Start(tour);
+    RegisterFolder(tour, "== 2. Register 取引先 from the folder menu", kClientsFolder, true);
+    RegisterFolder(tour, "== 3. Register ソフト開発 from the folder menu", kDevFolder, false);
+    MoveMail(tour);
+    EditSettings(tour);
+    LookAtMenu(tour);
+    ShowNameWithAmpersand(tour);
+    Close(tour);
 }
 
 const std::vector<std::string>& TourScreenshots() {

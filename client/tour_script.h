@@ -6,8 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "tour_driver.h"
+#include "desktop/activation_watcher.h"
+#include "desktop/step_runner.h"
 
-TourScript TourSteps(const std::string& outputFolder);
+// The folders and names the tour uses, which its check looks for.
+inline constexpr char kWorkInbox[] = "\\仕事\\受信箱";
+inline constexpr char kClientsFolder[] = "\\仕事\\受信箱\\取引先";
+inline constexpr char kDevFolder[] = "\\仕事\\受信箱\\ソフト開発";
+inline constexpr char kQaFolder[] = "\\仕事\\Q&A";
+inline constexpr char kClientsName[] = "取引先";
+inline constexpr char kDevName[] = "ソフト開発";
+inline constexpr char kNewClientsName[] = "取引先（見積・請求）";
+
+// The message boxes come and go under the watch of boxes.
+void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
+                  const ActivationWatcher& boxes);
 // The screenshots taken so far, full paths.
 const std::vector<std::string>& TourScreenshots();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/holders.h"
+#include "base/text.h"
 
 namespace {
 
@@ -15,18 +16,15 @@ void WriteAll(HANDLE handle, const std::string& bytes) {
 
 } // namespace
 
-std::string Utf8FromAnsi(const std::string& text) {
-    if (text.empty())
-        return text;
-    const int length = static_cast<int>(text.size());
-    const int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), length, utf16.data(), wide);
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
+std::string Utf8(const std::string& text) {
+    return FromUtf16(ToUtf16(text), CP_UTF8);
+}
+
+std::string Joined(const std::vector<std::string>& texts, const char* separator) {
+    std::string line;
+    for (const std::string& text : texts)
+        line += (line.empty() ? "" : separator) + text;
+    return line;
 }
 
 bool OpenTranscriptFile(const std::string& path) {
@@ -40,7 +38,7 @@ void CloseTranscriptFile() {
 }
 
 void Note(const std::string& line) {
-    const std::string utf8 = Utf8FromAnsi(line) + "\n";
+    const std::string utf8 = Utf8(line) + "\n";
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     if (output && output != INVALID_HANDLE_VALUE)
         WriteAll(output, utf8);

@@ -11,8 +11,8 @@
 struct Image {
     int width = 0;
     int height = 0;
-    // Top row first, three bytes (red, green, blue) per pixel, no padding.
-    std::vector<std::uint8_t> rgb;
+    // Top row first, three bytes (blue, green, red) per pixel, no padding.
+    std::vector<std::uint8_t> bgr;
 
     COLORREF Pixel(int x, int y) const;
 };

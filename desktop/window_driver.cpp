@@ -2,28 +2,30 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "base/grow_buffer.h"
+#include "base/text.h"
+
 namespace {
 
-struct ThreadWindowSearch {
-    const std::function<bool(HWND)>* match;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectThreadWindow(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<ThreadWindowSearch*>(context);
-    if ((*search.match)(window))
-        search.found.push_back(window);
+BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
     return TRUE;
 }
 
 // The top-level windows of the calling thread that match() accepts.
 std::vector<HWND> ThreadWindowsWhere(const std::function<bool(HWND)>& match) {
-    ThreadWindowSearch search{&match, {}};
-    EnumThreadWindows(GetCurrentThreadId(), CollectThreadWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> all, found;
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&all));
+    std::copy_if(all.begin(), all.end(), std::back_inserter(found), match);
+    return found;
 }
 
 std::vector<HWND> SearchThreadWindows(const char* className, const std::string& caption,
@@ -43,7 +45,6 @@ LPARAM KeyDownLParam(WPARAM virtualKey) {
 constexpr LPARAM kKeyUpBits = static_cast<LPARAM>(0xC0000000u);
 
 InitDialogRecorder* g_recorder = nullptr;
-ActivationRecorder* g_activations = nullptr;
 
 } // namespace
 
@@ -64,22 +65,6 @@ HWND DialogWithControl(int id) {
     return found.empty() ? nullptr : found.front();
 }
 
-HWND WaitForWindow(const std::function<HWND()>& found, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (const HWND window = found())
-            return window;
-        if (GetTickCount() - start >= timeoutMs)
-            return nullptr;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 void ClickButton(HWND dialog, int id) {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
@@ -87,10 +72,6 @@ void ClickButton(HWND dialog, int id) {
 void SendCommand(HWND dialog, int id) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-bool IsChecked(HWND dialog, int id) {
-    return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void PressKey(HWND window, WPARAM virtualKey) {
@@ -106,13 +87,12 @@ void SendKey(HWND window, WPARAM virtualKey) {
 }
 
 void TypeText(HWND window, const std::string& text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<BYTE>(text[i]);
-        if (IsDBCSLeadByteEx(932, byte) && i + 1 < text.size()) {
-            const std::string character = text.substr(i++, 2);
+    for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i)) {
+        if (CharacterLength(text, i) == 2) {
+            const std::string character = text.substr(i, 2);
             SendMessageA(window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character.c_str()));
         } else {
-            SendMessageA(window, WM_CHAR, byte, 1);
+            SendMessageA(window, WM_CHAR, static_cast<BYTE>(text[i]), 1);
         }
     }
 }
@@ -123,15 +103,10 @@ void RightClickAt(HWND control, POINT screen) {
 }
 
 void SelectRows(HWND list, const std::vector<int>& rows) {
-    LVITEMA clear{};
-    clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        LVITEMA item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = i == 0 ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
-        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(rows[i]),
-                     reinterpret_cast<LPARAM>(&item));
+        const UINT state = i == 0 ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
+        ListView_SetItemState(list, rows[i], state, LVIS_SELECTED | LVIS_FOCUSED);
     }
 }
 
@@ -142,16 +117,9 @@ void SelectListRow(HWND list, int row) {
 
 std::vector<int> SelectedRows(HWND list) {
     std::vector<int> rows;
-    int row = -1;
-    while ((row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
-                                                MAKELPARAM(LVNI_SELECTED, 0)))) != -1)
+    for (int row = -1; (row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1;)
         rows.push_back(row);
     return rows;
-}
-
-int FocusedRow(HWND list) {
-    return static_cast<int>(
-        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_FOCUSED, 0)));
 }
 
 POINT ListRowCenter(HWND list, int row) {
@@ -162,12 +130,8 @@ POINT ListRowCenter(HWND list, int row) {
     return point;
 }
 
-HWND LabelEditor(HWND list) {
-    return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
-}
-
 bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey) {
-    const HWND editor = LabelEditor(list);
+    const HWND editor = ListView_GetEditControl(list);
     if (!editor)
         return false;
     SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -176,28 +140,31 @@ bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey) {
 }
 
 std::string CellText(HWND list, int row, int column) {
-    std::string buffer(256, '\0');
-    for (;;) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(buffer.size());
-        const LRESULT length = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                                            reinterpret_cast<LPARAM>(&item));
-        if (length < 0)
-            return std::string();
-        if (static_cast<std::size_t>(length) + 1 < buffer.size() || buffer.size() > (1u << 24)) {
-            buffer.resize(static_cast<std::size_t>(length));
-            return buffer;
-        }
-        buffer.assign(buffer.size() * 4, '\0');
-    }
+    // The control may point the item at its own text instead of filling ours,
+    // and its answer need not count bytes: the text is measured by its NUL.
+    std::string pointedAt;
+    const auto text =
+        FillGrowing<char>(256, 1u << 24, AtLimit::kKeepCut,
+                          [&](char* data, std::size_t size) -> std::optional<Filled> {
+                              LVITEMA item{};
+                              item.iSubItem = column;
+                              item.pszText = data;
+                              item.cchTextMax = static_cast<int>(size);
+                              data[0] = '\0';
+                              SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                           reinterpret_cast<LPARAM>(&item));
+                              if (item.pszText != data)
+                                  pointedAt = item.pszText ? item.pszText : "";
+                              const std::size_t length =
+                                  item.pszText == data ? strnlen(data, size) : 0;
+                              return Filled{length, length + 1 >= size};
+                          });
+    return pointedAt.empty() ? text.value_or(std::string()) : pointedAt;
 }
 
 std::vector<std::vector<std::string>> ReadRows(HWND list, int columns) {
     std::vector<std::vector<std::string>> rows;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row) {
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
         std::vector<std::string> cells;
         for (int column = 0; column < columns; ++column)
             cells.push_back(CellText(list, row, column));
@@ -208,19 +175,9 @@ std::vector<std::vector<std::string>> ReadRows(HWND list, int columns) {
 
 std::vector<std::string> ListColumnTexts(HWND list, int column) {
     std::vector<std::string> texts;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row)
+    for (int row = 0; row < ListView_GetItemCount(list); ++row)
         texts.push_back(CellText(list, row, column));
     return texts;
-}
-
-int ColumnWidth(HWND list, int column) {
-    return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
-}
-
-int ColumnCount(HWND list) {
-    const auto header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-    return static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
 }
 
 std::string ColumnHeaderText(HWND list, int column) {
@@ -229,14 +186,7 @@ std::string ColumnHeaderText(HWND list, int column) {
     header.mask = LVCF_TEXT;
     header.pszText = text;
     header.cchTextMax = sizeof text;
-    if (!SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column),
-                      reinterpret_cast<LPARAM>(&header)))
-        return std::string();
-    return header.pszText ? std::string(header.pszText) : std::string();
-}
-
-void SetColumnWidth(HWND list, int column, int width) {
-    SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+    return ListView_GetColumn(list, column, &header) && header.pszText ? header.pszText : "";
 }
 
 std::vector<HWND> OpenMenuWindows() {
@@ -320,25 +270,5 @@ LRESULT CALLBACK InitDialogRecorder::OnCallReturn(int code, WPARAM wParam, LPARA
     if (code == HC_ACTION && g_recorder && call->message == WM_INITDIALOG &&
         WindowText(call->hwnd) == g_recorder->caption_)
         g_recorder->rects_.push_back(WindowRectOf(call->hwnd));
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-ActivationRecorder::ActivationRecorder()
-    : hook_(SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId())) {
-    g_activations = this;
-}
-
-ActivationRecorder::~ActivationRecorder() {
-    UnhookWindowsHookEx(hook_);
-    if (g_activations == this)
-        g_activations = nullptr;
-}
-
-LRESULT CALLBACK ActivationRecorder::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
-    // Closing a window can hand activation to another process's window.
-    const auto window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && g_activations &&
-        GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
-        g_activations->activated_.push_back(window);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -1,12 +1,11 @@
 // Drives windows the way a user would, with real window messages: buttons,
 // keys, right-clicks, list-view rows, the label editor, open menus, sizes;
-// and watches dialogs open and windows activate. Shared by the tests and the
+// and watches dialogs open. Shared by the tests and the
 // stand-in mail client's tour.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,15 +20,11 @@ std::vector<HWND> ThreadWindows(const char* className, const std::string& captio
 // The visible top-level dialog of this thread that has a control with this
 // ID, or null.
 HWND DialogWithControl(int id);
-// Pumps this thread's messages until found() gives a window or timeoutMs has
-// passed; null on timeout.
-HWND WaitForWindow(const std::function<HWND()>& found, DWORD timeoutMs);
 
 // Presses a push button or check box as a click would (BM_CLICK).
 void ClickButton(HWND dialog, int id);
 // Sends the dialog the command a control with this ID sends when pressed.
 void SendCommand(HWND dialog, int id);
-bool IsChecked(HWND dialog, int id);
 
 // A key press (WM_KEYDOWN, WM_KEYUP) posted to a window, as the keyboard
 // delivers it: the modal loops of menus and dialogs see it (Escape and Enter
@@ -52,11 +47,8 @@ void SelectRows(HWND list, const std::vector<int>& rows);
 // Selects one row, with the focus, and focuses the list, as a click does.
 void SelectListRow(HWND list, int row);
 std::vector<int> SelectedRows(HWND list);
-int FocusedRow(HWND list);
 // The screen point at the middle of a row's label.
 POINT ListRowCenter(HWND list, int row);
-// The label editor of a list view's running label edit, or null.
-HWND LabelEditor(HWND list);
 // Replaces the running label edit's text and ends it with a key (VK_RETURN
 // or VK_ESCAPE) sent to the editor. False when no edit is running.
 bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey);
@@ -66,11 +58,7 @@ std::string CellText(HWND list, int row, int column);
 std::vector<std::vector<std::string>> ReadRows(HWND list, int columns);
 // One column's cell of every row.
 std::vector<std::string> ListColumnTexts(HWND list, int column);
-int ColumnWidth(HWND list, int column);
-int ColumnCount(HWND list);
 std::string ColumnHeaderText(HWND list, int column);
-// Sets a column's width as dragging its header divider would.
-void SetColumnWidth(HWND list, int column, int width);
 
 // Open popup menus of this thread.
 std::vector<HWND> OpenMenuWindows();
@@ -112,22 +100,4 @@ class InitDialogRecorder {
     std::string caption_;
     HHOOK hook_;
     std::vector<RECT> rects_;
-};
-
-// While one exists, records every window of this thread that this thread is
-// about to activate (WH_CBT, HCBT_ACTIVATE), in order. Unlike the foreground window,
-// this does not depend on other processes sharing the display.
-class ActivationRecorder {
-  public:
-    ActivationRecorder();
-    ~ActivationRecorder();
-    ActivationRecorder(const ActivationRecorder&) = delete;
-    ActivationRecorder& operator=(const ActivationRecorder&) = delete;
-
-    const std::vector<HWND>& activated() const { return activated_; }
-
-  private:
-    static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
-    HHOOK hook_;
-    std::vector<HWND> activated_;
 };

@@ -1,5 +1,7 @@
 #include "window_text.h"
 
+#include <cstdio>
+
 std::string WindowText(HWND window) {
     const int length = GetWindowTextLengthA(window);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
@@ -43,4 +45,28 @@ int MenuItemPosition(HMENU menu, const std::string& text) {
             return static_cast<int>(i);
     }
     return -1;
+}
+
+std::vector<std::string> DescribeMenu(HMENU menu) {
+    std::vector<std::string> lines;
+    for (const MenuItem& item : ReadMenuItems(menu)) {
+        std::string line;
+        if (item.type == MFT_SEPARATOR && item.text.empty() && !item.submenu)
+            line = "---";
+        else if (item.submenu)
+            line = ">" + item.text;
+        else
+            line = item.text + "#" + std::to_string(item.id);
+        char flags[64];
+        if (item.type != MFT_STRING && item.type != MFT_SEPARATOR) {
+            std::snprintf(flags, sizeof flags, " type=0x%X", item.type);
+            line += flags;
+        }
+        if (item.state != 0) {
+            std::snprintf(flags, sizeof flags, " state=0x%X", item.state);
+            line += flags;
+        }
+        lines.push_back(line);
+    }
+    return lines;
 }

@@ -29,3 +29,7 @@ struct MenuItem {
 std::vector<MenuItem> ReadMenuItems(HMENU menu);
 // The position of the first item with this text, or -1.
 int MenuItemPosition(HMENU menu, const std::string& text);
+// One line per item, for comparing whole menus: "---" for a plain separator,
+// ">text" for a submenu item, "text#id" for any other item; a type other than
+// a string or a state other than enabled and unchecked is appended.
+std::vector<std::string> DescribeMenu(HMENU menu);

@@ -84,14 +84,19 @@ const std::vector<RegisteredCommand>& Registered() {
     return g_registered;
 }
 
-bool InvokeCommand(int commandId, HWND window, WPARAM commandWord) {
+const RegisteredCommand* FindCommand(int commandId) {
     for (auto it = g_registered.rbegin(); it != g_registered.rend(); ++it) {
-        if (it->id == commandId) {
-            it->callback(window, commandWord);
-            return true;
-        }
+        if (it->id == commandId)
+            return &*it;
     }
-    return false;
+    return nullptr;
+}
+
+bool InvokeCommand(int commandId, HWND window, WPARAM commandWord) {
+    const RegisteredCommand* command = FindCommand(commandId);
+    if (command)
+        command->callback(window, commandWord);
+    return command != nullptr;
 }
 
 std::vector<std::string> MovedTo() {
@@ -110,15 +115,12 @@ extern "C" {
 __declspec(dllexport) int WINAPI
     ORA_RegisterCommand(const char* description, int menuType, CommandCallback callback) {
     g_calls.push_back({"ORA_RegisterCommand", {Show(description), std::to_string(menuType)}});
-    if (const auto* answer = Backend(&HostBackend::registerCommand)) {
-        const int id = (*answer)(Text(description), menuType, callback);
-        g_registered.push_back({id, Text(description), menuType, callback});
-        return id;
-    }
     const int id = g_nextScriptedId < g_script.commandIds.size()
                        ? g_script.commandIds[g_nextScriptedId++]
                        : NextCommandId();
-    g_registered.push_back({id, description ? description : "", menuType, callback});
+    g_registered.push_back({id, Text(description), menuType, callback});
+    if (const auto* told = Backend(&HostBackend::registered))
+        (*told)(g_registered.back());
     return id;
 }
 

@@ -40,16 +40,15 @@ struct HostScript {
     int nextCommandId = 40001;
 };
 
-// A real host's answers for the five functions the plug-in calls. While one is
+// A real host's answers for the functions the plug-in calls. While one is
 // installed those functions answer through it (a member left empty keeps the
 // scripted answer); every call is still recorded and every registration kept.
 struct HostBackend {
     std::function<std::string()> currentFolder;
     std::function<std::string(const std::string& folderId)> folderDisplayName;
     std::function<std::string()> currentMail;
-    // Returns the command ID for the new item.
-    std::function<int(const std::string& description, int menuType, CommandCallback callback)>
-        registerCommand;
+    // Told of each command registered, with the ID it was given.
+    std::function<void(const RegisteredCommand& command)> registered;
     std::function<int(const std::string& folderId, int flags)> moveSelectedMessages;
 };
 
@@ -65,6 +64,8 @@ void ClearCalls();
 // The calls of one function, in order.
 std::vector<HostCall> CallsTo(const std::string& function);
 const std::vector<RegisteredCommand>& Registered();
+// The command last registered under commandId, or null.
+const RegisteredCommand* FindCommand(int commandId);
 // Runs the callback registered under commandId, as the host does when the
 // user picks its item; false when no callback has that ID.
 bool InvokeCommand(int commandId, HWND window, WPARAM commandWord);

@@ -7,24 +7,9 @@
 
 #include <cstdio>
 
+#include "desktop/activation_watcher.h"
 #include "host/plugin_callbacks.h"
 #include "standin_host.h"
-
-namespace {
-
-HHOOK g_hook = nullptr;
-int g_boxes = 0;
-
-// Answers every box with OK.
-LRESULT CALLBACK AnswerOk(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        ++g_boxes;
-        PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
-    }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3)
@@ -35,9 +20,14 @@ int main(int argc, char** argv) {
     PluginCallbacks orc;
     if (!plugin || !saving || BindPluginCallbacks(plugin, orc))
         return 3;
-    g_hook = SetWindowsHookExA(WH_CBT, AnswerOk, nullptr, GetCurrentThreadId());
+    // Answers every box with OK, and counts them.
+    int boxes = 0;
+    const ActivationWatcher watcher([&boxes](const ShownBox&) {
+        ++boxes;
+        return IDOK;
+    });
     orc.OnStart();
-    const int startBoxes = g_boxes;
+    const int startBoxes = boxes;
 
     standin::Script().currentFolder = std::string("\\追加\\新しいフォルダ");
     standin::Script().displayNames["\\追加\\新しいフォルダ"] = std::string("新しいフォルダ");
@@ -46,11 +36,10 @@ int main(int argc, char** argv) {
     DestroyMenu(menu);
     standin::InvokeCommand(standin::Registered().back().id, nullptr, 0);
 
-    g_boxes = 0;
+    boxes = 0;
     SetEvent(saving);
     orc.OnExit();
-    UnhookWindowsHookEx(g_hook);
-    const bool quiet = startBoxes == 0 && g_boxes == 0;
+    const bool quiet = startBoxes == 0 && boxes == 0;
     std::puts(quiet ? "saved" : "a box of the start or the exit");
     return quiet ? 0 : 4;
 }

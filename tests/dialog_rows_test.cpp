@@ -215,7 +215,7 @@ TEST(DialogRows, UpAndDownMoveTheFirstSelectedRowWithinTheEnds) {
             EXPECT_EQ(MenuNames(list), c.order);
             EXPECT_EQ(SelectedRows(list), c.selectedAfter);
             if (c.focusedAfter >= 0) {
-                EXPECT_EQ(FocusedRow(list), c.focusedAfter);
+                EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), c.focusedAfter);
             }
             EXPECT_EQ(DisplayNameRequests(), c.asked);
             // A moved row keeps its folder and its display name.
@@ -337,7 +337,7 @@ TEST(DialogRows, RenameInPlaceWithF2) {
             SelectRows(list, c.selected);
             const Rows before = ReadRows(list, 3);
             SendKey(list, VK_F2);
-            const HWND editor = LabelEditor(list);
+            const HWND editor = ListView_GetEditControl(list);
             ASSERT_NE(editor, nullptr) << "F2 starts no label edit";
             const int editedRow =
                 c.selected.front() < c.selected.back() ? c.selected.front() : c.selected.back();
@@ -348,7 +348,7 @@ TEST(DialogRows, RenameInPlaceWithF2) {
             } else {
                 TypeIntoLabelEditor(list, c.typed, c.end == End::Enter ? VK_RETURN : VK_ESCAPE);
             }
-            EXPECT_EQ(LabelEditor(list), nullptr) << "the edit has ended";
+            EXPECT_EQ(ListView_GetEditControl(list), nullptr) << "the edit has ended";
             Rows expected = before;
             if (c.renamedRow >= 0)
                 expected[static_cast<std::size_t>(c.renamedRow)][0] = c.typed;
@@ -369,7 +369,7 @@ TEST(DialogRows, F2WithNothingSelectedStartsNoEdit) {
         SetFocus(list);
         SelectRows(list, {});
         SendKey(list, VK_F2);
-        EXPECT_EQ(LabelEditor(list), nullptr);
+        EXPECT_EQ(ListView_GetEditControl(list), nullptr);
         ClickButton(dialog, IDCANCEL);
     });
     EXPECT_EQ(session.Setup(script), 1);
@@ -393,7 +393,7 @@ TEST(DialogRows, MoreRowsThanFitScrollFromFirstToLast) {
         EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
         SetFocus(list);
         SendKey(list, VK_END);
-        EXPECT_EQ(FocusedRow(list), 299);
+        EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), 299);
         EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 300 - perPage);
         EXPECT_EQ(CellText(list, 299, 0), "行299");
         ClickButton(dialog, IDCANCEL);
@@ -502,8 +502,8 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
             for (const auto& row : ReadRows(RowList(dialog), 3))
                 rows.push_back(row[2] + ":" + row[0]);
             EXPECT_EQ(rows, c.committed);
-            EXPECT_EQ(IsChecked(dialog, IDC_CONFIRM), c.isConfirm != 0);
-            EXPECT_EQ(IsChecked(dialog, IDC_MENU_TOP), c.isMenuTop != 0);
+            EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CONFIRM) == BST_CHECKED, c.isConfirm != 0);
+            EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_MENU_TOP) == BST_CHECKED, c.isMenuTop != 0);
             ClickButton(dialog, IDCANCEL);
         });
         EXPECT_EQ(session.Setup(reopened), 1);

@@ -200,16 +200,16 @@ TEST(DialogGeometry, FirstOpeningIsCentredWithDefaultColumns) {
         shown = WindowRectOf(dialog);
         const HWND list = RowList(dialog);
         EXPECT_EQ(ClassNameOf(list), "SysListView32");
-        ASSERT_EQ(ColumnCount(list), 3);
+        ASSERT_EQ(Header_GetItemCount(ListView_GetHeader(list)), 3);
         const char* headers[] = {"メニューの名称", "移動先フォルダ名", ""};
         const int widths[] = {160, 180, 0};
         for (int column = 0; column < 3; ++column) {
             EXPECT_EQ(ColumnHeaderText(list, column), headers[column]) << column;
-            EXPECT_EQ(ColumnWidth(list, column), widths[column]) << column;
+            EXPECT_EQ(ListView_GetColumnWidth(list, column), widths[column]) << column;
         }
         EXPECT_EQ(ReadRows(list, 3).size(), 0u);
-        EXPECT_TRUE(IsChecked(dialog, IDC_CONFIRM));
-        EXPECT_FALSE(IsChecked(dialog, IDC_MENU_TOP));
+        EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_CONFIRM) == BST_CHECKED);
+        EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_MENU_TOP) == BST_CHECKED);
         ClickButton(dialog, IDCANCEL);
     });
     EXPECT_EQ(session.Setup(script), 1);
@@ -253,9 +253,9 @@ TEST(DialogGeometry, StoredRectangleIsAppliedUnlessNoPartOfItShows) {
         ModalScript script = DialogScript();
         script.Do([&](HWND dialog) {
             shown = WindowRectOf(dialog);
-            EXPECT_EQ(ColumnWidth(RowList(dialog), 0), c.colWidth1);
-            EXPECT_EQ(ColumnWidth(RowList(dialog), 1), c.colWidth2);
-            EXPECT_EQ(ColumnWidth(RowList(dialog), 2), 0);
+            EXPECT_EQ(ListView_GetColumnWidth(RowList(dialog), 0), c.colWidth1);
+            EXPECT_EQ(ListView_GetColumnWidth(RowList(dialog), 1), c.colWidth2);
+            EXPECT_EQ(ListView_GetColumnWidth(RowList(dialog), 2), 0);
             ClickButton(dialog, IDCANCEL);
         });
         EXPECT_EQ(session.Setup(script), 1);
@@ -404,9 +404,9 @@ TEST(DialogClosing, EveryWayStoresTheGeometryAndOnlyOkCommits) {
             ClickButton(dialog, IDC_CONFIRM);
             ClickButton(dialog, IDC_MENU_TOP);
             SetWindowRect(dialog, moved);
-            SetColumnWidth(list, 0, 111);
-            SetColumnWidth(list, 1, 222);
-            SetColumnWidth(list, 2, 33);
+            ListView_SetColumnWidth(list, 0, 111);
+            ListView_SetColumnWidth(list, 1, 222);
+            ListView_SetColumnWidth(list, 2, 33);
             c.close(dialog);
         });
         EXPECT_EQ(session.Setup(script), 1);
@@ -447,17 +447,17 @@ TEST(DialogClosing, ThirdColumnAlwaysOpensHiddenAndTheOthersAsLeft) {
     DialogSession session(SettingsIni({"F1:仕事"}));
     ModalScript first = DialogScript();
     first.Do([&](HWND dialog) {
-        SetColumnWidth(RowList(dialog), 0, 123);
-        SetColumnWidth(RowList(dialog), 1, 77);
-        SetColumnWidth(RowList(dialog), 2, 80);
+        ListView_SetColumnWidth(RowList(dialog), 0, 123);
+        ListView_SetColumnWidth(RowList(dialog), 1, 77);
+        ListView_SetColumnWidth(RowList(dialog), 2, 80);
         ClickButton(dialog, IDC_OK);
     });
     EXPECT_EQ(session.Setup(first), 1);
     ModalScript second = DialogScript();
     second.Do([&](HWND dialog) {
-        EXPECT_EQ(ColumnWidth(RowList(dialog), 0), 123);
-        EXPECT_EQ(ColumnWidth(RowList(dialog), 1), 77);
-        EXPECT_EQ(ColumnWidth(RowList(dialog), 2), 0);
+        EXPECT_EQ(ListView_GetColumnWidth(RowList(dialog), 0), 123);
+        EXPECT_EQ(ListView_GetColumnWidth(RowList(dialog), 1), 77);
+        EXPECT_EQ(ListView_GetColumnWidth(RowList(dialog), 2), 0);
         EXPECT_EQ(CellText(RowList(dialog), 0, 2), "F1");
         ClickButton(dialog, IDCANCEL);
     });
@@ -510,7 +510,7 @@ TEST(DialogOwner, SecondSetupWhileOpenBringsTheOpenDialogForward) {
         for (HWND given : {owner.get(), other.get(), static_cast<HWND>(nullptr)}) {
             SetForegroundWindow(other.get());
             ASSERT_NE(GetActiveWindow(), dialog);
-            const ActivationRecorder activations;
+            const ActivationWatcher activations;
             const DWORD start = GetTickCount();
             EXPECT_EQ(session.plugin().orc().OnPlugInSetup(given), 1);
             EXPECT_LT(GetTickCount() - start, 1000u) << "returns at once";
@@ -553,8 +553,8 @@ TEST(DialogVersionBox, ShowsDescriptionVersionAndCopyrightOverTheOpenDialog) {
         }
         EXPECT_EQ(ReadRows(RowList(dialog), 3), (std::vector<std::vector<std::string>>{
                                                     {"仕事", "(フォルダが見つかりません)", "F1"}}));
-        EXPECT_FALSE(IsChecked(dialog, IDC_CONFIRM));
-        EXPECT_TRUE(IsChecked(dialog, IDC_MENU_TOP));
+        EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_CONFIRM) == BST_CHECKED);
+        EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_MENU_TOP) == BST_CHECKED);
         ClickButton(dialog, IDC_OK);
     });
     EXPECT_EQ(session.Setup(script), 1);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include <utility>
 
 #include "desktop/screenshot.h"
 #include "scratch.h"
@@ -49,11 +50,7 @@ Image DecodePng(const std::string& png) {
         return image;
     image.width = static_cast<int>(width);
     image.height = static_cast<int>(height);
-    for (std::size_t at = 0; at < bgr.size(); at += 3) {
-        image.rgb.push_back(bgr[at + 2]);
-        image.rgb.push_back(bgr[at + 1]);
-        image.rgb.push_back(bgr[at]);
-    }
+    image.bgr = std::move(bgr);
     return image;
 }
 
@@ -73,7 +70,7 @@ TEST(Png, WrittenFilesDecodeToTheSamePixels) {
         image.width = c.width;
         image.height = c.height;
         for (int i = 0; i < c.width * c.height * 3; ++i)
-            image.rgb.push_back(static_cast<std::uint8_t>(i * 7 + 1));
+            image.bgr.push_back(static_cast<std::uint8_t>(i * 7 + 1));
         const std::string path = folder + std::to_string(c.width) + ".png";
         ASSERT_TRUE(WritePng(path, image));
         const std::string png = ReadWholeFile(path);
@@ -81,7 +78,7 @@ TEST(Png, WrittenFilesDecodeToTheSamePixels) {
         const Image read = DecodePng(png);
         EXPECT_EQ(read.width, c.width);
         EXPECT_EQ(read.height, c.height);
-        EXPECT_EQ(read.rgb, image.rgb);
+        EXPECT_EQ(read.bgr, image.bgr);
     }
     EXPECT_FALSE(WritePng(folder + "empty.png", Image()));
     EXPECT_FALSE(FileExists(folder + "empty.png"));

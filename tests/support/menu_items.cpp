@@ -1,7 +1,5 @@
 #include "menu_items.h"
 
-#include <cstdio>
-
 #include "plugin.h"
 #include "standin_host.h"
 
@@ -10,30 +8,6 @@ UniqueMenu HostMenu() {
     AppendMenuA(menu.get(), MF_STRING, kHostItemA, "A");
     AppendMenuA(menu.get(), MF_STRING, kHostItemB, "B");
     return menu;
-}
-
-std::vector<std::string> DescribeMenu(HMENU menu) {
-    std::vector<std::string> lines;
-    for (const MenuItem& item : ReadMenuItems(menu)) {
-        std::string line;
-        if (item.type == MFT_SEPARATOR && item.text.empty() && !item.submenu)
-            line = "---";
-        else if (item.submenu)
-            line = ">" + item.text;
-        else
-            line = item.text + "#" + std::to_string(item.id);
-        char flags[64];
-        if (item.type != MFT_STRING && item.type != MFT_SEPARATOR) {
-            std::snprintf(flags, sizeof flags, " type=0x%X", item.type);
-            line += flags;
-        }
-        if (item.state != 0) {
-            std::snprintf(flags, sizeof flags, " state=0x%X", item.state);
-            line += flags;
-        }
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 std::vector<MenuItem> BuildMoveItems(const LoadedPlugin& plugin, int menuType) {

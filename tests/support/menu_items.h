@@ -20,11 +20,6 @@ inline constexpr UINT kHostItemB = 102;
 // A popup menu holding the host's own items "A" and "B".
 UniqueMenu HostMenu();
 
-// One line per item, for comparing whole menus: "---" for a plain separator,
-// ">text" for a submenu item, "text#id" for any other item; a type other than
-// a string or a state other than enabled and unchecked is appended.
-std::vector<std::string> DescribeMenu(HMENU menu);
-
 // The items of the move submenu that the plug-in adds to a new host menu of
 // this type (empty when it adds none).
 std::vector<MenuItem> BuildMoveItems(const LoadedPlugin& plugin, int menuType = kMailListMenu);

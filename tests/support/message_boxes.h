@@ -3,19 +3,13 @@
 
 #include <windows.h>
 
-#include <deque>
+#include <initializer_list>
 #include <ostream>
-#include <string>
 #include <vector>
 
-struct CapturedBox {
-    HWND owner;
-    std::string caption;
-    std::string text;
-    // MB_OK, MB_OKCANCEL, ... read from the buttons, with the icon flag
-    // (MB_ICONERROR, MB_ICONWARNING, ...) read from the icon.
-    UINT style;
-};
+#include "desktop/activation_watcher.h"
+
+using CapturedBox = ShownBox;
 
 bool operator==(const CapturedBox& a, const CapturedBox& b);
 std::ostream& operator<<(std::ostream& out, const CapturedBox& box);
@@ -25,11 +19,16 @@ std::ostream& operator<<(std::ostream& out, const CapturedBox& box);
 class MessageBoxCapture {
   public:
     MessageBoxCapture();
-    ~MessageBoxCapture();
-    MessageBoxCapture(const MessageBoxCapture&) = delete;
-    MessageBoxCapture& operator=(const MessageBoxCapture&) = delete;
 
     void Answer(std::initializer_list<int> answers);
-    const std::vector<CapturedBox>& boxes() const;
-    void Clear();
+    const std::vector<CapturedBox>& boxes() const { return boxes_; }
+    void Clear() { boxes_.clear(); }
+
+  private:
+    int OnBox(const CapturedBox& box);
+
+    std::vector<CapturedBox> boxes_;
+    std::vector<int> answers_;
+    std::size_t nextAnswer_ = 0;
+    ActivationWatcher watcher_;
 };

@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include <cstddef>
 #include <functional>
 #include <string>
-#include <vector>
+
+#include "desktop/step_runner.h"
 
 // Runs steps, one per timer tick, against a window that appears while a
 // modal loop runs on this thread (a dialog box, a message box). Each step
@@ -17,14 +17,11 @@
 // the run counts as failed.
 class ModalScript {
   public:
-    using Step = std::function<bool(HWND window)>;
+    using WindowStep = std::function<bool(HWND window)>;
 
     ModalScript(std::string className, std::string caption, DWORD timeoutMs = 5000);
-    ~ModalScript();
-    ModalScript(const ModalScript&) = delete;
-    ModalScript& operator=(const ModalScript&) = delete;
 
-    ModalScript& Then(Step step);
+    ModalScript& Then(WindowStep step);
     // A step that always completes in one tick.
     ModalScript& Do(std::function<void(HWND window)> action);
 
@@ -38,19 +35,7 @@ class ModalScript {
     const std::string& failure() const { return failure_; }
 
   private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
-    void Tick();
-    void EndEveryDialog();
-
-    std::string className_;
-    std::string caption_;
-    DWORD timeoutMs_;
-    std::vector<Step> steps_;
-    std::size_t next_ = 0;
+    StepRunner runner_;
     HWND window_ = nullptr;
-    DWORD started_ = 0;
-    bool inStep_ = false;
-    bool timedOut_ = false;
     std::string failure_;
-    UINT_PTR timer_ = 0;
 };

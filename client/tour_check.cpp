@@ -1,0 +1,181 @@
+#include "tour_check.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "paths.h"
+#include "tour_script.h"
+#include "transcript.h"
+
+namespace {
+
+constexpr char kRegister[] = "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
+constexpr char kMovePrefix[] = "選択したメールを「";
+const char* const kQuotes[] = {"お見積りの件（青葉システム）", "Re: お見積りの件（青葉システム）"};
+const char* const kScreenshots[] = {"01-client.png",
+                                    "02-folder-menu.png",
+                                    "03-confirm-add.png",
+                                    "04-move-submenu.png",
+                                    "05-confirm-move.png",
+                                    "06-after-move.png",
+                                    "07-settings-renaming.png",
+                                    "08-settings-dialog.png",
+                                    "09-renamed-submenu.png",
+                                    "10-ampersand-submenu.png"};
+
+using Fields = std::vector<std::string>;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// The captured fields of every line that matches the pattern (UTF-8).
+std::vector<Fields> Matches(const std::vector<std::string>& lines, const std::string& pattern) {
+    const std::regex regex(Utf8(pattern));
+    std::vector<Fields> found;
+    std::smatch match;
+    for (const std::string& line : lines) {
+        if (std::regex_match(line, match, regex))
+            found.emplace_back(match.begin() + 1, match.end());
+    }
+    return found;
+}
+
+// One field of every row.
+Fields Column(const std::vector<Fields>& rows, std::size_t column) {
+    Fields values;
+    for (const Fields& row : rows)
+        values.push_back(row.at(column));
+    return values;
+}
+
+// A section of the settings file as "key=value" lines, in order.
+Fields Section(const std::string& path, const char* section) {
+    std::string buffer(32768, '\0');
+    const DWORD length = GetPrivateProfileSectionA(section, buffer.data(),
+                                                   static_cast<DWORD>(buffer.size()), path.c_str());
+    Fields lines;
+    std::istringstream entries(buffer.substr(0, length));
+    for (std::string entry; std::getline(entries, entry, '\0');)
+        lines.push_back(entry);
+    return lines;
+}
+
+std::string Box(const std::string& folder) {
+    return Utf8("Varkel Plugin") + "\t" +
+           Utf8("フォルダ「" + folder + "」を移動先フォルダに追加します。");
+}
+
+} // namespace
+
+std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEnd) {
+    const std::string transcript = ReadFile(JoinPath(outputFolder, "transcript.txt"));
+    std::vector<std::string> lines;
+    std::istringstream stream(transcript);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    const auto has = [&](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), Utf8(line)) != lines.end();
+    };
+    const std::vector<Fields> registered =
+        Matches(lines, R"re(  host <- ORA_RegisterCommand\("(.*)", (\d+)\) = (\d+))re");
+    std::vector<Fields> registerItems, moveItems;
+    for (const Fields& row : registered) {
+        if (row[0] == Utf8(kRegister))
+            registerItems.push_back(row);
+        if (row[0].rfind(Utf8(kMovePrefix), 0) == 0)
+            moveItems.push_back({row[0], row[1]});
+    }
+    const Fields ids = Column(registered, 2);
+    Fields boxes;
+    for (const Fields& box : Matches(lines, R"(  box: \[(.*?)\] (.*))"))
+        boxes.push_back(box[0] + "\t" + box[1]);
+    const auto moveItem = [](const std::string& name, const char* type) {
+        return Fields{Utf8(kMovePrefix + name + "」に移動します。"), type};
+    };
+    // The subjects a folder held when the tour last listed it.
+    const auto holds = [&](const std::string& folder) {
+        const std::string start = Utf8("client: \"" + folder + "\" holds ");
+        std::string subjects = "(never listed)";
+        for (const std::string& line : lines) {
+            if (line.rfind(start, 0) == 0)
+                subjects = line.substr(start.size());
+        }
+        return subjects;
+    };
+    const auto holdsQuotes = [&](const std::string& folder) {
+        const std::string subjects = holds(folder);
+        return std::count_if(std::begin(kQuotes), std::end(kQuotes), [&](const char* quote) {
+            return subjects.find(Utf8("「" + std::string(quote) + "」")) != std::string::npos;
+        });
+    };
+    const std::string ini = JoinPath(JoinPath(outputFolder, "plugins"), "Varkel.ini");
+    Fields settings = Section(ini, "Setting");
+    std::sort(settings.begin(), settings.end());
+    const bool screenshots =
+        std::all_of(std::begin(kScreenshots), std::end(kScreenshots), [&](const char* name) {
+            return ReadFile(JoinPath(outputFolder, name)).rfind("\x89PNG\r\n\x1a\n", 0) == 0 &&
+                   transcript.find(name) != std::string::npos;
+        });
+    const std::string newName = kNewClientsName;
+    const std::pair<const char*, bool> checks[] = {
+        {"the tour ran to its end", ranToEnd},
+        {"the register item was registered with menu type 2 in every folder menu",
+         Column(registerItems, 1) == Fields{"2", "2", "2"}},
+        {"every command ID fits in 16 bits and is not 0",
+         !ids.empty() && std::all_of(ids.begin(), ids.end(),
+                                     [](const std::string& id) {
+                                         return id.size() <= 5 && std::stoi(id) > 0 &&
+                                                std::stoi(id) <= 0xFFFF;
+                                     })},
+        {"the add boxes named both folders, in order",
+         boxes.size() >= 2 &&
+             Fields(boxes.begin(), boxes.begin() + 2) == Fields{Box("取引先"), Box("ソフト開発")}},
+        {"the add box named Q&A as written",
+         std::count(boxes.begin(), boxes.end(), Box("Q&A")) > 0},
+        {"the mail-list menu registered one move item per destination, in list order",
+         moveItems.size() >= 2 && moveItems[0] == moveItem("取引先", "1") &&
+             moveItems[1] == moveItem("ソフト開発", "1")},
+        {"the move was confirmed in a box first",
+         std::count(boxes.begin(), boxes.end(),
+                    Utf8("Varkel Plugin\t選択したメールを「取引先」に移動します。")) > 0},
+        {"the host got one move request, to 取引先's folder ID with 0, and moved two mails",
+         Matches(lines, R"re(  host <- ORA_MoveSelectedMessages\("(.*)", (\d+)\) = (\d+))re") ==
+             std::vector<Fields>{{Utf8(kClientsFolder), "0", "2"}}},
+        {"the two quotation mails left the inbox",
+         holds(kWorkInbox) != "(never listed)" && holdsQuotes(kWorkInbox) == 0},
+        {"the two quotation mails reached 取引先", holdsQuotes(kClientsFolder) == 2},
+        {"the dialog showed the new order after ↑", has("  dialog rows: ソフト開発 | 取引先")},
+        {"the dialog showed the new name after F2", has("  dialog rows: ソフト開発 | " + newName)},
+        {"the mail-view menu registered its move items with menu type 3, in the new order",
+         moveItems.size() >= 4 && moveItems[2] == moveItem("ソフト開発", "3") &&
+             moveItems[3] == moveItem(newName, "3")},
+        {"the submenu showed the new order and name", has("  submenu: ソフト開発 | " + newName)},
+        {"Q&A's move item doubles its \"&\", which the menu draws as one, and its description "
+         "keeps one",
+         has("  submenu: ソフト開発 | " + newName + " | Q&&A") && !moveItems.empty() &&
+             moveItems.back()[0] == moveItem("Q&A", "")[0]},
+        {"ORC_OnExit ran", has("client: ORC_OnExit returned 0")},
+        {"Varkel.ini holds the entries in the dialog's order, with the new name, then Q&A",
+         Section(ini, "FolderList") ==
+             Fields{"0000001=" + std::string(kDevFolder) + ":ソフト開発",
+                    "0000002=" + std::string(kClientsFolder) + ":" + newName,
+                    "0000003=" + std::string(kQaFolder) + ":Q&A"}},
+        {"Varkel.ini keeps confirmation on and the submenu at the bottom",
+         settings == Fields{"IsConfirm=1", "IsMenuTop=0"}},
+        {"every screenshot is a PNG file named in the transcript", screenshots},
+    };
+    std::vector<std::string> failed;
+    for (const auto& [what, passed] : checks) {
+        if (!passed)
+            failed.push_back(what);
+    }
+    return failed;
+}
