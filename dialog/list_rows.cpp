@@ -93,11 +93,14 @@ void FillRows(HWND dialog, HWND list) {
                         g_settings.IsMenuTop ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+std::string FolderDisplayName(const std::string& folderId) {
+    std::string displayName = HostGetFolderDisplayName(folderId);
+    return displayName.empty() ? kMissingFolderText : displayName;
+}
+
 void InsertRow(HWND list, const std::string& entry, int index) {
     const FolderEntryParts parts = SplitFolderEntry(entry);
-    std::string displayName = HostGetFolderDisplayName(parts.folderId);
-    if (displayName.empty())
-        displayName = kMissingFolderText;
+    const std::string displayName = FolderDisplayName(parts.folderId);
     SetCellText(list, index, kMenuNameColumn, parts.menuName, LVM_INSERTITEMA);
     SetCellText(list, index, kDisplayNameColumn, displayName, LVM_SETITEMA);
     SetCellText(list, index, kFolderIdColumn, parts.folderId, LVM_SETITEMA);

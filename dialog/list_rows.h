@@ -6,6 +6,9 @@
 #include <string>
 
 void FillRows(HWND dialog, HWND list);
+// The host's name for the folder, or a note that the host knows no such
+// folder.
+std::string FolderDisplayName(const std::string& folderId);
 // Inserts the entry as a row at index: menu name, the host's display name and
 // the folder ID (in a hidden column).
 void InsertRow(HWND list, const std::string& entry, int index);

@@ -6,6 +6,7 @@
 #include "../folders/plugin_settings.h"
 #include "../res/resource.h"
 #include "../base/module.h"
+#include "extension_dialog.h"
 #include "list_rows.h"
 #include "version_box.h"
 
@@ -69,6 +70,7 @@ BOOL InitSettingsDialog(HWND dialog) {
     const RECT rect = VisibleDialogRect();
     MoveWindow(dialog, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
     FillRows(dialog, list);
+    AddExtensionMenuItem(dialog);
     return TRUE;
 }
 
@@ -153,6 +155,14 @@ void OnCommand(HWND dialog, WPARAM wParam) {
     }
 }
 
+// The window menu's own item; the system's commands go on as usual.
+BOOL OnSysCommand(HWND dialog, WPARAM wParam) {
+    if ((wParam & 0xFFF0) != IDM_EXTENSIONS)
+        return FALSE;
+    OpenExtensionDialog(dialog);
+    return TRUE;
+}
+
 } // namespace
 
 void OpenSettingsDialog(HWND owner) {
@@ -174,6 +184,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         case WM_GETMINMAXINFO: SetMinimumSize(lParam); return 0;
         case WM_COMMAND: OnCommand(dialog, wParam); return 0;
         case WM_NOTIFY: return OnListNotify(dialog, wParam, lParam);
+        case WM_SYSCOMMAND: return OnSysCommand(dialog, wParam);
         case WM_DESTROY:
             SaveDialogGeometry(dialog);
             g_openDialog = nullptr;

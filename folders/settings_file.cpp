@@ -39,6 +39,10 @@ constexpr IntSetting kIntSettings[] = {
     {keys::kSize, keys::kBottom, &PluginSettings::Bottom},
     {keys::kSize, keys::kColWidth1, &PluginSettings::ColWidth1},
     {keys::kSize, keys::kColWidth2, &PluginSettings::ColWidth2},
+    {keys::kExtension, keys::kSearchItem, &PluginSettings::SearchItem},
+    {keys::kExtension, keys::kAccessKeys, &PluginSettings::AccessKeys},
+    {keys::kExtension, keys::kRecentCount, &PluginSettings::RecentCount},
+    {keys::kExtension, keys::kGroupBySlash, &PluginSettings::GroupBySlash},
 };
 
 constexpr int kDefaultWidth = 400;
@@ -60,10 +64,26 @@ void ForgetCachedProfile(const std::string& path) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
 }
 
+bool IsExtension(const IntSetting& item) {
+    return item.section == keys::kExtension;
+}
+
+// A file that never had the extensions' section gets none while every
+// extension is off, so that it stays as it was for those who never use them.
+bool ExtensionsLeftOut(const std::string& path) {
+    const bool allOff =
+        std::all_of(std::begin(kIntSettings), std::end(kIntSettings), [](const IntSetting& item) {
+            return !IsExtension(item) || g_settings.*item.field == 0;
+        });
+    return allOff && !HasProfileSection(keys::kExtension, path);
+}
+
 // True when the setting's key reads as its decimal text, which a key-by-key
 // write of it would leave as it is. A value too long for the buffer is no
 // decimal text of a 32-bit value either.
 bool SettingHeld(const std::string& path, const IntSetting& item) {
+    if (IsExtension(item) && ExtensionsLeftOut(path))
+        return true;
     char value[32] = {};
     GetPrivateProfileStringA(item.section, item.key, "", value, sizeof value, path.c_str());
     return std::to_string(g_settings.*item.field) == value;
@@ -199,11 +219,15 @@ void ReadSettings(const std::string& path, const std::optional<std::string>& byt
     }
     const std::string setting = bytes ? ReadProfileSectionA(keys::kSetting, path) : std::string();
     const std::string size = bytes ? ReadProfileSectionA(keys::kSize, path) : std::string();
+    const std::string extension =
+        bytes ? ReadProfileSectionA(keys::kExtension, path) : std::string();
+    const auto sectionText = [&](const char* section) -> const std::string& {
+        return section == keys::kSetting ? setting : section == keys::kSize ? size : extension;
+    };
     const auto read = [&](std::int32_t PluginSettings::*field, auto fallback) {
         const IntSetting& item = SettingOf(field);
-        const IntLookup found =
-            bytes ? LookUpInt(item.section == keys::kSetting ? setting : size, item.key, fileLines)
-                  : IntLookup{IntLookup::kAskTheFunction, 0};
+        const IntLookup found = bytes ? LookUpInt(sectionText(item.section), item.key, fileLines)
+                                      : IntLookup{IntLookup::kAskTheFunction, 0};
         if (found.kind == IntLookup::kValue)
             g_settings.*field = found.value;
         else if (path.empty() || found.kind == IntLookup::kDefault)
@@ -222,6 +246,10 @@ void ReadSettings(const std::string& path, const std::optional<std::string>& byt
     read(&PluginSettings::Bottom, constant(WrappingSum(g_settings.Top, kDefaultHeight)));
     read(&PluginSettings::ColWidth1, constant(160));
     read(&PluginSettings::ColWidth2, constant(180));
+    read(&PluginSettings::SearchItem, constant(0));
+    read(&PluginSettings::AccessKeys, constant(0));
+    read(&PluginSettings::RecentCount, constant(0));
+    read(&PluginSettings::GroupBySlash, constant(0));
 }
 
 void ReportFileProblem(const char* problem, const std::string& path) {

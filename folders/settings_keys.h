@@ -15,6 +15,11 @@ inline constexpr char kRight[] = "Right";
 inline constexpr char kBottom[] = "Bottom";
 inline constexpr char kColWidth1[] = "ColWidth1";
 inline constexpr char kColWidth2[] = "ColWidth2";
+inline constexpr char kExtension[] = "Extension";
+inline constexpr char kSearchItem[] = "SearchItem";
+inline constexpr char kAccessKeys[] = "AccessKeys";
+inline constexpr char kRecentCount[] = "RecentCount";
+inline constexpr char kGroupBySlash[] = "GroupBySlash";
 // Entries are keyed "%07d" from 1; the list ends at the first missing key or
 // at this number.
 inline constexpr std::size_t kFolderKeyLimit = 9999999;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -1144,3 +1145,70 @@ TEST_F(SettingsFile, RandomListEditsRoundTripThroughTheFile) {
 }
 
 } // namespace
+
+// The extensions' section: read with the other settings, each 0 when
+// missing; left out of a file that never had it while every extension is
+// off, written whole once one is on or the file has the section.
+TEST_F(SettingsFile, ExtensionsAreWrittenOnlyToFilesThatUseThem) {
+    const std::string base = Lines({"[Setting]", "IsConfirm=1"});
+    struct Case {
+        const char* name;
+        std::string file;
+        std::array<std::int32_t, 4> loaded; // SearchItem, AccessKeys, RecentCount, GroupBySlash
+        std::array<std::int32_t, 4> saved;
+        // The section's lines after the save; none when it must be absent.
+        std::vector<std::string> sectionAfterSave;
+    };
+    const Case cases[] = {
+        {"never had it, all off", base, {0, 0, 0, 0}, {0, 0, 0, 0}, {}},
+        {"never had it, one turned on",
+         base,
+         {0, 0, 0, 0},
+         {1, 0, 0, 0},
+         {"SearchItem=1", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0"}},
+        {"had it, all off",
+         base + Lines({"[Extension]", "AccessKeys=0"}),
+         {0, 0, 0, 0},
+         {0, 0, 0, 0},
+         {"AccessKeys=0", "SearchItem=0", "RecentCount=0", "GroupBySlash=0"}},
+        {"had it on, turned off",
+         base + Lines({"[Extension]", "SearchItem=1", "AccessKeys=7", "RecentCount=3",
+                       "GroupBySlash=-1"}),
+         {1, 7, 3, -1},
+         {0, 0, 0, 0},
+         {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteProfileFile(path_, c.file);
+        ResetModuleState();
+        LoadSettingsFrom(path_);
+        EXPECT_EQ((std::array<std::int32_t, 4>{g_settings.SearchItem, g_settings.AccessKeys,
+                                               g_settings.RecentCount, g_settings.GroupBySlash}),
+                  c.loaded);
+        g_settings.SearchItem = c.saved[0];
+        g_settings.AccessKeys = c.saved[1];
+        g_settings.RecentCount = c.saved[2];
+        g_settings.GroupBySlash = c.saved[3];
+        ASSERT_TRUE(SaveSettingsTo(path_));
+        const std::string text = ReadWholeFile(path_);
+        if (c.sectionAfterSave.empty()) {
+            EXPECT_EQ(text.find("[Extension]"), std::string::npos) << Printable(text);
+            continue;
+        }
+        const std::size_t start = text.find("[Extension]\r\n");
+        ASSERT_NE(start, std::string::npos) << Printable(text);
+        std::vector<std::string> lines;
+        for (std::size_t at = start + 13; at < text.size() && text[at] != '[';) {
+            const std::size_t end = text.find("\r\n", at);
+            lines.push_back(text.substr(at, end - at));
+            at = end + 2;
+        }
+        EXPECT_EQ(lines, c.sectionAfterSave);
+        ResetModuleState();
+        LoadSettingsFrom(path_);
+        EXPECT_EQ((std::array<std::int32_t, 4>{g_settings.SearchItem, g_settings.AccessKeys,
+                                               g_settings.RecentCount, g_settings.GroupBySlash}),
+                  c.saved);
+    }
+}
