@@ -79,6 +79,18 @@ void EndLabelEdit(HWND list, int row, const std::string* newName) {
 
 } // namespace
 
+void InsertListColumn(HWND list, int index, std::string header, int width) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = header.data();
+    column.cchTextMax = static_cast<int>(header.size());
+    column.iSubItem = index;
+    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&column));
+}
+
 void FillRows(HWND dialog, HWND list) {
     // Room for every row at once, and no repaint or scroll-bar update per row.
     const FolderList& entries = FolderEntries();

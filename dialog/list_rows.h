@@ -5,6 +5,8 @@
 
 #include <string>
 
+// A left-aligned report column at index, its subitem the same index.
+void InsertListColumn(HWND list, int index, std::string header, int width);
 void FillRows(HWND dialog, HWND list);
 // The host's name for the folder, or a note that the host knows no such
 // folder.

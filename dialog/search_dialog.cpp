@@ -4,7 +4,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "../folders/folder_entry.h"
@@ -64,19 +63,8 @@ void LoadDestinations() {
 }
 
 void InsertColumns(HWND list) {
-    const std::pair<const char*, int> columns[] = {{"メニューの名称", kMenuNameWidth},
-                                                   {"移動先フォルダ名", kDisplayNameWidth}};
-    for (int i = 0; i < 2; ++i) {
-        std::string header = columns[i].first;
-        LVCOLUMNA column{};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = columns[i].second;
-        column.pszText = header.data();
-        column.iSubItem = i;
-        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&column));
-    }
+    InsertListColumn(list, 0, "メニューの名称", kMenuNameWidth);
+    InsertListColumn(list, 1, "移動先フォルダ名", kDisplayNameWidth);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 

@@ -30,18 +30,8 @@ void InsertColumns(HWND list) {
         {"移動先フォルダ名", g_settings.ColWidth2},
         {"", 0},
     };
-    for (int i = 0; i < 3; ++i) {
-        std::string header = columns[i].header;
-        LVCOLUMNA column{};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = columns[i].width;
-        column.pszText = header.data();
-        column.cchTextMax = static_cast<int>(header.size());
-        column.iSubItem = i;
-        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&column));
-    }
+    for (int i = 0; i < 3; ++i)
+        InsertListColumn(list, i, columns[i].header, columns[i].width);
 }
 
 // The stored rectangle, moved onto the primary monitor's work area when no

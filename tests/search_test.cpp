@@ -228,15 +228,6 @@ TEST(ExtensionDialog, WindowMenuItemOpensItAndOkAppliesTheValues) {
         EXPECT_EQ(menuItems.back(), "拡張設定(&X)...");
 
         session.Exit();
-        const std::string text = ReadWholeFile(session.plugin().settingsPath());
-        const std::size_t start = text.find("[Extension]\r\n");
-        Lines saved;
-        for (std::size_t at = start == std::string::npos ? text.size() : start + 13;
-             at < text.size() && text[at] != '[';) {
-            const std::size_t end = text.find("\r\n", at);
-            saved.push_back(text.substr(at, end - at));
-            at = end + 2;
-        }
-        EXPECT_EQ(saved, row.saved);
+        EXPECT_EQ(StoredSection(session.plugin().settingsPath(), "Extension"), row.saved);
     }
 }
