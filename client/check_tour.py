@@ -17,7 +17,8 @@ NEW_NAME = "取引先（見積・請求）"
 QUOTES = ["お見積りの件（青葉システム）", "Re: お見積りの件（青葉システム）"]
 SCREENSHOTS = ["01-client.png", "02-folder-menu.png", "03-confirm-add.png", "04-move-submenu.png",
                "05-confirm-move.png", "06-after-move.png", "07-settings-renaming.png",
-               "08-settings-dialog.png", "09-renamed-submenu.png", "10-ampersand-submenu.png"]
+               "08-settings-dialog.png", "09-renamed-submenu.png", "10-ampersand-submenu.png",
+               "11-extensions.png", "12-access-keys-submenu.png", "13-search-dialog.png"]
 
 
 def read_ini(path):
@@ -68,8 +69,15 @@ def checks(outdir):
          [("選択したメールを「取引先」に移動します。", 1), ("選択したメールを「ソフト開発」に移動します。", 1)]),
         ("the move was confirmed in a box first",
          ("Varkel Plugin", "選択したメールを「取引先」に移動します。") in boxes),
-        ("the host got one move request, to 取引先's folder ID with 0, and moved two mails",
-         moves == [(CLIENTS, "0", "2")]),
+        ("the host got a move request to 取引先's folder ID with 0 that moved two mails, then one"
+         " from the search to ソフト開発's", moves == [(CLIENTS, "0", "2"), (DEV, "0", "1")]),
+        ("the submenu began with the search item and numbered the destinations",
+         f"  submenu: 検索して移動(&S)... | --- | &1 ソフト開発 | &2 {NEW_NAME} | &3 Q&&A\n"
+         in transcript),
+        ("hiragana typed in the search found the katakana name alone",
+         "  search rows: ソフト開発\n" in transcript),
+        ("the search's move was confirmed with the move item's text",
+         ("Varkel Plugin", "選択したメールを「ソフト開発」に移動します。") in boxes),
         ("the two quotation mails left the inbox", holds(transcript, INBOX) is not None
          and not set(QUOTES) & set(holds(transcript, INBOX))),
         ("the two quotation mails reached 取引先", holds(transcript, CLIENTS) is not None
@@ -91,6 +99,9 @@ def checks(outdir):
                                    ("0000003", f"{QA}:Q&A")]),
         ("Varkel.ini keeps confirmation on and the submenu at the bottom",
          dict(ini.get("Setting", [])) == {"IsConfirm": "1", "IsMenuTop": "0"}),
+        ("Varkel.ini holds the extensions turned on",
+         dict(ini.get("Extension", [])) == {"SearchItem": "1", "AccessKeys": "1", "RecentCount": "0",
+                                            "GroupBySlash": "0"}),
         ("every screenshot is a PNG file named in the transcript",
          all((outdir / name).read_bytes()[:8] == b"\x89PNG\r\n\x1a\n" and name in transcript
              for name in SCREENSHOTS)),

@@ -25,6 +25,9 @@ constexpr char kQaItem[] = "Q&&A";
 constexpr char kQuoteSubject[] = "お見積りの件（青葉システム）";
 constexpr char kRegisterItem[] = "移動先フォルダに追加/削除";
 constexpr char kMoveSubmenu[] = "メールの移動";
+constexpr char kSearchItem[] = "検索して移動(&S)...";
+// Typed in hiragana, it finds the katakana of ソフト開発.
+constexpr char kSearchWord[] = "そふと";
 constexpr DWORD kPaintPause = 500;
 
 std::string g_outputFolder;
@@ -57,6 +60,12 @@ HWND SettingsDialog() {
 }
 HWND SettingsList() {
     return GetDlgItem(SettingsDialog(), IDC_FOLDER_LIST);
+}
+HWND ExtensionDialog() {
+    return DialogWithControl(IDC_EXT_SEARCH_ITEM);
+}
+HWND SearchDialog() {
+    return DialogWithControl(IDC_SEARCH_LIST);
 }
 HWND LabelEditor() {
     return ListView_GetEditControl(SettingsList());
@@ -228,9 +237,7 @@ void LookAtMenu(TourScript& script) {
     LookAtMoveSubmenu(script, kNewClientsName, "09-renamed-submenu.png");
 }
 
-void ShowNameWithAmpersand(TourScript& script) {
-    RegisterFolder(script, "== 7. Register Q&A: its move item shows the name as written", kQaFolder,
-                   false);
+void RightClickFirstMailOfClients(TourScript& script) {
     script.Do("select the first mail of 取引先", [] {
         SelectFolder(kClientsFolder);
         SetFocus(Windows().list);
@@ -241,11 +248,64 @@ void ShowNameWithAmpersand(TourScript& script) {
         const int row = MessageRow(SelectedSerials().at(0));
         RightClickAt(Windows().list, ListRowCenter(Windows().list, row));
     });
+}
+
+void ShowNameWithAmpersand(TourScript& script) {
+    RegisterFolder(script, "== 7. Register Q&A: its move item shows the name as written", kQaFolder,
+                   false);
+    RightClickFirstMailOfClients(script);
     LookAtMoveSubmenu(script, kQaItem, "10-ampersand-submenu.png");
 }
 
+void TurnOnExtensions(TourScript& script) {
+    script.Say("== 8. 拡張設定(&X)... in the settings' window menu: the search item and access "
+               "keys on");
+    script.Do("choose ツール → プラグインの設定",
+              [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
+    script.WaitFor("the settings dialog", [] { return SettingsDialog() != nullptr; });
+    script.Do("choose 拡張設定(&X)... in its window menu",
+              [] { PostMessageA(SettingsDialog(), WM_SYSCOMMAND, IDM_EXTENSIONS, 0); });
+    script.WaitFor("the extension dialog", [] { return ExtensionDialog() != nullptr; });
+    script.Do("tick the search item and the access keys", [] {
+        ClickButton(ExtensionDialog(), IDC_EXT_SEARCH_ITEM);
+        ClickButton(ExtensionDialog(), IDC_EXT_ACCESS_KEYS);
+    });
+    Shoot(script, "11-extensions.png", false, ExtensionDialog);
+    script.Do("click OK", [] { ClickButton(ExtensionDialog(), IDOK); });
+    script.WaitFor("the extension dialog to close", [] { return ExtensionDialog() == nullptr; });
+    script.Do("click OK in the settings", [] { ClickButton(SettingsDialog(), IDC_OK); });
+    script.WaitFor("the dialog to close", [] { return SettingsDialog() == nullptr; });
+}
+
+void SearchAndMove(TourScript& script) {
+    script.Say("== 9. 検索して移動: 「そふと」 finds ソフト開発, Enter moves the mail there");
+    RightClickFirstMailOfClients(script);
+    OpenMoveSubmenu(script, kSearchItem);
+    script.Do("read the submenu", [] {
+        Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(kSearchItem)), " | "));
+    });
+    Shoot(script, "12-access-keys-submenu.png", true, nullptr);
+    PickMenuItem(script, kSearchItem);
+    script.WaitFor("the search dialog", [] { return SearchDialog() != nullptr; });
+    script.Do("type そふと",
+              [] { TypeText(GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT), kSearchWord); });
+    script.WaitFor("ソフト開発 alone in the list", [] {
+        return ListColumnTexts(GetDlgItem(SearchDialog(), IDC_SEARCH_LIST), 0) ==
+               std::vector<std::string>{kDevName};
+    });
+    script.Do("read the rows", [] {
+        Note("  search rows: " +
+             Joined(ListColumnTexts(GetDlgItem(SearchDialog(), IDC_SEARCH_LIST), 0), " | "));
+    });
+    Shoot(script, "13-search-dialog.png", false, SearchDialog);
+    script.Do("press Enter",
+              [] { PressKey(GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT), VK_RETURN); });
+    AnswerConfirmation(script, "");
+    script.Do("list ソフト開発", [] { NoteFolderContents(kDevFolder); });
+}
+
 void Close(TourScript& script) {
-    script.Say("== 8. Close the client: ORC_OnExit writes Varkel.ini");
+    script.Say("== 10. Close the client: ORC_OnExit writes Varkel.ini");
     script.Do("close the main window", [] { PostMessageA(Windows().frame, WM_CLOSE, 0, 0); });
 }
 
@@ -261,6 +321,8 @@ TourScript TourSteps(const std::string& outputFolder) {
     EditSettings(script);
     LookAtMenu(script);
     ShowNameWithAmpersand(script);
+    TurnOnExtensions(script);
+    SearchAndMove(script);
     Close(script);
     return script;
 }
