@@ -14,6 +14,7 @@
 #include "base/plugin_interface.h"
 #include "first_paint.h"
 #include "plugin.h"
+#include "res/resource.h"
 #include "scratch.h"
 #include "standin_host.h"
 
@@ -41,7 +42,7 @@ double Median(int runs, const std::function<void()>& f) {
     return MedianOf(std::move(times));
 }
 
-std::string SettingsWith(int entries, int confirm) {
+std::string SettingsWith(int entries, int confirm, bool searchItem) {
     std::string text = "[FolderList]\r\n";
     char line[160];
     for (int n = 1; n <= entries; ++n) {
@@ -49,14 +50,17 @@ std::string SettingsWith(int entries, int confirm) {
         text += line;
     }
     text += "[Setting]\r\nIsConfirm=" + std::to_string(confirm) + "\r\n";
+    if (searchItem)
+        text += "[Extension]\r\nSearchItem=1\r\n";
     return text;
 }
 
 // A started plug-in whose list holds the given number of entries.
 struct Bench {
     LoadedPlugin plugin;
-    Bench(const std::string& folder, int entries, int confirm) : plugin(folder) {
-        WriteProfileFile(plugin.settingsPath(), SettingsWith(entries, confirm));
+    Bench(const std::string& folder, int entries, int confirm, bool searchItem = false)
+        : plugin(folder) {
+        WriteProfileFile(plugin.settingsPath(), SettingsWith(entries, confirm, searchItem));
         standin::Reset();
         standin::Script().unknownDisplayName = std::string("フォルダ");
         plugin.orc().OnStart();
@@ -112,6 +116,84 @@ DialogMedians SettingsDialog(Bench& bench) {
     return medians;
 }
 
+// The search item's command ID in a freshly built mail-list menu.
+int SearchCommandId(Bench& bench) {
+    HMENU menu = CreatePopupMenu();
+    bench.plugin.orc().OnMenuInit(nullptr, menu, kMailListMenu);
+    DestroyMenu(menu);
+    for (const standin::RegisteredCommand& command : standin::Registered()) {
+        if (command.description == "移動先を検索して、選択したメールを移動します。")
+            return command.id;
+    }
+    return -1;
+}
+
+struct SearchMedians {
+    double firstPaint = 0;
+    double keystroke = 0;
+    double repaint = 0;
+    bool ok = false;
+};
+
+// Keystrokes timed from inside the search dialog's modal loop.
+std::vector<double>* g_keystrokes = nullptr;
+// The list's repaint after each of them.
+std::vector<double> g_repaints;
+
+// Once the search dialog shows: 21 times, the query emptied (not timed),
+// then one character typed (timed: the edit box, the refilter and the new
+// row count), then the list repainted (timed apart); then Cancel.
+void CALLBACK TimeKeystrokes(HWND, UINT, UINT_PTR, DWORD) {
+    const HWND dialog = FindWindowA("#32770", "移動先の検索");
+    if (!g_keystrokes || !dialog || !IsWindowVisible(dialog) || !g_keystrokes->empty())
+        return;
+    const HWND edit = GetDlgItem(dialog, IDC_SEARCH_TEXT);
+    const HWND list = GetDlgItem(dialog, IDC_SEARCH_LIST);
+    for (int run = 0; run < 21; ++run) {
+        SetWindowTextA(edit, "");
+        UpdateWindow(list);
+        const auto start = Clock::now();
+        SendMessageA(edit, WM_CHAR, '7', 1);
+        const auto filtered = Clock::now();
+        UpdateWindow(list);
+        g_keystrokes->push_back(Milliseconds(filtered - start));
+        g_repaints.push_back(Milliseconds(Clock::now() - filtered));
+    }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+// The search dialog from the search item's command to its first paint
+// (the first of six runs a warm-up), then one keystroke's refilter.
+SearchMedians SearchDialog(Bench& bench) {
+    SearchMedians medians;
+    const int id = SearchCommandId(bench);
+    if (id < 0)
+        return medians;
+    const auto open = [&] { standin::InvokeCommand(id, nullptr, static_cast<WPARAM>(id)); };
+    std::vector<double> paint;
+    for (int run = 0; run < 6; ++run) {
+        const DialogTimes times = TimeDialogToFirstPaint(open);
+        if (!times.painted)
+            return medians;
+        if (run > 0)
+            paint.push_back(times.firstPaint);
+    }
+    std::vector<double> keystrokes;
+    g_keystrokes = &keystrokes;
+    g_repaints.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, TimeKeystrokes);
+    open();
+    KillTimer(nullptr, timer);
+    g_keystrokes = nullptr;
+    if (keystrokes.empty())
+        return medians;
+    medians.firstPaint = MedianOf(std::move(paint));
+    medians.keystroke = MedianOf(std::move(keystrokes));
+    medians.repaint = MedianOf(g_repaints);
+    medians.ok = true;
+    return medians;
+}
+
 double LoadIntoHost(const std::string& folder) {
     LoadedPlugin plugin(folder);
     return Median(21, [&] { plugin.Reload(); });
@@ -149,6 +231,27 @@ int main() {
     PrintRow("move command end to end", move);
     std::printf("%-34s %10.3f\n", "DLL load and unload (with binding)",
                 LoadIntoHost(root + "load\\"));
+    const int searchSizes[2] = {1000, 10000};
+    double searchPaint[2], keystroke[2], repaint[2];
+    for (int i = 0; i < 2; ++i) {
+        Bench bench(root + "search" + std::to_string(searchSizes[i]) + "\\", searchSizes[i], 0,
+                    true);
+        const SearchMedians search = SearchDialog(bench);
+        if (!search.ok) {
+            std::fprintf(stderr, "the search dialog with %d entries did not run\n", searchSizes[i]);
+            return 1;
+        }
+        searchPaint[i] = search.firstPaint;
+        keystroke[i] = search.keystroke;
+        repaint[i] = search.repaint;
+    }
+    std::printf("%-34s %10s %10s %10s\n", "search (median ms)", "N=1000", "N=10000", "10000/1000");
+    std::printf("%-34s %10.3f %10.3f %10.1f\n", "search item to first paint", searchPaint[0],
+                searchPaint[1], searchPaint[1] / searchPaint[0]);
+    std::printf("%-34s %10.3f %10.3f %10.1f\n", "one keystroke's refilter", keystroke[0],
+                keystroke[1], keystroke[1] / keystroke[0]);
+    std::printf("%-34s %10.3f %10.3f %10.1f\n", "the list's repaint after it", repaint[0],
+                repaint[1], repaint[1] / repaint[0]);
     DeleteFolderTree(root);
     return 0;
 }

@@ -25,7 +25,10 @@ const char* const kScreenshots[] = {"01-client.png",
                                     "07-settings-renaming.png",
                                     "08-settings-dialog.png",
                                     "09-renamed-submenu.png",
-                                    "10-ampersand-submenu.png"};
+                                    "10-ampersand-submenu.png",
+                                    "11-extensions.png",
+                                    "12-access-keys-submenu.png",
+                                    "13-search-dialog.png"};
 
 using Fields = std::vector<std::string>;
 
@@ -146,9 +149,18 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         {"the move was confirmed in a box first",
          std::count(boxes.begin(), boxes.end(),
                     Utf8("Varkel Plugin\t選択したメールを「取引先」に移動します。")) > 0},
-        {"the host got one move request, to 取引先's folder ID with 0, and moved two mails",
+        {"the host got a move request to 取引先's folder ID with 0 that moved two mails, then "
+         "one from the search to ソフト開発's",
          Matches(lines, R"re(  host <- ORA_MoveSelectedMessages\("(.*)", (\d+)\) = (\d+))re") ==
-             std::vector<Fields>{{Utf8(kClientsFolder), "0", "2"}}},
+             std::vector<Fields>{{Utf8(kClientsFolder), "0", "2"}, {Utf8(kDevFolder), "0", "1"}}},
+        {"the submenu began with the search item and numbered the destinations",
+         has("  submenu: 検索して移動(&S)... | --- | &1 ソフト開発 | &2 " + newName +
+             " | &3 Q&&A")},
+        {"hiragana typed in the search found the katakana name alone",
+         has("  search rows: ソフト開発")},
+        {"the search's move was confirmed with the move item's text",
+         std::count(boxes.begin(), boxes.end(),
+                    Utf8("Varkel Plugin\t選択したメールを「ソフト開発」に移動します。")) > 0},
         {"the two quotation mails left the inbox",
          holds(kWorkInbox) != "(never listed)" && holdsQuotes(kWorkInbox) == 0},
         {"the two quotation mails reached 取引先", holdsQuotes(kClientsFolder) == 2},
@@ -170,6 +182,9 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
                     "0000003=" + std::string(kQaFolder) + ":Q&A"}},
         {"Varkel.ini keeps confirmation on and the submenu at the bottom",
          settings == Fields{"IsConfirm=1", "IsMenuTop=0"}},
+        {"Varkel.ini holds the extensions turned on",
+         Section(ini, "Extension") ==
+             Fields{"SearchItem=1", "AccessKeys=1", "RecentCount=0", "GroupBySlash=0"}},
         {"every screenshot is a PNG file named in the transcript", screenshots},
     };
     std::vector<std::string> failed;

@@ -18,6 +18,9 @@ constexpr char kQaItem[] = "Q&&A";
 constexpr char kQuoteSubject[] = "お見積りの件（青葉システム）";
 constexpr char kRegisterItem[] = "移動先フォルダに追加/削除";
 constexpr char kMoveSubmenu[] = "メールの移動";
+constexpr char kSearchItem[] = "検索して移動(&S)...";
+// Typed in hiragana, it finds the katakana of ソフト開発.
+constexpr char kSearchWord[] = "そふと";
 constexpr DWORD kPaintPause = 500;
 
 std::string g_outputFolder;
@@ -96,6 +99,12 @@ HWND SettingsDialog() {
 }
 HWND SettingsList() {
     return GetDlgItem(SettingsDialog(), IDC_FOLDER_LIST);
+}
+HWND ExtensionDialog() {
+    return DialogWithControl(IDC_EXT_SEARCH_ITEM);
+}
+HWND SearchDialog() {
+    return DialogWithControl(IDC_SEARCH_LIST);
 }
 HWND LabelEditor() {
     return ListView_GetEditControl(SettingsList());
@@ -263,9 +272,7 @@ void LookAtMenu(StepRunner& tour) {
     LookAtMoveSubmenu(tour, kNewClientsName, "09-renamed-submenu.png");
 }
 
-void ShowNameWithAmpersand(StepRunner& tour) {
-    RegisterFolder(tour, "== 7. Register Q&A: its move item shows the name as written", kQaFolder,
-                   false);
+void RightClickFirstMailOfClients(StepRunner& tour) {
     Do(tour, "select the first mail of 取引先", [] {
         SelectFolder(kClientsFolder);
         SetFocus(Windows().list);
@@ -276,11 +283,63 @@ void ShowNameWithAmpersand(StepRunner& tour) {
         const int row = MessageRow(SelectedSerials().at(0));
         RightClickAt(Windows().list, ListRowCenter(Windows().list, row));
     });
+}
+
+void ShowNameWithAmpersand(StepRunner& tour) {
+    RegisterFolder(tour, "== 7. Register Q&A: its move item shows the name as written", kQaFolder,
+                   false);
+    RightClickFirstMailOfClients(tour);
     LookAtMoveSubmenu(tour, kQaItem, "10-ampersand-submenu.png");
 }
 
+void TurnOnExtensions(StepRunner& tour) {
+    Say(tour, "== 8. 拡張設定(&X)... in the settings' window menu: the search item and access "
+              "keys on");
+    Do(tour, "choose ツール → プラグインの設定",
+       [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
+    tour.Add("the settings dialog", [] { return SettingsDialog() != nullptr; });
+    Do(tour, "choose 拡張設定(&X)... in its window menu",
+       [] { PostMessageA(SettingsDialog(), WM_SYSCOMMAND, IDM_EXTENSIONS, 0); });
+    tour.Add("the extension dialog", [] { return ExtensionDialog() != nullptr; });
+    Do(tour, "tick the search item and the access keys", [] {
+        ClickButton(ExtensionDialog(), IDC_EXT_SEARCH_ITEM);
+        ClickButton(ExtensionDialog(), IDC_EXT_ACCESS_KEYS);
+    });
+    Shoot(tour, "11-extensions.png", false, ExtensionDialog);
+    Do(tour, "click OK", [] { ClickButton(ExtensionDialog(), IDOK); });
+    tour.Add("the extension dialog to close", [] { return ExtensionDialog() == nullptr; });
+    Do(tour, "click OK in the settings", [] { ClickButton(SettingsDialog(), IDC_OK); });
+    tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
+}
+
+void SearchAndMove(StepRunner& tour) {
+    Say(tour, "== 9. 検索して移動: 「そふと」 finds ソフト開発, Enter moves the mail there");
+    RightClickFirstMailOfClients(tour);
+    OpenMoveSubmenu(tour, kSearchItem);
+    Do(tour, "read the submenu",
+       [] { Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(kSearchItem)), " | ")); });
+    Shoot(tour, "12-access-keys-submenu.png", true, nullptr);
+    PickMenuItem(tour, kSearchItem);
+    tour.Add("the search dialog", [] { return SearchDialog() != nullptr; });
+    Do(tour, "type そふと",
+       [] { TypeText(GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT), kSearchWord); });
+    tour.Add("ソフト開発 alone in the list", [] {
+        return ListColumnTexts(GetDlgItem(SearchDialog(), IDC_SEARCH_LIST), 0) ==
+               std::vector<std::string>{kDevName};
+    });
+    Do(tour, "read the rows", [] {
+        Note("  search rows: " +
+             Joined(ListColumnTexts(GetDlgItem(SearchDialog(), IDC_SEARCH_LIST), 0), " | "));
+    });
+    Shoot(tour, "13-search-dialog.png", false, SearchDialog);
+    Do(tour, "press Enter",
+       [] { PressKey(GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT), VK_RETURN); });
+    AnswerConfirmation(tour, "");
+    Do(tour, "list ソフト開発", [] { NoteFolderContents(kDevFolder); });
+}
+
 void Close(StepRunner& tour) {
-    Say(tour, "== 8. Close the client: ORC_OnExit writes Varkel.ini");
+    Say(tour, "== 10. Close the client: ORC_OnExit writes Varkel.ini");
     Do(tour, "close the main window", [] { PostMessageA(Windows().frame, WM_CLOSE, 0, 0); });
 }
 
@@ -297,6 +356,8 @@ void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
     EditSettings(tour);
     LookAtMenu(tour);
     ShowNameWithAmpersand(tour);
+    TurnOnExtensions(tour);
+    SearchAndMove(tour);
     Close(tour);
 }
 

@@ -73,6 +73,17 @@ void EndLabelEdit(HWND list, int row, const std::string* newName) {
 
 } // namespace
 
+void InsertListColumn(HWND list, int index, std::string header, int width) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = header.data();
+    column.cchTextMax = static_cast<int>(header.size());
+    column.iSubItem = index;
+    ListView_InsertColumn(list, index, &column);
+}
+
 void FillRows(HWND dialog, HWND list) {
     // Room for every row at once, and no repaint or scroll-bar update per row.
     const FolderList& entries = FolderEntries();
@@ -85,11 +96,14 @@ void FillRows(HWND dialog, HWND list) {
     CheckDlgButton(dialog, IDC_MENU_TOP, g_settings.IsMenuTop ? BST_CHECKED : BST_UNCHECKED);
 }
 
+std::string FolderDisplayName(const std::string& folderId) {
+    std::string displayName = HostGetFolderDisplayName(folderId);
+    return displayName.empty() ? kMissingFolderText : displayName;
+}
+
 void InsertRow(HWND list, const std::string& entry, int index) {
     const FolderEntryParts parts = SplitFolderEntry(entry);
-    std::string displayName = HostGetFolderDisplayName(parts.folderId);
-    if (displayName.empty())
-        displayName = kMissingFolderText;
+    const std::string displayName = FolderDisplayName(parts.folderId);
     std::string menuName = parts.menuName;
     LVITEMA item{};
     item.mask = LVIF_TEXT;

@@ -5,7 +5,12 @@
 
 #include <string>
 
+// A left-aligned report column at index, its subitem the same index.
+void InsertListColumn(HWND list, int index, std::string header, int width);
 void FillRows(HWND dialog, HWND list);
+// The host's name for the folder, or a note that the host knows no such
+// folder.
+std::string FolderDisplayName(const std::string& folderId);
 // Inserts the entry as a row at index: menu name, the host's display name and
 // the folder ID (in a hidden column).
 void InsertRow(HWND list, const std::string& entry, int index);

@@ -6,6 +6,7 @@
 #include "../folders/plugin_settings.h"
 #include "../res/resource.h"
 #include "../base/module.h"
+#include "extension_dialog.h"
 #include "list_rows.h"
 #include "version_box.h"
 
@@ -29,17 +30,8 @@ void InsertColumns(HWND list) {
         {"移動先フォルダ名", g_settings.ColWidth2},
         {"", 0},
     };
-    for (int i = 0; i < 3; ++i) {
-        std::string header = columns[i].header;
-        LVCOLUMNA column{};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = columns[i].width;
-        column.pszText = header.data();
-        column.cchTextMax = static_cast<int>(header.size());
-        column.iSubItem = i;
-        ListView_InsertColumn(list, i, &column);
-    }
+    for (int i = 0; i < 3; ++i)
+        InsertListColumn(list, i, columns[i].header, columns[i].width);
 }
 
 // The stored rectangle, moved onto the primary monitor's work area when no
@@ -68,6 +60,7 @@ BOOL InitSettingsDialog(HWND dialog) {
     const RECT rect = VisibleDialogRect();
     MoveWindow(dialog, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
     FillRows(dialog, list);
+    AddExtensionMenuItem(dialog);
     return TRUE;
 }
 
@@ -152,6 +145,14 @@ void OnCommand(HWND dialog, WPARAM wParam) {
     }
 }
 
+// The window menu's own item; the system's commands go on as usual.
+BOOL OnSysCommand(HWND dialog, WPARAM wParam) {
+    if ((wParam & 0xFFF0) != IDM_EXTENSIONS)
+        return FALSE;
+    OpenExtensionDialog(dialog);
+    return TRUE;
+}
+
 } // namespace
 
 void OpenSettingsDialog(HWND owner) {
@@ -173,6 +174,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         case WM_GETMINMAXINFO: SetMinimumSize(lParam); return 0;
         case WM_COMMAND: OnCommand(dialog, wParam); return 0;
         case WM_NOTIFY: return OnListNotify(dialog, wParam, lParam);
+        case WM_SYSCOMMAND: return OnSysCommand(dialog, wParam);
         case WM_DESTROY:
             SaveDialogGeometry(dialog);
             g_openDialog = nullptr;

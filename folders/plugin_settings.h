@@ -16,6 +16,11 @@ struct PluginSettings {
     std::int32_t Bottom = 0;
     std::int32_t ColWidth1 = 0;
     std::int32_t ColWidth2 = 0;
+    // Extensions, each off (0) by default.
+    std::int32_t SearchItem = 0;
+    std::int32_t AccessKeys = 0;
+    std::int32_t RecentCount = 0;
+    std::int32_t GroupBySlash = 0;
 };
 
 // All zero until the settings are loaded at start.
@@ -24,6 +29,7 @@ extern PluginSettings g_settings;
 inline constexpr char kFolderList[] = "FolderList";
 inline constexpr char kSetting[] = "Setting";
 inline constexpr char kSize[] = "Size";
+inline constexpr char kExtension[] = "Extension";
 // Entries are keyed "%07d" from 1; the list ends at the first missing key or
 // at this number.
 inline constexpr std::size_t kFolderKeyLimit = 9999999;
@@ -68,4 +74,13 @@ inline const SettingRow kSettingRows[] = {
      [](const PluginSettings& s) { return WrappingSum(s.Top, 300); }},
     {kSize, "ColWidth1", &PluginSettings::ColWidth1, Fixed<160>},
     {kSize, "ColWidth2", &PluginSettings::ColWidth2, Fixed<180>},
+    // Extensions, each off by default; a file that never had them gets none.
+    {kExtension, "SearchItem", &PluginSettings::SearchItem, Fixed<0>,
+     Written::kOnceTheSectionIsUsed},
+    {kExtension, "AccessKeys", &PluginSettings::AccessKeys, Fixed<0>,
+     Written::kOnceTheSectionIsUsed},
+    {kExtension, "RecentCount", &PluginSettings::RecentCount, Fixed<0>,
+     Written::kOnceTheSectionIsUsed},
+    {kExtension, "GroupBySlash", &PluginSettings::GroupBySlash, Fixed<0>,
+     Written::kOnceTheSectionIsUsed},
 };

@@ -5,6 +5,7 @@
 #include <string>
 #include <type_traits>
 
+#include "access_keys.h"
 #include "command_map.h"
 #include "../folders/folder_entry.h"
 #include "../folders/folder_list.h"
@@ -21,6 +22,10 @@ constexpr char kRegisterDescription[] =
     "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
 constexpr char kPlaceholderText[] = "(登録フォルダがありません)";
 constexpr char kSubmenuText[] = "メールの移動";
+constexpr char kSearchItemText[] = "検索して移動(&S)...";
+constexpr char kSearchDescription[] = "移動先を検索して、選択したメールを移動します。";
+// The access key of the search item, which the move items leave to it.
+constexpr char kSearchItemKey[] = "S";
 
 // The record in the form that ends before hbmpItem (44 bytes in 32-bit builds).
 static_assert(sizeof(void*) != 4 || offsetof(MENUITEMINFOA, hbmpItem) == 44);
@@ -62,14 +67,27 @@ std::string MoveItemLabel(const FolderEntryParts& parts) {
     return label;
 }
 
+// The search item and its separator at the end of the submenu.
+void AddSearchItem(HMENU submenu, int menuType) {
+    const int commandId = HostRegisterCommand(kSearchDescription, menuType, SearchCommand);
+    InsertCommandItem(submenu, GetMenuItemCount(submenu), commandId, kSearchItemText);
+    InsertSeparator(submenu, GetMenuItemCount(submenu));
+}
+
 void AddMoveItems(HMENU submenu, int menuType) {
     const FolderList& entries = FolderEntries();
+    const bool searchItem = g_settings.SearchItem != 0 && !entries.empty();
+    if (searchItem)
+        AddSearchItem(submenu, menuType);
+    const std::string keys =
+        g_settings.AccessKeys ? AccessKeyOrder(searchItem ? kSearchItemKey : "") : std::string();
     for (std::size_t position = 0; position < entries.size(); ++position) {
         std::string entry = entries[position];
         const FolderEntryParts parts = SplitFolderEntry(entry);
         const int commandId =
             HostRegisterCommand(MoveDescription(parts.menuName), menuType, MoveCommand);
-        InsertCommandItem(submenu, GetMenuItemCount(submenu), commandId, MoveItemLabel(parts));
+        InsertCommandItem(submenu, GetMenuItemCount(submenu), commandId,
+                          WithAccessKey(keys, position, MoveItemLabel(parts)));
         BindCommand(commandId, position, std::move(entry));
     }
     if (entries.empty())

@@ -6,20 +6,23 @@
 #include "../base/guard.h"
 #include "../base/host_api.h"
 #include "confirm.h"
+#include "move_mail.h"
 
 namespace {
 
 void MoveSelectedMail(HWND window, WPARAM commandWord) {
-    const std::string* entry = ResolveCommand(LOWORD(commandWord));
-    if (!entry)
-        return;
-    const FolderEntryParts parts = SplitFolderEntry(*entry);
+    if (const std::string* entry = ResolveCommand(LOWORD(commandWord)))
+        MoveMailTo(window, *entry);
+}
+
+} // namespace
+
+void MoveMailTo(HWND window, const std::string& entry) {
+    const FolderEntryParts parts = SplitFolderEntry(entry);
     if (g_settings.IsConfirm && !Confirm(window, MoveDescription(parts.menuName)))
         return;
     HostMoveSelectedMessages(parts.folderId);
 }
-
-} // namespace
 
 void WINAPI MoveCommand(HWND window, WPARAM commandWord) {
     Guarded([&] { MoveSelectedMail(window, commandWord); });

@@ -4,6 +4,8 @@
 #define IDV_VERSION 1
 
 #define IDD_SETTINGS 101
+#define IDD_SEARCH 102
+#define IDD_EXTENSIONS 103
 
 #define IDC_VERSION_BUTTON 3
 #define IDC_FOLDER_LIST 1000
@@ -13,5 +15,20 @@
 #define IDC_CONFIRM 1004
 #define IDC_OK 1005
 #define IDC_MENU_TOP 1006
+
+// The search dialog; its move button is IDOK, its cancel button IDCANCEL.
+#define IDC_SEARCH_TEXT 1100
+#define IDC_SEARCH_LIST 1101
+
+// The extension dialog.
+#define IDC_EXT_SEARCH_ITEM 1200
+#define IDC_EXT_ACCESS_KEYS 1201
+#define IDC_EXT_GROUP_BY_SLASH 1202
+#define IDC_EXT_RECENT_COUNT 1203
+#define IDC_EXT_RECENT_LABEL 1204
+
+// The settings dialog's window-menu item; window-menu IDs leave the low four
+// bits to the system.
+#define IDM_EXTENSIONS 0x0110
 
 #define VARKEL_AUTHOR "Sora Minase"

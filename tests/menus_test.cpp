@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/plugin_interface.h"
 #include "host_calls.h"
+#include "settings_files.h"
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin_texts.h"
@@ -355,4 +357,127 @@ TEST(MenuLayout, HandlesThatAreNoMenuAreLeftAlone) {
         }
     }
     EXPECT_TRUE(standin::Registered().empty());
+}
+
+namespace {
+
+constexpr char kSearchItem[] = "検索して移動(&S)...";
+constexpr char kSearchDescription[] = "移動先を検索して、選択したメールを移動します。";
+
+// A plug-in started without confirmation, with the entries and the given
+// [Extension] section (none when empty).
+std::unique_ptr<LoadedPlugin> StartWithExtensions(const std::string& folder, const Lines& entries,
+                                                  const std::string& extensions) {
+    standin::Reset();
+    auto plugin = std::make_unique<LoadedPlugin>(folder);
+    WriteProfileFile(plugin->settingsPath(),
+                     SettingsIni(entries, "[Setting]\r\nIsConfirm=0\r\n" + extensions));
+    plugin->orc().OnStart();
+    return plugin;
+}
+
+} // namespace
+
+TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
+    struct Row {
+        const char* name;
+        std::string extensions;
+        Lines entries;
+        Lines submenu;
+        Lines descriptions;
+    };
+    const Lines entries = {"a:一", "b:R&D"};
+    const Lines today = {"一#40001", "R&&D#40002"};
+    const Lines moveTexts = {MoveText("一"), MoveText("R&D")};
+    const Lines searchFirst = {kSearchDescription, MoveText("一"), MoveText("R&D")};
+    const Row rows[] = {
+        {"no section", "", entries, today, moveTexts},
+        {"every extension off",
+         "[Extension]\r\nSearchItem=0\r\nAccessKeys=0\r\nRecentCount=0\r\nGroupBySlash=0\r\n",
+         entries, today, moveTexts},
+        {"search item",
+         "[Extension]\r\nSearchItem=1\r\n",
+         entries,
+         {Item(kSearchItem, 40001), "---", "一#40002", "R&&D#40003"},
+         searchFirst},
+        {"search item, empty list", "[Extension]\r\nSearchItem=1\r\n", {}, {kPlaceholderItem}, {}},
+        {"access keys",
+         "[Extension]\r\nAccessKeys=1\r\n",
+         entries,
+         {"&1 一#40001", "&2 R&&D#40002"},
+         moveTexts},
+        {"both, any nonzero value",
+         "[Extension]\r\nSearchItem=-2\r\nAccessKeys=7\r\n",
+         entries,
+         {Item(kSearchItem, 40001), "---", "&1 一#40002", "&2 R&&D#40003"},
+         searchFirst},
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE(row.name);
+        const auto plugin = StartWithExtensions(RowFolder(base, r), row.entries, row.extensions);
+        const UniqueMenu menu = HostMenu();
+        plugin->orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
+        EXPECT_EQ(DescribeMenu(menu.get()), (Lines{"A#101", "B#102", "---", kSubmenuItem}));
+        const HMENU submenu = MoveSubmenu(menu.get());
+        EXPECT_EQ(DescribeMenu(submenu), row.submenu);
+        Lines descriptions;
+        for (const standin::RegisteredCommand& command : standin::Registered()) {
+            descriptions.push_back(command.description);
+            EXPECT_EQ(command.menuType, kMailListMenu);
+        }
+        EXPECT_EQ(descriptions, row.descriptions);
+
+        // The move items still move to their own entries' folders.
+        Lines moved;
+        for (const MenuItem& item : ReadMenuItems(submenu)) {
+            if (item.id == 0 || item.text == kSearchItem)
+                continue;
+            standin::ClearCalls();
+            standin::InvokeCommand(static_cast<int>(item.id), window.get(), item.id);
+            const Lines to = standin::MovedTo();
+            moved.insert(moved.end(), to.begin(), to.end());
+        }
+        EXPECT_EQ(moved, row.entries.empty() ? Lines{} : (Lines{"a", "b"}));
+    }
+}
+
+TEST(MenuLayout, AccessKeysRunOutAfterTheLastDigitAndLetter) {
+    struct Row {
+        const char* name;
+        std::string extensions;
+        // Labels of the move items at some positions.
+        std::vector<std::pair<std::size_t, std::string>> labels;
+    };
+    const Row rows[] = {
+        {"access keys only",
+         "[Extension]\r\nAccessKeys=1\r\n",
+         {{0, "&1 n0"},
+          {9, "&0 n9"},
+          {10, "&A n10"},
+          {28, "&S n28"},
+          {35, "&Z n35"},
+          {36, "n36"},
+          {39, "n39"}}},
+        // The search item's S is left to it.
+        {"with the search item",
+         "[Extension]\r\nAccessKeys=1\r\nSearchItem=1\r\n",
+         {{27, "&R n27"}, {28, "&T n28"}, {34, "&Z n34"}, {35, "n35"}}},
+    };
+    Lines entries;
+    for (int i = 0; i < 40; ++i)
+        entries.push_back("f" + std::to_string(i) + ":n" + std::to_string(i));
+    const std::string base = FreshScratchFolder();
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        SCOPED_TRACE(rows[r].name);
+        const auto plugin = StartWithExtensions(RowFolder(base, r), entries, rows[r].extensions);
+        std::vector<std::string> labels = ItemTexts(BuildMoveItems(*plugin));
+        if (!labels.empty() && labels[0] == kSearchItem)
+            labels.erase(labels.begin(), labels.begin() + 2);
+        ASSERT_EQ(labels.size(), entries.size());
+        for (const auto& [position, label] : rows[r].labels)
+            EXPECT_EQ(labels[position], label) << "item " << position;
+    }
 }

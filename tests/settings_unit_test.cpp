@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -1115,3 +1116,65 @@ TEST_F(SettingsFile, RandomListEditsRoundTripThroughTheFile) {
 }
 
 } // namespace
+
+// The extensions' section: read with the other settings, each 0 when
+// missing; left out of a file that never had it while every extension is
+// off, written whole once one is on or the file has the section.
+namespace {
+// SearchItem, AccessKeys, RecentCount, GroupBySlash.
+std::array<std::int32_t, 4> Extensions() {
+    return {g_settings.SearchItem, g_settings.AccessKeys, g_settings.RecentCount,
+            g_settings.GroupBySlash};
+}
+} // namespace
+
+TEST_F(SettingsFile, ExtensionsAreWrittenOnlyToFilesThatUseThem) {
+    const std::string base = Lines({"[Setting]", "IsConfirm=1"});
+    struct Case {
+        const char* name;
+        std::string file;
+        std::array<std::int32_t, 4> loaded;
+        std::array<std::int32_t, 4> saved;
+        // The section's lines after the save; none when it must be absent.
+        std::vector<std::string> sectionAfterSave;
+    };
+    const Case cases[] = {
+        {"never had it, all off", base, {0, 0, 0, 0}, {0, 0, 0, 0}, {}},
+        {"never had it, one turned on",
+         base,
+         {0, 0, 0, 0},
+         {1, 0, 0, 0},
+         {"SearchItem=1", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0"}},
+        {"had it, all off",
+         base + Lines({"[Extension]", "AccessKeys=0"}),
+         {0, 0, 0, 0},
+         {0, 0, 0, 0},
+         {"AccessKeys=0", "SearchItem=0", "RecentCount=0", "GroupBySlash=0"}},
+        {"had it on, turned off",
+         base + Lines({"[Extension]", "SearchItem=1", "AccessKeys=7", "RecentCount=3",
+                       "GroupBySlash=-1"}),
+         {1, 7, 3, -1},
+         {0, 0, 0, 0},
+         {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteProfileFile(path_, c.file);
+        ResetModuleState();
+        LoadSettings(path_);
+        EXPECT_EQ(Extensions(), c.loaded);
+        g_settings.SearchItem = c.saved[0];
+        g_settings.AccessKeys = c.saved[1];
+        g_settings.RecentCount = c.saved[2];
+        g_settings.GroupBySlash = c.saved[3];
+        ASSERT_TRUE(SaveSettings(path_));
+        EXPECT_EQ(StoredSection(path_, "Extension"), c.sectionAfterSave);
+        if (c.sectionAfterSave.empty()) {
+            EXPECT_EQ(ReadWholeFile(path_).find("[Extension]"), std::string::npos);
+            continue;
+        }
+        ResetModuleState();
+        LoadSettings(path_);
+        EXPECT_EQ(Extensions(), c.saved);
+    }
+}

@@ -31,9 +31,13 @@ std::string SettingsIni(const std::vector<std::string>& folders, const std::stri
 }
 
 std::vector<std::string> StoredFolderList(const std::string& path) {
+    return StoredSection(path, "FolderList");
+}
+
+std::vector<std::string> StoredSection(const std::string& path, const char* section) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
     std::vector<char> buffer(ReadBufferSize(path));
-    const DWORD length = GetPrivateProfileSectionA("FolderList", buffer.data(),
+    const DWORD length = GetPrivateProfileSectionA(section, buffer.data(),
                                                    static_cast<DWORD>(buffer.size()), path.c_str());
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < length;) {

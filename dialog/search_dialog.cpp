@@ -1,0 +1,277 @@
+#include "search_dialog.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "../folders/folder_entry.h"
+#include "../folders/folder_list.h"
+#include "../res/resource.h"
+#include "../base/module.h"
+#include "../base/text.h"
+#include "list_rows.h"
+#include "search_filter.h"
+
+namespace {
+
+constexpr int kMenuNameWidth = 160;
+constexpr int kDisplayNameWidth = 180;
+
+struct Destination {
+    std::string entry;
+    std::string menuName;
+    std::string displayName;
+    std::wstring wideMenuName;
+    std::wstring wideDisplayName;
+};
+
+// The open dialog's state; there is at most one.
+struct SearchState {
+    HWND dialog = nullptr;
+    HWND owner = nullptr;
+    std::vector<Destination> destinations;
+    std::vector<SearchKey> keys;
+    // The destinations that the rows show, in row order.
+    std::vector<std::size_t> shown;
+    // The window's size as the template made it, its least size.
+    SIZE minimum{};
+    // The client area's size that the controls are laid out for.
+    SIZE client{};
+    WNDPROC editProc = nullptr;
+    std::optional<std::string> chosen;
+};
+SearchState g_search;
+
+HWND SearchList(HWND dialog) {
+    return GetDlgItem(dialog, IDC_SEARCH_LIST);
+}
+
+void LoadDestinations() {
+    std::vector<SearchFields> fields;
+    for (const std::string& entry : FolderEntries()) {
+        const FolderEntryParts parts = SplitFolderEntry(entry);
+        Destination destination{entry, parts.menuName, FolderDisplayName(parts.folderId), {}, {}};
+        destination.wideMenuName = ToUtf16(destination.menuName);
+        destination.wideDisplayName = ToUtf16(destination.displayName);
+        fields.push_back(SearchFields{destination.wideMenuName, destination.wideDisplayName,
+                                      ToUtf16(parts.folderId)});
+        g_search.destinations.push_back(std::move(destination));
+    }
+    g_search.keys = MakeSearchKeys(fields);
+}
+
+void InsertColumns(HWND list) {
+    InsertListColumn(list, 0, "メニューの名称", kMenuNameWidth);
+    InsertListColumn(list, 1, "移動先フォルダ名", kDisplayNameWidth);
+    ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+}
+
+void SelectRow(HWND list, int row) {
+    const UINT state = LVIS_FOCUSED | LVIS_SELECTED;
+    ListView_SetItemState(list, row, state, state);
+    ListView_EnsureVisible(list, row, FALSE);
+}
+
+// Shows the destinations that match the edit box's words, the first one
+// selected.
+void Refilter(HWND dialog) {
+    const HWND edit = GetDlgItem(dialog, IDC_SEARCH_TEXT);
+    std::wstring query(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    query.resize(static_cast<std::size_t>(
+        GetWindowTextW(edit, query.data(), static_cast<int>(query.size()))));
+    g_search.shown = FilterDestinations(g_search.keys, query);
+    const HWND list = SearchList(dialog);
+    ListView_SetItemCountEx(list, g_search.shown.size(), 0);
+    if (!g_search.shown.empty())
+        SelectRow(list, 0);
+}
+
+// The edit box hands the keys that move through a list to the list.
+LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN &&
+        (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_PRIOR || wParam == VK_NEXT)) {
+        SendMessageA(SearchList(GetParent(edit)), WM_KEYDOWN, wParam, lParam);
+        return 0;
+    }
+    return CallWindowProcA(g_search.editProc, edit, message, wParam, lParam);
+}
+
+// Centred over the owner, or over the work area without one, and kept on
+// the work area of the monitor it lands on.
+void CentreOverOwner(HWND dialog) {
+    RECT area{};
+    if (g_search.owner)
+        GetWindowRect(g_search.owner, &area);
+    else
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT window{};
+    GetWindowRect(dialog, &window);
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    RECT placed{area.left + (area.right - area.left - width) / 2,
+                area.top + (area.bottom - area.top - height) / 2, 0, 0};
+    placed.right = placed.left + width;
+    placed.bottom = placed.top + height;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        placed.left = std::max(work.left, std::min(placed.left, work.right - width));
+        placed.top = std::max(work.top, std::min(placed.top, work.bottom - height));
+    }
+    SetWindowPos(dialog, nullptr, placed.left, placed.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL InitSearchDialog(HWND dialog) {
+    InitCommonControls();
+    g_search.dialog = dialog;
+    RECT window{};
+    GetWindowRect(dialog, &window);
+    g_search.minimum = SIZE{window.right - window.left, window.bottom - window.top};
+    RECT client{};
+    GetClientRect(dialog, &client);
+    g_search.client = SIZE{client.right, client.bottom};
+    const HWND edit = GetDlgItem(dialog, IDC_SEARCH_TEXT);
+    g_search.editProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SearchEditProc)));
+    InsertColumns(SearchList(dialog));
+    LoadDestinations();
+    Refilter(dialog);
+    CentreOverOwner(dialog);
+    return TRUE;
+}
+
+// Moves a control by the change of the client area's size, and stretches it
+// where it follows the window's width or height.
+void FollowSize(HWND dialog, int id, SIZE change, bool moves, bool stretchesWidth,
+                bool stretchesHeight) {
+    const HWND control = GetDlgItem(dialog, id);
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    const int left = rect.left + (moves ? change.cx : 0);
+    const int top = rect.top + (moves ? change.cy : 0);
+    const int width = rect.right - rect.left + (stretchesWidth ? change.cx : 0);
+    const int height = rect.bottom - rect.top + (stretchesHeight ? change.cy : 0);
+    MoveWindow(control, left, top, width, height, TRUE);
+}
+
+void LayoutSearchDialog(HWND dialog, int width, int height) {
+    if (!g_search.dialog)
+        return;
+    const SIZE change{width - g_search.client.cx, height - g_search.client.cy};
+    g_search.client = SIZE{width, height};
+    FollowSize(dialog, IDC_SEARCH_TEXT, change, false, true, false);
+    FollowSize(dialog, IDC_SEARCH_LIST, change, false, true, true);
+    FollowSize(dialog, IDOK, change, true, false, false);
+    FollowSize(dialog, IDCANCEL, change, true, false, false);
+}
+
+void SetMinimumSize(LPARAM lParam) {
+    if (g_search.minimum.cx <= 0)
+        return;
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMinTrackSize.x = g_search.minimum.cx;
+    info->ptMinTrackSize.y = g_search.minimum.cy;
+}
+
+// Closes the dialog with the destination of the selected row, if any.
+void ChooseSelectedRow(HWND dialog) {
+    const int row = ListView_GetNextItem(SearchList(dialog), -1, LVNI_SELECTED);
+    if (row >= 0 && static_cast<std::size_t>(row) < g_search.shown.size())
+        g_search.chosen =
+            g_search.destinations[g_search.shown[static_cast<std::size_t>(row)]].entry;
+    EndDialog(dialog, IDOK);
+}
+
+const Destination* RowDestination(int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= g_search.shown.size())
+        return nullptr;
+    return &g_search.destinations[g_search.shown[static_cast<std::size_t>(row)]];
+}
+
+void GiveRowText(NMLVDISPINFOA& info) {
+    const Destination* destination = RowDestination(info.item.iItem);
+    if (!destination || !(info.item.mask & LVIF_TEXT) || !info.item.pszText ||
+        info.item.cchTextMax <= 0)
+        return;
+    const std::string& text =
+        info.item.iSubItem == 0 ? destination->menuName : destination->displayName;
+    CopyTextToField(info.item.pszText, static_cast<std::size_t>(info.item.cchTextMax), text);
+}
+
+void GiveRowText(NMLVDISPINFOW& info) {
+    const Destination* destination = RowDestination(info.item.iItem);
+    if (!destination || !(info.item.mask & LVIF_TEXT) || !info.item.pszText ||
+        info.item.cchTextMax <= 0)
+        return;
+    const std::wstring& text =
+        info.item.iSubItem == 0 ? destination->wideMenuName : destination->wideDisplayName;
+    const std::size_t length =
+        std::min(text.size(), static_cast<std::size_t>(info.item.cchTextMax) - 1);
+    text.copy(info.item.pszText, length);
+    info.item.pszText[length] = L'\0';
+}
+
+LRESULT OnSearchListNotify(HWND dialog, LPARAM header) {
+    const NMHDR& notification = *reinterpret_cast<const NMHDR*>(header);
+    if (notification.idFrom != IDC_SEARCH_LIST)
+        return 0;
+    switch (notification.code) {
+    case LVN_GETDISPINFOA: GiveRowText(*reinterpret_cast<NMLVDISPINFOA*>(header)); break;
+    case LVN_GETDISPINFOW: GiveRowText(*reinterpret_cast<NMLVDISPINFOW*>(header)); break;
+    case NM_DBLCLK:
+        if (reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem >= 0)
+            ChooseSelectedRow(dialog);
+        break;
+    default: break;
+    }
+    return 0;
+}
+
+void OnCommand(HWND dialog, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case IDC_SEARCH_TEXT:
+        if (HIWORD(wParam) == EN_CHANGE)
+            Refilter(dialog);
+        break;
+    case IDOK: ChooseSelectedRow(dialog); break;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+    default: break;
+    }
+}
+
+} // namespace
+
+std::optional<std::string> ChooseDestination(HWND owner) {
+    if (g_search.dialog) {
+        SetForegroundWindow(g_search.dialog);
+        return std::nullopt;
+    }
+    g_search = SearchState{};
+    g_search.owner = IsWindow(owner) ? owner : nullptr;
+    DialogBoxParamA(g_module, MAKEINTRESOURCEA(IDD_SEARCH), g_search.owner, SearchDialogProc, 0);
+    std::optional<std::string> chosen = std::move(g_search.chosen);
+    g_search = SearchState{};
+    return chosen;
+}
+
+INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        switch (message) {
+        case WM_INITDIALOG: return InitSearchDialog(dialog);
+        case WM_SIZE:
+            LayoutSearchDialog(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_GETMINMAXINFO: SetMinimumSize(lParam); return 0;
+        case WM_COMMAND: OnCommand(dialog, wParam); return 0;
+        case WM_NOTIFY: return OnSearchListNotify(dialog, lParam);
+        default: return 0;
+        }
+    } catch (...) {
+        return 0;
+    }
+}

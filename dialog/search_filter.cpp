@@ -1,0 +1,124 @@
+#include "search_filter.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr LCID kJapanese =
+    MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT);
+constexpr wchar_t kFieldEnd = L'\n';
+
+// One mapping of LCMapStringW. The kana, width and case mappings are done one
+// at a time: Windows refuses some combinations of them. A mapping that fails
+// leaves the text as it was.
+std::wstring Mapped(const std::wstring& text, DWORD flag) {
+    if (text.empty())
+        return text;
+    const int length = static_cast<int>(text.size());
+    const int needed = LCMapStringW(kJapanese, flag, text.data(), length, nullptr, 0);
+    if (needed <= 0)
+        return text;
+    std::wstring mapped(static_cast<std::size_t>(needed), L'\0');
+    const int written = LCMapStringW(kJapanese, flag, text.data(), length, mapped.data(), needed);
+    if (written <= 0)
+        return text;
+    mapped.resize(static_cast<std::size_t>(written));
+    return mapped;
+}
+
+// Katakana first: hiragana has no half-width form, katakana has.
+std::wstring Folded(const std::wstring& text) {
+    return Mapped(Mapped(Mapped(text, LCMAP_KATAKANA), LCMAP_HALFWIDTH), LCMAP_LOWERCASE);
+}
+
+std::wstring WithBlanksForControls(std::wstring text) {
+    std::replace_if(
+        text.begin(), text.end(), [](wchar_t c) { return c < L' '; }, L' ');
+    return text;
+}
+
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\x3000' || c == L'\t';
+}
+
+std::vector<std::wstring_view> Words(std::wstring_view query) {
+    std::vector<std::wstring_view> words;
+    std::size_t i = 0;
+    while (i < query.size()) {
+        while (i < query.size() && IsBlank(query[i]))
+            ++i;
+        std::size_t end = i;
+        while (end < query.size() && !IsBlank(query[end]))
+            ++end;
+        if (end > i)
+            words.push_back(query.substr(i, end - i));
+        i = end;
+    }
+    return words;
+}
+
+bool HoldsEveryWord(const SearchKey& key, const std::vector<std::wstring_view>& words) {
+    return std::all_of(words.begin(), words.end(), [&](std::wstring_view word) {
+        return key.folded.find(word) != std::wstring::npos;
+    });
+}
+
+bool MenuNameStartsWith(const SearchKey& key, std::wstring_view word) {
+    return key.menuNameLength >= word.size() && key.folded.compare(0, word.size(), word) == 0;
+}
+
+} // namespace
+
+std::wstring FoldForSearch(std::wstring text) {
+    return Folded(WithBlanksForControls(std::move(text)));
+}
+
+std::vector<SearchKey> MakeSearchKeys(const std::vector<SearchFields>& fields) {
+    std::wstring batch;
+    for (const SearchFields& entry : fields) {
+        for (const std::wstring* text : {&entry.menuName, &entry.displayName, &entry.folderId}) {
+            batch += WithBlanksForControls(*text);
+            batch += kFieldEnd;
+        }
+    }
+    const std::wstring folded = Folded(batch);
+    std::vector<SearchKey> keys;
+    keys.reserve(fields.size());
+    std::size_t start = 0;
+    while (keys.size() < fields.size()) {
+        std::size_t end = start;
+        std::size_t menuNameLength = 0;
+        for (int field = 0; field < 3 && end != std::wstring::npos; ++field) {
+            end = folded.find(kFieldEnd, end);
+            if (field == 0 && end != std::wstring::npos)
+                menuNameLength = end - start;
+            if (end != std::wstring::npos)
+                ++end;
+        }
+        if (end == std::wstring::npos)
+            end = folded.size();
+        keys.push_back(SearchKey{folded.substr(start, end - start), menuNameLength});
+        start = end;
+    }
+    return keys;
+}
+
+std::vector<std::size_t> FilterDestinations(const std::vector<SearchKey>& keys,
+                                            std::wstring_view query) {
+    const std::wstring foldedQuery = FoldForSearch(std::wstring(query));
+    const std::vector<std::wstring_view> words = Words(foldedQuery);
+    std::vector<std::size_t> first;
+    std::vector<std::size_t> others;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (!HoldsEveryWord(keys[i], words))
+            continue;
+        if (words.empty() || MenuNameStartsWith(keys[i], words.front()))
+            first.push_back(i);
+        else
+            others.push_back(i);
+    }
+    first.insert(first.end(), others.begin(), others.end());
+    return first;
+}

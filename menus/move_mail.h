@@ -1,0 +1,11 @@
+// Moving the selected mail to one destination, as every move item does.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Asks with the move confirmation, owned by the host's window, when the user
+// wants to be asked; on OK, or at once, asks the host to move the selected
+// mail to the entry's folder.
+void MoveMailTo(HWND window, const std::string& entry);

@@ -1,0 +1,233 @@
+// The search item's dialog driven as a user would, and the extension dialog
+// reached from the settings dialog's window menu.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/plugin_interface.h"
+#include "desktop/window_driver.h"
+#include "menu_items.h"
+#include "message_boxes.h"
+#include "modal_script.h"
+#include "plugin.h"
+#include "plugin_texts.h"
+#include "res/resource.h"
+#include "scratch.h"
+#include "settings_dialog_session.h"
+#include "settings_files.h"
+#include "standin_host.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr char kSearchCaption[] = "移動先の検索";
+constexpr char kSearchDescription[] = "移動先を検索して、選択したメールを移動します。";
+
+const Lines kEntries = {"\\w\\torihiki:トリヒキサキ", "\\w\\abc:ABC商事", "\\w\\tori2:取引先メモ",
+                        "\\w\\quote:見積"};
+
+HWND SearchEdit(HWND dialog) {
+    return GetDlgItem(dialog, IDC_SEARCH_TEXT);
+}
+HWND SearchList(HWND dialog) {
+    return GetDlgItem(dialog, IDC_SEARCH_LIST);
+}
+
+// Starts the plug-in with the search item on and picks the search item of a
+// new mail-list menu while the script drives the dialog.
+bool RunSearch(const std::string& folder, ModalScript& script, HWND owner) {
+    standin::Reset();
+    standin::Script().displayNames["\\w\\tori2"] = std::string("とりひき");
+    LoadedPlugin plugin(folder);
+    WriteProfileFile(plugin.settingsPath(),
+                     SettingsIni(kEntries, "[Extension]\r\nSearchItem=1\r\n"));
+    plugin.orc().OnStart();
+    const UniqueMenu menu = HostMenu();
+    plugin.orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
+    int searchId = -1;
+    for (const standin::RegisteredCommand& command : standin::Registered()) {
+        if (command.description == kSearchDescription)
+            searchId = command.id;
+    }
+    EXPECT_NE(searchId, -1);
+    standin::ClearCalls();
+    return script.Run(
+        [&] { standin::InvokeCommand(searchId, owner, static_cast<WPARAM>(searchId)); });
+}
+
+} // namespace
+
+TEST(SearchDialog, TypeArrowDownAndEnterMovesAfterTheConfirmation) {
+    struct Row {
+        const char* name;
+        std::function<void(HWND dialog)> act;
+        Lines rowsShown; // the menu names shown after acting
+        Lines moved;     // the folders the host was asked to move to
+        Lines boxes;     // the confirmation texts shown
+    };
+    const Row rows[] = {
+        // Hiragana finds the katakana name and the display name; Down picks
+        // the second row.
+        {"type, Down, Enter",
+         [](HWND dialog) {
+             TypeText(SearchEdit(dialog), "とりひき");
+             SendKey(SearchEdit(dialog), VK_DOWN);
+             PressKey(SearchEdit(dialog), VK_RETURN);
+         },
+         {"トリヒキサキ", "取引先メモ"},
+         {"\\w\\tori2"},
+         {MoveText("取引先メモ")}},
+        {"type, Enter on the first row",
+         [](HWND dialog) {
+             TypeText(SearchEdit(dialog), "ａｂｃ");
+             PressKey(SearchEdit(dialog), VK_RETURN);
+         },
+         {"ABC商事"},
+         {"\\w\\abc"},
+         {MoveText("ABC商事")}},
+        {"Page Down, then the move button",
+         [](HWND dialog) {
+             SendKey(SearchEdit(dialog), VK_NEXT);
+             ClickButton(dialog, IDOK);
+         },
+         {"トリヒキサキ", "ABC商事", "取引先メモ", "見積"},
+         {"\\w\\quote"},
+         {MoveText("見積")}},
+        {"no match, Enter",
+         [](HWND dialog) {
+             TypeText(SearchEdit(dialog), "zzz");
+             PressKey(SearchEdit(dialog), VK_RETURN);
+         },
+         {},
+         {},
+         {}},
+        {"Escape",
+         [](HWND dialog) {
+             TypeText(SearchEdit(dialog), "abc");
+             PressKey(SearchEdit(dialog), VK_ESCAPE);
+         },
+         {"ABC商事"},
+         {},
+         {}},
+    };
+    const std::string base = FreshScratchFolder();
+    const OwnerWindow owner;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE(row.name);
+        Lines shown;
+        MessageBoxCapture boxes;
+        ModalScript script(kDialogClass, kSearchCaption);
+        script.Do([&](HWND dialog) {
+            // Owned by the host's window, centred over it.
+            EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner.get());
+            const RECT over = WindowRectOf(owner.get());
+            const RECT window = WindowRectOf(dialog);
+            // Centred over the owner, unless that would cross the work area's
+            // left or top edge.
+            RECT work{};
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+            const LONG left = (over.left + over.right - (window.right - window.left)) / 2;
+            const LONG top = (over.top + over.bottom - (window.bottom - window.top)) / 2;
+            EXPECT_NEAR(window.left, std::max(work.left, left), 2);
+            EXPECT_NEAR(window.top, std::max(work.top, top), 2);
+            EXPECT_EQ(ListColumnTexts(SearchList(dialog), 0).size(), kEntries.size());
+            EXPECT_EQ(ColumnHeaderText(SearchList(dialog), 0), "メニューの名称");
+            EXPECT_EQ(ColumnHeaderText(SearchList(dialog), 1), "移動先フォルダ名");
+            EXPECT_EQ(SelectedRows(SearchList(dialog)), std::vector<int>{0});
+            row.act(dialog);
+            shown = ListColumnTexts(SearchList(dialog), 0);
+        });
+        EXPECT_TRUE(RunSearch(RowFolder(base, r), script, owner.get())) << script.failure();
+        EXPECT_EQ(shown, row.rowsShown);
+        EXPECT_EQ(standin::MovedTo(), row.moved);
+        Lines texts;
+        for (const CapturedBox& box : boxes.boxes()) {
+            texts.push_back(box.text);
+            EXPECT_EQ(box.owner, owner.get());
+            EXPECT_EQ(box.caption, "Varkel Plugin");
+        }
+        EXPECT_EQ(texts, row.boxes);
+    }
+}
+
+TEST(SearchDialog, NeverSmallerThanItsTemplateAndTheListFollows) {
+    const OwnerWindow owner;
+    ModalScript script(kDialogClass, kSearchCaption);
+    script.Do([&](HWND dialog) {
+        const RECT opened = WindowRectOf(dialog);
+        const RECT list = ChildRect(dialog, IDC_SEARCH_LIST);
+        SetWindowRect(dialog, RECT{opened.left, opened.top, opened.left + 50, opened.top + 50});
+        const RECT small = WindowRectOf(dialog);
+        EXPECT_EQ(small.right - small.left, opened.right - opened.left);
+        EXPECT_EQ(small.bottom - small.top, opened.bottom - opened.top);
+        SetWindowRect(dialog,
+                      RECT{opened.left, opened.top, opened.right + 100, opened.bottom + 60});
+        const RECT grown = ChildRect(dialog, IDC_SEARCH_LIST);
+        EXPECT_EQ(grown.right - grown.left, list.right - list.left + 100);
+        EXPECT_EQ(grown.bottom - grown.top, list.bottom - list.top + 60);
+        const RECT move = ChildRect(dialog, IDOK);
+        EXPECT_GT(move.top, grown.bottom);
+        PressKey(dialog, VK_ESCAPE);
+    });
+    EXPECT_TRUE(RunSearch(FreshScratchFolder(), script, owner.get())) << script.failure();
+    EXPECT_TRUE(standin::MovedTo().empty());
+}
+
+TEST(ExtensionDialog, WindowMenuItemOpensItAndOkAppliesTheValues) {
+    struct Row {
+        const char* name;
+        int button;  // IDOK or IDCANCEL
+        Lines saved; // [Extension] keys after exit, empty when left out
+    };
+    const Row rows[] = {
+        {"OK", IDOK, {"SearchItem=1", "AccessKeys=1", "RecentCount=3", "GroupBySlash=0"}},
+        {"Cancel", IDCANCEL, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        DialogSession session;
+        ModalScript script = DialogScript(8000);
+        Lines menuItems;
+        script.Do([&](HWND dialog) {
+            const HMENU menu = GetSystemMenu(dialog, FALSE);
+            for (const MenuItem& item : ReadMenuItems(menu))
+                menuItems.push_back(item.type == MFT_SEPARATOR ? "---" : item.text);
+            PostMessageA(dialog, WM_SYSCOMMAND, IDM_EXTENSIONS, 0);
+        });
+        script.Then([&](HWND dialog) {
+            const HWND extensions = FindThreadWindow(kDialogClass, "拡張設定");
+            if (!extensions)
+                return false;
+            EXPECT_EQ(GetWindow(extensions, GW_OWNER), dialog);
+            EXPECT_NE(IsDlgButtonChecked(extensions, IDC_EXT_SEARCH_ITEM), BST_CHECKED);
+            EXPECT_NE(IsDlgButtonChecked(extensions, IDC_EXT_ACCESS_KEYS), BST_CHECKED);
+            ClickButton(extensions, IDC_EXT_SEARCH_ITEM);
+            ClickButton(extensions, IDC_EXT_ACCESS_KEYS);
+            SendDlgItemMessageA(extensions, IDC_EXT_RECENT_COUNT, CB_SETCURSEL, 3, 0);
+            ClickButton(extensions, row.button);
+            return true;
+        });
+        script.Then([](HWND dialog) {
+            if (FindThreadWindow(kDialogClass, "拡張設定"))
+                return false;
+            ClickButton(dialog, IDCANCEL);
+            return true;
+        });
+        session.Setup(script);
+        ASSERT_GE(menuItems.size(), 2u);
+        EXPECT_EQ(menuItems[menuItems.size() - 2], "---");
+        EXPECT_EQ(menuItems.back(), "拡張設定(&X)...");
+
+        session.Exit();
+        EXPECT_EQ(StoredSection(session.plugin().settingsPath(), "Extension"), row.saved);
+    }
+}
