@@ -14,7 +14,7 @@ int g_previewSerial = 0;
 std::vector<HTREEITEM> g_folderItems;
 
 std::string FolderLabel(const Folder& folder) {
-    const int count = Client().store.CountIn(folder.id);
+    const std::size_t count = Client().store.MessagesIn(folder.id).size();
     return count ? folder.name + " (" + std::to_string(count) + ")" : folder.name;
 }
 
@@ -53,9 +53,10 @@ void SetStatusPart(int part, std::string text) {
 
 void UpdateFolderStatus(const std::string& folderId) {
     const Folder* folder = Client().store.FindFolder(folderId);
-    SetStatusPart(kFolderPart, folder ? folder->name + ": " +
-                                            std::to_string(Client().store.CountIn(folderId)) + "通"
-                                      : std::string());
+    SetStatusPart(kFolderPart,
+                  folder ? folder->name + ": " +
+                               std::to_string(Client().store.MessagesIn(folderId).size()) + "通"
+                         : std::string());
 }
 
 std::string PreviewText(const Message& message) {

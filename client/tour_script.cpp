@@ -84,7 +84,7 @@ void Shoot(StepRunner& tour, const std::string& name, bool withMenus, HWND (*ext
         if (extra)
             windows.push_back(extra());
         const std::string path = JoinPath(g_outputFolder, name);
-        if (SaveScreenshot(path, AreaOf(windows)))
+        if (WritePng(path, CaptureScreenArea(AreaOf(windows))))
             g_screenshots.push_back(path);
         else
             Note("tour: could not write " + path);

@@ -129,7 +129,3 @@ bool WritePng(const std::string& path, const Image& image) {
     // The path as the ANSI file functions read it.
     return EncodePng(*factory.Get(), ToUtf16(path, CP_ACP), image);
 }
-
-bool SaveScreenshot(const std::string& path, const RECT& area) {
-    return WritePng(path, CaptureScreenArea(area));
-}
