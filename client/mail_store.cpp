@@ -33,12 +33,6 @@ std::vector<const Message*> MailStore::MessagesIn(const std::string& folderId) c
     return found;
 }
 
-int MailStore::CountIn(const std::string& folderId) const {
-    return static_cast<int>(
-        std::count_if(messages_.begin(), messages_.end(),
-                      [&](const Message& m) { return m.folderId == folderId; }));
-}
-
 int MailStore::Move(const std::vector<int>& serials, const std::string& folderId) {
     if (!FindFolder(folderId))
         return 0;

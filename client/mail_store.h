@@ -32,7 +32,6 @@ class MailStore {
     const Folder* FindFolder(const std::string& id) const;
     const Message* FindMessage(int serial) const;
     std::vector<const Message*> MessagesIn(const std::string& folderId) const;
-    int CountIn(const std::string& folderId) const;
 
     // Moves the messages with these serials into the folder; returns how many
     // moved (none when the folder does not exist).

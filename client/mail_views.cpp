@@ -1,15 +1,20 @@
 #include "mail_views.h"
 
+#include <algorithm>
+
 #include "client_state.h"
+#include "desktop/window_driver.h"
 
 namespace {
 
 enum StatusPart { kRequestPart = 0, kFolderPart = 1 };
 
 int g_previewSerial = 0;
+// The tree's item of each folder, in the store's order.
+std::vector<HTREEITEM> g_folderItems;
 
 std::string FolderLabel(const Folder& folder) {
-    const int count = Client().store.CountIn(folder.id);
+    const std::size_t count = Client().store.MessagesIn(folder.id).size();
     return count ? folder.name + " (" + std::to_string(count) + ")" : folder.name;
 }
 
@@ -19,31 +24,6 @@ void SetTreeLabel(HWND tree, HTREEITEM item, std::string label) {
     change.hItem = item;
     change.pszText = label.data();
     TreeView_SetItem(tree, &change);
-}
-
-// The tree item's folder index in the store.
-LPARAM ItemFolderIndex(HWND tree, HTREEITEM item) {
-    TVITEMA query{};
-    query.mask = TVIF_PARAM;
-    query.hItem = item;
-    TreeView_GetItem(tree, &query);
-    return query.lParam;
-}
-
-// Every item of the tree, parents before children.
-std::vector<HTREEITEM> AllTreeItems(HWND tree) {
-    std::vector<HTREEITEM> items;
-    std::vector<HTREEITEM> pending{TreeView_GetRoot(tree)};
-    while (!pending.empty()) {
-        HTREEITEM item = pending.back();
-        pending.pop_back();
-        for (; item; item = TreeView_GetNextSibling(tree, item)) {
-            items.push_back(item);
-            if (HTREEITEM child = TreeView_GetChild(tree, item))
-                pending.push_back(child);
-        }
-    }
-    return items;
 }
 
 void AddListRow(HWND list, const Message& message) {
@@ -73,9 +53,10 @@ void SetStatusPart(int part, std::string text) {
 
 void UpdateFolderStatus(const std::string& folderId) {
     const Folder* folder = Client().store.FindFolder(folderId);
-    SetStatusPart(kFolderPart, folder ? folder->name + ": " +
-                                            std::to_string(Client().store.CountIn(folderId)) + "通"
-                                      : std::string());
+    SetStatusPart(kFolderPart,
+                  folder ? folder->name + ": " +
+                               std::to_string(Client().store.MessagesIn(folderId).size()) + "通"
+                         : std::string());
 }
 
 std::string PreviewText(const Message& message) {
@@ -88,7 +69,7 @@ std::string PreviewText(const Message& message) {
 void FillFolderTree() {
     const HWND tree = Client().windows.tree;
     const std::vector<Folder>& folders = Client().store.folders();
-    std::vector<HTREEITEM> items;
+    std::vector<HTREEITEM>& items = g_folderItems;
     for (std::size_t i = 0; i < folders.size(); ++i) {
         const Folder& folder = folders[i];
         std::string label = FolderLabel(folder);
@@ -99,9 +80,8 @@ void FillFolderTree() {
                 insert.hParent = items[parent];
         }
         insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+        insert.item.mask = TVIF_TEXT;
         insert.item.pszText = label.data();
-        insert.item.lParam = static_cast<LPARAM>(i);
         items.push_back(TreeView_InsertItem(tree, &insert));
     }
     for (HTREEITEM item : items)
@@ -109,23 +89,17 @@ void FillFolderTree() {
 }
 
 void UpdateFolderCounts() {
-    const HWND tree = Client().windows.tree;
     const std::vector<Folder>& folders = Client().store.folders();
-    for (HTREEITEM item : AllTreeItems(tree)) {
-        const auto index = static_cast<std::size_t>(ItemFolderIndex(tree, item));
-        if (index < folders.size())
-            SetTreeLabel(tree, item, FolderLabel(folders[index]));
-    }
+    for (std::size_t i = 0; i < folders.size(); ++i)
+        SetTreeLabel(Client().windows.tree, g_folderItems[i], FolderLabel(folders[i]));
     UpdateFolderStatus(SelectedFolderId());
 }
 
 HTREEITEM FolderItem(const std::string& folderId) {
-    const HWND tree = Client().windows.tree;
     const std::vector<Folder>& folders = Client().store.folders();
-    for (HTREEITEM item : AllTreeItems(tree)) {
-        const auto index = static_cast<std::size_t>(ItemFolderIndex(tree, item));
-        if (index < folders.size() && folders[index].id == folderId)
-            return item;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        if (folders[i].id == folderId)
+            return g_folderItems[i];
     }
     return nullptr;
 }
@@ -136,13 +110,13 @@ bool SelectFolder(const std::string& folderId) {
 }
 
 std::string SelectedFolderId() {
-    const HWND tree = Client().windows.tree;
-    HTREEITEM item = TreeView_GetSelection(tree);
-    if (!item)
-        return std::string();
-    const auto index = static_cast<std::size_t>(ItemFolderIndex(tree, item));
-    const std::vector<Folder>& folders = Client().store.folders();
-    return index < folders.size() ? folders[index].id : std::string();
+    const HTREEITEM selected = TreeView_GetSelection(Client().windows.tree);
+    const auto found = std::find(g_folderItems.begin(), g_folderItems.end(), selected);
+    return selected && found != g_folderItems.end()
+               ? Client()
+                     .store.folders()[static_cast<std::size_t>(found - g_folderItems.begin())]
+                     .id
+               : std::string();
 }
 
 void ShowFolder(const std::string& folderId) {
@@ -158,25 +132,18 @@ void ShowFolder(const std::string& folderId) {
 }
 
 void SelectMessages(const std::vector<int>& serials) {
-    const HWND list = Client().windows.list;
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    bool first = true;
+    std::vector<int> rows;
     for (int serial : serials) {
-        const int row = MessageRow(serial);
-        if (row < 0)
-            continue;
-        const UINT state = first ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
-        ListView_SetItemState(list, row, state, state);
-        first = false;
+        if (const int row = MessageRow(serial); row >= 0)
+            rows.push_back(row);
     }
+    SelectRows(Client().windows.list, rows);
 }
 
 std::vector<int> SelectedSerials() {
-    const HWND list = Client().windows.list;
     std::vector<int> serials;
-    int row = -1;
-    while ((row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1)
-        serials.push_back(RowSerial(list, row));
+    for (int row : SelectedRows(Client().windows.list))
+        serials.push_back(RowSerial(Client().windows.list, row));
     return serials;
 }
 

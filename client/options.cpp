@@ -14,10 +14,10 @@ Options ParseOptions(int argc, char** argv) {
             options.error = "--tour needs an output folder";
             return options;
         }
-        options.outputFolder = FullPath(WithBackslashes(argv[i++]));
+        options.outputFolder = FullPath(argv[i++]);
     }
     if (i < argc)
-        options.pluginPath = FullPath(WithBackslashes(argv[i++]));
+        options.pluginPath = FullPath(argv[i++]);
     if (i < argc)
         options.error = std::string("unexpected argument ") + argv[i];
     if (options.pluginPath.empty())

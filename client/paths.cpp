@@ -4,8 +4,6 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include <algorithm>
-
 #include "base/text.h"
 
 std::string FolderOf(const std::string& path) {
@@ -19,11 +17,6 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     char path[MAX_PATH];
     CopyTextToField(path, sizeof path, folder);
     return PathAppendA(path, name.c_str()) ? path : folder + "\\" + name;
-}
-
-std::string WithBackslashes(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
 }
 
 std::string FullPath(const std::string& path) {

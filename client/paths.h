@@ -8,10 +8,8 @@
 std::string FolderOf(const std::string& path);
 // folder + "\" + name, with no doubled backslash.
 std::string JoinPath(const std::string& folder, const std::string& name);
-// Forward slashes to backslashes ("/" is never part of a double-byte
-// character).
-std::string WithBackslashes(std::string path);
-// The full path of a path relative to the current folder.
+// The full path of a path relative to the current folder, with forward
+// slashes turned into backslashes.
 std::string FullPath(const std::string& path);
 // Creates the folder and any missing parents; false when it still does not
 // exist afterwards.

@@ -57,7 +57,7 @@ void NoteFile(const std::string& path) {
     Note("tour: FAILED: " + why);
     const std::string path = JoinPath(g_outputFolder, "failure.png");
     const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (SaveScreenshot(path, screen))
+    if (WritePng(path, CaptureScreenArea(screen)))
         Note("tour: the screen at the failure: " + HostVisiblePath(path));
     CloseTranscriptFile();
     TerminateProcess(GetCurrentProcess(), 1);

@@ -51,14 +51,6 @@ std::vector<Fields> Matches(const std::vector<std::string>& lines, const std::st
     return found;
 }
 
-// One field of every row.
-Fields Column(const std::vector<Fields>& rows, std::size_t column) {
-    Fields values;
-    for (const Fields& row : rows)
-        values.push_back(row.at(column));
-    return values;
-}
-
 // A section of the settings file as "key=value" lines, in order.
 Fields Section(const std::string& path, const char* section) {
     std::string buffer(32768, '\0');
@@ -89,14 +81,16 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
     };
     const std::vector<Fields> registered =
         Matches(lines, R"re(  host <- ORA_RegisterCommand\("(.*)", (\d+)\) = (\d+))re");
-    std::vector<Fields> registerItems, moveItems;
+    // The register item's menu types, every command ID and the move items.
+    Fields registerTypes, ids;
+    std::vector<Fields> moveItems;
     for (const Fields& row : registered) {
+        ids.push_back(row[2]);
         if (row[0] == Utf8(kRegister))
-            registerItems.push_back(row);
+            registerTypes.push_back(row[1]);
         if (row[0].rfind(Utf8(kMovePrefix), 0) == 0)
             moveItems.push_back({row[0], row[1]});
     }
-    const Fields ids = Column(registered, 2);
     Fields boxes;
     for (const Fields& box : Matches(lines, R"(  box: \[(.*?)\] (.*))"))
         boxes.push_back(box[0] + "\t" + box[1]);
@@ -131,7 +125,7 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
     const std::pair<const char*, bool> checks[] = {
         {"the tour ran to its end", ranToEnd},
         {"the register item was registered with menu type 2 in every folder menu",
-         Column(registerItems, 1) == Fields{"2", "2", "2"}},
+         registerTypes == Fields{"2", "2", "2"}},
         {"every command ID fits in 16 bits and is not 0",
          !ids.empty() && std::all_of(ids.begin(), ids.end(),
                                      [](const std::string& id) {

@@ -87,7 +87,7 @@ void Shoot(StepRunner& tour, const std::string& name, bool withMenus, HWND (*ext
         if (extra)
             windows.push_back(extra());
         const std::string path = JoinPath(g_outputFolder, name);
-        if (SaveScreenshot(path, AreaOf(windows)))
+        if (WritePng(path, CaptureScreenArea(AreaOf(windows))))
             g_screenshots.push_back(path);
         else
             Note("tour: could not write " + path);
@@ -132,14 +132,16 @@ void NoteDialogRows() {
     Note("  dialog rows: " + Joined(ListColumnTexts(SettingsList(), 0), " | "));
 }
 
-// Picks an item of the open menus with the arrow keys and Enter.
-void PickMenuItem(StepRunner& tour, const std::string& item) {
+// Picks an item of the open menus with the arrow keys and Enter, picturing
+// the menus with the item highlighted when a screenshot is named.
+void PickMenuItem(StepRunner& tour, const std::string& item, const std::string& screenshot = "") {
     tour.Add("「" + item + "」 highlighted", [item] { return HighlightMenuItem(item); });
+    if (!screenshot.empty())
+        Shoot(tour, screenshot, true, nullptr);
     Do(tour, "press Enter on 「" + item + "」", [] { PressKey(Windows().frame, VK_RETURN); });
 }
 
 void OpenMoveSubmenu(StepRunner& tour, const std::string& firstItem) {
-    tour.Add("the menu with 「メールの移動」", [] { return MenuWindowWithItem(kMoveSubmenu); });
     tour.Add("「メールの移動」 highlighted", [] { return HighlightMenuItem(kMoveSubmenu); });
     Do(tour, "press → to open the submenu", [] { PressKey(Windows().frame, VK_RIGHT); });
     tour.Add("the move submenu", [firstItem] { return MenuWindowWithItem(firstItem); });
@@ -153,7 +155,7 @@ void LookAtMoveSubmenu(StepRunner& tour, const std::string& item, const std::str
        [item] { Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(item)), " | ")); });
     Shoot(tour, screenshot, true, nullptr);
     tour.Add("the menus to close with Escape", [] {
-        if (!AnyMenuOpen())
+        if (OpenMenuWindows().empty())
             return true;
         PressKey(Windows().frame, VK_ESCAPE);
         return false;
@@ -165,7 +167,24 @@ void AnswerConfirmation(StepRunner& tour, const std::string& screenshot) {
     if (!screenshot.empty())
         Shoot(tour, screenshot, false, OpenMessageBox);
     Do(tour, "click OK in the box", [] { ClickButton(OpenMessageBox(), IDOK); });
-    tour.Add("the box and the menus to close", [] { return !OpenMessageBox() && !AnyMenuOpen(); });
+    tour.Add("the box and the menus to close",
+             [] { return !OpenMessageBox() && OpenMenuWindows().empty(); });
+}
+
+void RightClickSelectedMail(StepRunner& tour) {
+    Do(tour, "right-click the selected mail", [] {
+        const int row = MessageRow(SelectedSerials().at(0));
+        RightClickAt(Windows().list, ListRowCenter(Windows().list, row));
+    });
+}
+
+void SelectFirstClientsMail(StepRunner& tour) {
+    Do(tour, "select the first mail of 取引先", [] {
+        SelectFolder(kClientsFolder);
+        SetFocus(Windows().list);
+        SelectMessages({Client().store.MessagesIn(kClientsFolder).at(0)->serial});
+    });
+    tour.Pause(300);
 }
 
 void Start(StepRunner& tour) {
@@ -179,12 +198,7 @@ void RegisterFolder(StepRunner& tour, const std::string& title, const std::strin
     Say(tour, title);
     Do(tour, "right-click the folder in the tree",
        [folderId] { RightClickAt(Windows().tree, TreeItemCenter(Windows().tree, folderId)); });
-    tour.Add("the folder menu", [] { return MenuWindowWithItem(kRegisterItem); });
-    tour.Add("「" + std::string(kRegisterItem) + "」 highlighted",
-             [] { return HighlightMenuItem(kRegisterItem); });
-    if (screenshots)
-        Shoot(tour, "02-folder-menu.png", true, nullptr);
-    PickMenuItem(tour, kRegisterItem);
+    PickMenuItem(tour, kRegisterItem, screenshots ? "02-folder-menu.png" : "");
     AnswerConfirmation(tour, screenshots ? "03-confirm-add.png" : "");
 }
 
@@ -198,13 +212,9 @@ void MoveMail(StepRunner& tour) {
         Note("client: selected " + std::to_string(SelectedSerials().size()) + " mail(s)");
     });
     tour.Pause(300);
-    Do(tour, "right-click the selected mail", [] {
-        const int row = MessageRow(SelectedSerials().at(0));
-        RightClickAt(Windows().list, ListRowCenter(Windows().list, row));
-    });
+    RightClickSelectedMail(tour);
     OpenMoveSubmenu(tour, kClientsName);
-    Shoot(tour, "04-move-submenu.png", true, nullptr);
-    PickMenuItem(tour, kClientsName);
+    PickMenuItem(tour, kClientsName, "04-move-submenu.png");
     AnswerConfirmation(tour, "05-confirm-move.png");
     Do(tour, "open 取引先 to see the mails arrive", [] {
         SelectFolder(kClientsFolder);
@@ -259,11 +269,7 @@ void EditSettings(StepRunner& tour) {
 
 void LookAtMenu(StepRunner& tour) {
     Say(tour, "== 6. The mail-view menu shows the destinations in their new order and name");
-    Do(tour, "select the first mail of 取引先", [] {
-        const std::vector<const Message*> messages = Client().store.MessagesIn(kClientsFolder);
-        SelectMessages({messages.at(0)->serial});
-    });
-    tour.Pause(300);
+    SelectFirstClientsMail(tour);
     Do(tour, "right-click the preview", [] {
         RECT rect{};
         GetWindowRect(Windows().preview, &rect);
@@ -272,23 +278,11 @@ void LookAtMenu(StepRunner& tour) {
     LookAtMoveSubmenu(tour, kNewClientsName, "09-renamed-submenu.png");
 }
 
-void RightClickFirstMailOfClients(StepRunner& tour) {
-    Do(tour, "select the first mail of 取引先", [] {
-        SelectFolder(kClientsFolder);
-        SetFocus(Windows().list);
-        SelectMessages({Client().store.MessagesIn(kClientsFolder).at(0)->serial});
-    });
-    tour.Pause(300);
-    Do(tour, "right-click the selected mail", [] {
-        const int row = MessageRow(SelectedSerials().at(0));
-        RightClickAt(Windows().list, ListRowCenter(Windows().list, row));
-    });
-}
-
 void ShowNameWithAmpersand(StepRunner& tour) {
     RegisterFolder(tour, "== 7. Register Q&A: its move item shows the name as written", kQaFolder,
                    false);
-    RightClickFirstMailOfClients(tour);
+    SelectFirstClientsMail(tour);
+    RightClickSelectedMail(tour);
     LookAtMoveSubmenu(tour, kQaItem, "10-ampersand-submenu.png");
 }
 
@@ -314,7 +308,8 @@ void TurnOnExtensions(StepRunner& tour) {
 
 void SearchAndMove(StepRunner& tour) {
     Say(tour, "== 9. 検索して移動: 「そふと」 finds ソフト開発, Enter moves the mail there");
-    RightClickFirstMailOfClients(tour);
+    SelectFirstClientsMail(tour);
+    RightClickSelectedMail(tour);
     OpenMoveSubmenu(tour, kSearchItem);
     Do(tour, "read the submenu",
        [] { Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(kSearchItem)), " | ")); });

@@ -25,7 +25,7 @@ void PumpMessagesFor(DWORD milliseconds) {
     } while (GetTickCount() - start < milliseconds);
 }
 
-HRESULT EncodePng(IWICImagingFactory& factory, const std::wstring& path, const Image& image) {
+bool EncodePng(IWICImagingFactory& factory, const std::wstring& path, const Image& image) {
     const auto width = static_cast<UINT>(image.width);
     const auto height = static_cast<UINT>(image.height);
     ComPtr<IWICStream> stream;
@@ -33,33 +33,19 @@ HRESULT EncodePng(IWICImagingFactory& factory, const std::wstring& path, const I
     ComPtr<IWICBitmapFrameEncode> frame;
     ComPtr<IPropertyBag2> frameOptions;
     WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    HRESULT result = factory.CreateStream(&stream);
-    if (SUCCEEDED(result))
-        result = stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE);
-    if (SUCCEEDED(result))
-        result = factory.CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
-    if (SUCCEEDED(result))
-        result = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
-    if (SUCCEEDED(result))
-        result = encoder->CreateNewFrame(&frame, &frameOptions);
-    if (SUCCEEDED(result))
-        result = frame->Initialize(frameOptions.Get());
-    if (SUCCEEDED(result))
-        result = frame->SetSize(width, height);
-    // The encoder answers with the nearest format it can write.
-    if (SUCCEEDED(result))
-        result = frame->SetPixelFormat(&format);
-    if (SUCCEEDED(result) && format != GUID_WICPixelFormat24bppBGR)
-        result = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-    std::vector<BYTE> pixels(image.bgr.begin(), image.bgr.end());
-    if (SUCCEEDED(result))
-        result =
-            frame->WritePixels(height, width * 3, static_cast<UINT>(pixels.size()), pixels.data());
-    if (SUCCEEDED(result))
-        result = frame->Commit();
-    if (SUCCEEDED(result))
-        result = encoder->Commit();
-    return result;
+    // The encoder answers SetPixelFormat with the nearest format it can write.
+    // WritePixels only reads the pixels.
+    return SUCCEEDED(factory.CreateStream(&stream)) &&
+           SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+           SUCCEEDED(factory.CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
+           SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+           SUCCEEDED(encoder->CreateNewFrame(&frame, &frameOptions)) &&
+           SUCCEEDED(frame->Initialize(frameOptions.Get())) &&
+           SUCCEEDED(frame->SetSize(width, height)) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
+           format == GUID_WICPixelFormat24bppBGR &&
+           SUCCEEDED(frame->WritePixels(height, width * 3, static_cast<UINT>(image.bgr.size()),
+                                        const_cast<BYTE*>(image.bgr.data()))) &&
+           SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
 
 } // namespace
@@ -141,9 +127,5 @@ bool WritePng(const std::string& path, const Image& image) {
                                 IID_PPV_ARGS(&factory))))
         return false;
     // The path as the ANSI file functions read it.
-    return SUCCEEDED(EncodePng(*factory.Get(), ToUtf16(path, CP_ACP), image));
-}
-
-bool SaveScreenshot(const std::string& path, const RECT& area) {
-    return WritePng(path, CaptureScreenArea(area));
+    return EncodePng(*factory.Get(), ToUtf16(path, CP_ACP), image);
 }

@@ -30,5 +30,3 @@ RECT AreaOf(const std::vector<HWND>& windows);
 // The image as an 8-bit RGB PNG file (path in code page 932); false when the
 // image is empty or the file cannot be written.
 bool WritePng(const std::string& path, const Image& image);
-// Writes the screen's pixels under the area as a PNG file.
-bool SaveScreenshot(const std::string& path, const RECT& area);

@@ -28,14 +28,6 @@ std::vector<HWND> ThreadWindowsWhere(const std::function<bool(HWND)>& match) {
     return found;
 }
 
-std::vector<HWND> SearchThreadWindows(const char* className, const std::string& caption,
-                                      bool visibleOnly) {
-    return ThreadWindowsWhere([&](HWND window) {
-        return (!visibleOnly || IsWindowVisible(window)) && ClassNameOf(window) == className &&
-               WindowText(window) == caption;
-    });
-}
-
 // Repeat count 1 and the key's scan code; key-up adds the previous-state and
 // transition bits.
 LPARAM KeyDownLParam(WPARAM virtualKey) {
@@ -49,12 +41,17 @@ InitDialogRecorder* g_recorder = nullptr;
 } // namespace
 
 HWND FindThreadWindow(const char* className, const std::string& caption) {
-    const std::vector<HWND> found = SearchThreadWindows(className, caption, true);
-    return found.empty() ? nullptr : found.front();
+    for (HWND window : ThreadWindows(className, caption)) {
+        if (IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
 }
 
 std::vector<HWND> ThreadWindows(const char* className, const std::string& caption) {
-    return SearchThreadWindows(className, caption, false);
+    return ThreadWindowsWhere([&](HWND window) {
+        return ClassNameOf(window) == className && WindowText(window) == caption;
+    });
 }
 
 HWND DialogWithControl(int id) {
@@ -67,11 +64,6 @@ HWND DialogWithControl(int id) {
 
 void ClickButton(HWND dialog, int id) {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-void SendCommand(HWND dialog, int id) {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void PressKey(HWND window, WPARAM virtualKey) {
@@ -194,10 +186,6 @@ std::vector<HWND> OpenMenuWindows() {
         [](HWND window) { return IsWindowVisible(window) && ClassNameOf(window) == kMenuClass; });
 }
 
-bool AnyMenuOpen() {
-    return !OpenMenuWindows().empty();
-}
-
 HMENU MenuOfWindow(HWND menuWindow) {
     return reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
 }
@@ -216,10 +204,6 @@ std::vector<std::string> OpenMenuItems(HWND menuWindow) {
     for (const MenuItem& item : ReadMenuItems(MenuOfWindow(menuWindow)))
         texts.push_back(item.type & MFT_SEPARATOR ? std::string("---") : item.text);
     return texts;
-}
-
-void PressCloseBox(HWND window) {
-    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 RECT WindowRectOf(HWND window) {
@@ -247,10 +231,6 @@ void ResizeClientArea(HWND window, int width, int height) {
     const int frameHeight = (outer.bottom - outer.top) - inner.cy;
     SetWindowPos(window, nullptr, 0, 0, width + frameWidth, height + frameHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void SetWindowRect(HWND window, const RECT& rect) {
-    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
 InitDialogRecorder::InitDialogRecorder(std::string caption)

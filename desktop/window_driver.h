@@ -23,8 +23,6 @@ HWND DialogWithControl(int id);
 
 // Presses a push button or check box as a click would (BM_CLICK).
 void ClickButton(HWND dialog, int id);
-// Sends the dialog the command a control with this ID sends when pressed.
-void SendCommand(HWND dialog, int id);
 
 // A key press (WM_KEYDOWN, WM_KEYUP) posted to a window, as the keyboard
 // delivers it: the modal loops of menus and dialogs see it (Escape and Enter
@@ -62,15 +60,11 @@ std::string ColumnHeaderText(HWND list, int column);
 
 // Open popup menus of this thread.
 std::vector<HWND> OpenMenuWindows();
-bool AnyMenuOpen();
 HMENU MenuOfWindow(HWND menuWindow);
 // The open menu window whose menu has an item with this text, or null.
 HWND MenuWindowWithItem(const std::string& text);
 // The texts of an open menu's items, "---" for separators.
 std::vector<std::string> OpenMenuItems(HWND menuWindow);
-
-// The close box, as the window menu's Close command sends it.
-void PressCloseBox(HWND window);
 
 // Geometry.
 RECT WindowRectOf(HWND window);
@@ -79,8 +73,6 @@ RECT ChildRect(HWND parent, int id);
 SIZE ClientSize(HWND window);
 // Resizes the window so that its client area is width by height.
 void ResizeClientArea(HWND window, int width, int height);
-// Moves and resizes the window (screen coordinates), as a user drag would.
-void SetWindowRect(HWND window, const RECT& rect);
 
 // While one exists, records the window rectangle of every dialog of this
 // thread with the given caption right after its WM_INITDIALOG: where the

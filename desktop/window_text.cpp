@@ -1,5 +1,6 @@
 #include "window_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 std::string WindowText(HWND window) {
@@ -40,11 +41,9 @@ std::vector<MenuItem> ReadMenuItems(HMENU menu) {
 
 int MenuItemPosition(HMENU menu, const std::string& text) {
     const std::vector<MenuItem> items = ReadMenuItems(menu);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].text == text)
-            return static_cast<int>(i);
-    }
-    return -1;
+    const auto found = std::find_if(items.begin(), items.end(),
+                                    [&](const MenuItem& item) { return item.text == text; });
+    return found == items.end() ? -1 : static_cast<int>(found - items.begin());
 }
 
 std::vector<std::string> DescribeMenu(HMENU menu) {

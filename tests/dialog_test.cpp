@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <commctrl.h>
+#include <windowsx.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -298,7 +299,7 @@ TEST(DialogGeometry, NeverSmallerThan400By300) {
         EXPECT_EQ(info.ptMaxTrackSize.y, 4000);
 
         // Sizing below the minimum stops at it.
-        SetWindowRect(dialog, {150, 120, 250, 180});
+        MoveWindow(dialog, 150, 120, 100, 60, TRUE);
         EXPECT_EQ(CornersOf(WindowRectOf(dialog)), (Corners{150, 120, 550, 420}));
         ResizeClientArea(dialog, 10, 10);
         EXPECT_EQ(SizeOf(WindowRectOf(dialog)).cx, 400);
@@ -380,7 +381,7 @@ TEST(DialogClosing, EveryWayStoresTheGeometryAndOnlyOkCommits) {
              PressKey(RowList(dialog), VK_ESCAPE);
          },
          false},
-        {"close box", [](HWND dialog) { PressCloseBox(dialog); }, false},
+        {"close box", [](HWND dialog) { SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }, false},
         {"WM_CLOSE", [](HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); }, false},
     };
     const std::vector<std::string> entries = {"A1:アルファ", "B2:ベータ", "C3:ガンマ"};
@@ -403,7 +404,7 @@ TEST(DialogClosing, EveryWayStoresTheGeometryAndOnlyOkCommits) {
             EXPECT_TRUE(TypeIntoLabelEditor(list, "改名", VK_RETURN));
             ClickButton(dialog, IDC_CONFIRM);
             ClickButton(dialog, IDC_MENU_TOP);
-            SetWindowRect(dialog, moved);
+            MoveWindow(dialog, moved.left, moved.top, 600, 460, TRUE);
             ListView_SetColumnWidth(list, 0, 111);
             ListView_SetColumnWidth(list, 1, 222);
             ListView_SetColumnWidth(list, 2, 33);
@@ -433,7 +434,7 @@ TEST(DialogClosing, OtherCommandsLeaveTheDialogOpenAndUnchanged) {
         const auto before = ReadRows(RowList(dialog), 3);
         // No control has the ID IDOK; 1007 is no control at all.
         for (int id : {IDOK, 1007, 0}) {
-            SendCommand(dialog, id);
+            FORWARD_WM_COMMAND(dialog, id, GetDlgItem(dialog, id), BN_CLICKED, SendMessageA);
             EXPECT_TRUE(IsWindowVisible(dialog)) << id;
         }
         EXPECT_EQ(ReadRows(RowList(dialog), 3), before);

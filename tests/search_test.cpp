@@ -165,12 +165,12 @@ TEST(SearchDialog, NeverSmallerThanItsTemplateAndTheListFollows) {
     script.Do([&](HWND dialog) {
         const RECT opened = WindowRectOf(dialog);
         const RECT list = ChildRect(dialog, IDC_SEARCH_LIST);
-        SetWindowRect(dialog, RECT{opened.left, opened.top, opened.left + 50, opened.top + 50});
+        MoveWindow(dialog, opened.left, opened.top, 50, 50, TRUE);
         const RECT small = WindowRectOf(dialog);
         EXPECT_EQ(small.right - small.left, opened.right - opened.left);
         EXPECT_EQ(small.bottom - small.top, opened.bottom - opened.top);
-        SetWindowRect(dialog,
-                      RECT{opened.left, opened.top, opened.right + 100, opened.bottom + 60});
+        MoveWindow(dialog, opened.left, opened.top, opened.right - opened.left + 100,
+                   opened.bottom - opened.top + 60, TRUE);
         const RECT grown = ChildRect(dialog, IDC_SEARCH_LIST);
         EXPECT_EQ(grown.right - grown.left, list.right - list.left + 100);
         EXPECT_EQ(grown.bottom - grown.top, list.bottom - list.top + 60);
