@@ -292,9 +292,11 @@ bool SaveSettingsFile(const std::string& path) {
     }
     const bool built = (!exists || CopyOldFile(path, temporary.path())) &&
                        WriteSettingsFile(temporary.path(), text, oldHeld);
-    ForgetCachedProfile(temporary.path());
-    const bool swapped = built && SwapInFile(path, temporary.path(), attributes);
+    // Forgotten while the profile functions still hold the old file as it is
+    // on the disk: afterwards, forgetting it would first read the new one
+    // whole. The temporary name is forgotten before its next use.
     ForgetCachedProfile(path);
+    const bool swapped = built && SwapInFile(path, temporary.path(), attributes);
     if (swapped)
         temporary.Keep(); // it is the settings file now
     return swapped;
