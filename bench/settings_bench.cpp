@@ -1,7 +1,10 @@
-// Times LoadSettings and SaveSettings on lists of 10 to 10,000 entries
-// against one whole-section read of the same file, the least that any load
-// through the profile functions can cost; then the load of a file whose every
-// line is in another form than the save's, and the eight integer settings.
+// Times LoadSettings on lists of 10 to 10,000 entries against one
+// whole-section read of the same file, the least that any load through the
+// profile functions can cost, and SaveSettings against one whole-section
+// write of the list and one flush of the file, the least that any save
+// through them that reaches the disk can cost; then the load of a file whose
+// every line is in another form than the save's, and the eight integer
+// settings.
 #include <windows.h>
 
 #include <algorithm>
@@ -47,13 +50,33 @@ std::size_t FileSize(const std::string& path) {
     return data.nFileSizeLow;
 }
 
+// Folder IDs that are paths, menu names with blanks inside.
 FolderList RealisticEntries(int count) {
     FolderList entries;
     for (int i = 1; i <= count; ++i) {
         const std::string n = std::to_string(i);
-        entries.push_back("\\Mailbox\\Folder" + n + ":受信箱" + n);
+        entries.push_back("\\仕事\\受信箱\\取引先" + n + ":取引先 " + n + " 様");
     }
     return entries;
+}
+
+// The list as the key list that WritePrivateProfileSectionA takes.
+std::string KeyList(const FolderList& entries) {
+    std::string keys;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        keys += FolderKey(i + 1) + "=" + entries[i] + '\0';
+    return keys + '\0';
+}
+
+// The list written as one section, and the file flushed to the disk.
+void WriteSectionAndFlush(const std::string& path, const std::string& keyList) {
+    WritePrivateProfileSectionA(kFolderList, keyList.c_str(), path.c_str());
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    FlushFileBuffers(file);
+    CloseHandle(file);
 }
 
 PluginSettings RealisticSettings() {
@@ -73,6 +96,7 @@ struct Row {
     int entries;
     double section;
     double load;
+    double sectionWrite;
     double save;
     double settings;
 };
@@ -101,8 +125,10 @@ std::string QuotedListFile(const FolderList& entries) {
 // being saved.
 Row Measure(const std::string& folder, int count, bool quoted = false) {
     const std::string path = folder + "Varkel" + std::to_string(count) + ".ini";
+    const std::string copyPath = folder + "Copy" + std::to_string(count) + ".ini";
     const FolderList entries = RealisticEntries(count);
-    const int runs = count >= 10000 ? 9 : 21;
+    const std::string keyList = KeyList(entries);
+    const int runs = count >= 10000 ? 11 : 31;
 
     ReplaceFolderEntries(entries);
     g_settings = RealisticSettings();
@@ -114,7 +140,7 @@ Row Measure(const std::string& folder, int count, bool quoted = false) {
         WriteProfileFile(path, quotedFile);
     std::string buffer(FileSize(path) + 16, '\0');
 
-    std::vector<double> section, load, save, settings;
+    std::vector<double> section, load, sectionWrite, save, settings;
     for (int run = 0; run < runs; ++run) {
         AgeFile(path);
         ForgetCachedProfile(path);
@@ -135,9 +161,17 @@ Row Measure(const std::string& folder, int count, bool quoted = false) {
         if (quoted) {
             WriteProfileFile(path, quotedFile);
             save.push_back(0);
+            sectionWrite.push_back(0);
             continue;
         }
+        // The section's write goes to a copy of the file as the save finds it.
+        CopyFileA(path.c_str(), copyPath.c_str(), FALSE);
+        AgeFile(copyPath);
+        ForgetCachedProfile(copyPath);
+        sectionWrite.push_back(TimeOf([&] { WriteSectionAndFlush(copyPath, keyList); }));
+        ForgetCachedProfile(copyPath);
         AgeFile(path);
+        ForgetCachedProfile(path);
         // A save that would change nothing writes nothing: each one here has
         // a setting to change.
         g_settings.IsConfirm = run % 2 ? 1 : 2;
@@ -147,7 +181,9 @@ Row Measure(const std::string& folder, int count, bool quoted = false) {
         }));
     }
     DeleteFileA(path.c_str());
-    return {count, Median(section), Median(load), Median(save), Median(settings)};
+    DeleteFileA(copyPath.c_str());
+    return {count,        Median(section), Median(load), Median(sectionWrite),
+            Median(save), Median(settings)};
 }
 
 } // namespace
@@ -159,20 +195,26 @@ int main() {
     CreateDirectoryA(folder.c_str(), nullptr);
 
     std::vector<Row> rows;
-    std::printf("%8s %12s %12s %8s %12s %8s\n", "entries", "section ms", "load ms", "ratio",
-                "save ms", "ratio");
+    std::printf("%8s %11s %11s %7s %11s %11s %7s\n", "entries", "section ms", "load ms", "ratio",
+                "write+flush", "save ms", "ratio");
     for (int count : {10, 100, 1000, 10000}) {
         const Row row = Measure(folder, count);
         rows.push_back(row);
-        std::printf("%8d %12.3f %12.3f %8.2f %12.3f %8.2f\n", row.entries, row.section * 1e3,
-                    row.load * 1e3, row.load / row.section, row.save * 1e3, row.save / row.section);
+        std::printf("%8d %11.3f %11.3f %7.2f %11.3f %11.3f %7.2f\n", row.entries, row.section * 1e3,
+                    row.load * 1e3, row.load / row.section, row.sectionWrite * 1e3, row.save * 1e3,
+                    row.save / row.sectionWrite);
         std::fflush(stdout);
     }
+    // How each time grows with ten times the entries.
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const Row& smaller = rows[i - 1];
+        const Row& larger = rows[i];
+        std::printf("t(%d)/t(%d): section %.1f, load %.1f, write+flush %.1f, save %.1f\n",
+                    larger.entries, smaller.entries, larger.section / smaller.section,
+                    larger.load / smaller.load, larger.sectionWrite / smaller.sectionWrite,
+                    larger.save / smaller.save);
+    }
     const Row& thousand = rows[2];
-    const Row& tenThousand = rows[3];
-    std::printf("t(10000)/t(1000): section %.1f, load %.1f, save %.1f\n",
-                tenThousand.section / thousand.section, tenThousand.load / thousand.load,
-                tenThousand.save / thousand.save);
     std::printf("8 integer settings: %.3f ms, %.1f%% of the 1000-entry load\n",
                 thousand.settings * 1e3, 100 * thousand.settings / thousand.load);
     const Row quoted = Measure(folder, 1000, true);

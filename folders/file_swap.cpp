@@ -16,8 +16,12 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 DWORD g_waitsStarted = 0;
 bool g_waitsRunning = false;
 
-// Deletes a file, hidden, system or read-only as it may be.
+// Deletes a file, hidden, system or read-only as it may be. The attributes
+// are cleared only for a file that refuses the plain delete, which a missing
+// file, the usual case, does not.
 void DeleteAnyFile(const std::string& path) {
+    if (DeleteFileA(path.c_str()) || GetLastError() != ERROR_ACCESS_DENIED)
+        return;
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path.c_str());
 }

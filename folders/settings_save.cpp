@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <new>
 
 #include "../base/holders.h"
@@ -84,6 +86,16 @@ bool AllSettingsHeld(const std::string& path) {
                        [&](const SettingRow& row) { return SettingHeld(path, row); });
 }
 
+// Per setting row, whether a file holds it.
+using HeldRows = std::array<bool, std::size(kSettingRows)>;
+
+HeldRows SettingsHeld(const std::string& path) {
+    HeldRows held{};
+    for (std::size_t i = 0; i < held.size(); ++i)
+        held[i] = SettingHeld(path, kSettingRows[i]);
+    return held;
+}
+
 // True when the file's list is exactly this one: these keys, in this order,
 // and no other. A line that the section read gives as written is taken as it
 // is; any other, in case an implementation gives lines in another form, is
@@ -104,11 +116,15 @@ bool FolderListStored(const std::string& path, const FolderListText& text) {
 }
 
 // True when the file (with these attributes) already holds what a save would
-// write, so that the save can leave it untouched.
-bool FileHoldsSettings(const std::string& path, DWORD attributes, const FolderListText& text) {
+// write, so that the save can leave it untouched. Which settings it holds is
+// kept for the writes; the settings go first, as the cheaper question.
+bool FileHoldsSettings(const std::string& path, DWORD attributes, const FolderListText& text,
+                       std::optional<HeldRows>& held) {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
-    return FolderListStored(path, text) && AllSettingsHeld(path);
+    held = SettingsHeld(path);
+    return std::all_of(held->begin(), held->end(), [](bool rowHeld) { return rowHeld; }) &&
+           FolderListStored(path, text);
 }
 
 // Removes every section of the list; each call removes the first one whose
@@ -125,15 +141,29 @@ bool RemoveFolderListSections(const std::string& path) {
     return false;
 }
 
+bool WriteSetting(const std::string& path, const SettingRow& row) {
+    const std::string value = std::to_string(g_settings.*row.field);
+    return WritePrivateProfileStringA(row.section, row.key, value.c_str(), path.c_str()) != FALSE;
+}
+
 // Writes, key by key so that other keys stay, each setting that the file does
-// not hold already: every write rewrites the whole file.
-bool WriteChangedSettings(const std::string& path) {
+// not hold already: every write rewrites the whole file. The old file's
+// answers, where it was asked, pick the rows without asking each again; a
+// file that does not then hold every setting is asked row by row.
+bool WriteChangedSettings(const std::string& path, const std::optional<HeldRows>& oldHeld) {
+    if (oldHeld) {
+        for (std::size_t i = 0; i < oldHeld->size(); ++i) {
+            if (!(*oldHeld)[i] && !WriteSetting(path, kSettingRows[i]))
+                return false;
+        }
+        if (AllSettingsHeld(path))
+            return true;
+    }
     bool wrote = false;
     for (const SettingRow& row : kSettingRows) {
         if (SettingHeld(path, row))
             continue;
-        const std::string value = std::to_string(g_settings.*row.field);
-        if (!WritePrivateProfileStringA(row.section, row.key, value.c_str(), path.c_str()))
+        if (!WriteSetting(path, row))
             return false;
         wrote = true;
     }
@@ -227,8 +257,9 @@ bool WriteFolderList(const std::string& path, const FolderListText& text) {
 // first and comes back last; the settings are written in between, while the
 // file is small. Everything is read back: the profile functions do not
 // report every failed write.
-bool WriteSettingsFile(const std::string& path, const FolderListText& text) {
-    if (!RemoveFolderListSections(path) || !WriteChangedSettings(path))
+bool WriteSettingsFile(const std::string& path, const FolderListText& text,
+                       const std::optional<HeldRows>& oldHeld) {
+    if (!RemoveFolderListSections(path) || !WriteChangedSettings(path, oldHeld))
         return false;
     // The read-back must come from the disk, not from the profile functions'
     // copy of the file as it was before the list.
@@ -239,7 +270,8 @@ bool WriteSettingsFile(const std::string& path, const FolderListText& text) {
 bool SaveSettingsFile(const std::string& path) {
     const FolderListText text = MakeFolderListText(FolderEntries());
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (FileHoldsSettings(path, attributes, text))
+    std::optional<HeldRows> oldHeld;
+    if (FileHoldsSettings(path, attributes, text, oldHeld))
         return true;
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     // The user marked the file read-only to keep it as it is.
@@ -253,16 +285,18 @@ bool SaveSettingsFile(const std::string& path) {
     if (!temporary.Create()) {
         // Any step that fails puts the file's bytes back: never a file without its list.
         FileBytesGuard before(path);
-        if (!before.ready() || !WriteSettingsFile(path, text))
+        if (!before.ready() || !WriteSettingsFile(path, text, oldHeld))
             return false;
         before.Keep();
         return true;
     }
     const bool built = (!exists || CopyOldFile(path, temporary.path())) &&
-                       WriteSettingsFile(temporary.path(), text);
-    ForgetCachedProfile(temporary.path());
-    const bool swapped = built && SwapInFile(path, temporary.path(), attributes);
+                       WriteSettingsFile(temporary.path(), text, oldHeld);
+    // Forgotten while the profile functions still hold the old file as it is
+    // on the disk: afterwards, forgetting it would first read the new one
+    // whole. The temporary name is forgotten before its next use.
     ForgetCachedProfile(path);
+    const bool swapped = built && SwapInFile(path, temporary.path(), attributes);
     if (swapped)
         temporary.Keep(); // it is the settings file now
     return swapped;
