@@ -12,6 +12,7 @@
 #include "file_swap.h"
 #include "folder_list.h"
 #include "plugin_settings.h"
+#include "recent_list.h"
 #include "settings_lock.h"
 #include "settings_file.h"
 
@@ -34,12 +35,17 @@ std::string StoredValue(const std::string& entry) {
     return ChangesWhenRead(entry) ? '"' + entry + '"' : entry;
 }
 
-// An entry that the file cannot hold (an empty one, or one with a line
-// break) is left out; the others follow without a gap.
+// The file cannot hold an empty value or one with a line break.
+bool FileCanHold(const std::string& value) {
+    return !value.empty() && value.find_first_of("\r\n") == std::string::npos;
+}
+
+// An entry that the file cannot hold is left out; the others follow without
+// a gap.
 FolderListText MakeFolderListText(const std::vector<std::string>& entries) {
     FolderListText text;
     for (const std::string& entry : entries) {
-        if (entry.empty() || entry.find_first_of("\r\n") != std::string::npos)
+        if (!FileCanHold(entry))
             continue;
         if (text.entries.empty())
             text.fileText = "[" + std::string(kFolderList) + "]\r\n";
@@ -103,12 +109,44 @@ bool FolderListStored(const std::string& path, const FolderListText& text) {
     return true;
 }
 
+// The recent folders that the file can hold, most recent first.
+std::vector<std::string> StoredRecentFolders() {
+    std::vector<std::string> folders;
+    for (const std::string& folderId : RecentFolders()) {
+        if (FileCanHold(folderId))
+            folders.push_back(folderId);
+    }
+    return folders;
+}
+
+// True when [Recent] reads back key by key as the recent folders, or while
+// no recent item shows, when the save leaves the section as it is.
+bool RecentFoldersHeld(const std::string& path) {
+    return ShownRecentCount() == 0 ||
+           EntryReader(path, {}, kRecent).ReadAll() == StoredRecentFolders();
+}
+
+// Writes [Recent] anew, key by key as the list's keys, unless the file holds
+// it already; a value that a read would change is quoted as an entry is.
+bool WriteRecentFolders(const std::string& path) {
+    if (RecentFoldersHeld(path))
+        return true;
+    WritePrivateProfileStringA(kRecent, nullptr, nullptr, path.c_str());
+    const std::vector<std::string> folders = StoredRecentFolders();
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        if (!WritePrivateProfileStringA(kRecent, FolderKey(i + 1).c_str(),
+                                        StoredValue(folders[i]).c_str(), path.c_str()))
+            return false;
+    }
+    return RecentFoldersHeld(path);
+}
+
 // True when the file (with these attributes) already holds what a save would
 // write, so that the save can leave it untouched.
 bool FileHoldsSettings(const std::string& path, DWORD attributes, const FolderListText& text) {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
-    return FolderListStored(path, text) && AllSettingsHeld(path);
+    return FolderListStored(path, text) && AllSettingsHeld(path) && RecentFoldersHeld(path);
 }
 
 // Removes every section of the list; each call removes the first one whose
@@ -228,7 +266,7 @@ bool WriteFolderList(const std::string& path, const FolderListText& text) {
 // file is small. Everything is read back: the profile functions do not
 // report every failed write.
 bool WriteSettingsFile(const std::string& path, const FolderListText& text) {
-    if (!RemoveFolderListSections(path) || !WriteChangedSettings(path))
+    if (!RemoveFolderListSections(path) || !WriteChangedSettings(path) || !WriteRecentFolders(path))
         return false;
     // The read-back must come from the disk, not from the profile functions'
     // copy of the file as it was before the list.
