@@ -272,17 +272,21 @@ void LookAtMenu(StepRunner& tour) {
     LookAtMoveSubmenu(tour, kNewClientsName, "09-renamed-submenu.png");
 }
 
-void RightClickFirstMailOfClients(StepRunner& tour) {
-    Do(tour, "select the first mail of 取引先", [] {
-        SelectFolder(kClientsFolder);
+void RightClickFirstMailIn(StepRunner& tour, const std::string& folder) {
+    Do(tour, "select the first mail of " + folder, [folder] {
+        SelectFolder(folder);
         SetFocus(Windows().list);
-        SelectMessages({Client().store.MessagesIn(kClientsFolder).at(0)->serial});
+        SelectMessages({Client().store.MessagesIn(folder).at(0)->serial});
     });
     tour.Pause(300);
     Do(tour, "right-click the selected mail", [] {
         const int row = MessageRow(SelectedSerials().at(0));
         RightClickAt(Windows().list, ListRowCenter(Windows().list, row));
     });
+}
+
+void RightClickFirstMailOfClients(StepRunner& tour) {
+    RightClickFirstMailIn(tour, kClientsFolder);
 }
 
 void ShowNameWithAmpersand(StepRunner& tour) {
@@ -338,8 +342,67 @@ void SearchAndMove(StepRunner& tour) {
     Do(tour, "list ソフト開発", [] { NoteFolderContents(kDevFolder); });
 }
 
+void RecentAndGroups(StepRunner& tour) {
+    Say(tour, "== 10. 仕事/ソフト開発 and 拡張設定: groups by slash and 3 recent destinations; two "
+              "moves");
+    Do(tour, "choose ツール → プラグインの設定",
+       [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
+    tour.Add("the settings dialog", [] { return SettingsDialog() != nullptr; });
+    tour.Pause(300);
+    Do(tour, "rename ソフト開発 to 仕事/ソフト開発 with F2", [] {
+        SelectListRow(SettingsList(), 0);
+        PressKey(SettingsList(), VK_F2);
+    });
+    tour.Add("the label editor", [] { return LabelEditor() != nullptr; });
+    Do(tour, "type the new name and press Enter", [] {
+        TypeText(LabelEditor(), kGroupedDevName);
+        PressKey(LabelEditor(), VK_RETURN);
+    });
+    tour.Add("the new name in the list", [] {
+        return !LabelEditor() && ListColumnTexts(SettingsList(), 0).at(0) == kGroupedDevName;
+    });
+    Do(tour, "choose 拡張設定(&X)... in its window menu",
+       [] { PostMessageA(SettingsDialog(), WM_SYSCOMMAND, IDM_EXTENSIONS, 0); });
+    tour.Add("the extension dialog", [] { return ExtensionDialog() != nullptr; });
+    Do(tour, "tick the groups and choose 3 recent destinations", [] {
+        ClickButton(ExtensionDialog(), IDC_EXT_GROUP_BY_SLASH);
+        SendDlgItemMessageA(ExtensionDialog(), IDC_EXT_RECENT_COUNT, CB_SETCURSEL, 3, 0);
+    });
+    Do(tour, "click OK twice", [] {
+        ClickButton(ExtensionDialog(), IDOK);
+        ClickButton(SettingsDialog(), IDC_OK);
+    });
+    tour.Add("the dialogs to close", [] { return !ExtensionDialog() && !SettingsDialog(); });
+    // The search's move made ソフト開発 the recent one; this move puts 取引先
+    // before it, and the next one, through its recent item, ソフト開発 again.
+    RightClickFirstMailIn(tour, kDevFolder);
+    OpenMoveSubmenu(tour, kSearchItem);
+    PickMenuItem(tour, "&3 " + std::string(kNewClientsName));
+    AnswerConfirmation(tour, "");
+    RightClickFirstMailOfClients(tour);
+    OpenMoveSubmenu(tour, kSearchItem);
+    PickMenuItem(tour, "&2 " + std::string(kGroupedDevName));
+    AnswerConfirmation(tour, "");
+    RightClickFirstMailOfClients(tour);
+    OpenMoveSubmenu(tour, kSearchItem);
+    tour.Add("「&3 仕事」 highlighted", [] { return HighlightMenuItem("&3 仕事"); });
+    Do(tour, "press → to open the group", [] { PressKey(Windows().frame, VK_RIGHT); });
+    tour.Add("the group", [] { return MenuWindowWithItem("&1 ソフト開発"); });
+    Do(tour, "read the submenu and the group", [] {
+        Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(kSearchItem)), " | "));
+        Note("  group: " + Joined(OpenMenuItems(MenuWindowWithItem("&1 ソフト開発")), " | "));
+    });
+    Shoot(tour, "14-recent-and-group.png", true, nullptr);
+    tour.Add("the menus to close with Escape", [] {
+        if (!AnyMenuOpen())
+            return true;
+        PressKey(Windows().frame, VK_ESCAPE);
+        return false;
+    });
+}
+
 void Close(StepRunner& tour) {
-    Say(tour, "== 10. Close the client: ORC_OnExit writes Varkel.ini");
+    Say(tour, "== 11. Close the client: ORC_OnExit writes Varkel.ini");
     Do(tour, "close the main window", [] { PostMessageA(Windows().frame, WM_CLOSE, 0, 0); });
 }
 
@@ -358,6 +421,7 @@ void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
     ShowNameWithAmpersand(tour);
     TurnOnExtensions(tour);
     SearchAndMove(tour);
+    RecentAndGroups(tour);
     Close(tour);
 }
 

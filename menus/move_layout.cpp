@@ -28,13 +28,13 @@ std::vector<MoveNode> LayOut(const std::vector<Placement>& placements) {
         const std::size_t slash =
             placement.whole ? std::string_view::npos : placement.rest.find('/');
         if (slash == std::string_view::npos) {
-            nodes.push_back({std::string(placement.rest), placement.position, {}});
+            nodes.push_back({placement.rest, placement.position, {}});
             continue;
         }
         const std::string_view piece = placement.rest.substr(0, slash);
         auto [group, added] = groups.try_emplace(piece, nodes.size(), groupPlacements.size());
         if (added) {
-            nodes.push_back({std::string(piece), placement.position, {}});
+            nodes.push_back({piece, placement.position, {}});
             groupPlacements.emplace_back();
         }
         groupPlacements[group->second.second].push_back(

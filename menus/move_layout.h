@@ -3,13 +3,13 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 #include <vector>
 
 struct MoveNode {
-    // The item's text as written: the whole name, or one piece of it.
-    std::string text;
+    // The item's text as written: the whole name, or one piece of it; a view
+    // into the names that the layout was made from.
+    std::string_view text;
     // For an item, the position of its entry in the list.
     std::size_t position = 0;
     // For a group, its nodes in list order; empty for an item.
