@@ -373,11 +373,11 @@ void RecentAndGroups(StepRunner& tour) {
         ClickButton(SettingsDialog(), IDC_OK);
     });
     tour.Add("the dialogs to close", [] { return !ExtensionDialog() && !SettingsDialog(); });
-    // The search's move made ソフト開発 the recent one; this move puts 取引先
-    // before it, and the next one, through its recent item, ソフト開発 again.
+    // The moves so far made ソフト開発, then 取引先, recent: each move through
+    // the second recent item puts the other first.
     RightClickFirstMailIn(tour, kDevFolder);
     OpenMoveSubmenu(tour, kSearchItem);
-    PickMenuItem(tour, "&3 " + std::string(kNewClientsName));
+    PickMenuItem(tour, "&2 " + std::string(kNewClientsName));
     AnswerConfirmation(tour, "");
     RightClickFirstMailOfClients(tour);
     OpenMoveSubmenu(tour, kSearchItem);
