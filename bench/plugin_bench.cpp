@@ -42,38 +42,62 @@ double Median(int runs, const std::function<void()>& f) {
     return MedianOf(std::move(times));
 }
 
-std::string SettingsWith(int entries, int confirm, bool searchItem) {
+// The list's file. Slashed menu names fall into groups of 50 under one
+// more group ("取引先/000/取引先 00001"), as a long list grouped by slashes.
+std::string SettingsWith(int entries, int confirm, const std::string& extensions, bool slashed) {
     std::string text = "[FolderList]\r\n";
     char line[160];
     for (int n = 1; n <= entries; ++n) {
-        std::snprintf(line, sizeof line, "%07d=\\受信箱\\取引先%05d:取引先 %05d\r\n", n, n, n);
+        if (slashed)
+            std::snprintf(line, sizeof line,
+                          "%07d=\\受信箱\\取引先%05d:取引先/%03d/取引先 %05d\r\n", n, n, n / 50, n);
+        else
+            std::snprintf(line, sizeof line, "%07d=\\受信箱\\取引先%05d:取引先 %05d\r\n", n, n, n);
         text += line;
     }
     text += "[Setting]\r\nIsConfirm=" + std::to_string(confirm) + "\r\n";
-    if (searchItem)
-        text += "[Extension]\r\nSearchItem=1\r\n";
+    return text + extensions;
+}
+
+constexpr char kSearchItemOn[] = "[Extension]\r\nSearchItem=1\r\n";
+
+// Nine recent folders, the most a menu shows, and groups by slashes.
+std::string RecentAndGroupsOn() {
+    std::string text = "[Extension]\r\nRecentCount=9\r\nGroupBySlash=1\r\n[Recent]\r\n";
+    char line[80];
+    for (int n = 1; n <= 9; ++n) {
+        std::snprintf(line, sizeof line, "%07d=\\受信箱\\取引先%05d\r\n", n, n);
+        text += line;
+    }
     return text;
 }
 
 // A started plug-in whose list holds the given number of entries.
 struct Bench {
     LoadedPlugin plugin;
-    Bench(const std::string& folder, int entries, int confirm, bool searchItem = false)
+    Bench(const std::string& folder, int entries, int confirm,
+          const std::string& extensions = std::string(), bool slashed = false)
         : plugin(folder) {
-        WriteProfileFile(plugin.settingsPath(), SettingsWith(entries, confirm, searchItem));
+        WriteProfileFile(plugin.settingsPath(),
+                         SettingsWith(entries, confirm, extensions, slashed));
         standin::Reset();
         standin::Script().unknownDisplayName = std::string("フォルダ");
         plugin.orc().OnStart();
     }
 };
 
+// The call alone: the host's menu is made before it and destroyed after it.
 double MenuInit(Bench& bench) {
-    return Median(9, [&] {
+    std::vector<double> times;
+    for (int run = 0; run < 15; ++run) {
         HMENU menu = CreatePopupMenu();
+        const auto start = Clock::now();
         bench.plugin.orc().OnMenuInit(nullptr, menu, kMailListMenu);
+        times.push_back(Milliseconds(Clock::now() - start));
         DestroyMenu(menu);
         standin::ClearCalls();
-    });
+    }
+    return MedianOf(std::move(times));
 }
 
 // A move item picked end to end: the menu built, the last item's command
@@ -223,9 +247,22 @@ int main() {
         paint[i] = dialog.firstPaint;
         close[i] = dialog.openToClose;
     }
+    // Slashed names with recent items and groups off, then on.
+    double slashedOff[3], slashedOn[3];
+    for (int i = 0; i < 3; ++i) {
+        Bench off(root + "off" + std::to_string(sizes[i]) + "\\", sizes[i], 0, "", true);
+        slashedOff[i] = MenuInit(off);
+        Bench on(root + "on" + std::to_string(sizes[i]) + "\\", sizes[i], 0, RecentAndGroupsOn(),
+                 true);
+        slashedOn[i] = MenuInit(on);
+    }
     std::printf("%-34s %10s %10s %10s %8s %8s %10s\n", "operation (median ms)", "N=10", "N=100",
                 "N=1000", "100/10", "1000/10", "1000/100");
     PrintRow("ORC_OnMenuInit, menu type 1", menu);
+    PrintRow("ORC_OnMenuInit, slashed names", slashedOff);
+    PrintRow("  recent items and groups on", slashedOn);
+    std::printf("%-34s %10.2f %10.2f %10.2f\n", "  on/off", slashedOn[0] / slashedOff[0],
+                slashedOn[1] / slashedOff[1], slashedOn[2] / slashedOff[2]);
     PrintRow("settings dialog to first paint", paint);
     PrintRow("settings dialog open, paint, close", close);
     PrintRow("move command end to end", move);
@@ -235,7 +272,7 @@ int main() {
     double searchPaint[2], keystroke[2], repaint[2];
     for (int i = 0; i < 2; ++i) {
         Bench bench(root + "search" + std::to_string(searchSizes[i]) + "\\", searchSizes[i], 0,
-                    true);
+                    kSearchItemOn);
         const SearchMedians search = SearchDialog(bench);
         if (!search.ok) {
             std::fprintf(stderr, "the search dialog with %d entries did not run\n", searchSizes[i]);

@@ -28,7 +28,8 @@ const char* const kScreenshots[] = {"01-client.png",
                                     "10-ampersand-submenu.png",
                                     "11-extensions.png",
                                     "12-access-keys-submenu.png",
-                                    "13-search-dialog.png"};
+                                    "13-search-dialog.png",
+                                    "14-recent-and-group.png"};
 
 using Fields = std::vector<std::string>;
 
@@ -144,9 +145,12 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
          std::count(boxes.begin(), boxes.end(),
                     Utf8("Varkel Plugin\t選択したメールを「取引先」に移動します。")) > 0},
         {"the host got a move request to 取引先's folder ID with 0 that moved two mails, then "
-         "one from the search to ソフト開発's",
+         "one from the search to ソフト開発's, then one to each of them from the menu",
          Matches(lines, R"re(  host <- ORA_MoveSelectedMessages\("(.*)", (\d+)\) = (\d+))re") ==
-             std::vector<Fields>{{Utf8(kClientsFolder), "0", "2"}, {Utf8(kDevFolder), "0", "1"}}},
+             std::vector<Fields>{{Utf8(kClientsFolder), "0", "2"},
+                                 {Utf8(kDevFolder), "0", "1"},
+                                 {Utf8(kClientsFolder), "0", "1"},
+                                 {Utf8(kDevFolder), "0", "1"}}},
         {"the submenu began with the search item and numbered the destinations",
          has("  submenu: 検索して移動(&S)... | --- | &1 ソフト開発 | &2 " + newName +
              " | &3 Q&&A")},
@@ -168,17 +172,28 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
          "keeps one",
          has("  submenu: ソフト開発 | " + newName + " | Q&&A") && !moveItems.empty() &&
              moveItems.back()[0] == moveItem("Q&A", "")[0]},
+        {"the recent destinations came first, most recent first and whole, then the list with "
+         "仕事 as a group where its first entry stands",
+         has("  submenu: 検索して移動(&S)... | --- | &1 仕事/ソフト開発 | &2 " + newName +
+             " | --- | &3 仕事 | &4 " + newName + " | &5 Q&&A")},
+        {"the group numbered its own item", has("  group: &1 ソフト開発")},
+        {"the recent item's move was confirmed with the whole name",
+         std::count(boxes.begin(), boxes.end(),
+                    Utf8("Varkel Plugin\t選択したメールを「仕事/ソフト開発」に移動します。")) > 0},
         {"ORC_OnExit ran", has("client: ORC_OnExit returned 0")},
-        {"Varkel.ini holds the entries in the dialog's order, with the new name, then Q&A",
+        {"Varkel.ini holds the entries in the dialog's order, with the new names, then Q&A",
          Section(ini, "FolderList") ==
-             Fields{"0000001=" + std::string(kDevFolder) + ":ソフト開発",
+             Fields{"0000001=" + std::string(kDevFolder) + ":仕事/ソフト開発",
                     "0000002=" + std::string(kClientsFolder) + ":" + newName,
                     "0000003=" + std::string(kQaFolder) + ":Q&A"}},
         {"Varkel.ini keeps confirmation on and the submenu at the bottom",
          settings == Fields{"IsConfirm=1", "IsMenuTop=0"}},
         {"Varkel.ini holds the extensions turned on",
          Section(ini, "Extension") ==
-             Fields{"SearchItem=1", "AccessKeys=1", "RecentCount=0", "GroupBySlash=0"}},
+             Fields{"SearchItem=1", "AccessKeys=1", "RecentCount=3", "GroupBySlash=1"}},
+        {"Varkel.ini holds the recent destinations, most recent first",
+         Section(ini, "Recent") == Fields{"0000001=" + std::string(kDevFolder),
+                                          "0000002=" + std::string(kClientsFolder)}},
         {"every screenshot is a PNG file named in the transcript", screenshots},
     };
     std::vector<std::string> failed;

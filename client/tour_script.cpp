@@ -147,6 +147,15 @@ void OpenMoveSubmenu(StepRunner& tour, const std::string& firstItem) {
     tour.Add("the move submenu", [firstItem] { return MenuWindowWithItem(firstItem); });
 }
 
+void CloseMenus(StepRunner& tour) {
+    tour.Add("the menus to close with Escape", [] {
+        if (OpenMenuWindows().empty())
+            return true;
+        PressKey(Windows().frame, VK_ESCAPE);
+        return false;
+    });
+}
+
 // Opens the move submenu of the context menu just opened, notes its items,
 // pictures it and closes the menus again.
 void LookAtMoveSubmenu(StepRunner& tour, const std::string& item, const std::string& screenshot) {
@@ -154,12 +163,7 @@ void LookAtMoveSubmenu(StepRunner& tour, const std::string& item, const std::str
     Do(tour, "read the submenu",
        [item] { Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(item)), " | ")); });
     Shoot(tour, screenshot, true, nullptr);
-    tour.Add("the menus to close with Escape", [] {
-        if (OpenMenuWindows().empty())
-            return true;
-        PressKey(Windows().frame, VK_ESCAPE);
-        return false;
-    });
+    CloseMenus(tour);
 }
 
 void AnswerConfirmation(StepRunner& tour, const std::string& screenshot) {
@@ -178,11 +182,11 @@ void RightClickSelectedMail(StepRunner& tour) {
     });
 }
 
-void SelectFirstClientsMail(StepRunner& tour) {
-    Do(tour, "select the first mail of 取引先", [] {
-        SelectFolder(kClientsFolder);
+void SelectFirstMailIn(StepRunner& tour, const std::string& folderId, const std::string& name) {
+    Do(tour, "select the first mail of " + name, [folderId] {
+        SelectFolder(folderId);
         SetFocus(Windows().list);
-        SelectMessages({Client().store.MessagesIn(kClientsFolder).at(0)->serial});
+        SelectMessages({Client().store.MessagesIn(folderId).at(0)->serial});
     });
     tour.Pause(300);
 }
@@ -269,7 +273,7 @@ void EditSettings(StepRunner& tour) {
 
 void LookAtMenu(StepRunner& tour) {
     Say(tour, "== 6. The mail-view menu shows the destinations in their new order and name");
-    SelectFirstClientsMail(tour);
+    SelectFirstMailIn(tour, kClientsFolder, "取引先");
     Do(tour, "right-click the preview", [] {
         RECT rect{};
         GetWindowRect(Windows().preview, &rect);
@@ -281,7 +285,7 @@ void LookAtMenu(StepRunner& tour) {
 void ShowNameWithAmpersand(StepRunner& tour) {
     RegisterFolder(tour, "== 7. Register Q&A: its move item shows the name as written", kQaFolder,
                    false);
-    SelectFirstClientsMail(tour);
+    SelectFirstMailIn(tour, kClientsFolder, "取引先");
     RightClickSelectedMail(tour);
     LookAtMoveSubmenu(tour, kQaItem, "10-ampersand-submenu.png");
 }
@@ -308,7 +312,7 @@ void TurnOnExtensions(StepRunner& tour) {
 
 void SearchAndMove(StepRunner& tour) {
     Say(tour, "== 9. 検索して移動: 「そふと」 finds ソフト開発, Enter moves the mail there");
-    SelectFirstClientsMail(tour);
+    SelectFirstMailIn(tour, kClientsFolder, "取引先");
     RightClickSelectedMail(tour);
     OpenMoveSubmenu(tour, kSearchItem);
     Do(tour, "read the submenu",
@@ -333,8 +337,65 @@ void SearchAndMove(StepRunner& tour) {
     Do(tour, "list ソフト開発", [] { NoteFolderContents(kDevFolder); });
 }
 
+void RecentAndGroups(StepRunner& tour) {
+    Say(tour, "== 10. 仕事/ソフト開発 and 拡張設定: groups by slash and 3 recent destinations; two "
+              "moves");
+    Do(tour, "choose ツール → プラグインの設定",
+       [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
+    tour.Add("the settings dialog", [] { return SettingsDialog() != nullptr; });
+    tour.Pause(300);
+    Do(tour, "rename ソフト開発 to 仕事/ソフト開発 with F2", [] {
+        SelectListRow(SettingsList(), 0);
+        PressKey(SettingsList(), VK_F2);
+    });
+    tour.Add("the label editor", [] { return LabelEditor() != nullptr; });
+    Do(tour, "type the new name and press Enter", [] {
+        TypeText(LabelEditor(), kGroupedDevName);
+        PressKey(LabelEditor(), VK_RETURN);
+    });
+    tour.Add("the new name in the list", [] {
+        return !LabelEditor() && ListColumnTexts(SettingsList(), 0).at(0) == kGroupedDevName;
+    });
+    Do(tour, "choose 拡張設定(&X)... in its window menu",
+       [] { PostMessageA(SettingsDialog(), WM_SYSCOMMAND, IDM_EXTENSIONS, 0); });
+    tour.Add("the extension dialog", [] { return ExtensionDialog() != nullptr; });
+    Do(tour, "tick the groups and choose 3 recent destinations", [] {
+        ClickButton(ExtensionDialog(), IDC_EXT_GROUP_BY_SLASH);
+        SendDlgItemMessageA(ExtensionDialog(), IDC_EXT_RECENT_COUNT, CB_SETCURSEL, 3, 0);
+    });
+    Do(tour, "click OK twice", [] {
+        ClickButton(ExtensionDialog(), IDOK);
+        ClickButton(SettingsDialog(), IDC_OK);
+    });
+    tour.Add("the dialogs to close", [] { return !ExtensionDialog() && !SettingsDialog(); });
+    // The moves so far made ソフト開発, then 取引先, recent: each move through
+    // the second recent item puts the other first.
+    SelectFirstMailIn(tour, kDevFolder, "ソフト開発");
+    RightClickSelectedMail(tour);
+    OpenMoveSubmenu(tour, kSearchItem);
+    PickMenuItem(tour, "&2 " + std::string(kNewClientsName));
+    AnswerConfirmation(tour, "");
+    SelectFirstMailIn(tour, kClientsFolder, "取引先");
+    RightClickSelectedMail(tour);
+    OpenMoveSubmenu(tour, kSearchItem);
+    PickMenuItem(tour, "&2 " + std::string(kGroupedDevName));
+    AnswerConfirmation(tour, "");
+    SelectFirstMailIn(tour, kClientsFolder, "取引先");
+    RightClickSelectedMail(tour);
+    OpenMoveSubmenu(tour, kSearchItem);
+    tour.Add("「&3 仕事」 highlighted", [] { return HighlightMenuItem("&3 仕事"); });
+    Do(tour, "press → to open the group", [] { PressKey(Windows().frame, VK_RIGHT); });
+    tour.Add("the group", [] { return MenuWindowWithItem("&1 ソフト開発"); });
+    Do(tour, "read the submenu and the group", [] {
+        Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(kSearchItem)), " | "));
+        Note("  group: " + Joined(OpenMenuItems(MenuWindowWithItem("&1 ソフト開発")), " | "));
+    });
+    Shoot(tour, "14-recent-and-group.png", true, nullptr);
+    CloseMenus(tour);
+}
+
 void Close(StepRunner& tour) {
-    Say(tour, "== 10. Close the client: ORC_OnExit writes Varkel.ini");
+    Say(tour, "== 11. Close the client: ORC_OnExit writes Varkel.ini");
     Do(tour, "close the main window", [] { PostMessageA(Windows().frame, WM_CLOSE, 0, 0); });
 }
 
@@ -353,6 +414,7 @@ void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
     ShowNameWithAmpersand(tour);
     TurnOnExtensions(tour);
     SearchAndMove(tour);
+    RecentAndGroups(tour);
     Close(tour);
 }
 

@@ -7,6 +7,10 @@ FolderEntryParts SplitFolderEntry(std::string_view entry) {
     return {std::string(entry.substr(0, colon)), std::string(entry.substr(colon + 1))};
 }
 
+std::string_view FolderIdOf(std::string_view entry) {
+    return entry.substr(0, entry.find(':'));
+}
+
 std::string MakeFolderEntry(std::string_view folderId, std::string_view menuName) {
     std::string entry;
     entry.reserve(folderId.size() + 1 + menuName.size());

@@ -13,4 +13,7 @@ struct FolderEntryParts {
 // byte search is safe in code page 932, where ':' is never a trail byte.
 FolderEntryParts SplitFolderEntry(std::string_view entry);
 
+// The folder ID part of an entry, as the split gives it, without a copy.
+std::string_view FolderIdOf(std::string_view entry);
+
 std::string MakeFolderEntry(std::string_view folderId, std::string_view menuName);

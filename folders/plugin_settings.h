@@ -30,6 +30,8 @@ inline constexpr char kFolderList[] = "FolderList";
 inline constexpr char kSetting[] = "Setting";
 inline constexpr char kSize[] = "Size";
 inline constexpr char kExtension[] = "Extension";
+// The recent folder IDs, keyed as the list's entries are.
+inline constexpr char kRecent[] = "Recent";
 // Entries are keyed "%07d" from 1; the list ends at the first missing key or
 // at this number.
 inline constexpr std::size_t kFolderKeyLimit = 9999999;

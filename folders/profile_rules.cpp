@@ -175,7 +175,7 @@ std::string EntryReader::Read(std::size_t number) {
                               [&](char* buffer, std::size_t size) -> std::optional<Filled> {
                                   size_ = size;
                                   const DWORD length =
-                                      reads_.string(kFolderList, key.c_str(), "", buffer,
+                                      reads_.string(section_, key.c_str(), "", buffer,
                                                     static_cast<DWORD>(size), path_.c_str());
                                   return Filled{length, length + 2 >= size};
                               });

@@ -18,6 +18,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "plugin_settings.h"
+
 // A key without every byte that any implementation may trim from it: ASCII
 // white space and 0x1A.
 std::string_view TrimProfileBlanks(std::string_view key);
@@ -88,12 +90,13 @@ struct FolderListReads {
     decltype(&GetPrivateProfileStringA) string = &GetPrivateProfileStringA;
 };
 
-// Reads one key of the list at a time, each value whole however long, as
-// GetPrivateProfileStringA gives it; empty when the key is missing.
+// Reads one key of the list (or of a section keyed as it is) at a time, each value whole however
+// long, as GetPrivateProfileStringA gives it; empty when the key is missing.
 class EntryReader {
   public:
-    EntryReader(const std::string& path, const FolderListReads& reads = {})
-        : path_(path), reads_(reads) {}
+    EntryReader(const std::string& path, const FolderListReads& reads = {},
+                const char* section = kFolderList)
+        : path_(path), reads_(reads), section_(section) {}
     // Starts the buffer large enough for a value of this length.
     void Expect(std::size_t length) { size_ = std::max(size_, length + 16); }
     std::string Read(std::size_t number);
@@ -103,5 +106,6 @@ class EntryReader {
   private:
     const std::string& path_;
     FolderListReads reads_;
+    const char* section_;
     std::size_t size_ = 1024;
 };

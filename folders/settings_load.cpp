@@ -12,6 +12,7 @@
 #include "file_swap.h"
 #include "folder_list.h"
 #include "plugin_settings.h"
+#include "recent_list.h"
 #include "settings_lock.h"
 #include "settings_file.h"
 
@@ -233,6 +234,13 @@ void ReadIntSettings(const std::string& path, const FileLineSet* fileLines) {
     }
 }
 
+// The recent folders, while the menu shows them; each value as the
+// key-by-key read gives it, which undoes the quotes the save adds.
+void ReadRecentFolders(const std::string& path) {
+    if (ShownRecentCount() > 0)
+        ReplaceRecentFolders(EntryReader(path, {}, kRecent).ReadAll());
+}
+
 } // namespace
 
 bool LoadSettings(const std::string& path) {
@@ -249,6 +257,8 @@ bool LoadSettings(const std::string& path) {
             AppendFolderEntry(std::move(entry));
     }
     ReadIntSettings(path, bytes ? &fileLines : nullptr);
+    if (bytes)
+        ReadRecentFolders(path);
     // A file that is there but cannot be read (held open by another program
     // without sharing, a folder in its place, no right to read it) leaves the
     // defaults, as a missing one does; only the answer differs.

@@ -14,6 +14,7 @@
 #include "file_swap.h"
 #include "folder_list.h"
 #include "plugin_settings.h"
+#include "recent_list.h"
 #include "settings_lock.h"
 #include "settings_file.h"
 
@@ -36,12 +37,17 @@ std::string StoredValue(const std::string& entry) {
     return ChangesWhenRead(entry) ? '"' + entry + '"' : entry;
 }
 
-// An entry that the file cannot hold (an empty one, or one with a line
-// break) is left out; the others follow without a gap.
+// The file cannot hold an empty value or one with a line break.
+bool FileCanHold(const std::string& value) {
+    return !value.empty() && value.find_first_of("\r\n") == std::string::npos;
+}
+
+// An entry that the file cannot hold is left out; the others follow without
+// a gap.
 FolderListText MakeFolderListText(const std::vector<std::string>& entries) {
     FolderListText text;
     for (const std::string& entry : entries) {
-        if (entry.empty() || entry.find_first_of("\r\n") != std::string::npos)
+        if (!FileCanHold(entry))
             continue;
         if (text.entries.empty())
             text.fileText = "[" + std::string(kFolderList) + "]\r\n";
@@ -115,6 +121,38 @@ bool FolderListStored(const std::string& path, const FolderListText& text) {
     return true;
 }
 
+// The recent folders that the file can hold, most recent first.
+std::vector<std::string> StoredRecentFolders() {
+    std::vector<std::string> folders;
+    for (const std::string& folderId : RecentFolders()) {
+        if (FileCanHold(folderId))
+            folders.push_back(folderId);
+    }
+    return folders;
+}
+
+// True when [Recent] reads back key by key as the recent folders, or while
+// no recent item shows, when the save leaves the section as it is.
+bool RecentFoldersHeld(const std::string& path) {
+    return ShownRecentCount() == 0 ||
+           EntryReader(path, {}, kRecent).ReadAll() == StoredRecentFolders();
+}
+
+// Writes [Recent] anew, key by key as the list's keys, unless the file holds
+// it already; a value that a read would change is quoted as an entry is.
+bool WriteRecentFolders(const std::string& path) {
+    if (RecentFoldersHeld(path))
+        return true;
+    WritePrivateProfileStringA(kRecent, nullptr, nullptr, path.c_str());
+    const std::vector<std::string> folders = StoredRecentFolders();
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        if (!WritePrivateProfileStringA(kRecent, FolderKey(i + 1).c_str(),
+                                        StoredValue(folders[i]).c_str(), path.c_str()))
+            return false;
+    }
+    return RecentFoldersHeld(path);
+}
+
 // True when the file (with these attributes) already holds what a save would
 // write, so that the save can leave it untouched. Which settings it holds is
 // kept for the writes; the settings go first, as the cheaper question.
@@ -124,7 +162,7 @@ bool FileHoldsSettings(const std::string& path, DWORD attributes, const FolderLi
         return false;
     held = SettingsHeld(path);
     return std::all_of(held->begin(), held->end(), [](bool rowHeld) { return rowHeld; }) &&
-           FolderListStored(path, text);
+           RecentFoldersHeld(path) && FolderListStored(path, text);
 }
 
 // Removes every section of the list; each call removes the first one whose
@@ -259,7 +297,8 @@ bool WriteFolderList(const std::string& path, const FolderListText& text) {
 // report every failed write.
 bool WriteSettingsFile(const std::string& path, const FolderListText& text,
                        const std::optional<HeldRows>& oldHeld) {
-    if (!RemoveFolderListSections(path) || !WriteChangedSettings(path, oldHeld))
+    if (!RemoveFolderListSections(path) || !WriteChangedSettings(path, oldHeld) ||
+        !WriteRecentFolders(path))
         return false;
     // The read-back must come from the disk, not from the profile functions'
     // copy of the file as it was before the list.

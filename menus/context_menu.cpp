@@ -3,13 +3,17 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 #include <type_traits>
 
 #include "access_keys.h"
+#include "move_layout.h"
 #include "command_map.h"
 #include "../folders/folder_entry.h"
 #include "../folders/folder_list.h"
 #include "../folders/plugin_settings.h"
+#include "../folders/recent_list.h"
 #include "../base/holders.h"
 #include "../base/host_api.h"
 #include "commands.h"
@@ -51,20 +55,23 @@ bool InsertCommandItem(HMENU menu, int position, int commandId, std::string text
     return InsertTextItem(menu, position, info, std::move(text));
 }
 
-// A move item's label: the menu name as the user wrote it, each "&" doubled so
-// that the menu draws it instead of underlining the next character. An entry
-// without a menu name is labelled with its folder ID, so that it can still be
-// told apart.
-std::string MoveItemLabel(const FolderEntryParts& parts) {
-    const std::string& name = parts.menuName.empty() ? parts.folderId : parts.menuName;
+// A text as a menu draws it: each "&" doubled so that the menu shows it
+// instead of underlining the next character.
+std::string MenuLabel(std::string_view text) {
     std::string label;
-    label.reserve(name.size());
-    for (const char c : name) {
+    label.reserve(text.size());
+    for (const char c : text) {
         label += c;
         if (c == '&')
             label += '&';
     }
     return label;
+}
+
+// The name a move item shows: the menu name as the user wrote it, or for an
+// entry without one its folder ID, so that it can still be told apart.
+std::string_view ShownName(const FolderEntryParts& parts) {
+    return parts.menuName.empty() ? parts.folderId : parts.menuName;
 }
 
 // The search item and its separator at the end of the submenu.
@@ -74,24 +81,95 @@ void AddSearchItem(HMENU submenu, int menuType) {
     InsertSeparator(submenu, GetMenuItemCount(submenu));
 }
 
+// Items of one submenu as they are added: the access keys they get, if any,
+// and how many have taken one.
+struct SubmenuItems {
+    HMENU menu;
+    std::string keys;
+    std::size_t count = 0;
+
+    std::string Label(std::string_view text) {
+        return WithAccessKey(keys, count++, MenuLabel(text));
+    }
+};
+
+// The list as the build began and what each entry shows, so that the items
+// stay bound to the entries they were built from.
+struct MoveItemsSource {
+    FolderList entries;
+    std::vector<FolderEntryParts> parts;
+    int menuType;
+};
+
+// A move item for the entry at position, bound to it through its own command.
+void AddMoveItem(SubmenuItems& items, const MoveItemsSource& source, std::size_t position,
+                 std::string_view text) {
+    const int commandId = HostRegisterCommand(MoveDescription(source.parts[position].menuName),
+                                              source.menuType, MoveCommand);
+    InsertCommandItem(items.menu, GetMenuItemCount(items.menu), commandId, items.Label(text));
+    BindCommand(commandId, position, source.entries[position]);
+}
+
+void AddGroupItem(SubmenuItems& items, UniqueMenu group, std::string_view text) {
+    MENUITEMINFOA info = EmptyItemInfo();
+    info.fMask = MIIM_SUBMENU;
+    info.hSubMenu = group.get();
+    if (InsertTextItem(items.menu, GetMenuItemCount(items.menu), info, items.Label(text)))
+        group.release(); // the parent menu owns it now
+}
+
+// The nodes as items of a submenu, each group a submenu of its own whose
+// items get their own access keys.
+void AddMoveNodes(SubmenuItems& items, const MoveItemsSource& source,
+                  const std::vector<MoveNode>& nodes) {
+    for (const MoveNode& node : nodes) {
+        if (node.children.empty()) {
+            AddMoveItem(items, source, node.position, node.text);
+            continue;
+        }
+        UniqueMenu group(CreatePopupMenu());
+        if (!group)
+            continue;
+        SubmenuItems groupItems{group.get(), items.keys.empty() ? "" : AccessKeyOrder("")};
+        AddMoveNodes(groupItems, source, node.children);
+        AddGroupItem(items, std::move(group), node.text);
+    }
+}
+
+MoveItemsSource SourceOf(const FolderList& entries, int menuType) {
+    MoveItemsSource source{entries, {}, menuType};
+    source.parts.reserve(entries.size());
+    for (const std::string& entry : entries)
+        source.parts.push_back(SplitFolderEntry(entry));
+    return source;
+}
+
+// The search item's block when on; the recent items and a separator when
+// on; then the list, grouped when on.
 void AddMoveItems(HMENU submenu, int menuType) {
     const FolderList& entries = FolderEntries();
-    const bool searchItem = g_settings.SearchItem != 0 && !entries.empty();
+    if (entries.empty()) {
+        InsertCommandItem(submenu, GetMenuItemCount(submenu), 0, kPlaceholderText);
+        return;
+    }
+    const bool searchItem = g_settings.SearchItem != 0;
     if (searchItem)
         AddSearchItem(submenu, menuType);
-    const std::string keys =
-        g_settings.AccessKeys ? AccessKeyOrder(searchItem ? kSearchItemKey : "") : std::string();
-    for (std::size_t position = 0; position < entries.size(); ++position) {
-        std::string entry = entries[position];
-        const FolderEntryParts parts = SplitFolderEntry(entry);
-        const int commandId =
-            HostRegisterCommand(MoveDescription(parts.menuName), menuType, MoveCommand);
-        InsertCommandItem(submenu, GetMenuItemCount(submenu), commandId,
-                          WithAccessKey(keys, position, MoveItemLabel(parts)));
-        BindCommand(commandId, position, std::move(entry));
-    }
-    if (entries.empty())
-        InsertCommandItem(submenu, GetMenuItemCount(submenu), 0, kPlaceholderText);
+    const MoveItemsSource source = SourceOf(entries, menuType);
+    SubmenuItems items{submenu, g_settings.AccessKeys
+                                    ? AccessKeyOrder(searchItem ? kSearchItemKey : "")
+                                    : std::string()};
+    const std::vector<std::size_t> recent =
+        RecentEntryPositions(source.entries, ShownRecentCount());
+    for (const std::size_t position : recent)
+        AddMoveItem(items, source, position, ShownName(source.parts[position]));
+    if (!recent.empty())
+        InsertSeparator(submenu, GetMenuItemCount(submenu));
+    std::vector<std::string_view> names;
+    names.reserve(source.parts.size());
+    for (const FolderEntryParts& parts : source.parts)
+        names.push_back(ShownName(parts));
+    AddMoveNodes(items, source, MoveLayout(names, g_settings.GroupBySlash != 0));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "command_map.h"
 #include "../folders/folder_entry.h"
 #include "../folders/plugin_settings.h"
+#include "../folders/recent_list.h"
 #include "../base/guard.h"
 #include "../base/host_api.h"
 #include "confirm.h"
@@ -21,6 +22,7 @@ void MoveMailTo(HWND window, const std::string& entry) {
     const FolderEntryParts parts = SplitFolderEntry(entry);
     if (g_settings.IsConfirm && !Confirm(window, MoveDescription(parts.menuName)))
         return;
+    PutRecentFolder(parts.folderId);
     HostMoveSelectedMessages(parts.folderId);
 }
 

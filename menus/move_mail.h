@@ -7,5 +7,5 @@
 
 // Asks with the move confirmation, owned by the host's window, when the user
 // wants to be asked; on OK, or at once, asks the host to move the selected
-// mail to the entry's folder.
+// mail to the entry's folder, which becomes the most recent one.
 void MoveMailTo(HWND window, const std::string& entry);

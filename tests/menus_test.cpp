@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -479,5 +480,177 @@ TEST(MenuLayout, AccessKeysRunOutAfterTheLastDigitAndLetter) {
         ASSERT_EQ(labels.size(), entries.size());
         for (const auto& [position, label] : rows[r].labels)
             EXPECT_EQ(labels[position], label) << "item " << position;
+    }
+}
+
+namespace {
+
+// A submenu as lines: "---", the search item's text, ">group" with its items
+// indented below it, or a move item's text and, after " > ", the folder its
+// command moves the mail to. Runs every move item's command, and checks that
+// each has the description of its entry's whole menu name (names).
+void DescribeMoveTree(HMENU menu, HWND window, const std::map<std::string, std::string>& names,
+                      const std::string& indent, Lines& lines) {
+    for (const MenuItem& item : ReadMenuItems(menu)) {
+        if (item.submenu) {
+            lines.push_back(indent + ">" + item.text);
+            DescribeMoveTree(item.submenu, window, names, indent + "  ", lines);
+            continue;
+        }
+        if (item.id == 0 || item.text == kSearchItem) {
+            lines.push_back(indent + (item.id == 0 ? "---" : item.text));
+            continue;
+        }
+        standin::ClearCalls();
+        standin::InvokeCommand(static_cast<int>(item.id), window, item.id);
+        const Lines to = standin::MovedTo();
+        const std::string folder = to.size() == 1 ? to[0] : "?";
+        lines.push_back(indent + item.text + " > " + folder);
+        const auto name = names.find(folder);
+        for (const standin::RegisteredCommand& command : standin::Registered()) {
+            if (command.id == static_cast<int>(item.id) && name != names.end()) {
+                EXPECT_EQ(command.description, MoveText(name->second)) << item.text;
+            }
+        }
+    }
+}
+
+// The move submenu that a mail list menu gets now, described as above.
+Lines MoveTree(const LoadedPlugin& plugin, const Lines& entries) {
+    // Each folder's menu name, for the descriptions; none for a folder that
+    // several entries share.
+    std::map<std::string, std::string> names;
+    Lines shared;
+    for (const std::string& entry : entries) {
+        const std::size_t colon = entry.find(':');
+        if (!names.emplace(entry.substr(0, colon), entry.substr(colon + 1)).second)
+            shared.push_back(entry.substr(0, colon));
+    }
+    for (const std::string& folder : shared)
+        names.erase(folder);
+    const HostWindow window;
+    const UniqueMenu menu = HostMenu();
+    plugin.orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
+    Lines lines;
+    DescribeMoveTree(MoveSubmenu(menu.get()), window.get(), names, "", lines);
+    return lines;
+}
+
+} // namespace
+
+TEST(MenuLayout, RecentItemsAndGroupsOnlyWhenOn) {
+    struct Row {
+        const char* name;
+        // [Extension] and [Recent] as the file holds them.
+        std::string sections;
+        Lines entries;
+        Lines tree;
+    };
+    const Lines entries = {"a:受信箱", "b:仕事/顧客A", "c:仕事/顧客B", "d:趣味", "e:仕事/社内/R&D"};
+    const Lines flat = {"受信箱 > a", "仕事/顧客A > b", "仕事/顧客B > c", "趣味 > d",
+                        "仕事/社内/R&&D > e"};
+    const auto with = [](Lines first, const Lines& rest) {
+        first.insert(first.end(), rest.begin(), rest.end());
+        return first;
+    };
+    const Row rows[] = {
+        {"recent on, nothing moved yet", "[Extension]\r\nRecentCount=3\r\n", entries, flat},
+        {"recent off, stored ones ignored",
+         "[Extension]\r\nRecentCount=0\r\n[Recent]\r\n0000001=c\r\n", entries, flat},
+        {"negative count shows none", "[Extension]\r\nRecentCount=-4\r\n[Recent]\r\n0000001=c\r\n",
+         entries, flat},
+        {"most recent first, up to the count",
+         "[Extension]\r\nRecentCount=2\r\n[Recent]\r\n0000001=c\r\n0000002=a\r\n0000003=d\r\n",
+         entries, with({"仕事/顧客B > c", "受信箱 > a", "---"}, flat)},
+        {"a folder no entry has any more is skipped, a copy counts once",
+         "[Extension]\r\nRecentCount=12\r\n[Recent]\r\n0000001=z\r\n0000002=d\r\n"
+         "0000003=d\r\n0000004=a\r\n",
+         entries, with({"趣味 > d", "受信箱 > a", "---"}, flat)},
+        {"the first entry with the folder stands for it",
+         "[Extension]\r\nRecentCount=1\r\n[Recent]\r\n0000001=a\r\n",
+         {"b:二", "a:一", "a:もう一つ"},
+         {"一 > a", "---", "二 > b", "一 > a", "もう一つ > a"}},
+        {"recent with the search item and access keys",
+         "[Extension]\r\nSearchItem=1\r\nAccessKeys=1\r\nRecentCount=1\r\n[Recent]\r\n"
+         "0000001=d\r\n",
+         entries,
+         {kSearchItem, "---", "&1 趣味 > d", "---", "&2 受信箱 > a", "&3 仕事/顧客A > b",
+          "&4 仕事/顧客B > c", "&5 趣味 > d", "&6 仕事/社内/R&&D > e"}},
+        {"grouped",
+         "[Extension]\r\nGroupBySlash=1\r\n",
+         entries,
+         {"受信箱 > a", ">仕事", "  顧客A > b", "  顧客B > c", "  >社内", "    R&&D > e",
+          "趣味 > d"}},
+        // 表 and ポ end in the trail bytes 0x5C and 0x7C.
+        {"grouped, names with an empty piece stay whole",
+         "[Extension]\r\nGroupBySlash=1\r\n",
+         {"a:/先頭", "b:末尾/", "c:二重//x", "d:仕事", "e:仕事/x", "f:表/ポ", "g:"},
+         {"/先頭 > a", "末尾/ > b", "二重//x > c", "仕事 > d", ">仕事", "  x > e", ">表",
+          "  ポ > f", "g > g"}},
+        {"grouped with recent, the search item and access keys",
+         "[Extension]\r\nSearchItem=1\r\nAccessKeys=1\r\nRecentCount=9\r\nGroupBySlash=1\r\n"
+         "[Recent]\r\n0000001=e\r\n0000002=b\r\n",
+         entries,
+         {kSearchItem, "---", "&1 仕事/社内/R&&D > e", "&2 仕事/顧客A > b", "---", "&3 受信箱 > a",
+          ">&4 仕事", "  &1 顧客A > b", "  &2 顧客B > c", "  >&3 社内", "    &1 R&&D > e",
+          "&5 趣味 > d"}},
+    };
+    const std::string base = FreshScratchFolder();
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE(row.name);
+        const auto plugin = StartWithExtensions(RowFolder(base, r), row.entries, row.sections);
+        EXPECT_EQ(MoveTree(*plugin, row.entries), row.tree);
+    }
+}
+
+// Moves put their folder first; the exit keeps the list in [Recent] while
+// the menu shows it, and the next start shows it again.
+TEST(MenuLayout, RecentFoldersSurviveAnExitAndAStart) {
+    struct Row {
+        const char* name;
+        int recentCount;
+        Lines storedBefore;
+        // The items of the first menu whose commands run, by position.
+        std::vector<std::size_t> moves;
+        Lines storedAfter;
+        Lines treeAfterStart;
+    };
+    // A folder ID with a blank at its end is stored quoted and read back whole.
+    const Lines entries = {"a:一", "c :三", "b:二"};
+    const Row rows[] = {
+        {"on",
+         3,
+         {"0000001=gone", "0000002=a"},
+         {3, 4, 0},
+         {"0000001=a", "0000002=b", "0000003=\"c \""},
+         {"一 > a", "二 > b", "三 > c ", "---", "一 > a", "三 > c ", "二 > b"}},
+        {"off: the section stays as it is",
+         0,
+         {"0000001=gone", "0000002=a"},
+         {1},
+         {"0000001=gone", "0000002=a"},
+         {"一 > a", "三 > c ", "二 > b"}},
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE(row.name);
+        std::string sections =
+            "[Extension]\r\nRecentCount=" + std::to_string(row.recentCount) + "\r\n[Recent]\r\n";
+        for (const std::string& line : row.storedBefore)
+            sections += line + "\r\n";
+        const auto plugin = StartWithExtensions(RowFolder(base, r), entries, sections);
+        const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+        for (const std::size_t move : row.moves) {
+            ASSERT_LT(move, items.size());
+            standin::InvokeCommand(static_cast<int>(items[move].id), window.get(), items[move].id);
+        }
+        plugin->orc().OnExit();
+        EXPECT_EQ(StoredSection(plugin->settingsPath(), "Recent"), row.storedAfter);
+        plugin->Reload();
+        plugin->orc().OnStart();
+        EXPECT_EQ(MoveTree(*plugin, entries), row.treeAfterStart);
     }
 }
