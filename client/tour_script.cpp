@@ -191,6 +191,12 @@ void SelectFirstMailIn(StepRunner& tour, const std::string& folderId, const std:
     tour.Pause(300);
 }
 
+void OpenSettings(StepRunner& tour) {
+    Do(tour, "choose ツール → プラグインの設定",
+       [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
+    tour.Add("the settings dialog", [] { return SettingsDialog() != nullptr; });
+}
+
 void Start(StepRunner& tour) {
     Say(tour, "== 1. The client starts and loads Varkel.dll");
     tour.Add("the main window", [] { return IsWindowVisible(Windows().frame) != FALSE; });
@@ -230,9 +236,7 @@ void MoveMail(StepRunner& tour) {
 
 void EditSettings(StepRunner& tour) {
     Say(tour, "== 5. Settings: ↑ puts ソフト開発 first, F2 renames 取引先, OK");
-    Do(tour, "choose ツール → プラグインの設定",
-       [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
-    tour.Add("the settings dialog", [] { return SettingsDialog() != nullptr; });
+    OpenSettings(tour);
     tour.Pause(300);
     Do(tour, "read the rows", NoteDialogRows);
     Do(tour, "select ソフト開発 and click ↑(&U)", [] {
@@ -293,9 +297,7 @@ void ShowNameWithAmpersand(StepRunner& tour) {
 void TurnOnExtensions(StepRunner& tour) {
     Say(tour, "== 8. 拡張設定(&X)... in the settings' window menu: the search item and access "
               "keys on");
-    Do(tour, "choose ツール → プラグインの設定",
-       [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
-    tour.Add("the settings dialog", [] { return SettingsDialog() != nullptr; });
+    OpenSettings(tour);
     Do(tour, "choose 拡張設定(&X)... in its window menu",
        [] { PostMessageA(SettingsDialog(), WM_SYSCOMMAND, IDM_EXTENSIONS, 0); });
     tour.Add("the extension dialog", [] { return ExtensionDialog() != nullptr; });
@@ -340,9 +342,7 @@ void SearchAndMove(StepRunner& tour) {
 void RecentAndGroups(StepRunner& tour) {
     Say(tour, "== 10. 仕事/ソフト開発 and 拡張設定: groups by slash and 3 recent destinations; two "
               "moves");
-    Do(tour, "choose ツール → プラグインの設定",
-       [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
-    tour.Add("the settings dialog", [] { return SettingsDialog() != nullptr; });
+    OpenSettings(tour);
     tour.Pause(300);
     Do(tour, "rename ソフト開発 to 仕事/ソフト開発 with F2", [] {
         SelectListRow(SettingsList(), 0);
