@@ -178,25 +178,31 @@ void SetMinimumSize(LPARAM lParam) {
     info->ptMinTrackSize.y = g_search.minimum.cy;
 }
 
-// Closes the dialog with the destination of the selected row, if any.
-void ChooseSelectedRow(HWND dialog) {
-    const int row = ListView_GetNextItem(SearchList(dialog), -1, LVNI_SELECTED);
-    if (row >= 0 && static_cast<std::size_t>(row) < g_search.shown.size())
-        g_search.chosen =
-            g_search.destinations[g_search.shown[static_cast<std::size_t>(row)]].entry;
-    EndDialog(dialog, IDOK);
-}
-
 const Destination* RowDestination(int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= g_search.shown.size())
         return nullptr;
     return &g_search.destinations[g_search.shown[static_cast<std::size_t>(row)]];
 }
 
+// Closes the dialog with the destination of the selected row, if any.
+void ChooseSelectedRow(HWND dialog) {
+    if (const Destination* destination =
+            RowDestination(ListView_GetNextItem(SearchList(dialog), -1, LVNI_SELECTED)))
+        g_search.chosen = destination->entry;
+    EndDialog(dialog, IDOK);
+}
+
+// The destination whose text a display-info request asks for, or null when
+// it asks for none.
+template <class Item> const Destination* TextRequested(const Item& item) {
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0)
+        return nullptr;
+    return RowDestination(item.iItem);
+}
+
 void GiveRowText(NMLVDISPINFOA& info) {
-    const Destination* destination = RowDestination(info.item.iItem);
-    if (!destination || !(info.item.mask & LVIF_TEXT) || !info.item.pszText ||
-        info.item.cchTextMax <= 0)
+    const Destination* destination = TextRequested(info.item);
+    if (!destination)
         return;
     const std::string& text =
         info.item.iSubItem == 0 ? destination->menuName : destination->displayName;
@@ -204,9 +210,8 @@ void GiveRowText(NMLVDISPINFOA& info) {
 }
 
 void GiveRowText(NMLVDISPINFOW& info) {
-    const Destination* destination = RowDestination(info.item.iItem);
-    if (!destination || !(info.item.mask & LVIF_TEXT) || !info.item.pszText ||
-        info.item.cchTextMax <= 0)
+    const Destination* destination = TextRequested(info.item);
+    if (!destination)
         return;
     const std::wstring& text =
         info.item.iSubItem == 0 ? destination->wideMenuName : destination->wideDisplayName;
