@@ -41,24 +41,6 @@ bool FlushFile(const std::string& path) {
     return file && FlushFileBuffers(file.get());
 }
 
-// Writes bytes over the file's own: the one way into a file that may be
-// neither replaced nor renamed (a folder that virtualization redirects).
-// Other programs that share the file may keep it open meanwhile.
-bool OverwriteFile(const std::string& path, const std::string& bytes) {
-    if (bytes.size() > MAXDWORD)
-        return false;
-    return WaitedFor([&] {
-        const UniqueHandle file =
-            OwnFile(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        return file &&
-               WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                         nullptr) &&
-               written == bytes.size() && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
-    });
-}
-
 // ReplaceFile keeps the old file's owner, access rights and creation time.
 // It takes the old file away before it puts the new one in its place: the old
 // one waits under the backup name meanwhile, so that a swap stopped in
@@ -133,10 +115,15 @@ TemporaryFile::~TemporaryFile() {
         DeleteAnyFile(path_);
 }
 
-bool TemporaryFile::Create() {
+bool TemporaryFile::Create(std::string_view bytes) {
     DeleteAnyFile(path_);
-    return OwnFile(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr)) != nullptr;
+    const UniqueHandle file = OwnFile(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file && bytes.size() <= MAXDWORD &&
+           (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                        &written, nullptr) &&
+                              written == bytes.size()));
 }
 
 FileBytesGuard::FileBytesGuard(std::string path) : path_(std::move(path)) {
@@ -154,6 +141,21 @@ FileBytesGuard::~FileBytesGuard() {
         DeleteAnyFile(path_);
     // The profile functions must not answer from the file as it was before.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+}
+
+bool OverwriteFile(const std::string& path, const std::string& bytes) {
+    if (bytes.size() > MAXDWORD)
+        return false;
+    return WaitedFor([&] {
+        const UniqueHandle file =
+            OwnFile(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        return file &&
+               WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                         nullptr) &&
+               written == bytes.size() && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
+    });
 }
 
 bool CopyOldFile(const std::string& path, const std::string& copy) {

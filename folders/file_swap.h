@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The functions that move a file into place. Tests stand in ones that fail as
 // they do on a network share or in a virtualized folder.
@@ -46,9 +47,9 @@ class TemporaryFile {
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     const std::string& path() const { return path_; }
-    // A new empty file, in place of one that a crash may have left; false
-    // when the folder lets none be created.
-    bool Create();
+    // A new file holding bytes, in place of one that a crash may have left;
+    // false when the folder lets none be created or the bytes be written.
+    bool Create(std::string_view bytes = {});
     void Keep() { kept_ = true; }
 
   private:
@@ -76,6 +77,11 @@ class FileBytesGuard {
     bool ready_;
     bool kept_ = false;
 };
+
+// Writes bytes over the file's own, to the disk: the one way into a file that
+// may be neither replaced nor renamed (a folder that virtualization
+// redirects). Other programs that share the file may keep it open meanwhile.
+bool OverwriteFile(const std::string& path, const std::string& bytes);
 
 // Copies the old file's bytes over the new one, as a plain file that the
 // profile functions may write (not hidden, not read-only).

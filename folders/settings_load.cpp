@@ -11,6 +11,7 @@
 #include "../base/text.h"
 #include "file_swap.h"
 #include "folder_list.h"
+#include "plain_profile.h"
 #include "plugin_settings.h"
 #include "recent_list.h"
 #include "settings_lock.h"
@@ -34,35 +35,6 @@ bool FileMissing(const std::string& path) {
         return false;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
-constexpr std::size_t kKeyLength = 7;
-// Longer values are asked for: the settings file keeps 1022 characters of a
-// value, and implementations differ in how much of a longer one they return.
-constexpr std::size_t kLongestSureValue = 1022;
-
-// The number of a key "%07d", or 0 for any other text.
-std::size_t FolderKeyNumber(std::string_view text) {
-    std::size_t number = 0;
-    const char* end = text.data() + text.size();
-    if (text.size() != kKeyLength || std::from_chars(text.data(), end, number).ptr != end)
-        return 0;
-    return number;
-}
-
-// A value that every implementation returns as it stands, once its bytes
-// survive UTF-16: not empty, not long, nothing at either end that a read
-// changes, printable ASCII, half-width katakana and whole double-byte
-// characters only.
-bool IsPlainValue(std::string_view value) {
-    if (value.empty() || value.size() > kLongestSureValue || ChangesWhenRead(value))
-        return false;
-    for (std::size_t i = 0; i < value.size(); i += CharacterLength(value, i)) {
-        const auto c = static_cast<unsigned char>(value[i]);
-        if ((c < 0x20 || c >= 0x7F) && (c < 0xA1 || c > 0xDF) && CharacterLength(value, i) != 2)
-            return false;
-    }
-    return true;
 }
 
 // What one line of the section can mean for the list on any implementation
@@ -212,6 +184,16 @@ SectionInt LookUpInt(std::string_view sectionText, std::string_view key,
 
 namespace {
 
+void StoreSetting(const std::string& path, const SettingRow& row, SectionInt found) {
+    if (found.kind == SectionInt::kValueSettled)
+        g_settings.*row.field = found.value;
+    else if (found.kind == SectionInt::kKeyAbsent)
+        g_settings.*row.field = row.byDefault(g_settings);
+    else
+        g_settings.*row.field = static_cast<std::int32_t>(
+            GetPrivateProfileIntA(row.section, row.key, row.byDefault(g_settings), path.c_str()));
+}
+
 // Each setting from one read of its section where that settles it, else from
 // GetPrivateProfileIntA; without a readable file, from its default.
 void ReadIntSettings(const std::string& path, const FileLineSet* fileLines) {
@@ -224,13 +206,7 @@ void ReadIntSettings(const std::string& path, const FileLineSet* fileLines) {
         }
         const SectionInt found = fileLines ? LookUpInt(sectionText, row.key, *fileLines)
                                            : SectionInt{SectionInt::kKeyAbsent, 0};
-        if (found.kind == SectionInt::kValueSettled)
-            g_settings.*row.field = found.value;
-        else if (found.kind == SectionInt::kKeyAbsent)
-            g_settings.*row.field = row.byDefault(g_settings);
-        else
-            g_settings.*row.field = static_cast<std::int32_t>(GetPrivateProfileIntA(
-                row.section, row.key, row.byDefault(g_settings), path.c_str()));
+        StoreSetting(path, row, found);
     }
 }
 
@@ -243,6 +219,34 @@ void ReadRecentFolders(const std::string& path) {
 
 } // namespace
 
+namespace {
+
+// The list and the settings straight from a file in the plain form, which
+// every implementation of the profile functions reads as it stands.
+void LoadPlainFile(const std::string& path, const PlainProfile& file) {
+    if (const PlainSection* list = file.Find(kFolderList)) {
+        for (std::string& entry : list->NumberedValues())
+            AppendFolderEntry(std::move(entry));
+    }
+    for (const SettingRow& row : kSettingRows) {
+        const PlainSection* section = file.Find(row.section);
+        const std::optional<std::string_view> value =
+            section ? section->Value(row.key) : std::nullopt;
+        const std::optional<std::int32_t> number = value ? PlainDecimal(*value) : std::nullopt;
+        // What a value such as "12abc" gives is the function's own business.
+        StoreSetting(path, row,
+                     number  ? SectionInt{SectionInt::kValueSettled, *number}
+                     : value ? SectionInt{SectionInt::kAskGetPrivateProfileInt, 0}
+                             : SectionInt{SectionInt::kKeyAbsent, 0});
+    }
+    if (ShownRecentCount() > 0) {
+        const PlainSection* recent = file.Find(kRecent);
+        ReplaceRecentFolders(recent ? recent->NumberedValues() : std::vector<std::string>());
+    }
+}
+
+} // namespace
+
 bool LoadSettings(const std::string& path) {
     // Not in the middle of another host's save; a swap that a host stopped is
     // undone first. A file missing because its old copy cannot be put back is
@@ -250,6 +254,11 @@ bool LoadSettings(const std::string& path) {
     const SettingsFileLock lock(path);
     const bool restored = path.empty() || RestoreInterruptedSwap(path);
     const std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadFileBytes(path);
+    if (const std::optional<PlainProfile> plain =
+            bytes ? ParsePlainProfile(*bytes) : std::nullopt) {
+        LoadPlainFile(path, *plain);
+        return restored;
+    }
     const FileLineSet fileLines =
         LinesOfFile(bytes ? std::string_view(*bytes) : std::string_view());
     if (bytes) {

@@ -17,50 +17,9 @@
 #include "recent_list.h"
 #include "settings_lock.h"
 #include "settings_file.h"
+#include "settings_text.h"
 
 namespace {
-
-// The list's section as file text and as the key list that
-// WritePrivateProfileSectionA takes, with what reading it back must give.
-struct FolderListText {
-    std::string fileText;
-    std::string keyList;
-    // Each "key=value" line as written, in UTF-16 as the section read gives it.
-    std::vector<std::wstring> utf16Lines;
-    // Each entry as reading its key gives it back.
-    std::vector<std::string> entries;
-};
-
-// A value that a read would change is wrapped in one more pair of double
-// quotes, which the read strips again.
-std::string StoredValue(const std::string& entry) {
-    return ChangesWhenRead(entry) ? '"' + entry + '"' : entry;
-}
-
-// The file cannot hold an empty value or one with a line break.
-bool FileCanHold(const std::string& value) {
-    return !value.empty() && value.find_first_of("\r\n") == std::string::npos;
-}
-
-// An entry that the file cannot hold is left out; the others follow without
-// a gap.
-FolderListText MakeFolderListText(const std::vector<std::string>& entries) {
-    FolderListText text;
-    for (const std::string& entry : entries) {
-        if (!FileCanHold(entry))
-            continue;
-        if (text.entries.empty())
-            text.fileText = "[" + std::string(kFolderList) + "]\r\n";
-        text.entries.push_back(entry);
-        const std::string line = FolderKey(text.entries.size()) + "=" + StoredValue(entry);
-        text.fileText += line + "\r\n";
-        text.keyList += line + '\0';
-        text.utf16Lines.push_back(ToUtf16(line));
-    }
-    if (!text.entries.empty())
-        text.keyList += '\0';
-    return text;
-}
 
 // Drops the profile functions' cached copy of a file.
 void ForgetCachedProfile(const std::string& path) {
@@ -72,10 +31,7 @@ void ForgetCachedProfile(const std::string& path) {
 // that kind all hold their defaults.
 bool RowWritten(const std::string& path, const SettingRow& row) {
     return row.written == Written::kAlways || HasProfileSection(row.section, path) ||
-           std::any_of(std::begin(kSettingRows), std::end(kSettingRows), [&](const SettingRow& r) {
-               return r.written == row.written && std::string_view(r.section) == row.section &&
-                      g_settings.*r.field != r.byDefault(g_settings);
-           });
+           SectionInUse(row);
 }
 
 // True when the setting's key reads as its decimal text, which a key-by-key
@@ -119,16 +75,6 @@ bool FolderListStored(const std::string& path, const FolderListText& text) {
             return false;
     }
     return true;
-}
-
-// The recent folders that the file can hold, most recent first.
-std::vector<std::string> StoredRecentFolders() {
-    std::vector<std::string> folders;
-    for (const std::string& folderId : RecentFolders()) {
-        if (FileCanHold(folderId))
-            folders.push_back(folderId);
-    }
-    return folders;
 }
 
 // True when [Recent] reads back key by key as the recent folders, or while
@@ -306,9 +252,47 @@ bool WriteSettingsFile(const std::string& path, const FolderListText& text,
     return WriteFolderList(path, text) && FolderListStored(path, text);
 }
 
+// The old file's bytes when it is in the plain form, or empty for a missing
+// one; nullopt for any other file.
+std::optional<std::string> PlainOldFile(const std::string& path, DWORD attributes) {
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? std::optional<std::string>("")
+                                                      : std::nullopt;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? std::nullopt : ReadFileBytes(path);
+}
+
+// The whole new file written at once, beside the old one and swapped in, or
+// over it where the folder lets no new file be made.
+bool SavePlainFile(const std::string& path, DWORD attributes, const PlainProfile& old,
+                   const FolderListText& text) {
+    const PlainSave save = PlainSettingsText(old, text);
+    if (save.held && attributes != INVALID_FILE_ATTRIBUTES)
+        return true;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    TemporaryFile temporary(path + ".tmp");
+    if (!temporary.Create(save.bytes)) {
+        // Any step that fails puts the file's bytes back.
+        FileBytesGuard before(path);
+        if (!before.ready() || !OverwriteFile(path, save.bytes))
+            return false;
+        before.Keep();
+        return true;
+    }
+    if (!SwapInFile(path, temporary.path(), attributes))
+        return false;
+    temporary.Keep(); // it is the settings file now
+    return true;
+}
+
 bool SaveSettingsFile(const std::string& path) {
     const FolderListText text = MakeFolderListText(FolderEntries());
     const DWORD attributes = GetFileAttributesA(path.c_str());
+    // A file that every implementation reads alike is written without them.
+    const std::optional<std::string> oldBytes = PlainOldFile(path, attributes);
+    if (const std::optional<PlainProfile> old =
+            oldBytes ? ParsePlainProfile(*oldBytes) : std::nullopt)
+        return SavePlainFile(path, attributes, *old, text);
     std::optional<HeldRows> oldHeld;
     if (FileHoldsSettings(path, attributes, text, oldHeld))
         return true;

@@ -111,6 +111,8 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
         bool newFile;        // the file holds the new list after it; else the old bytes
         DWORD shortest;      // ms that the act takes at least and at most
         DWORD longest;
+        bool handEdited =
+            false; // a comment line, which only the profile functions may write around
     };
     const Case cases[] = {
         {"held briefly", Act::kSave, Hold::kBriefly, {}, 0, false, false, true, true, 0, 5000},
@@ -147,7 +149,8 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
          true,
          0,
          6000},
-        {"the temporary name blocked while the file is held for writing with shared access",
+        {"the temporary name blocked while a hand-edited file is held for writing with shared "
+         "access",
          Act::kSave,
          Hold::kForWritingShared,
          {},
@@ -156,6 +159,18 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
          false,
          false,
          false,
+         0,
+         6000,
+         true},
+        {"the temporary name blocked while the file is held for writing with shared access",
+         Act::kSave,
+         Hold::kForWritingShared,
+         {},
+         0,
+         true,
+         false,
+         true,
+         true,
          0,
          6000},
         {"a user's read-only Varkel.ini.bak",
@@ -235,7 +250,8 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
             EXPECT_FALSE(FileExists(path));
             EXPECT_EQ(ReadWholeFile(path + kSwapBackup), oldFile);
         } else {
-            WriteProfileFile(path, oldFile);
+            const std::string oldBytes = (c.handEdited ? "; 手で書いた行\r\n" : "") + oldFile;
+            WriteProfileFile(path, oldBytes);
             SetFileAttributesA(path.c_str(), c.attributes);
             HANDLE held = INVALID_HANDLE_VALUE;
             if (c.hold == Hold::kForWritingShared)
@@ -258,7 +274,7 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
                 EXPECT_EQ(LoadedEntries(path), newList);
                 EXPECT_EQ(GetFileAttributesA(path.c_str()) & kHiddenSystem, c.attributes);
             } else {
-                EXPECT_EQ(ReadWholeFile(path), oldFile);
+                EXPECT_EQ(ReadWholeFile(path), oldBytes);
             }
             EXPECT_FALSE(FileExists(path + kSwapBackup));
         }

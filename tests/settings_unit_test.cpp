@@ -19,6 +19,7 @@
 
 #include "folders/folder_list.h"
 #include "folders/plugin_settings.h"
+#include "folders/recent_list.h"
 #include "folders/settings_file.h"
 #include "scratch.h"
 #include "settings_files.h"
@@ -782,6 +783,55 @@ TEST_F(SettingsFile, UnknownSectionsAndKeysSurviveTheSave) {
               std::string::npos)
         << Printable(text);
     EXPECT_NE(text.find("big=" + big + "\r\n"), std::string::npos);
+}
+
+// A file in the plain form is saved without the profile functions. The same
+// file behind a comment line, which only they may write around, is saved
+// through them: both saves must give the same text after that line.
+TEST_F(SettingsFile, APlainFileIsSavedAsTheProfileFunctionsSaveIt) {
+    struct Case {
+        const char* name;
+        std::string file;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"the list first, a key in lower case, an entry that needs quotes",
+         Lines({"[FolderList]", "0000001=a:A", "[Setting]", "isconfirm=0", "[Other]", "k=v"}),
+         [] {
+             g_settings.IsConfirm = 1;
+             ReplaceFolderEntries({"b:B", " spaced :x"});
+         }},
+        {"a missing section, an extension in use",
+         Lines({"[Size]", "Left=1", "Extra=x", "[Extension]", "AccessKeys=1"}), [] {}},
+        {"extensions turned on in a file without them", Lines({"[Setting]", "IsConfirm=1"}),
+         [] { g_settings.SearchItem = 1; }},
+        {"recent folders changed while shown",
+         Lines({"[Extension]", "RecentCount=3", "[Recent]", "0000001=a", "[Setting]", "IsConfirm=1",
+                "[FolderList]", "0000001=a:A", "0000002=b:B"}),
+         [] {
+             ReplaceRecentFolders({"b", "a"});
+         }},
+        {"holding it all, the list not last",
+         Lines({"[FolderList]", "0000001=a:A", "[Setting]", "IsConfirm=1", "IsMenuTop=0", "[Size]",
+                "Left=1", "Top=2", "Right=3", "Bottom=4", "ColWidth1=5", "ColWidth2=6"}),
+         [] {}},
+        {"an empty file", "", [] { ReplaceFolderEntries({"a:A"}); }},
+    };
+    const std::string comment = "; x\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string saved[2];
+        for (const std::string& before : {std::string(), comment}) {
+            WriteAgedProfileFile(path_, before + c.file);
+            ResetModuleState();
+            ReplaceRecentFolders({});
+            LoadSettings(path_);
+            c.change();
+            ASSERT_TRUE(SaveSettings(path_));
+            saved[before.empty() ? 0 : 1] = ReadWholeFile(path_);
+        }
+        EXPECT_EQ(comment + saved[0], saved[1]);
+    }
 }
 
 TEST_F(SettingsFile, UnicodeFilesKeepTheirOtherKeys) {

@@ -1,0 +1,142 @@
+#include "settings_text.h"
+
+#include <algorithm>
+
+#include "../base/text.h"
+#include "profile_rules.h"
+#include "recent_list.h"
+
+namespace {
+
+// The file cannot hold an empty value or one with a line break.
+bool FileCanHold(const std::string& value) {
+    return !value.empty() && value.find_first_of("\r\n") == std::string::npos;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    return EqualIgnoringAsciiCase(a, b);
+}
+
+// Whether the save writes the row into a file that has (or lacks) its section.
+bool RowWritten(const SettingRow& row, bool sectionThere) {
+    return row.written == Written::kAlways || sectionThere || SectionInUse(row);
+}
+
+std::string SettingText(const SettingRow& row) {
+    return std::to_string(g_settings.*row.field);
+}
+
+const SettingRow* RowOf(std::string_view section, std::string_view key) {
+    for (const SettingRow& row : kSettingRows) {
+        if (SameName(row.section, section) && SameName(row.key, key))
+            return &row;
+    }
+    return nullptr;
+}
+
+void AppendLine(std::string& text, std::string_view key, std::string_view value) {
+    text.append(key).append("=").append(value).append("\r\n");
+}
+
+void AppendHeader(std::string& text, std::string_view section) {
+    text.append("[").append(section).append("]\r\n");
+}
+
+// The settings' keys that a section lacks, appended as the key-by-key write
+// appends them; false when there were any.
+bool AppendMissingSettings(std::string& text, std::string_view section, const PlainSection* old) {
+    bool none = true;
+    for (const SettingRow& row : kSettingRows) {
+        if (!SameName(row.section, section) || !RowWritten(row, old != nullptr) ||
+            (old && old->Value(row.key)))
+            continue;
+        if (!old && none)
+            AppendHeader(text, row.section);
+        AppendLine(text, row.key, SettingText(row));
+        none = false;
+    }
+    return none;
+}
+
+} // namespace
+
+std::string StoredValue(const std::string& value) {
+    return ChangesWhenRead(value) ? '"' + value + '"' : value;
+}
+
+FolderListText MakeFolderListText(const std::vector<std::string>& entries) {
+    FolderListText text;
+    for (const std::string& entry : entries) {
+        if (!FileCanHold(entry))
+            continue;
+        if (text.entries.empty())
+            text.fileText = "[" + std::string(kFolderList) + "]\r\n";
+        text.entries.push_back(entry);
+        const std::string line = FolderKey(text.entries.size()) + "=" + StoredValue(entry);
+        text.fileText += line + "\r\n";
+        text.keyList += line + '\0';
+        text.utf16Lines.push_back(ToUtf16(line));
+    }
+    if (!text.entries.empty())
+        text.keyList += '\0';
+    return text;
+}
+
+std::vector<std::string> StoredRecentFolders() {
+    std::vector<std::string> folders;
+    for (const std::string& folderId : RecentFolders()) {
+        if (FileCanHold(folderId))
+            folders.push_back(folderId);
+    }
+    return folders;
+}
+
+bool SectionInUse(const SettingRow& row) {
+    return std::any_of(std::begin(kSettingRows), std::end(kSettingRows), [&](const SettingRow& r) {
+        return r.written == row.written && std::string_view(r.section) == row.section &&
+               g_settings.*r.field != r.byDefault(g_settings);
+    });
+}
+
+PlainSave PlainSettingsText(const PlainProfile& old, const FolderListText& list) {
+    const PlainSection* oldRecent = old.Find(kRecent);
+    const std::vector<std::string> recent = StoredRecentFolders();
+    const bool newRecent =
+        ShownRecentCount() > 0 &&
+        (oldRecent ? oldRecent->NumberedValues() : std::vector<std::string>()) != recent;
+    const PlainSection* oldList = old.Find(kFolderList);
+    bool held = !newRecent && (oldList ? oldList->keys.size() == list.entries.size() &&
+                                             oldList->NumberedValues() == list.entries
+                                       : list.entries.empty());
+    PlainSave save;
+    std::string& text = save.bytes;
+    for (const PlainSection& section : old.sections) {
+        if (&section == oldList || (newRecent && &section == oldRecent))
+            continue;
+        AppendHeader(text, section.name);
+        for (const PlainKey& key : section.keys) {
+            const SettingRow* row = RowOf(section.name, key.name);
+            const std::string value = row ? SettingText(*row) : std::string(key.value);
+            held = held && value == key.value;
+            AppendLine(text, key.name, value);
+        }
+        held = AppendMissingSettings(text, section.name, &section) && held;
+    }
+    for (const SettingRow& row : kSettingRows) {
+        // Each section once, at its first row.
+        if (std::find_if(std::begin(kSettingRows), &row,
+                         [&](const SettingRow& r) { return SameName(r.section, row.section); }) !=
+                &row ||
+            old.Find(row.section))
+            continue;
+        held = AppendMissingSettings(text, row.section, nullptr) && held;
+    }
+    if (newRecent && !recent.empty()) {
+        AppendHeader(text, kRecent);
+        for (std::size_t i = 0; i < recent.size(); ++i)
+            AppendLine(text, FolderKey(i + 1), StoredValue(recent[i]));
+    }
+    text += list.fileText;
+    save.held = held;
+    return save;
+}

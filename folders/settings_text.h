@@ -1,0 +1,45 @@
+// The text that the save writes: the list as file text, and a whole new file
+// built from an old one in the plain form without the profile functions.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "plain_profile.h"
+#include "plugin_settings.h"
+
+// The list's section as file text and as the key list that
+// WritePrivateProfileSectionA takes, with what reading it back must give.
+struct FolderListText {
+    std::string fileText;
+    std::string keyList;
+    // Each "key=value" line as written, in UTF-16 as the section read gives it.
+    std::vector<std::wstring> utf16Lines;
+    // Each entry as reading its key gives it back.
+    std::vector<std::string> entries;
+};
+
+// An entry that the file cannot hold is left out; the others follow without
+// a gap.
+FolderListText MakeFolderListText(const std::vector<std::string>& entries);
+
+// A value that a read would change is wrapped in one more pair of double
+// quotes, which the read strips again.
+std::string StoredValue(const std::string& value);
+
+// The recent folders that the file can hold, most recent first.
+std::vector<std::string> StoredRecentFolders();
+
+// True when a row written only once its section is used has a row in its
+// section whose setting differs from its default.
+bool SectionInUse(const SettingRow& row);
+
+// The file that a save of the old one writes: every section and key of the
+// old file in place, each setting's key set (appended to its section, or in a
+// new section, when missing), [Recent] anew at the end when it changed while
+// shown, and the list last. held: the old file already holds it all.
+struct PlainSave {
+    std::string bytes;
+    bool held;
+};
+PlainSave PlainSettingsText(const PlainProfile& old, const FolderListText& list);
