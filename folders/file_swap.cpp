@@ -116,14 +116,25 @@ TemporaryFile::~TemporaryFile() {
 }
 
 bool TemporaryFile::Create(std::string_view bytes) {
-    DeleteAnyFile(path_);
-    const UniqueHandle file = OwnFile(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // A file that a crash left hidden or read-only refuses CREATE_ALWAYS.
+    const auto create = [&] {
+        return OwnFile(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    UniqueHandle file = create();
+    if (!file) {
+        DeleteAnyFile(path_);
+        file = create();
+    }
     DWORD written = 0;
     return file && bytes.size() <= MAXDWORD &&
            (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
                                         &written, nullptr) &&
-                              written == bytes.size()));
+                              written == bytes.size() && FlushFileBuffers(file.get())));
+}
+
+bool TemporaryFile::Flush() const {
+    return WaitedFor([&] { return FlushFile(path_); });
 }
 
 FileBytesGuard::FileBytesGuard(std::string path) : path_(std::move(path)) {
@@ -166,8 +177,6 @@ bool CopyOldFile(const std::string& path, const std::string& copy) {
 }
 
 bool SwapInFile(const std::string& path, const std::string& replacement, DWORD oldAttributes) {
-    if (!WaitedFor([&] { return FlushFile(replacement); }))
-        return false;
     if (oldAttributes == INVALID_FILE_ATTRIBUTES) {
         return WaitedFor([&] {
             return g_fileSwapCalls.move(replacement.c_str(), path.c_str(),

@@ -47,9 +47,12 @@ class TemporaryFile {
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     const std::string& path() const { return path_; }
-    // A new file holding bytes, in place of one that a crash may have left;
-    // false when the folder lets none be created or the bytes be written.
+    // A new file holding bytes, on the disk, in place of one that a crash may
+    // have left; false when the folder lets none be created or the bytes be
+    // written.
     bool Create(std::string_view bytes = {});
+    // Puts what was written to the file since on the disk.
+    bool Flush() const;
     void Keep() { kept_ = true; }
 
   private:
@@ -87,10 +90,10 @@ bool OverwriteFile(const std::string& path, const std::string& bytes);
 // profile functions may write (not hidden, not read-only).
 bool CopyOldFile(const std::string& path, const std::string& copy);
 
-// Puts replacement in the place of the file at path, once its data is on the
-// disk. An existing file (oldAttributes not INVALID_FILE_ATTRIBUTES) keeps its
-// hidden and system attributes, and, where the replace can work, its owner,
-// access rights and creation time; a missing one is made by a rename.
+// Puts replacement, its data on the disk, in the place of the file at path. An existing file
+// (oldAttributes not INVALID_FILE_ATTRIBUTES) keeps its hidden and system attributes, and, where
+// the replace can work, its owner, access rights and creation time; a missing one is made by a
+// rename.
 bool SwapInFile(const std::string& path, const std::string& replacement, DWORD oldAttributes);
 
 // Puts the old file back where a swap was stopped between taking it away and

@@ -67,11 +67,11 @@ bool FolderListStored(const std::string& path, const FolderListText& text) {
         return !HasProfileSection(kFolderList, path);
     const std::wstring section = ReadProfileSection(kFolderList, path);
     const std::vector<std::wstring_view> lines = SectionLines(section);
-    if (lines.size() != text.utf16Lines.size())
+    if (lines.size() != text.entries.size())
         return false;
     EntryReader reader(path);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i] != text.utf16Lines[i] && reader.Read(i + 1) != text.entries[i])
+        if (lines[i] != ToUtf16(FolderListLine(text, i)) && reader.Read(i + 1) != text.entries[i])
             return false;
     }
     return true;
@@ -230,8 +230,11 @@ bool WriteFolderList(const std::string& path, const FolderListText& text) {
     case AppendResult::kFailed: return false;
     case AppendResult::kUnicodeFile: break;
     }
+    std::string keyList;
+    for (std::size_t i = 0; i < text.entries.size(); ++i)
+        keyList += FolderListLine(text, i) + '\0';
     const bool written =
-        WritePrivateProfileSectionA(kFolderList, text.keyList.c_str(), path.c_str());
+        WritePrivateProfileSectionA(kFolderList, (keyList + '\0').c_str(), path.c_str());
     ForgetCachedProfile(path);
     return written;
 }
@@ -319,7 +322,8 @@ bool SaveSettingsFile(const std::string& path) {
     // on the disk: afterwards, forgetting it would first read the new one
     // whole. The temporary name is forgotten before its next use.
     ForgetCachedProfile(path);
-    const bool swapped = built && SwapInFile(path, temporary.path(), attributes);
+    const bool swapped =
+        built && temporary.Flush() && SwapInFile(path, temporary.path(), attributes);
     if (swapped)
         temporary.Keep(); // it is the settings file now
     return swapped;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "../base/text.h"
 #include "profile_rules.h"
 #include "recent_list.h"
 
@@ -72,14 +71,13 @@ FolderListText MakeFolderListText(const std::vector<std::string>& entries) {
         if (text.entries.empty())
             text.fileText = "[" + std::string(kFolderList) + "]\r\n";
         text.entries.push_back(entry);
-        const std::string line = FolderKey(text.entries.size()) + "=" + StoredValue(entry);
-        text.fileText += line + "\r\n";
-        text.keyList += line + '\0';
-        text.utf16Lines.push_back(ToUtf16(line));
+        AppendLine(text.fileText, FolderKey(text.entries.size()), StoredValue(entry));
     }
-    if (!text.entries.empty())
-        text.keyList += '\0';
     return text;
+}
+
+std::string FolderListLine(const FolderListText& text, std::size_t index) {
+    return FolderKey(index + 1) + "=" + StoredValue(text.entries[index]);
 }
 
 std::vector<std::string> StoredRecentFolders() {

@@ -8,16 +8,15 @@
 #include "plain_profile.h"
 #include "plugin_settings.h"
 
-// The list's section as file text and as the key list that
-// WritePrivateProfileSectionA takes, with what reading it back must give.
+// The list's section as file text, with what reading it back must give.
 struct FolderListText {
     std::string fileText;
-    std::string keyList;
-    // Each "key=value" line as written, in UTF-16 as the section read gives it.
-    std::vector<std::wstring> utf16Lines;
     // Each entry as reading its key gives it back.
     std::vector<std::string> entries;
 };
+
+// The section's line "key=value" of the entry at index.
+std::string FolderListLine(const FolderListText& text, std::size_t index);
 
 // An entry that the file cannot hold is left out; the others follow without
 // a gap.
