@@ -33,6 +33,11 @@ const SettingRow* RowOf(std::string_view section, std::string_view key) {
     return nullptr;
 }
 
+bool IsFirstOfItsSection(const SettingRow& row) {
+    return std::none_of(std::begin(kSettingRows), &row,
+                        [&](const SettingRow& r) { return SameName(r.section, row.section); });
+}
+
 void AppendLine(std::string& text, std::string_view key, std::string_view value) {
     text.append(key).append("=").append(value).append("\r\n");
 }
@@ -120,14 +125,10 @@ PlainSave PlainSettingsText(const PlainProfile& old, const FolderListText& list)
         }
         held = AppendMissingSettings(text, section.name, &section) && held;
     }
+    // The sections that the old file lacks, in the order of their first rows.
     for (const SettingRow& row : kSettingRows) {
-        // Each section once, at its first row.
-        if (std::find_if(std::begin(kSettingRows), &row,
-                         [&](const SettingRow& r) { return SameName(r.section, row.section); }) !=
-                &row ||
-            old.Find(row.section))
-            continue;
-        held = AppendMissingSettings(text, row.section, nullptr) && held;
+        if (IsFirstOfItsSection(row) && !old.Find(row.section))
+            held = AppendMissingSettings(text, row.section, nullptr) && held;
     }
     if (newRecent && !recent.empty()) {
         AppendHeader(text, kRecent);
