@@ -68,10 +68,8 @@ bool ReplaceOldFile(const std::string& path, const std::string& replacement) {
 // puts the old bytes back.
 bool OverwriteWithFile(const std::string& path, const std::string& replacement) {
     const std::optional<std::string> bytes = ReadFileBytes(replacement);
-    FileBytesGuard old(path);
-    if (!bytes || !old.ready() || !OverwriteFile(path, *bytes))
+    if (!bytes || !ChangeInPlace(path, [&] { return OverwriteFile(path, *bytes); }))
         return false;
-    old.Keep();
     DeleteAnyFile(replacement);
     return true;
 }

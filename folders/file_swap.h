@@ -81,6 +81,17 @@ class FileBytesGuard {
     bool kept_ = false;
 };
 
+// Changes the file in place by change(), putting its bytes back (or deleting
+// it, when there was none) if the change fails. A file whose bytes cannot be
+// read is not changed: nothing could be put back.
+template <class Change> bool ChangeInPlace(const std::string& path, Change change) {
+    FileBytesGuard before(path);
+    if (!before.ready() || !change())
+        return false;
+    before.Keep();
+    return true;
+}
+
 // Writes bytes over the file's own, to the disk: the one way into a file that
 // may be neither replaced nor renamed (a folder that virtualization
 // redirects). Other programs that share the file may keep it open meanwhile.
@@ -90,10 +101,10 @@ bool OverwriteFile(const std::string& path, const std::string& bytes);
 // profile functions may write (not hidden, not read-only).
 bool CopyOldFile(const std::string& path, const std::string& copy);
 
-// Puts replacement, its data on the disk, in the place of the file at path. An existing file
-// (oldAttributes not INVALID_FILE_ATTRIBUTES) keeps its hidden and system attributes, and, where
-// the replace can work, its owner, access rights and creation time; a missing one is made by a
-// rename.
+// Puts replacement, its data on the disk, in the place of the file at path.
+// An existing file (oldAttributes not INVALID_FILE_ATTRIBUTES) keeps its
+// hidden and system attributes, and, where the replace can work, its owner,
+// access rights and creation time; a missing one is made by a rename.
 bool SwapInFile(const std::string& path, const std::string& replacement, DWORD oldAttributes);
 
 // Puts the old file back where a swap was stopped between taking it away and

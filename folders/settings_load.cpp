@@ -1,6 +1,7 @@
-// The load, in the order it runs: the file's bytes; the list, from one read
-// of its section where the file's own lines settle it and from the key-by-key
-// reads that confirm the rest; then the integer settings, row by row.
+// The load, in the order it runs: the file's bytes, which settle everything
+// when the file is in the plain form; otherwise the list, from one read of
+// its section where the file's own lines settle it and from the key-by-key
+// reads that confirm the rest, then the integer settings, row by row.
 #include <windows.h>
 
 #include <charconv>
@@ -216,10 +217,6 @@ void ReadRecentFolders(const std::string& path) {
     if (ShownRecentCount() > 0)
         ReplaceRecentFolders(EntryReader(path, {}, kRecent).ReadAll());
 }
-
-} // namespace
-
-namespace {
 
 // The list and the settings straight from a file in the plain form, which
 // every implementation of the profile functions reads as it stands.

@@ -1,7 +1,9 @@
-// The save, in the order it runs: the text to write; the read-back that tells
-// what a file already holds (asked first, to leave a file that holds it all
-// untouched, and by the writes, to skip what is stored); the section writes
-// into a copy of the old file; then the swap that puts the copy in its place.
+// The save. A file in the plain form is rewritten whole from memory, in one
+// write. Any other file goes through the profile functions, in this order:
+// the read-back that tells what a file already holds (asked first, to leave a
+// file that holds it all untouched, and by the writes, to skip what is
+// stored); the section writes into a copy of the old file; then the swap that
+// puts the copy in its place.
 #include <windows.h>
 
 #include <algorithm>
@@ -255,8 +257,8 @@ bool WriteSettingsFile(const std::string& path, const FolderListText& text,
     return WriteFolderList(path, text) && FolderListStored(path, text);
 }
 
-// The old file's bytes when it is in the plain form, or empty for a missing
-// one; nullopt for any other file.
+// The old file's bytes, empty for a missing one; nullopt when there is a file
+// but its bytes cannot be read. Called right after the attributes were asked.
 std::optional<std::string> PlainOldFile(const std::string& path, DWORD attributes) {
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return GetLastError() == ERROR_FILE_NOT_FOUND ? std::optional<std::string>("")
@@ -274,14 +276,8 @@ bool SavePlainFile(const std::string& path, DWORD attributes, const PlainProfile
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
     TemporaryFile temporary(path + ".tmp");
-    if (!temporary.Create(save.bytes)) {
-        // Any step that fails puts the file's bytes back.
-        FileBytesGuard before(path);
-        if (!before.ready() || !OverwriteFile(path, save.bytes))
-            return false;
-        before.Keep();
-        return true;
-    }
+    if (!temporary.Create(save.bytes))
+        return ChangeInPlace(path, [&] { return OverwriteFile(path, save.bytes); });
     if (!SwapInFile(path, temporary.path(), attributes))
         return false;
     temporary.Keep(); // it is the settings file now
@@ -310,11 +306,7 @@ bool SaveSettingsFile(const std::string& path) {
     ForgetCachedProfile(temporary.path());
     if (!temporary.Create()) {
         // Any step that fails puts the file's bytes back: never a file without its list.
-        FileBytesGuard before(path);
-        if (!before.ready() || !WriteSettingsFile(path, text, oldHeld))
-            return false;
-        before.Keep();
-        return true;
+        return ChangeInPlace(path, [&] { return WriteSettingsFile(path, text, oldHeld); });
     }
     const bool built = (!exists || CopyOldFile(path, temporary.path())) &&
                        WriteSettingsFile(temporary.path(), text, oldHeld);

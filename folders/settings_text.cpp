@@ -74,7 +74,7 @@ FolderListText MakeFolderListText(const std::vector<std::string>& entries) {
         if (!FileCanHold(entry))
             continue;
         if (text.entries.empty())
-            text.fileText = "[" + std::string(kFolderList) + "]\r\n";
+            AppendHeader(text.fileText, kFolderList);
         text.entries.push_back(entry);
         AppendLine(text.fileText, FolderKey(text.entries.size()), StoredValue(entry));
     }
