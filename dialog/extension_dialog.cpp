@@ -4,6 +4,7 @@
 #include <string>
 
 #include "../folders/plugin_settings.h"
+#include "../menus/settings_session.h"
 #include "../res/resource.h"
 #include "../base/module.h"
 
@@ -68,7 +69,9 @@ void AddExtensionMenuItem(HWND settingsDialog) {
 }
 
 void OpenExtensionDialog(HWND owner) {
-    DialogBoxParamA(g_module, MAKEINTRESOURCEA(IDD_EXTENSIONS), owner, ExtensionDialogProc, 0);
+    if (DialogBoxParamA(g_module, MAKEINTRESOURCEA(IDD_EXTENSIONS), owner, ExtensionDialogProc,
+                        0) == IDOK)
+        SaveSettingsNow();
 }
 
 INT_PTR CALLBACK ExtensionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -6,6 +6,7 @@
 #include "../folders/plugin_settings.h"
 #include "../res/resource.h"
 #include "../base/module.h"
+#include "../menus/settings_session.h"
 #include "extension_dialog.h"
 #include "list_rows.h"
 #include "version_box.h"
@@ -162,6 +163,8 @@ void OpenSettingsDialog(HWND owner) {
     }
     DialogBoxParamA(g_module, MAKEINTRESOURCEA(IDD_SETTINGS), IsWindow(owner) ? owner : nullptr,
                     SettingsDialogProc, 0);
+    // Its OK's list and options, or at least the geometry that closing keeps.
+    SaveSettingsNow();
 }
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

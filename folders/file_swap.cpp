@@ -9,27 +9,56 @@ namespace {
 // Bytes; a larger file is not read whole.
 constexpr LONGLONG kLargestFile = 0x40000000;
 
-constexpr DWORD kLongestWait = 2000; // ms for all the steps together
+constexpr DWORD kLongestWait = 2000; // ms for each step
 constexpr DWORD kRetryPause = 50;
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-
-DWORD g_waitsStarted = 0;
-bool g_waitsRunning = false;
 
 // Deletes a file, hidden, system or read-only as it may be. The attributes
 // are cleared only for a file that refuses the plain delete, which a missing
 // file, the usual case, does not.
-void DeleteAnyFile(const std::string& path) {
-    if (DeleteFileA(path.c_str()) || GetLastError() != ERROR_ACCESS_DENIED)
-        return;
+// True once the file is gone.
+bool DeleteAnyFile(const std::string& path) {
+    if (DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
+        return true;
+    if (GetLastError() != ERROR_ACCESS_DENIED)
+        return false;
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
+    return DeleteFileA(path.c_str()) != FALSE;
 }
 
-// The old file's name while the swap puts the new one in its place: one that
-// no user picks for a copy of their own.
+// Removes the swap's backup: the step that makes a new file the settings
+// file for good.
+bool CommitBackup(const std::string& backup) {
+    return WaitedFor([&] { return DeleteAnyFile(backup); });
+}
+
+// The old file's name while the swap puts the new one in its place, or while
+// the file is changed in place: one that no user picks for a copy of their
+// own.
 std::string BackupPath(const std::string& path) {
     return path + ".~swap";
+}
+
+// A new file holding bytes, on the disk; one that a crash left hidden or
+// read-only refuses CREATE_ALWAYS and is deleted first.
+bool WriteNewFile(const std::string& path, std::string_view bytes) {
+    const auto create = [&] {
+        return OwnFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    UniqueHandle file;
+    WaitedFor([&] {
+        file = create();
+        if (!file && GetLastError() == ERROR_ACCESS_DENIED && DeleteFileA(path.c_str()))
+            file = create();
+        return file != nullptr;
+    });
+    DWORD written = 0;
+    return file && bytes.size() <= MAXDWORD &&
+           (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                        &written, nullptr) &&
+                              written == bytes.size())) &&
+           FlushFileBuffers(file.get());
 }
 
 // Opened with full sharing: a program that has just opened the new file to
@@ -45,6 +74,7 @@ bool FlushFile(const std::string& path) {
 // It takes the old file away before it puts the new one in its place: the old
 // one waits under the backup name meanwhile, so that a swap stopped in
 // between loses nothing, and is put back before the step is tried again.
+// Called with no backup left over: the save puts one back first.
 bool ReplaceOldFile(const std::string& path, const std::string& replacement) {
     const std::string backup = BackupPath(path);
     DeleteAnyFile(backup);
@@ -57,9 +87,7 @@ bool ReplaceOldFile(const std::string& path, const std::string& replacement) {
         SetLastError(error);
         return false;
     });
-    if (replaced)
-        DeleteAnyFile(backup);
-    return replaced;
+    return replaced && CommitBackup(backup);
 }
 
 // Where neither a replace nor a move may take the old file away (on a share
@@ -93,19 +121,38 @@ bool ReplaceExistingFile(const std::string& path, const std::string& replacement
 
 } // namespace
 
-void StartFileWaits() {
-    g_waitsStarted = GetTickCount();
-    g_waitsRunning = true;
-}
-
-bool WaitToRetry(DWORD error) {
+bool WaitToRetry(DWORD error, DWORD startTick) {
     if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
         error != ERROR_ACCESS_DENIED)
         return false;
-    if (!g_waitsRunning || GetTickCount() - g_waitsStarted >= kLongestWait)
+    if (GetTickCount() - startTick >= kLongestWait)
         return false;
     Sleep(kRetryPause);
     return true;
+}
+
+std::string TemporaryPathFor(const std::string& path) {
+    return path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+}
+
+void DeleteStaleTemporaryFiles(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((path + ".*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    const std::size_t nameStart = path.size() - folder.size() + 1;
+    do {
+        // Only this program's own names: the settings file's, a process ID, ".tmp".
+        const std::string_view name = found.cFileName;
+        const std::string_view middle = name.size() > nameStart + 4
+                                            ? name.substr(nameStart, name.size() - nameStart - 4)
+                                            : std::string_view();
+        if (!middle.empty() && middle.find_first_not_of("0123456789") == std::string_view::npos)
+            DeleteAnyFile(folder + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 TemporaryFile::~TemporaryFile() {
@@ -114,42 +161,32 @@ TemporaryFile::~TemporaryFile() {
 }
 
 bool TemporaryFile::Create(std::string_view bytes) {
-    // A file that a crash left hidden or read-only refuses CREATE_ALWAYS.
-    const auto create = [&] {
-        return OwnFile(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    };
-    UniqueHandle file = create();
-    if (!file) {
-        DeleteAnyFile(path_);
-        file = create();
+    return WriteNewFile(path_, bytes);
+}
+
+bool FlushToDisk(const std::string& path) {
+    return WaitedFor([&] { return FlushFile(path); });
+}
+
+bool ChangeInPlace(const std::string& path, const std::function<bool()>& change) {
+    const std::optional<std::string> old = ReadFileBytes(path);
+    if (!old && !(GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                  GetLastError() == ERROR_FILE_NOT_FOUND))
+        return false;
+    // A file that was missing comes back empty, which reads the same.
+    const std::string backup = BackupPath(path);
+    if (!WriteNewFile(backup, old.value_or(""))) {
+        DeleteAnyFile(backup);
+        return false;
     }
-    DWORD written = 0;
-    return file && bytes.size() <= MAXDWORD &&
-           (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                        &written, nullptr) &&
-                              written == bytes.size() && FlushFileBuffers(file.get())));
-}
-
-bool TemporaryFile::Flush() const {
-    return WaitedFor([&] { return FlushFile(path_); });
-}
-
-FileBytesGuard::FileBytesGuard(std::string path) : path_(std::move(path)) {
-    bytes_ = ReadFileBytes(path_);
-    ready_ = bytes_ || (GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES &&
-                        GetLastError() == ERROR_FILE_NOT_FOUND);
-}
-
-FileBytesGuard::~FileBytesGuard() {
-    if (kept_ || !ready_)
-        return;
-    if (bytes_)
-        OverwriteFile(path_, *bytes_);
-    else
-        DeleteAnyFile(path_);
-    // The profile functions must not answer from the file as it was before.
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+    if (change() && FlushToDisk(path))
+        return CommitBackup(backup);
+    const bool putBack = old ? OverwriteFile(path, *old) : (DeleteAnyFile(path), true);
+    // The profile functions must not answer from the file as it was changed.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+    if (putBack)
+        DeleteAnyFile(backup);
+    return false;
 }
 
 bool OverwriteFile(const std::string& path, const std::string& bytes) {
@@ -165,13 +202,6 @@ bool OverwriteFile(const std::string& path, const std::string& bytes) {
                          nullptr) &&
                written == bytes.size() && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
     });
-}
-
-bool CopyOldFile(const std::string& path, const std::string& copy) {
-    if (!WaitedFor([&] { return CopyFileA(path.c_str(), copy.c_str(), FALSE) != FALSE; }))
-        return false;
-    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return true;
 }
 
 bool SwapInFile(const std::string& path, const std::string& replacement, DWORD oldAttributes) {
@@ -191,24 +221,35 @@ bool SwapInFile(const std::string& path, const std::string& replacement, DWORD o
 
 bool RestoreInterruptedSwap(const std::string& path) {
     const std::string backup = BackupPath(path);
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        DeleteFileA(backup.c_str()); // left by a swap stopped after the new file was in place
+    if (GetFileAttributesA(backup.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (WaitedFor([&] {
+            return g_fileSwapCalls.move(backup.c_str(), path.c_str(),
+                                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+                   FALSE;
+        })) {
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributesA(path.c_str(),
+                               (attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE);
         return true;
     }
-    if (GetLastError() != ERROR_FILE_NOT_FOUND)
-        return true;
-    if (GetFileAttributesA(backup.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return GetLastError() == ERROR_FILE_NOT_FOUND;
-    return WaitedFor([&] {
-        return g_fileSwapCalls.move(backup.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
-    });
+    // Where no rename works, the backup's bytes go over the file's.
+    const std::optional<std::string> bytes = ReadFileBytes(backup);
+    if (!bytes || attributes == INVALID_FILE_ATTRIBUTES || !OverwriteFile(path, *bytes))
+        return false;
+    DeleteAnyFile(backup);
+    return true;
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    const UniqueHandle file = OwnFile(CreateFileA(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
+    UniqueHandle file;
+    if (!WaitedFor([&] {
+            file = OwnFile(CreateFileA(path.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            return file != nullptr;
+        }))
         return std::nullopt;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestFile)

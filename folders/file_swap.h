@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,26 +18,34 @@ struct FileSwapCalls {
 };
 extern FileSwapCalls g_fileSwapCalls;
 
-// Starts the two seconds or so for which the steps that follow wait out a
-// program that holds a file for a moment: a scanner, the search indexer, a
-// sync client. Before the first start no step waits.
-void StartFileWaits();
-// After a step failed with error: false when no other program holds the file
-// (no sharing or lock violation, no access denied) or the time is up;
-// otherwise waits a little and gives true, to try the step again.
-bool WaitToRetry(DWORD error);
+// After a step that started at startTick failed with error: false when no
+// other program holds the file (no sharing or lock violation, no access
+// denied) or the step's two seconds or so are up; otherwise waits a little
+// and gives true, to try the step again. The wait outlasts a program that
+// holds a file for a moment: a scanner, the search indexer, a sync client.
+bool WaitToRetry(DWORD error, DWORD startTick);
 
 // Runs step until it succeeds or WaitToRetry gives up; the last error stays.
+// Each step has a wait of its own, so a slow step spends none of the next's.
 template <class Step> bool WaitedFor(Step step) {
+    const DWORD started = GetTickCount();
     while (!step()) {
         const DWORD error = GetLastError();
-        if (!WaitToRetry(error)) {
+        if (!WaitToRetry(error, started)) {
             SetLastError(error);
             return false;
         }
     }
     return true;
 }
+
+// This process's own name for the new file beside the settings file, so that
+// two processes never write into one.
+std::string TemporaryPathFor(const std::string& path);
+// Deletes new files that processes stopped in the middle of a save left
+// beside the settings file. Only while holding the settings lock: then no
+// other process is writing one.
+void DeleteStaleTemporaryFiles(const std::string& path);
 
 // The new file, beside the old one; deleted unless kept.
 class TemporaryFile {
@@ -51,8 +60,6 @@ class TemporaryFile {
     // have left; false when the folder lets none be created or the bytes be
     // written.
     bool Create(std::string_view bytes = {});
-    // Puts what was written to the file since on the disk.
-    bool Flush() const;
     void Keep() { kept_ = true; }
 
   private:
@@ -60,46 +67,21 @@ class TemporaryFile {
     bool kept_ = false;
 };
 
-// A file's bytes before it is written in place, put back (or the file
-// deleted, when there was none) unless kept.
-class FileBytesGuard {
-  public:
-    explicit FileBytesGuard(std::string path);
-    ~FileBytesGuard();
-    FileBytesGuard(const FileBytesGuard&) = delete;
-    FileBytesGuard& operator=(const FileBytesGuard&) = delete;
+// Changes the file in place by change(), as a transaction: the old bytes go
+// to the swap's backup, on the disk, before the first write, and the backup
+// is removed once the changed file is on the disk. A change that fails puts
+// the old bytes back; a process stopped in between leaves the backup, which
+// the next start or save puts back. A file whose bytes cannot be read, or
+// whose backup cannot be written, is not changed.
+bool ChangeInPlace(const std::string& path, const std::function<bool()>& change);
 
-    // False when the file is there but its bytes could not be read: nothing
-    // could be put back, so it must not be written.
-    bool ready() const { return ready_; }
-    void Keep() { kept_ = true; }
-
-  private:
-    std::string path_;
-    std::optional<std::string> bytes_; // nullopt: there was no file
-    bool ready_;
-    bool kept_ = false;
-};
-
-// Changes the file in place by change(), putting its bytes back (or deleting
-// it, when there was none) if the change fails. A file whose bytes cannot be
-// read is not changed: nothing could be put back.
-template <class Change> bool ChangeInPlace(const std::string& path, Change change) {
-    FileBytesGuard before(path);
-    if (!before.ready() || !change())
-        return false;
-    before.Keep();
-    return true;
-}
+// Puts what was written to the file on the disk.
+bool FlushToDisk(const std::string& path);
 
 // Writes bytes over the file's own, to the disk: the one way into a file that
 // may be neither replaced nor renamed (a folder that virtualization
 // redirects). Other programs that share the file may keep it open meanwhile.
 bool OverwriteFile(const std::string& path, const std::string& bytes);
-
-// Copies the old file's bytes over the new one, as a plain file that the
-// profile functions may write (not hidden, not read-only).
-bool CopyOldFile(const std::string& path, const std::string& copy);
 
 // Puts replacement, its data on the disk, in the place of the file at path.
 // An existing file (oldAttributes not INVALID_FILE_ATTRIBUTES) keeps its
@@ -107,11 +89,11 @@ bool CopyOldFile(const std::string& path, const std::string& copy);
 // access rights and creation time; a missing one is made by a rename.
 bool SwapInFile(const std::string& path, const std::string& replacement, DWORD oldAttributes);
 
-// Puts the old file back where a swap was stopped between taking it away and
-// putting the new one in its place; drops the old one where the swap was
-// stopped after that. False when the file is missing and the old one, still
-// waiting under the swap's backup name, cannot be put back.
+// Puts the old file back where a replace or an in-place change was stopped
+// before it removed the swap's backup: the file is then the old one again.
+// False when a backup is there and cannot be put back.
 bool RestoreInterruptedSwap(const std::string& path);
 
-// The file's bytes; nullopt when it cannot be read.
+// The file's bytes; nullopt when it cannot be read, also after waiting for a
+// program that holds it.
 std::optional<std::string> ReadFileBytes(const std::string& path);

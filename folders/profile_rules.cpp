@@ -161,6 +161,10 @@ bool HasProfileSection(const char* section, const std::string& path) {
     });
 }
 
+void ForgetCachedProfile(const std::string& path) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+}
+
 std::string FolderKey(std::size_t number) {
     char key[24];
     std::snprintf(key, sizeof key, "%07zu", number);

@@ -80,6 +80,9 @@ std::string ReadProfileSectionA(const char* section, const std::string& path,
 // letters as the key-by-key functions do.
 bool HasProfileSection(const char* section, const std::string& path);
 
+// Drops the profile functions' cached copy of a file.
+void ForgetCachedProfile(const std::string& path);
+
 // The key "%07d" of a list entry's position counted from 1.
 std::string FolderKey(std::size_t number);
 

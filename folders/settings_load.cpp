@@ -1,7 +1,9 @@
-// The load, in the order it runs: the file's bytes, which settle everything
-// when the file is in the plain form; otherwise the list, from one read of
-// its section where the file's own lines settle it and from the key-by-key
-// reads that confirm the rest, then the integer settings, row by row.
+// The load, in the order it runs: the lock and the repair of a stopped save;
+// the file's bytes, which settle everything when the file is in the plain
+// form; otherwise the list, from one read of its section where the file's own
+// lines settle it and from the key-by-key reads that confirm the rest, then
+// the integer settings, row by row. The save reads a file the same way to
+// learn what another client saved.
 #include <windows.h>
 
 #include <charconv>
@@ -17,6 +19,7 @@
 #include "recent_list.h"
 #include "settings_lock.h"
 #include "settings_file.h"
+#include "settings_merge.h"
 
 PluginSettings g_settings;
 
@@ -185,19 +188,21 @@ SectionInt LookUpInt(std::string_view sectionText, std::string_view key,
 
 namespace {
 
-void StoreSetting(const std::string& path, const SettingRow& row, SectionInt found) {
+void StoreSetting(PluginSettings& settings, const std::string& path, const SettingRow& row,
+                  SectionInt found) {
     if (found.kind == SectionInt::kValueSettled)
-        g_settings.*row.field = found.value;
+        settings.*row.field = found.value;
     else if (found.kind == SectionInt::kKeyAbsent)
-        g_settings.*row.field = row.byDefault(g_settings);
+        settings.*row.field = row.byDefault(settings);
     else
-        g_settings.*row.field = static_cast<std::int32_t>(
-            GetPrivateProfileIntA(row.section, row.key, row.byDefault(g_settings), path.c_str()));
+        settings.*row.field = static_cast<std::int32_t>(
+            GetPrivateProfileIntA(row.section, row.key, row.byDefault(settings), path.c_str()));
 }
 
 // Each setting from one read of its section where that settles it, else from
-// GetPrivateProfileIntA; without a readable file, from its default.
-void ReadIntSettings(const std::string& path, const FileLineSet* fileLines) {
+// GetPrivateProfileIntA; without a file, from its default.
+void ReadIntSettings(PluginSettings& settings, const std::string& path,
+                     const FileLineSet* fileLines) {
     std::string_view section;
     std::string sectionText;
     for (const SettingRow& row : kSettingRows) {
@@ -207,66 +212,94 @@ void ReadIntSettings(const std::string& path, const FileLineSet* fileLines) {
         }
         const SectionInt found = fileLines ? LookUpInt(sectionText, row.key, *fileLines)
                                            : SectionInt{SectionInt::kKeyAbsent, 0};
-        StoreSetting(path, row, found);
+        StoreSetting(settings, path, row, found);
     }
-}
-
-// The recent folders, while the menu shows them; each value as the
-// key-by-key read gives it, which undoes the quotes the save adds.
-void ReadRecentFolders(const std::string& path) {
-    if (ShownRecentCount() > 0)
-        ReplaceRecentFolders(EntryReader(path, {}, kRecent).ReadAll());
 }
 
 // The list and the settings straight from a file in the plain form, which
 // every implementation of the profile functions reads as it stands.
-void LoadPlainFile(const std::string& path, const PlainProfile& file) {
-    if (const PlainSection* list = file.Find(kFolderList)) {
-        for (std::string& entry : list->NumberedValues())
-            AppendFolderEntry(std::move(entry));
-    }
+StoredSettings PlainFileSettings(const std::string& path, const PlainProfile& file) {
+    StoredSettings stored;
+    if (const PlainSection* list = file.Find(kFolderList))
+        stored.entries = list->NumberedValues();
     for (const SettingRow& row : kSettingRows) {
         const PlainSection* section = file.Find(row.section);
         const std::optional<std::string_view> value =
             section ? section->Value(row.key) : std::nullopt;
         const std::optional<std::int32_t> number = value ? PlainDecimal(*value) : std::nullopt;
         // What a value such as "12abc" gives is the function's own business.
-        StoreSetting(path, row,
+        StoreSetting(stored.settings, path, row,
                      number  ? SectionInt{SectionInt::kValueSettled, *number}
                      : value ? SectionInt{SectionInt::kAskGetPrivateProfileInt, 0}
                              : SectionInt{SectionInt::kKeyAbsent, 0});
     }
-    if (ShownRecentCount() > 0) {
-        const PlainSection* recent = file.Find(kRecent);
-        ReplaceRecentFolders(recent ? recent->NumberedValues() : std::vector<std::string>());
-    }
+    const PlainSection* recent = file.Find(kRecent);
+    if (recent && stored.settings.RecentCount > 0)
+        stored.recent = recent->NumberedValues();
+    return stored;
+}
+
+// A name in the temporary folder for a private copy of the file; empty when
+// none can be had.
+std::string PrivateCopyPath() {
+    char folder[MAX_PATH + 1] = {};
+    char name[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(MAX_PATH, folder);
+    if (length == 0 || length >= MAX_PATH || !GetTempFileNameA(folder, "vkl", 0, name))
+        return std::string();
+    return name;
 }
 
 } // namespace
 
+StoredSettings ReadStoredSettings(const std::string& path, std::string_view bytes,
+                                  const std::optional<PlainProfile>& plain) {
+    if (plain)
+        return PlainFileSettings(path, *plain);
+    // The profile functions read the bytes read here, from a copy that no
+    // other program holds or changes meanwhile; the file itself where no copy
+    // can be made. The list comes from one read of its section where the
+    // file's own lines settle it, and from the key-by-key reads for the rest.
+    TemporaryFile copy(PrivateCopyPath());
+    const std::string& readPath = copy.Create(bytes) ? copy.path() : path;
+    ForgetCachedProfile(readPath);
+    const FileLineSet fileLines = LinesOfFile(bytes);
+    StoredSettings stored;
+    stored.entries = ReadFolderEntries(readPath, &fileLines);
+    ReadIntSettings(stored.settings, readPath, &fileLines);
+    // Each value as the key-by-key read gives it, which undoes the quotes
+    // the save adds.
+    if (stored.settings.RecentCount > 0)
+        stored.recent = EntryReader(readPath, {}, kRecent).ReadAll();
+    ForgetCachedProfile(readPath);
+    return stored;
+}
+
 bool LoadSettings(const std::string& path) {
-    // Not in the middle of another host's save; a swap that a host stopped is
+    // Not in the middle of another host's save; a save that a host stopped is
     // undone first. A file missing because its old copy cannot be put back is
-    // no first run.
+    // no first run, and neither is one that another host keeps locked.
     const SettingsFileLock lock(path);
-    const bool restored = path.empty() || RestoreInterruptedSwap(path);
-    const std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadFileBytes(path);
-    if (const std::optional<PlainProfile> plain =
-            bytes ? ParsePlainProfile(*bytes) : std::nullopt) {
-        LoadPlainFile(path, *plain);
-        return restored;
+    std::optional<std::string> bytes;
+    if (!path.empty() && lock.held() && RestoreInterruptedSwap(path)) {
+        bytes = ReadFileBytes(path);
+        if (!bytes && FileMissing(path))
+            bytes.emplace();
+        DeleteStaleTemporaryFiles(path);
     }
-    const FileLineSet fileLines =
-        LinesOfFile(bytes ? std::string_view(*bytes) : std::string_view());
-    if (bytes) {
-        for (std::string& entry : ReadFolderEntries(path, &fileLines))
-            AppendFolderEntry(std::move(entry));
-    }
-    ReadIntSettings(path, bytes ? &fileLines : nullptr);
-    if (bytes)
-        ReadRecentFolders(path);
     // A file that is there but cannot be read (held open by another program
     // without sharing, a folder in its place, no right to read it) leaves the
     // defaults, as a missing one does; only the answer differs.
-    return restored && (bytes || (!path.empty() && FileMissing(path)));
+    if (!bytes) {
+        ReadIntSettings(g_settings, path, nullptr);
+        return false;
+    }
+    StoredSettings stored = ReadStoredSettings(path, *bytes, ParsePlainProfile(*bytes));
+    g_settings = stored.settings;
+    for (const std::string& entry : stored.entries)
+        AppendFolderEntry(entry);
+    if (ShownRecentCount() > 0)
+        ReplaceRecentFolders(stored.recent);
+    SetSettingsBase(std::move(stored));
+    return true;
 }

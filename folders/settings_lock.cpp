@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "file_swap.h"
-
 namespace {
 
 constexpr DWORD kLongestLockWait = 10000; // ms; a save of a long list on a share
@@ -31,11 +29,13 @@ SettingsFileLock::SettingsFileLock(const std::string& path) {
         const std::string lockPath = path + ".~lock";
         const DWORD started = GetTickCount();
         file_ = OwnFile(OpenLockFile(lockPath));
-        while (!file_ && HeldByAnotherHost(lockPath) &&
-               GetTickCount() - started < kLongestLockWait) {
+        while (!file_ && HeldByAnotherHost(lockPath)) {
+            if (GetTickCount() - started >= kLongestLockWait) {
+                heldElsewhere_ = true;
+                break;
+            }
             Sleep(kLockPause);
             file_ = OwnFile(OpenLockFile(lockPath));
         }
     }
-    StartFileWaits();
 }

@@ -13,11 +13,14 @@
 // deleted when closed, so that it also works between computers and is never
 // left behind. Waits briefly for another host's lock; where no lock file can
 // be made (a folder without the right to create files) goes on without one.
-// Then starts the waits for files that other programs hold (StartFileWaits).
 class SettingsFileLock {
   public:
     explicit SettingsFileLock(const std::string& path);
+    // False when another host still held the lock after the wait: then the
+    // file must be neither written nor repaired.
+    bool held() const { return !heldElsewhere_; }
 
   private:
     UniqueHandle file_;
+    bool heldElsewhere_ = false;
 };

@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
+#include <functional>
 #include <optional>
 #include <new>
 
@@ -19,22 +19,10 @@
 #include "recent_list.h"
 #include "settings_lock.h"
 #include "settings_file.h"
+#include "settings_merge.h"
 #include "settings_text.h"
 
 namespace {
-
-// Drops the profile functions' cached copy of a file.
-void ForgetCachedProfile(const std::string& path) {
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
-}
-
-// Whether the save writes the row: a row written only once its section is
-// used stays out of a file without the section while its section's rows of
-// that kind all hold their defaults.
-bool RowWritten(const std::string& path, const SettingRow& row) {
-    return row.written == Written::kAlways || HasProfileSection(row.section, path) ||
-           SectionInUse(row);
-}
 
 // True when the setting's key reads as its decimal text, which a key-by-key
 // write of it would leave as it is, or the save does not write it. A value
@@ -42,22 +30,13 @@ bool RowWritten(const std::string& path, const SettingRow& row) {
 bool SettingHeld(const std::string& path, const SettingRow& row) {
     char value[32] = {};
     GetPrivateProfileStringA(row.section, row.key, "", value, sizeof value, path.c_str());
-    return std::to_string(g_settings.*row.field) == value || !RowWritten(path, row);
+    return SettingText(row) == value || !RowWritten(row, row.written == Written::kAlways ||
+                                                             HasProfileSection(row.section, path));
 }
 
 bool AllSettingsHeld(const std::string& path) {
     return std::all_of(std::begin(kSettingRows), std::end(kSettingRows),
                        [&](const SettingRow& row) { return SettingHeld(path, row); });
-}
-
-// Per setting row, whether a file holds it.
-using HeldRows = std::array<bool, std::size(kSettingRows)>;
-
-HeldRows SettingsHeld(const std::string& path) {
-    HeldRows held{};
-    for (std::size_t i = 0; i < held.size(); ++i)
-        held[i] = SettingHeld(path, kSettingRows[i]);
-    return held;
 }
 
 // True when the file's list is exactly this one: these keys, in this order,
@@ -101,15 +80,11 @@ bool WriteRecentFolders(const std::string& path) {
     return RecentFoldersHeld(path);
 }
 
-// True when the file (with these attributes) already holds what a save would
-// write, so that the save can leave it untouched. Which settings it holds is
-// kept for the writes; the settings go first, as the cheaper question.
-bool FileHoldsSettings(const std::string& path, DWORD attributes, const FolderListText& text,
-                       std::optional<HeldRows>& held) {
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
-    held = SettingsHeld(path);
-    return std::all_of(held->begin(), held->end(), [](bool rowHeld) { return rowHeld; }) &&
+// True when an existing file already holds what a save would write, so that
+// the save can leave it untouched; the settings go first, as the cheaper
+// question.
+bool FileHoldsSettings(const std::string& path, DWORD attributes, const FolderListText& text) {
+    return attributes != INVALID_FILE_ATTRIBUTES && AllSettingsHeld(path) &&
            RecentFoldersHeld(path) && FolderListStored(path, text);
 }
 
@@ -127,33 +102,17 @@ bool RemoveFolderListSections(const std::string& path) {
     return false;
 }
 
-bool WriteSetting(const std::string& path, const SettingRow& row) {
-    const std::string value = std::to_string(g_settings.*row.field);
-    return WritePrivateProfileStringA(row.section, row.key, value.c_str(), path.c_str()) != FALSE;
-}
-
 // Writes, key by key so that other keys stay, each setting that the file does
-// not hold already: every write rewrites the whole file. The old file's
-// answers, where it was asked, pick the rows without asking each again; a
-// file that does not then hold every setting is asked row by row.
-bool WriteChangedSettings(const std::string& path, const std::optional<HeldRows>& oldHeld) {
-    if (oldHeld) {
-        for (std::size_t i = 0; i < oldHeld->size(); ++i) {
-            if (!(*oldHeld)[i] && !WriteSetting(path, kSettingRows[i]))
-                return false;
-        }
-        if (AllSettingsHeld(path))
-            return true;
-    }
-    bool wrote = false;
+// not hold already (every write rewrites the whole file), then reads them
+// back: the profile functions do not report every failed write.
+bool WriteChangedSettings(const std::string& path) {
     for (const SettingRow& row : kSettingRows) {
-        if (SettingHeld(path, row))
-            continue;
-        if (!WriteSetting(path, row))
+        if (!SettingHeld(path, row) &&
+            !WritePrivateProfileStringA(row.section, row.key, SettingText(row).c_str(),
+                                        path.c_str()))
             return false;
-        wrote = true;
     }
-    return !wrote || AllSettingsHeld(path);
+    return AllSettingsHeld(path);
 }
 
 enum class AppendResult { kAppended, kUnicodeFile, kFailed };
@@ -246,10 +205,8 @@ bool WriteFolderList(const std::string& path, const FolderListText& text) {
 // first and comes back last; the settings are written in between, while the
 // file is small. Everything is read back: the profile functions do not
 // report every failed write.
-bool WriteSettingsFile(const std::string& path, const FolderListText& text,
-                       const std::optional<HeldRows>& oldHeld) {
-    if (!RemoveFolderListSections(path) || !WriteChangedSettings(path, oldHeld) ||
-        !WriteRecentFolders(path))
+bool WriteSettingsFile(const std::string& path, const FolderListText& text) {
+    if (!RemoveFolderListSections(path) || !WriteChangedSettings(path) || !WriteRecentFolders(path))
         return false;
     // The read-back must come from the disk, not from the profile functions'
     // copy of the file as it was before the list.
@@ -258,74 +215,95 @@ bool WriteSettingsFile(const std::string& path, const FolderListText& text,
 }
 
 // The old file's bytes, empty for a missing one; nullopt when there is a file
-// but its bytes cannot be read. Called right after the attributes were asked.
-std::optional<std::string> PlainOldFile(const std::string& path, DWORD attributes) {
+// but its bytes cannot be read.
+std::optional<std::string> OldFileBytes(const std::string& path, DWORD attributes) {
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return GetLastError() == ERROR_FILE_NOT_FOUND ? std::optional<std::string>("")
                                                       : std::nullopt;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? std::nullopt : ReadFileBytes(path);
 }
 
-// The whole new file written at once, beside the old one and swapped in, or
-// over it where the folder lets no new file be made.
-bool SavePlainFile(const std::string& path, DWORD attributes, const PlainProfile& old,
-                   const FolderListText& text) {
-    const PlainSave save = PlainSettingsText(old, text);
-    if (save.held && attributes != INVALID_FILE_ATTRIBUTES)
-        return true;
+// Puts a new file in the settings file's place, so that the file on the disk
+// is the complete old one or the complete new one at every moment: this
+// process's temporary file, made with firstBytes and finished by
+// finishCopy(its path), is swapped in; where the folder lets no new file be
+// made, changeInPlace() changes the file behind a backup.
+bool ReplaceSettingsFile(const std::string& path, DWORD attributes, std::string_view firstBytes,
+                         const std::function<bool(const std::string&)>& finishCopy,
+                         const std::function<bool()>& changeInPlace) {
+    // The user marked the file read-only to keep it as it is.
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
-    TemporaryFile temporary(path + ".tmp");
-    if (!temporary.Create(save.bytes))
-        return ChangeInPlace(path, [&] { return OverwriteFile(path, save.bytes); });
-    if (!SwapInFile(path, temporary.path(), attributes))
+    TemporaryFile temporary(TemporaryPathFor(path));
+    if (!temporary.Create(firstBytes))
+        return ChangeInPlace(path, changeInPlace);
+    if ((finishCopy && !finishCopy(temporary.path())) ||
+        !SwapInFile(path, temporary.path(), attributes))
         return false;
     temporary.Keep(); // it is the settings file now
     return true;
 }
 
-bool SaveSettingsFile(const std::string& path) {
-    const FolderListText text = MakeFolderListText(FolderEntries());
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    // A file that every implementation reads alike is written without them.
-    const std::optional<std::string> oldBytes = PlainOldFile(path, attributes);
-    if (const std::optional<PlainProfile> old =
-            oldBytes ? ParsePlainProfile(*oldBytes) : std::nullopt)
-        return SavePlainFile(path, attributes, *old, text);
-    std::optional<HeldRows> oldHeld;
-    if (FileHoldsSettings(path, attributes, text, oldHeld))
+// The whole new file written at once from memory.
+bool SavePlainFile(const std::string& path, DWORD attributes, const PlainProfile& old,
+                   const FolderListText& text) {
+    const PlainSave save = PlainSettingsText(old, text);
+    if (save.held && attributes != INVALID_FILE_ATTRIBUTES)
         return true;
-    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    // The user marked the file read-only to keep it as it is.
-    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
+    return ReplaceSettingsFile(path, attributes, save.bytes, nullptr,
+                               [&] { return OverwriteFile(path, save.bytes); });
+}
+
+// A copy of the old bytes changed by the profile functions, as they would
+// change the file itself.
+bool SaveProfileFile(const std::string& path, DWORD attributes, const std::string& oldBytes,
+                     const FolderListText& text) {
+    if (FileHoldsSettings(path, attributes, text))
+        return true;
+    const auto finishCopy = [&](const std::string& copy) {
+        ForgetCachedProfile(copy);
+        const bool written = WriteSettingsFile(copy, text);
+        // Forgotten while the profile functions still hold the old file as
+        // it is on the disk: afterwards, forgetting it would first read the
+        // new one whole.
+        ForgetCachedProfile(path);
+        ForgetCachedProfile(copy);
+        return written && FlushToDisk(copy);
+    };
+    return ReplaceSettingsFile(path, attributes, oldBytes, finishCopy,
+                               [&] { return WriteSettingsFile(path, text); });
+}
+
+bool SaveSettingsFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const std::optional<std::string> oldBytes = OldFileBytes(path, attributes);
+    if (!oldBytes)
         return false;
-    // The file on disk is always either complete old or complete new: the new
-    // one is built beside it and swapped in. Where the folder lets no new file
-    // be made, the file is written in place, as the profile functions would.
-    TemporaryFile temporary(path + ".tmp");
-    ForgetCachedProfile(temporary.path());
-    if (!temporary.Create()) {
-        // Any step that fails puts the file's bytes back: never a file without its list.
-        return ChangeInPlace(path, [&] { return WriteSettingsFile(path, text, oldHeld); });
+    // A file that every implementation reads alike is written without them.
+    const std::optional<PlainProfile> plain = ParsePlainProfile(*oldBytes);
+    if (oldBytes->empty()) {
+        MergeOtherClientsSaves(nullptr);
+    } else {
+        const StoredSettings file = ReadStoredSettings(path, *oldBytes, plain);
+        MergeOtherClientsSaves(&file);
     }
-    const bool built = (!exists || CopyOldFile(path, temporary.path())) &&
-                       WriteSettingsFile(temporary.path(), text, oldHeld);
-    // Forgotten while the profile functions still hold the old file as it is
-    // on the disk: afterwards, forgetting it would first read the new one
-    // whole. The temporary name is forgotten before its next use.
-    ForgetCachedProfile(path);
-    const bool swapped =
-        built && temporary.Flush() && SwapInFile(path, temporary.path(), attributes);
-    if (swapped)
-        temporary.Keep(); // it is the settings file now
-    return swapped;
+    const FolderListText text = MakeFolderListText(FolderEntries());
+    const bool saved = plain ? SavePlainFile(path, attributes, *plain, text)
+                             : SaveProfileFile(path, attributes, *oldBytes, text);
+    if (saved)
+        SetSettingsBase(StoredSettings{text.entries, g_settings, {}});
+    return saved;
 }
 
 } // namespace
 
 bool SaveSettings(const std::string& path) {
-    // One host's save at a time; another host's start waits for it.
+    // One host's save at a time; another host's start waits for it. A save
+    // that a host stopped is undone first, so that the backup it left is not
+    // taken for this one's.
     const SettingsFileLock lock(path);
+    if (!lock.held() || !RestoreInterruptedSwap(path))
+        return false;
     try {
         return SaveSettingsFile(path);
     } catch (const std::bad_alloc&) {

@@ -16,13 +16,13 @@ bool SameName(std::string_view a, std::string_view b) {
     return EqualIgnoringAsciiCase(a, b);
 }
 
-// Whether the save writes the row into a file that has (or lacks) its section.
-bool RowWritten(const SettingRow& row, bool sectionThere) {
-    return row.written == Written::kAlways || sectionThere || SectionInUse(row);
-}
-
-std::string SettingText(const SettingRow& row) {
-    return std::to_string(g_settings.*row.field);
+// True when a row written only once its section is used has a row in its
+// section whose setting differs from its default.
+bool SectionInUse(const SettingRow& row) {
+    return std::any_of(std::begin(kSettingRows), std::end(kSettingRows), [&](const SettingRow& r) {
+        return r.written == row.written && std::string_view(r.section) == row.section &&
+               g_settings.*r.field != r.byDefault(g_settings);
+    });
 }
 
 const SettingRow* RowOf(std::string_view section, std::string_view key) {
@@ -94,11 +94,12 @@ std::vector<std::string> StoredRecentFolders() {
     return folders;
 }
 
-bool SectionInUse(const SettingRow& row) {
-    return std::any_of(std::begin(kSettingRows), std::end(kSettingRows), [&](const SettingRow& r) {
-        return r.written == row.written && std::string_view(r.section) == row.section &&
-               g_settings.*r.field != r.byDefault(g_settings);
-    });
+std::string SettingText(const SettingRow& row) {
+    return std::to_string(g_settings.*row.field);
+}
+
+bool RowWritten(const SettingRow& row, bool sectionThere) {
+    return row.written == Written::kAlways || sectionThere || SectionInUse(row);
 }
 
 PlainSave PlainSettingsText(const PlainProfile& old, const FolderListText& list) {

@@ -29,9 +29,14 @@ std::string StoredValue(const std::string& value);
 // The recent folders that the file can hold, most recent first.
 std::vector<std::string> StoredRecentFolders();
 
-// True when a row written only once its section is used has a row in its
-// section whose setting differs from its default.
-bool SectionInUse(const SettingRow& row);
+// The setting's value as the file holds it.
+std::string SettingText(const SettingRow& row);
+
+// Whether the save writes the row into a file that has (or lacks) its
+// section: a row written only once its section is used stays out of a file
+// without the section while its section's rows of that kind all hold their
+// defaults.
+bool RowWritten(const SettingRow& row, bool sectionThere);
 
 // The file that a save of the old one writes: every section and key of the
 // old file in place, each setting's key set (appended to its section, or in a

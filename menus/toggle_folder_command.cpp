@@ -5,6 +5,7 @@
 #include "../base/guard.h"
 #include "../base/host_api.h"
 #include "confirm.h"
+#include "settings_session.h"
 
 namespace {
 
@@ -36,8 +37,10 @@ void AddFolder(HWND window, const std::string& folderId) {
         return;
     // The list may have changed from inside the box's message loop: a folder
     // that is a destination by now is not added a second time.
-    if (!FindFolderEntry(folderId))
-        AppendFolderEntry(MakeFolderEntry(folderId, displayName));
+    if (FindFolderEntry(folderId))
+        return;
+    AppendFolderEntry(MakeFolderEntry(folderId, displayName));
+    SaveSettingsNow();
 }
 
 void RemoveFolder(HWND window, std::size_t position) {
@@ -47,8 +50,10 @@ void RemoveFolder(HWND window, std::size_t position) {
         return;
     // The host may have changed the list from inside the box's message loop.
     const FolderList& entries = FolderEntries();
-    if (position < entries.size() && entries[position] == entry)
-        EraseFolderEntry(position);
+    if (position >= entries.size() || entries[position] != entry)
+        return;
+    EraseFolderEntry(position);
+    SaveSettingsNow();
 }
 
 void ToggleCurrentFolder(HWND window) {

@@ -6,9 +6,9 @@
 
 #include "../dialog/settings_dialog.h"
 #include "../menus/context_menu.h"
+#include "../menus/settings_session.h"
 #include "../base/guard.h"
 #include "attach.h"
-#include "lifecycle.h"
 #include "plugin_info.h"
 
 extern "C" {
@@ -25,7 +25,7 @@ int WINAPI ORC_OnStart() {
 }
 
 int WINAPI ORC_OnExit() {
-    Guarded(SaveSettingsAtExit);
+    Guarded(SaveSettingsNow);
     return 0;
 }
 

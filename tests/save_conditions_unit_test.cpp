@@ -1,13 +1,16 @@
 // The save and the start where other programs, a share's rights, a
-// virtualized folder or a second host get in the way, as they do on users'
+// virtualized folder or a second client get in the way, as they do on users'
 // machines: the save waits for a file held for a moment, puts the new file in
 // place by the means that remain, never leaves a file without its list, keeps
-// to a backup name of its own and never interleaves with another host's.
+// to names of its own and never interleaves with another client's; the start
+// reads what the file holds and puts back a file that a save left half done;
+// a second client's saves are kept.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,7 @@
 #include "folders/folder_list.h"
 #include "folders/plugin_settings.h"
 #include "folders/settings_file.h"
+#include "folders/settings_merge.h"
 #include "plugin.h"
 #include "scratch.h"
 #include "settings_files.h"
@@ -23,6 +27,7 @@ namespace {
 
 // The swap's own name for the old file while the new one takes its place.
 const char kSwapBackup[] = ".~swap";
+const DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 BOOL WINAPI ReplaceDenied(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) {
     SetLastError(ERROR_ACCESS_DENIED);
@@ -40,8 +45,15 @@ DWORD WINAPI CloseAfterHalfASecond(LPVOID handle) {
     return 0;
 }
 
-FolderList LoadedEntries(const std::string& path) {
+// A new session's state: nothing loaded, nothing merged.
+void ResetModuleState() {
     ReplaceFolderEntries({});
+    g_settings = PluginSettings{};
+    SetSettingsBase(std::nullopt);
+}
+
+FolderList LoadedEntries(const std::string& path) {
+    ResetModuleState();
     LoadSettings(path);
     return FolderEntries();
 }
@@ -89,218 +101,329 @@ bool RunHostsAtOnce(const std::string& folder, int hosts, DWORD offset) {
     return allSaved;
 }
 
-enum class Act { kSave, kStart, kTwoHosts };
-// How another program holds the settings file during the act.
-enum class Hold { kNone, kBriefly, kForGood, kForWritingShared };
+// How another program holds a file during the save or the start.
+enum class Hold {
+    kNone,
+    kBriefly,          // alone, for half a second
+    kForGood,          // alone
+    kForWritingShared, // for writing, sharing reading and writing
+    kOnlyForReaders,   // for reading, sharing nothing but reading and deletion
+};
+
+// Opens the file as hold says; a brief hold closes itself.
+HANDLE HoldFile(const std::string& path, Hold hold) {
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (hold == Hold::kForWritingShared)
+        held = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    else if (hold == Hold::kOnlyForReaders)
+        held = CreateFileA(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    else if (hold != Hold::kNone)
+        held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_EQ(held == INVALID_HANDLE_VALUE, hold == Hold::kNone) << path;
+    if (hold == Hold::kBriefly) {
+        CloseHandle(CreateThread(nullptr, 0, &CloseAfterHalfASecond, held, 0, nullptr));
+        return INVALID_HANDLE_VALUE;
+    }
+    return held;
+}
+
+const FolderList kOldList = {"\\old:Old", "\\kept:Kept"};
+const FolderList kNewList = {"\\new:New", "\\old:Old"};
+const std::string kOldFile = SettingsIni(kOldList, "[Setting]\r\nIsConfirm=1\r\n");
+// Only the profile functions may write around a comment line.
+const std::string kHandEdited = "; 手で書いた行\r\n" + kOldFile;
+
+} // namespace
 
 TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
-    const std::string base = FreshScratchFolder();
-    const FolderList oldList = {"\\old:Old", "\\kept:Kept"};
-    const FolderList newList = {"\\new:New", "\\old:Old"};
-    const std::string oldFile = SettingsIni(oldList, "[Setting]\r\nIsConfirm=1\r\n");
-    const DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    struct Case {
+    struct Row {
         const char* name;
-        Act act;
-        Hold hold;
-        FileSwapCalls calls;
-        DWORD attributes;    // of the old file
-        bool blockTemporary; // a folder in the place of the new file beside the old one
-        bool userBackup;     // the user's own read-only Varkel.ini.bak
-        bool succeeds;       // the save or the start
-        bool newFile;        // the file holds the new list after it; else the old bytes
-        DWORD shortest;      // ms that the act takes at least and at most
-        DWORD longest;
-        bool handEdited =
-            false; // a comment line, which only the profile functions may write around
+        Hold hold = Hold::kNone;
+        // What is held: the settings file, its lock, or another process's
+        // temporary file.
+        const char* heldName = "";
+        FileSwapCalls calls = {};
+        DWORD attributes = 0; // of the old file
+        // A folder in the place of this process's new file beside the old one.
+        bool blockTemporary = false;
+        bool userBackup = false; // the user's own read-only Varkel.ini.bak
+        bool handEdited = false;
+        bool saves = true;  // the save succeeds and the file holds the new list
+        DWORD shortest = 0; // ms that the save takes at least and at most
+        DWORD longest = 6000;
     };
-    const Case cases[] = {
-        {"held briefly", Act::kSave, Hold::kBriefly, {}, 0, false, false, true, true, 0, 5000},
-        {"held for good",
-         Act::kSave,
-         Hold::kForGood,
-         {},
-         0,
-         false,
-         false,
-         false,
-         false,
-         1500,
-         6000},
-        {"a share that lets no rights change",
-         Act::kSave,
-         Hold::kNone,
-         {&ReplaceDenied, &MoveFileExA},
-         kHiddenSystem,
-         false,
-         false,
-         true,
-         true,
-         0,
-         6000},
-        {"a virtualized folder",
-         Act::kSave,
-         Hold::kNone,
-         {&ReplaceDenied, &MoveDenied},
-         kHiddenSystem,
-         false,
-         false,
-         true,
-         true,
-         0,
-         6000},
-        {"the temporary name blocked while a hand-edited file is held for writing with shared "
-         "access",
-         Act::kSave,
-         Hold::kForWritingShared,
-         {},
-         0,
-         true,
-         false,
-         false,
-         false,
-         0,
-         6000,
-         true},
-        {"the temporary name blocked while the file is held for writing with shared access",
-         Act::kSave,
-         Hold::kForWritingShared,
-         {},
-         0,
-         true,
-         false,
-         true,
-         true,
-         0,
-         6000},
-        {"a user's read-only Varkel.ini.bak",
-         Act::kSave,
-         Hold::kNone,
-         {},
-         0,
-         false,
-         true,
-         true,
-         true,
-         0,
-         5000},
-        {"a backup that cannot be put back",
-         Act::kStart,
-         Hold::kNone,
-         {&ReplaceFileA, &MoveDenied},
-         0,
-         false,
-         false,
-         false,
-         false,
-         0,
-         6000},
-        {"two processes saving at once",
-         Act::kTwoHosts,
-         Hold::kNone,
-         {},
-         0,
-         false,
-         false,
-         true,
-         true,
-         0,
-         120000},
+    const Row rows[] = {
+        {.name = "held briefly", .hold = Hold::kBriefly},
+        {.name = "held for good", .hold = Hold::kForGood, .saves = false, .shortest = 1500},
+        {.name = "a share that lets no rights change",
+         .calls = {&ReplaceDenied, &MoveFileExA},
+         .attributes = kHiddenSystem},
+        {.name = "a virtualized folder",
+         .calls = {&ReplaceDenied, &MoveDenied},
+         .attributes = kHiddenSystem},
+        {.name = "this process's temporary name blocked while a hand-edited file is held for "
+                 "writing with shared access",
+         .hold = Hold::kForWritingShared,
+         .blockTemporary = true,
+         .handEdited = true,
+         .saves = false},
+        {.name = "this process's temporary name blocked while the file is held for writing with "
+                 "shared access",
+         .hold = Hold::kForWritingShared,
+         .blockTemporary = true},
+        {.name = "this process's temporary name blocked", .blockTemporary = true},
+        {.name = "this process's temporary name blocked, a hand-edited file",
+         .blockTemporary = true,
+         .handEdited = true},
+        {.name = "a user's read-only Varkel.ini.bak", .userBackup = true},
+        {.name = "another process's temporary file held open",
+         .hold = Hold::kForGood,
+         .heldName = ".4242.tmp"},
+        {.name = "a lock that never comes",
+         .hold = Hold::kForGood,
+         .heldName = ".~lock",
+         .saves = false,
+         .shortest = 9000,
+         .longest = 15000},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const Case& c = cases[i];
-        SCOPED_TRACE(c.name);
+    const std::string base = FreshScratchFolder();
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const Row& row = rows[i];
+        SCOPED_TRACE(row.name);
         const std::string folder = RowFolder(base, i);
         CreateDirectoryA(folder.c_str(), nullptr);
         const std::string path = folder + "Varkel.ini";
         const std::string userBackup = path + ".bak";
         const std::string userBytes = "[FolderList]\r\n0000001=\\mine:Mine\r\n";
-        if (c.userBackup) {
+        if (row.userBackup) {
             WriteWholeFile(userBackup, userBytes);
             SetFileAttributesA(userBackup.c_str(), FILE_ATTRIBUTE_READONLY);
         }
-        if (c.blockTemporary) {
-            ASSERT_TRUE(CreateDirectoryA((path + ".tmp").c_str(), nullptr));
+        if (row.blockTemporary) {
+            ASSERT_TRUE(CreateDirectoryA(TemporaryPathFor(path).c_str(), nullptr));
         }
-        g_fileSwapCalls = c.calls;
-        ReplaceFolderEntries(newList);
-        g_settings = {1, 0, 1, 2, 3, 4, 5, 6};
+        const std::string oldBytes = row.handEdited ? kHandEdited : kOldFile;
+        WriteProfileFile(path, oldBytes);
+        // The session read the old file; then the user changed the list.
+        EXPECT_EQ(LoadedEntries(path), kOldList);
+        ReplaceFolderEntries(kNewList);
+        SetFileAttributesA(path.c_str(), row.attributes);
+        g_fileSwapCalls = row.calls;
 
-        bool succeeded = false;
+        const HANDLE held = HoldFile(path + row.heldName, row.hold);
         const DWORD start = GetTickCount();
-        if (c.act == Act::kTwoHosts) {
-            CopyFileA(BuiltPluginPath().c_str(), (folder + "Varkel.dll").c_str(), FALSE);
-            const std::string bigFile = SettingsIni(NumberedEntries(1000));
-            succeeded = true;
-            // Each host adds the folder, or removes it where it read the other's save.
-            const FolderList removed = NumberedEntries(1000);
-            FolderList added = removed;
-            added.push_back("\\追加\\新しいフォルダ:新しいフォルダ");
-            for (const DWORD offset : {0, 20, 60, 150, 300}) {
-                WriteProfileFile(path, bigFile);
-                succeeded = RunHostsAtOnce(folder, 2, offset) && succeeded;
-                const FolderList loaded = LoadedEntries(path);
-                EXPECT_TRUE(loaded == added || loaded == removed)
-                    << "started " << offset << " ms apart: " << loaded.size() << " entries";
-            }
-        } else if (c.act == Act::kStart) {
-            WriteWholeFile(path + kSwapBackup, oldFile);
-            ReplaceFolderEntries({});
-            succeeded = LoadSettings(path);
-            EXPECT_FALSE(FileExists(path));
-            EXPECT_EQ(ReadWholeFile(path + kSwapBackup), oldFile);
-        } else {
-            const std::string oldBytes = (c.handEdited ? "; 手で書いた行\r\n" : "") + oldFile;
-            WriteProfileFile(path, oldBytes);
-            SetFileAttributesA(path.c_str(), c.attributes);
-            HANDLE held = INVALID_HANDLE_VALUE;
-            if (c.hold == Hold::kForWritingShared)
-                held = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-            else if (c.hold != Hold::kNone)
-                held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-            ASSERT_EQ(held == INVALID_HANDLE_VALUE, c.hold == Hold::kNone);
-            if (c.hold == Hold::kBriefly) {
-                CloseHandle(CreateThread(nullptr, 0, &CloseAfterHalfASecond, held, 0, nullptr));
-                held = INVALID_HANDLE_VALUE;
-            }
-            succeeded = SaveSettings(path);
-            if (held != INVALID_HANDLE_VALUE)
-                CloseHandle(held);
-            Sleep(c.hold == Hold::kBriefly ? 600 : 0);
-            WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
-            if (c.newFile) {
-                EXPECT_EQ(LoadedEntries(path), newList);
-                EXPECT_EQ(GetFileAttributesA(path.c_str()) & kHiddenSystem, c.attributes);
-            } else {
-                EXPECT_EQ(ReadWholeFile(path), oldBytes);
-            }
-            EXPECT_FALSE(FileExists(path + kSwapBackup));
-        }
+        EXPECT_EQ(SaveSettings(path), row.saves);
         const DWORD took = GetTickCount() - start;
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
         g_fileSwapCalls = {};
-        EXPECT_EQ(succeeded, c.succeeds);
-        EXPECT_GE(took, c.shortest);
-        EXPECT_LE(took, c.longest);
-        if (!c.blockTemporary) {
-            EXPECT_FALSE(FileExists(path + ".tmp"));
+        Sleep(row.hold == Hold::kBriefly ? 600 : 0);
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+        if (row.saves) {
+            EXPECT_EQ(LoadedEntries(path), kNewList);
+            EXPECT_EQ(GetFileAttributesA(path.c_str()) & kHiddenSystem, row.attributes);
+        } else {
+            EXPECT_EQ(ReadWholeFile(path), oldBytes);
         }
-        if (c.userBackup) {
+        EXPECT_FALSE(FileExists(path + kSwapBackup));
+        EXPECT_GE(took, row.shortest);
+        EXPECT_LE(took, row.longest);
+        if (!row.blockTemporary) {
+            EXPECT_FALSE(FileExists(TemporaryPathFor(path)));
+        }
+        if (row.userBackup) {
             // Neither the save nor a start without the settings file touches it.
             EXPECT_EQ(ReadWholeFile(userBackup), userBytes);
             EXPECT_NE(GetFileAttributesA(userBackup.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             ASSERT_TRUE(DeleteFileA(path.c_str()));
-            ReplaceFolderEntries({});
+            ResetModuleState();
             EXPECT_TRUE(LoadSettings(path));
             EXPECT_EQ(FolderEntries(), FolderList{});
             EXPECT_FALSE(FileExists(path));
             EXPECT_EQ(ReadWholeFile(userBackup), userBytes);
             SetFileAttributesA(userBackup.c_str(), FILE_ATTRIBUTE_NORMAL);
         }
-        RemoveDirectoryA((path + ".tmp").c_str());
+        RemoveDirectoryA(TemporaryPathFor(path).c_str());
     }
 }
 
-} // namespace
+TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
+    struct Row {
+        const char* name;
+        std::string file = {};           // the settings file; none when empty
+        std::string backup = {};         // what a stopped save left under the backup name
+        std::string staleTemporary = {}; // the name of a new file that a stopped save left
+        Hold hold = Hold::kNone;
+        FileSwapCalls calls = {};
+        bool loads = true;    // the start reads a file (or none) and may write
+        FolderList list = {}; // the list it reads
+    };
+    const std::string halfWritten = "[Setting]\r\nIsConfirm=0\r\n[Folder";
+    const Row rows[] = {
+        {.name = "a backup that cannot be put back",
+         .backup = kOldFile,
+         .calls = {&ReplaceFileA, &MoveDenied},
+         .loads = false},
+        {.name = "a file that a replace left beside its backup",
+         .file = SettingsIni(kNewList),
+         .backup = kOldFile,
+         .list = kOldList},
+        {.name = "a file that an in-place write left without its list",
+         .file = halfWritten,
+         .backup = kHandEdited,
+         .list = kOldList},
+        {.name = "an in-place write stopped before its first byte",
+         .file = kHandEdited,
+         .backup = kHandEdited,
+         .list = kOldList},
+        {.name = "a hand-edited file that the profile functions cannot open",
+         .file = kHandEdited,
+         .hold = Hold::kOnlyForReaders,
+         .list = kOldList},
+        {.name = "a hand-edited file held briefly",
+         .file = kHandEdited,
+         .hold = Hold::kBriefly,
+         .list = kOldList},
+        {.name = "a file held for good", .file = kOldFile, .hold = Hold::kForGood, .loads = false},
+        {.name = "new files that stopped saves left",
+         .file = kOldFile,
+         .staleTemporary = ".4242.tmp",
+         .list = kOldList},
+    };
+    const std::string base = FreshScratchFolder();
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const Row& row = rows[i];
+        SCOPED_TRACE(row.name);
+        const std::string folder = RowFolder(base, i);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        const std::string path = folder + "Varkel.ini";
+        if (!row.file.empty())
+            WriteProfileFile(path, row.file);
+        if (!row.backup.empty())
+            WriteWholeFile(path + kSwapBackup, row.backup);
+        if (!row.staleTemporary.empty()) {
+            WriteWholeFile(path + row.staleTemporary, "[Fold");
+            WriteWholeFile(path + ".notes.tmp", "the user's own");
+        }
+        g_fileSwapCalls = row.calls;
+        const HANDLE held = HoldFile(path, row.hold);
+        ResetModuleState();
+        EXPECT_EQ(LoadSettings(path), row.loads);
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        g_fileSwapCalls = {};
+        EXPECT_EQ(FolderEntries(), row.list);
+        if (!row.backup.empty()) {
+            // Put back, or left for a later start where that cannot be done.
+            EXPECT_EQ(ReadWholeFile(row.loads ? path : path + kSwapBackup), row.backup);
+            EXPECT_EQ(FileExists(path), row.loads);
+        }
+        if (!row.staleTemporary.empty()) {
+            EXPECT_FALSE(FileExists(path + row.staleTemporary));
+            EXPECT_EQ(ReadWholeFile(path + ".notes.tmp"), "the user's own");
+        }
+        Sleep(row.hold == Hold::kBriefly ? 600 : 0);
+    }
+}
+
+TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
+    struct Row {
+        const char* name;
+        FolderList loaded = {}; // the file at this client's start
+        // This client's change in memory, with what it tried to save.
+        std::function<void(const std::string& path)> change = {};
+        FolderList other = {}; // the file that another client saved meanwhile
+        std::string otherSettings = {};
+        FolderList saved = {}; // the list after this client's save, in the file and in memory
+        std::int32_t isConfirm = 1;
+        std::int32_t isMenuTop = 0;
+    };
+    const std::string a = "\\a:A", b = "\\b:B", c = "\\c:C", d = "\\d:D", x = "\\x:X";
+    const Row rows[] = {
+        {.name = "another client's addition and setting with this client's addition",
+         .loaded = {a, b},
+         .change =
+             [&](const std::string&) {
+                 ReplaceFolderEntries({a, b, c});
+             },
+         .other = {a, d, b},
+         .otherSettings = "[Setting]\r\nIsMenuTop=1\r\n",
+         .saved = {a, b, c, d},
+         .isMenuTop = 1},
+        {.name = "this client's changed setting over the file's",
+         .loaded = {a},
+         .change = [](const std::string&) { g_settings.IsConfirm = 0; },
+         .other = {a},
+         .otherSettings = "[Setting]\r\nIsConfirm=5\r\nIsMenuTop=3\r\n",
+         .saved = {a},
+         .isConfirm = 0,
+         .isMenuTop = 3},
+        {.name = "a file that lost an entry",
+         .loaded = {a, b},
+         .change =
+             [&](const std::string&) {
+                 ReplaceFolderEntries({b, a});
+             },
+         .other = {a},
+         .saved = {b, a}},
+        {.name = "removed here, still in the other client's file",
+         .loaded = {a, b},
+         .change = [&](const std::string&) { ReplaceFolderEntries({a}); },
+         .other = {a, b, d},
+         .saved = {a, d}},
+        {.name = "added and removed again here",
+         .loaded = {a},
+         .change =
+             [&](const std::string& path) {
+                 // Added, and a save that failed: the folder never reached the file.
+                 ReplaceFolderEntries({a, x});
+                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+                 EXPECT_FALSE(SaveSettings(path));
+                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                 ReplaceFolderEntries({a});
+             },
+         .other = {a, x},
+         .saved = {a}},
+    };
+    const std::string base = FreshScratchFolder();
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const Row& row = rows[i];
+        SCOPED_TRACE(row.name);
+        const std::string path = RowFolder(base, i) + "Varkel.ini";
+        CreateDirectoryA(RowFolder(base, i).c_str(), nullptr);
+        WriteProfileFile(path, SettingsIni(row.loaded));
+        EXPECT_EQ(LoadedEntries(path), row.loaded);
+        row.change(path);
+        WriteProfileFile(path, SettingsIni(row.other, row.otherSettings));
+        EXPECT_TRUE(SaveSettings(path));
+        EXPECT_EQ(FolderEntries(), row.saved);
+        EXPECT_EQ(g_settings.IsConfirm, row.isConfirm);
+        EXPECT_EQ(g_settings.IsMenuTop, row.isMenuTop);
+        EXPECT_EQ(LoadedEntries(path), row.saved);
+        EXPECT_EQ(g_settings.IsConfirm, row.isConfirm);
+        EXPECT_EQ(g_settings.IsMenuTop, row.isMenuTop);
+    }
+}
+
+// Each client adds the folder, or removes it where it read the other's save.
+TEST(SettingsSave, TwoProcessesSavingAtOnceLeaveOneWholeFile) {
+    const std::string folder = FreshScratchFolder();
+    const std::string path = folder + "Varkel.ini";
+    CopyFileA(BuiltPluginPath().c_str(), (folder + "Varkel.dll").c_str(), FALSE);
+    const std::string bigFile = SettingsIni(NumberedEntries(1000));
+    const FolderList removed = NumberedEntries(1000);
+    FolderList added = removed;
+    added.push_back("\\追加\\新しいフォルダ:新しいフォルダ");
+    for (const DWORD offset : {0, 20, 60, 150, 300}) {
+        WriteProfileFile(path, bigFile);
+        EXPECT_TRUE(RunHostsAtOnce(folder, 2, offset));
+        const FolderList loaded = LoadedEntries(path);
+        EXPECT_TRUE(loaded == added || loaded == removed)
+            << "started " << offset << " ms apart: " << loaded.size() << " entries";
+        EXPECT_FALSE(FileExists(path + kSwapBackup));
+    }
+}

@@ -9,10 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "desktop/window_driver.h"
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
+#include "res/resource.h"
 #include "scratch.h"
+#include "settings_dialog_session.h"
 #include "settings_files.h"
 #include "standin_host.h"
 
@@ -92,23 +95,25 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
         if (obstacle.fileAtStart)
             WriteProfileFile(path, kOldFile);
         ASSERT_EQ(plugin.orc().OnStart(), 0);
-        if (obstacle.addFolder) {
-            standin::Script().currentFolder = std::string("new");
-            standin::Script().displayNames["new"] = std::string("新");
-            AddCurrentFolder(plugin);
-        }
 
         const std::string bytes = ReadWholeFile(path);
         const std::function<void()> unblock = obstacle.block(path);
         const bool wasFile = (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        const CapturedBox failed{nullptr, "Varkel Plugin", "設定を保存できませんでした。\r\n" + path,
+                                 MB_OK | MB_ICONWARNING};
+        if (obstacle.addFolder) {
+            // The added folder's save fails after the confirmation.
+            standin::Script().currentFolder = std::string("new");
+            standin::Script().displayNames["new"] = std::string("新");
+            const std::vector<CapturedBox> shown = AddCurrentFolder(plugin);
+            ASSERT_EQ(shown.size(), 2u);
+            EXPECT_EQ(shown[1], failed);
+        }
         {
             MessageBoxCapture boxes;
             EXPECT_EQ(plugin.orc().OnExit(), 0);
             unblock();
-            ASSERT_EQ(boxes.boxes().size(), 1u);
-            EXPECT_EQ(boxes.boxes()[0].caption, "Varkel Plugin");
-            EXPECT_EQ(boxes.boxes()[0].text, "設定を保存できませんでした。\r\n" + path);
-            EXPECT_EQ(boxes.boxes()[0].style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+            EXPECT_EQ(boxes.boxes(), std::vector<CapturedBox>{failed});
         }
         if (wasFile) {
             EXPECT_EQ(ReadWholeFile(path), bytes);
@@ -175,6 +180,43 @@ TEST(SettingsLoad, AnUnreadFileIsNeverOverwritten) {
         EXPECT_TRUE(boxes.boxes().empty());
         EXPECT_EQ(ReadWholeFile(path), bytes);
         EXPECT_FALSE(FileExists(path + ".tmp"));
+    }
+}
+
+// Each change the user makes is in the file when it is made: a client that
+// is killed, or ends without its exit, loses none of them.
+TEST(SettingsSave, EachChangeIsInTheFileWhenMade) {
+    struct Row {
+        const char* name;
+        const char* currentFolder; // registered or removed through the folder menu
+        std::function<void(HWND dialog)> inDialog; // else this, ending with OK
+        std::vector<std::string> list;
+    };
+    const auto deleteFirstRow = [](HWND dialog) {
+        SelectRows(RowList(dialog), {0});
+        ClickButton(dialog, IDC_DELETE);
+        ClickButton(dialog, IDC_OK);
+    };
+    const Row rows[] = {
+        {"registering a folder", "new", nullptr, {"0000001=a:A", "0000002=b:B", "0000003=new:新"}},
+        {"removing one", "a", nullptr, {"0000001=b:B"}},
+        {"the settings dialog's OK", nullptr, deleteFirstRow, {"0000001=b:B"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        standin::Reset();
+        DialogSession session(SettingsIni({"a:A", "b:B"}));
+        if (row.currentFolder) {
+            standin::Script().currentFolder = std::string(row.currentFolder);
+            standin::Script().displayNames[row.currentFolder] = std::string("新");
+            AddCurrentFolder(session.plugin());
+        } else {
+            ModalScript script = DialogScript();
+            script.Do(row.inDialog);
+            EXPECT_EQ(session.Setup(script), 1);
+        }
+        session.plugin().Unload();
+        EXPECT_EQ(StoredFolderList(session.plugin().settingsPath()), row.list);
     }
 }
 

@@ -21,6 +21,7 @@
 #include "folders/plugin_settings.h"
 #include "folders/recent_list.h"
 #include "folders/settings_file.h"
+#include "folders/settings_merge.h"
 #include "scratch.h"
 #include "settings_files.h"
 
@@ -31,6 +32,7 @@ const char kCrLf[] = "\r\n";
 void ResetModuleState() {
     ReplaceFolderEntries({});
     g_settings = PluginSettings{};
+    SetSettingsBase(std::nullopt);
 }
 
 // Joins lines, each followed by the line end.

@@ -1,13 +1,13 @@
-#include "lifecycle.h"
+#include "settings_session.h"
 
 #include <string>
 
 #include "../folders/settings_file.h"
-#include "../menus/confirm.h"
+#include "confirm.h"
 
 namespace {
 
-// Whether the exit may write the file: only after a start that read it, or
+// Whether saves may write the file: only after a start that read it, or
 // found none. A session that runs on defaults because the file could not be
 // read must not save them over the user's list.
 bool g_mayWriteSettings = false;
@@ -21,7 +21,7 @@ void LoadSettingsAtStart() {
         Warn(nullptr, "設定を読み込めませんでした。\r\n" + path);
 }
 
-void SaveSettingsAtExit() {
+void SaveSettingsNow() {
     if (!g_mayWriteSettings)
         return;
     const std::string path = SettingsFilePath();

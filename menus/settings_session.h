@@ -1,0 +1,10 @@
+// The settings file over a session: read at the start, written after each
+// change the user makes and at the exit.
+#pragma once
+
+void LoadSettingsAtStart();
+
+// Saves what changed; a failed save tells the user and keeps memory as it is
+// for the next change or the exit to try again. Nothing is written in a
+// session whose start could not read the file.
+void SaveSettingsNow();
