@@ -9,14 +9,11 @@ namespace {
 // Bytes; a larger file is not read whole.
 constexpr LONGLONG kLargestFile = 0x40000000;
 
-constexpr DWORD kLongestWait = 2000; // ms for each step
-constexpr DWORD kRetryPause = 50;
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-// Deletes a file, hidden, system or read-only as it may be. The attributes
-// are cleared only for a file that refuses the plain delete, which a missing
-// file, the usual case, does not.
-// True once the file is gone.
+// Deletes a file, hidden, system or read-only as it may be; true once it is
+// gone. The attributes are cleared only for a file that refuses the plain
+// delete, which a missing file, the usual case, does not.
 bool DeleteAnyFile(const std::string& path) {
     if (DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
         return true;
@@ -59,15 +56,6 @@ bool WriteNewFile(const std::string& path, std::string_view bytes) {
                                         &written, nullptr) &&
                               written == bytes.size())) &&
            FlushFileBuffers(file.get());
-}
-
-// Opened with full sharing: a program that has just opened the new file to
-// scan or index it keeps it open meanwhile.
-bool FlushFile(const std::string& path) {
-    const UniqueHandle file = OwnFile(CreateFileA(
-        path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file && FlushFileBuffers(file.get());
 }
 
 // ReplaceFile keeps the old file's owner, access rights and creation time.
@@ -121,38 +109,24 @@ bool ReplaceExistingFile(const std::string& path, const std::string& replacement
 
 } // namespace
 
-bool WaitToRetry(DWORD error, DWORD startTick) {
-    if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
-        error != ERROR_ACCESS_DENIED)
-        return false;
-    if (GetTickCount() - startTick >= kLongestWait)
-        return false;
-    Sleep(kRetryPause);
-    return true;
-}
-
 std::string TemporaryPathFor(const std::string& path) {
     return path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
 }
 
 void DeleteStaleTemporaryFiles(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA((path + ".*.tmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    const std::size_t nameStart = path.size() - folder.size() + 1;
-    do {
-        // Only this program's own names: the settings file's, a process ID, ".tmp".
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        // Only the names this program gives: a process ID before ".tmp". A
+        // dot is never a trail byte.
         const std::string_view name = found.cFileName;
-        const std::string_view middle = name.size() > nameStart + 4
-                                            ? name.substr(nameStart, name.size() - nameStart - 4)
-                                            : std::string_view();
-        if (!middle.empty() && middle.find_first_not_of("0123456789") == std::string_view::npos)
-            DeleteAnyFile(folder + found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+        const std::size_t dot = name.rfind('.', name.size() - 5);
+        if (dot != std::string_view::npos && dot + 1 < name.size() - 4 &&
+            name.find_first_not_of("0123456789", dot + 1) == name.size() - 4)
+            DeleteAnyFile(path + std::string(name.substr(dot)));
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
 }
 
 TemporaryFile::~TemporaryFile() {
@@ -165,7 +139,14 @@ bool TemporaryFile::Create(std::string_view bytes) {
 }
 
 bool FlushToDisk(const std::string& path) {
-    return WaitedFor([&] { return FlushFile(path); });
+    // Opened with full sharing: a program that has just opened the new file
+    // to scan or index it keeps it open meanwhile.
+    return WaitedFor([&] {
+        const UniqueHandle file = OwnFile(CreateFileA(
+            path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file && FlushFileBuffers(file.get());
+    });
 }
 
 bool ChangeInPlace(const std::string& path, const std::function<bool()>& change) {

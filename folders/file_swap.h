@@ -18,23 +18,21 @@ struct FileSwapCalls {
 };
 extern FileSwapCalls g_fileSwapCalls;
 
-// After a step that started at startTick failed with error: false when no
-// other program holds the file (no sharing or lock violation, no access
-// denied) or the step's two seconds or so are up; otherwise waits a little
-// and gives true, to try the step again. The wait outlasts a program that
-// holds a file for a moment: a scanner, the search indexer, a sync client.
-bool WaitToRetry(DWORD error, DWORD startTick);
-
-// Runs step until it succeeds or WaitToRetry gives up; the last error stays.
-// Each step has a wait of its own, so a slow step spends none of the next's.
+// Runs step until it succeeds; while another program holds the file (a
+// sharing or lock violation, access denied: a scanner, the search indexer, a
+// sync client), tries again for two seconds or so. Each step has a wait of
+// its own, so a slow step spends none of the next's. The last error stays.
 template <class Step> bool WaitedFor(Step step) {
     const DWORD started = GetTickCount();
     while (!step()) {
         const DWORD error = GetLastError();
-        if (!WaitToRetry(error, started)) {
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
+             error != ERROR_ACCESS_DENIED) ||
+            GetTickCount() - started >= 2000) {
             SetLastError(error);
             return false;
         }
+        Sleep(50);
     }
     return true;
 }
@@ -57,8 +55,7 @@ class TemporaryFile {
 
     const std::string& path() const { return path_; }
     // A new file holding bytes, on the disk, in place of one that a crash may
-    // have left; false when the folder lets none be created or the bytes be
-    // written.
+    // have left; false when none can be created or written.
     bool Create(std::string_view bytes = {});
     void Keep() { kept_ = true; }
 
@@ -67,12 +64,11 @@ class TemporaryFile {
     bool kept_ = false;
 };
 
-// Changes the file in place by change(), as a transaction: the old bytes go
-// to the swap's backup, on the disk, before the first write, and the backup
-// is removed once the changed file is on the disk. A change that fails puts
-// the old bytes back; a process stopped in between leaves the backup, which
-// the next start or save puts back. A file whose bytes cannot be read, or
-// whose backup cannot be written, is not changed.
+// Changes the file in place by change() as a transaction: the old bytes go to
+// the swap's backup, on the disk, first; the backup is removed once the
+// changed file is on the disk, or put back when the change fails, or by the
+// next start or save when the process was stopped. A file whose bytes cannot
+// be read, or whose backup cannot be written, is not changed.
 bool ChangeInPlace(const std::string& path, const std::function<bool()>& change);
 
 // Puts what was written to the file on the disk.

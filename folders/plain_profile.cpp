@@ -57,6 +57,18 @@ bool IsPlainValue(std::string_view value) {
     return true;
 }
 
+std::optional<std::int32_t> PlainDecimal(std::string_view text) {
+    const std::size_t first = !text.empty() && text.front() == '-' ? 1 : 0;
+    if (text.size() > 1 && text[first] == '0')
+        return std::nullopt;
+    std::int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const std::from_chars_result read = std::from_chars(text.data(), end, value);
+    if (read.ec != std::errc() || read.ptr != end)
+        return std::nullopt;
+    return value;
+}
+
 std::size_t FolderKeyNumber(std::string_view key) {
     std::size_t number = 0;
     const char* end = key.data() + key.size();

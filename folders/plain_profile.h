@@ -4,6 +4,7 @@
 // form goes through the profile functions.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,10 @@
 // changes, printable ASCII, half-width katakana and whole double-byte
 // characters only.
 bool IsPlainValue(std::string_view value);
+
+// "0", or digits without a leading zero after an optional "-", within range,
+// as this program writes an integer; else nullopt.
+std::optional<std::int32_t> PlainDecimal(std::string_view text);
 
 // The number of a list key "%07d", or 0 for any other text.
 std::size_t FolderKeyNumber(std::string_view key);

@@ -5,6 +5,7 @@
 
 #include "../base/grow_buffer.h"
 #include "../base/text.h"
+#include "plain_profile.h"
 #include "plugin_settings.h"
 
 namespace {
@@ -194,4 +195,115 @@ std::vector<std::string> EntryReader::ReadAll() {
         entries.push_back(std::move(value));
     }
     return entries;
+}
+
+namespace {
+
+// What a line of a section's text, as a section call gives it, means on every
+// implementation of the profile functions.
+struct ProfileLine {
+    enum Kind {
+        kExact, // in this program's own form, and the file holds it so: sure
+        kLoose, // holds key (trimmed, printable ASCII), perhaps read otherwise
+        // A line without "=" (implementations differ on what it does), bytes
+        // that do not survive UTF-16 (a conversion may take the line break
+        // after them) or a key compared as a look-alike: may hold any key.
+        kMayHoldAnyKey,
+    } kind;
+    std::string_view key;
+    std::string_view value;
+};
+
+ProfileLine ClassifyLine(std::string_view line, const FileLineSet& fileLines,
+                         Utf16RoundTrip& roundTrip) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos || !roundTrip.Survives(line))
+        return {ProfileLine::kMayHoldAnyKey, {}, {}};
+    const std::string_view key = line.substr(0, equals);
+    const std::string_view value = line.substr(equals + 1);
+    const std::string_view trimmed = TrimProfileBlanks(key);
+    if (!IsPrintableAscii(trimmed))
+        return {ProfileLine::kMayHoldAnyKey, {}, {}};
+    if (trimmed.size() == key.size() && !key.empty() && IsPlainValue(value) &&
+        fileLines.count(line) != 0)
+        return {ProfileLine::kExact, key, value};
+    return {ProfileLine::kLoose, trimmed, {}};
+}
+
+// What the section's lines settle about the list, and what they leave open,
+// by key number. The list can be no longer than the section has lines.
+struct ListSectionFacts {
+    // The value that the key's first line settles; empty when none does.
+    std::vector<std::string_view> settledValues;
+    std::vector<bool> keyMayBeHeld;
+    bool anyKeyMayBeHeld = false;
+    std::size_t longestLine = 0;
+};
+
+// A line settles its key when it is exact and no line before it may hold the
+// same key or change how it reads.
+ListSectionFacts FactsOf(std::string_view sectionText, const FileLineSet& fileLines) {
+    const std::vector<std::string_view> lines = SectionLines(sectionText);
+    ListSectionFacts facts;
+    facts.settledValues.resize(lines.size() + 2);
+    facts.keyMayBeHeld.resize(lines.size() + 2);
+    Utf16RoundTrip roundTrip;
+    for (const std::string_view line : lines) {
+        facts.longestLine = std::max(facts.longestLine, line.size());
+        const ProfileLine parsed = ClassifyLine(line, fileLines, roundTrip);
+        facts.anyKeyMayBeHeld |= parsed.kind == ProfileLine::kMayHoldAnyKey;
+        const std::size_t number = FolderKeyNumber(parsed.key);
+        if (number == 0 || number >= facts.keyMayBeHeld.size() || facts.keyMayBeHeld[number])
+            continue;
+        facts.keyMayBeHeld[number] = true;
+        if (parsed.kind == ProfileLine::kExact && !facts.anyKeyMayBeHeld)
+            facts.settledValues[number] = parsed.value;
+    }
+    return facts;
+}
+
+} // namespace
+
+std::vector<std::string> ReadFolderEntries(const std::string& path, const FileLineSet* fileLines,
+                                           const FolderListReads& reads) {
+    EntryReader reader(path, reads);
+    if (!fileLines)
+        return reader.ReadAll();
+    // One read of the section settles the exact lines; every other key is
+    // asked for, the key after the list included.
+    const std::string section = ReadProfileSectionA(kFolderList, path, reads.section);
+    const ListSectionFacts facts = FactsOf(section, *fileLines);
+    reader.Expect(facts.longestLine);
+    std::vector<std::string> entries;
+    for (std::size_t n = 1; n < kFolderKeyLimit; ++n) {
+        if (n < facts.settledValues.size() && !facts.settledValues[n].empty()) {
+            entries.emplace_back(facts.settledValues[n]);
+            continue;
+        }
+        std::string value = reader.Read(n);
+        if (value.empty())
+            break;
+        // A key that no line of the section may hold: the section does not
+        // show the file as the string function reads it.
+        if (!facts.anyKeyMayBeHeld && (n >= facts.keyMayBeHeld.size() || !facts.keyMayBeHeld[n]))
+            return reader.ReadAll();
+        entries.push_back(std::move(value));
+    }
+    return entries;
+}
+
+SectionInt LookUpInt(std::string_view sectionText, std::string_view key,
+                     const FileLineSet& fileLines) {
+    Utf16RoundTrip roundTrip;
+    for (const std::string_view line : SectionLines(sectionText)) {
+        const ProfileLine parsed = ClassifyLine(line, fileLines, roundTrip);
+        if (parsed.kind == ProfileLine::kExact && parsed.key == key) {
+            const std::optional<std::int32_t> value = PlainDecimal(parsed.value);
+            return value ? SectionInt{SectionInt::kValueSettled, *value}
+                         : SectionInt{SectionInt::kAskGetPrivateProfileInt, 0};
+        }
+        if (parsed.kind == ProfileLine::kMayHoldAnyKey || EqualIgnoringAsciiCase(parsed.key, key))
+            return {SectionInt::kAskGetPrivateProfileInt, 0};
+    }
+    return {SectionInt::kKeyAbsent, 0};
 }

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -112,3 +113,27 @@ class EntryReader {
     const char* section_;
     std::size_t size_ = 1024;
 };
+
+// The entries that GetPrivateProfileStringA gives for the keys from 1 up to
+// the first empty value, each whole however long. With the file's lines, the
+// section is read in one call first and the lines that the file holds in this
+// program's own form are taken from it; without, every key is asked for.
+std::vector<std::string> ReadFolderEntries(const std::string& path, const FileLineSet* fileLines,
+                                           const FolderListReads& reads = {});
+
+// What a section's text read through GetPrivateProfileSectionA settles about
+// GetPrivateProfileIntA's answer for a key on every implementation.
+struct SectionInt {
+    enum Kind {
+        // No line may hold the key: the answer is the default.
+        kKeyAbsent,
+        // The key's first line is in the exact form this program writes
+        // ("Left=-20") and the file holds it so: the answer is value.
+        kValueSettled,
+        // Anything else is the function's own business.
+        kAskGetPrivateProfileInt,
+    } kind;
+    std::int32_t value;
+};
+SectionInt LookUpInt(std::string_view sectionText, std::string_view key,
+                     const FileLineSet& fileLines);

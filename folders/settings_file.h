@@ -2,7 +2,6 @@
 // happened; telling the user is the caller's business.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,39 +28,34 @@ bool LoadSettings(const std::string& path);
 // next try, when that cannot be done.
 bool SaveSettings(const std::string& path);
 
-// What a settings file holds, as the load reads it.
+// What a settings file holds, as the load reads it; recent is read only
+// while the settings show recent items.
 struct StoredSettings {
     FolderList entries;
     PluginSettings settings;
-    // Read only while the settings show recent items.
     std::vector<std::string> recent;
 };
+
+// The file's bytes, "" for a missing one (the first run); nullopt when a file,
+// or a folder in its place, is there and cannot be read.
+std::optional<std::string> SettingsFileBytes(const std::string& path);
 
 // What a file with these bytes ("" for a missing file) holds: from its plain
 // parse when there is one, else through the profile functions.
 StoredSettings ReadStoredSettings(const std::string& path, std::string_view bytes,
                                   const std::optional<PlainProfile>& plain);
 
-// The entries that GetPrivateProfileStringA gives for the keys from 1 up to
-// the first empty value, each whole however long. With the file's lines, the
-// section is read in one call first and the lines that the file holds in this
-// program's own form are taken from it; without, every key is asked for.
-std::vector<std::string> ReadFolderEntries(const std::string& path, const FileLineSet* fileLines,
-                                           const FolderListReads& reads = {});
+// Another client on the same settings file (a second mail client, a copy on a
+// share or a synced folder) may save between this one's saves. The state as
+// of this client's last load or save is the base; nullopt forgets it, and a
+// save without a base merges nothing.
+void SetSettingsBase(std::optional<StoredSettings> base);
 
-// What a section's text read through GetPrivateProfileSectionA settles about
-// GetPrivateProfileIntA's answer for a key on every implementation.
-struct SectionInt {
-    enum Kind {
-        // No line may hold the key: the answer is the default.
-        kKeyAbsent,
-        // The key's first line is in the exact form this program writes
-        // ("Left=-20") and the file holds it so: the answer is value.
-        kValueSettled,
-        // Anything else is the function's own business.
-        kAskGetPrivateProfileInt,
-    } kind;
-    std::int32_t value;
-};
-SectionInt LookUpInt(std::string_view sectionText, std::string_view key,
-                     const FileLineSet& fileLines);
+// Merges a file that differs from the base into memory: a destination (by
+// folder ID) that the file has and the base never had was added elsewhere
+// and goes after this client's, in the file's order, unless this client
+// added and removed it again; a destination this client holds is never
+// dropped. A setting takes the file's value unless this client changed it
+// since the base. The recent list stays this client's. A file that holds
+// nobody's save (missing or empty) is given as nullopt.
+void MergeOtherClientsSaves(const std::optional<StoredSettings>& file);

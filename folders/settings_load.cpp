@@ -6,10 +6,8 @@
 // learn what another client saved.
 #include <windows.h>
 
-#include <charconv>
 #include <optional>
 
-#include "../base/holders.h"
 #include "../base/module.h"
 #include "../base/text.h"
 #include "file_swap.h"
@@ -19,7 +17,6 @@
 #include "recent_list.h"
 #include "settings_lock.h"
 #include "settings_file.h"
-#include "settings_merge.h"
 
 PluginSettings g_settings;
 
@@ -29,161 +26,6 @@ std::string SettingsFilePath() {
         return std::string();
     path.replace(path.size() - 3, 3, "ini");
     return path;
-}
-
-namespace {
-
-// True when nothing stands at the path: the first run.
-bool FileMissing(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return false;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
-// What one line of the section can mean for the list on any implementation
-// of the profile functions.
-struct LineMeaning {
-    enum Kind {
-        // In the form this program writes: its key and value are sure.
-        kEntry,
-        // May hold the key numbered number, in a form that implementations
-        // may read differently.
-        kMaybeEntry,
-        // Holds no key of the list.
-        kNoEntry,
-        // May hold any key of the list, or change how later lines read.
-        kMayHoldAnyKey,
-    } kind;
-    std::size_t number;
-    std::string_view value;
-};
-
-LineMeaning MeaningOf(std::string_view line, const FileLineSet& fileLines,
-                      Utf16RoundTrip& roundTrip) {
-    // Bytes that an implementation converts to other ones may also take the
-    // line break after them, and the next line with it.
-    if (!roundTrip.Survives(line))
-        return {LineMeaning::kMayHoldAnyKey, 0, {}};
-    const std::size_t equals = line.find('=');
-    // What a key without "=" does to the lines after it differs between
-    // implementations.
-    if (equals == std::string_view::npos)
-        return {LineMeaning::kMayHoldAnyKey, 0, {}};
-    const std::string_view key = line.substr(0, equals);
-    const std::string_view value = line.substr(equals + 1);
-    const std::size_t number = FolderKeyNumber(key);
-    if (number != 0 && IsPlainValue(value) && fileLines.count(line) != 0)
-        return {LineMeaning::kEntry, number, value};
-    const std::string_view trimmed = TrimProfileBlanks(key);
-    // Other bytes may be ignored, or match look-alikes, when keys are compared.
-    if (!IsPrintableAscii(trimmed))
-        return {LineMeaning::kMayHoldAnyKey, 0, {}};
-    const std::size_t maybe = FolderKeyNumber(trimmed);
-    return {maybe != 0 ? LineMeaning::kMaybeEntry : LineMeaning::kNoEntry, maybe, {}};
-}
-
-// What the section's lines settle about the list, and what they leave open,
-// by key number. The list can be no longer than the section has lines.
-struct ListSectionFacts {
-    // The value that the key's first line settles; empty when none does.
-    std::vector<std::string_view> settledValues;
-    std::vector<bool> keyMayBeHeld;
-    bool anyKeyMayBeHeld = false;
-    std::size_t longestLine = 0;
-};
-
-// A line settles its key when the file holds it in the form this program
-// writes and no line before it may hold the same key or change how it reads.
-ListSectionFacts FactsOf(std::string_view sectionText, const FileLineSet& fileLines) {
-    const std::vector<std::string_view> lines = SectionLines(sectionText);
-    ListSectionFacts facts;
-    facts.settledValues.resize(lines.size() + 2);
-    facts.keyMayBeHeld.resize(lines.size() + 2);
-    Utf16RoundTrip roundTrip;
-    for (const std::string_view line : lines) {
-        facts.longestLine = std::max(facts.longestLine, line.size());
-        const LineMeaning meaning = MeaningOf(line, fileLines, roundTrip);
-        if (meaning.kind == LineMeaning::kMayHoldAnyKey)
-            facts.anyKeyMayBeHeld = true;
-        if (meaning.number == 0 || meaning.number >= facts.keyMayBeHeld.size() ||
-            facts.keyMayBeHeld[meaning.number])
-            continue;
-        facts.keyMayBeHeld[meaning.number] = true;
-        if (meaning.kind == LineMeaning::kEntry && !facts.anyKeyMayBeHeld)
-            facts.settledValues[meaning.number] = meaning.value;
-    }
-    return facts;
-}
-
-} // namespace
-
-std::vector<std::string> ReadFolderEntries(const std::string& path, const FileLineSet* fileLines,
-                                           const FolderListReads& reads) {
-    EntryReader reader(path, reads);
-    if (!fileLines)
-        return reader.ReadAll();
-    // One read of the section settles the lines in this program's own form;
-    // every other key is asked for, the key after the list included.
-    const std::string section = ReadProfileSectionA(kFolderList, path, reads.section);
-    const ListSectionFacts facts = FactsOf(section, *fileLines);
-    reader.Expect(facts.longestLine);
-    std::vector<std::string> entries;
-    for (std::size_t n = 1; n < kFolderKeyLimit; ++n) {
-        if (n < facts.settledValues.size() && !facts.settledValues[n].empty()) {
-            entries.emplace_back(facts.settledValues[n]);
-            continue;
-        }
-        std::string value = reader.Read(n);
-        if (value.empty())
-            break;
-        // A key that no line of the section may hold: the section does not
-        // show the file as the string function reads it.
-        if (!facts.anyKeyMayBeHeld && (n >= facts.keyMayBeHeld.size() || !facts.keyMayBeHeld[n]))
-            return reader.ReadAll();
-        entries.push_back(std::move(value));
-    }
-    return entries;
-}
-
-namespace {
-
-// "0", or digits without a leading zero after an optional "-", within range.
-std::optional<std::int32_t> PlainDecimal(std::string_view text) {
-    const std::size_t first = !text.empty() && text.front() == '-' ? 1 : 0;
-    if (text.size() > 1 && text[first] == '0')
-        return std::nullopt;
-    std::int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const std::from_chars_result read = std::from_chars(text.data(), end, value);
-    if (read.ec != std::errc() || read.ptr != end)
-        return std::nullopt;
-    return value;
-}
-
-} // namespace
-
-SectionInt LookUpInt(std::string_view sectionText, std::string_view key,
-                     const FileLineSet& fileLines) {
-    Utf16RoundTrip roundTrip;
-    for (const std::string_view line : SectionLines(sectionText)) {
-        // A line without "=", or with bytes that do not survive UTF-16, may
-        // change how the lines after it read.
-        const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos || !roundTrip.Survives(line))
-            return {SectionInt::kAskGetPrivateProfileInt, 0};
-        const std::string_view name = line.substr(0, equals);
-        if (name == key) {
-            const std::optional<std::int32_t> value = PlainDecimal(line.substr(equals + 1));
-            if (!value || fileLines.count(line) == 0)
-                return {SectionInt::kAskGetPrivateProfileInt, 0};
-            return {SectionInt::kValueSettled, *value};
-        }
-        const std::string_view trimmed = TrimProfileBlanks(name);
-        if (!IsPrintableAscii(trimmed) || EqualIgnoringAsciiCase(trimmed, key))
-            return {SectionInt::kAskGetPrivateProfileInt, 0};
-    }
-    return {SectionInt::kKeyAbsent, 0};
 }
 
 namespace {
@@ -252,6 +94,16 @@ std::string PrivateCopyPath() {
 
 } // namespace
 
+std::optional<std::string> SettingsFileBytes(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? std::nullopt : ReadFileBytes(path);
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        return std::string();
+    return std::nullopt;
+}
+
 StoredSettings ReadStoredSettings(const std::string& path, std::string_view bytes,
                                   const std::optional<PlainProfile>& plain) {
     if (plain)
@@ -282,9 +134,7 @@ bool LoadSettings(const std::string& path) {
     const SettingsFileLock lock(path);
     std::optional<std::string> bytes;
     if (!path.empty() && lock.held() && RestoreInterruptedSwap(path)) {
-        bytes = ReadFileBytes(path);
-        if (!bytes && FileMissing(path))
-            bytes.emplace();
+        bytes = SettingsFileBytes(path);
         DeleteStaleTemporaryFiles(path);
     }
     // A file that is there but cannot be read (held open by another program

@@ -1,8 +1,6 @@
-// One host at a time on the settings file. Two hosts may share one plug-in
-// folder (a portable copy on a share or a removable drive used from two
-// computers, two instances at once): a start must not read while the other's
-// save has the file swapped out, and two saves must not swap each other's
-// half-built files.
+// One host at a time on the settings file, which two hosts may share (a
+// portable copy on a share or a removable drive, two instances at once): no
+// start reads while another's save is under way, and no two saves interleave.
 #pragma once
 
 #include <string>

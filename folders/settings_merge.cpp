@@ -1,4 +1,6 @@
-#include "settings_merge.h"
+// What another client saved is kept: a file that differs from the base is
+// merged into memory before the save writes memory.
+#include "settings_file.h"
 
 #include <algorithm>
 #include <optional>
@@ -34,7 +36,7 @@ void SetSettingsBase(std::optional<StoredSettings> base) {
     g_base = std::move(base);
 }
 
-void MergeOtherClientsSaves(const StoredSettings* file) {
+void MergeOtherClientsSaves(const std::optional<StoredSettings>& file) {
     if (!g_base)
         return;
     const StoredSettings& base = *g_base;

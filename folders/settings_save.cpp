@@ -1,9 +1,8 @@
-// The save. A file in the plain form is rewritten whole from memory, in one
-// write. Any other file goes through the profile functions, in this order:
-// the read-back that tells what a file already holds (asked first, to leave a
-// file that holds it all untouched, and by the writes, to skip what is
-// stored); the section writes into a copy of the old file; then the swap that
-// puts the copy in its place.
+// The save, in the order it runs: the lock and the repair of a stopped save;
+// the file's bytes, read as the load reads them to merge another client's
+// saves; then the new file, swapped in or changed in place behind a backup:
+// a plain file written whole from memory, any other by the profile functions
+// into a copy of its bytes, after the read-back that tells what it holds.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,7 +10,6 @@
 #include <optional>
 #include <new>
 
-#include "../base/holders.h"
 #include "../base/text.h"
 #include "file_swap.h"
 #include "folder_list.h"
@@ -19,7 +17,6 @@
 #include "recent_list.h"
 #include "settings_lock.h"
 #include "settings_file.h"
-#include "settings_merge.h"
 #include "settings_text.h"
 
 namespace {
@@ -115,81 +112,29 @@ bool WriteChangedSettings(const std::string& path) {
     return AllSettingsHeld(path);
 }
 
-enum class AppendResult { kAppended, kUnicodeFile, kFailed };
-
-// Reads up to size bytes at offset; the count read, 0 on failure.
-DWORD ReadAt(HANDLE file, LONGLONG offset, unsigned char* bytes, DWORD size) {
-    LARGE_INTEGER position;
-    position.QuadPart = offset;
-    DWORD read = 0;
-    if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN) ||
-        !ReadFile(file, bytes, size, &read, nullptr))
-        return 0;
-    return read;
+bool StartsWithByteOrderMark(std::string_view bytes) {
+    return bytes.substr(0, 3) == "\xEF\xBB\xBF" || bytes.substr(0, 2) == "\xFF\xFE" ||
+           bytes.substr(0, 2) == "\xFE\xFF";
 }
 
-bool StartsWithByteOrderMark(HANDLE file) {
-    unsigned char start[3] = {};
-    const DWORD read = ReadAt(file, 0, start, sizeof start);
-    if (read == 3 && start[0] == 0xEF && start[1] == 0xBB && start[2] == 0xBF)
-        return true;
-    return read >= 2 &&
-           ((start[0] == 0xFF && start[1] == 0xFE) || (start[0] == 0xFE && start[1] == 0xFF));
-}
-
-// Whether the file's last line has ended. Only CR LF is sure to: a lone lead
-// byte takes the byte after it as its second byte, so a lead byte and a
-// single line break leave the line open. Read through a handle of its own:
-// reads through the appending handle are not reliable under Wine.
-bool EndsWithCrLf(const std::string& path, LONGLONG size) {
-    if (size < 2)
-        return false;
-    const UniqueHandle file =
-        OwnFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
-    unsigned char end[2] = {};
-    return ReadAt(file.get(), size - 2, end, 2) == 2 && end[0] == '\r' && end[1] == '\n';
-}
-
-// Appends code page 932 text to the file, on a line of its own, creating the
-// file when missing. A file that starts with a UTF-8 or UTF-16 byte order
-// mark, which the profile functions read and write as Unicode text, is left
-// as it is.
-AppendResult AppendToAnsiFile(const std::string& path, const std::string& text) {
-    const UniqueHandle file =
-        OwnFile(CreateFileA(path.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return AppendResult::kFailed;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size))
-        return AppendResult::kFailed;
-    if (StartsWithByteOrderMark(file.get()))
-        return AppendResult::kUnicodeFile;
-    std::string bytes = size.QuadPart > 0 && !EndsWithCrLf(path, size.QuadPart) ? "\r\n" : "";
-    bytes += text;
-    if (bytes.size() > MAXDWORD)
-        return AppendResult::kFailed;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    return ok ? AppendResult::kAppended : AppendResult::kFailed;
-}
-
-// Writes the list as the last section. WritePrivateProfileSectionA would
-// rewrite the whole file too, but Wine's walks the section for every key it
-// adds, which grows with the square of the list; appended text is linear. A
-// file in Unicode, made by hand, gets its list from the profile function.
+// Writes the list as the last section, appended to the file's bytes on a line
+// of its own. WritePrivateProfileSectionA would rewrite the whole file too,
+// but Wine's walks the section for every key it adds, which grows with the
+// square of the list; appended text is linear. A file in Unicode (with a
+// UTF-8 or UTF-16 byte order mark), made by hand, gets its list from the
+// profile function.
 bool WriteFolderList(const std::string& path, const FolderListText& text) {
     if (text.entries.empty())
         return true;
-    switch (AppendToAnsiFile(path, text.fileText)) {
-    case AppendResult::kAppended: return true;
-    case AppendResult::kFailed: return false;
-    case AppendResult::kUnicodeFile: break;
+    const std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes)
+        return false;
+    if (!StartsWithByteOrderMark(*bytes)) {
+        // Only CR LF is sure to end a line: a lone lead byte takes the byte
+        // after it as its second byte.
+        const bool ended = bytes->empty() || (bytes->size() >= 2 &&
+                                              bytes->compare(bytes->size() - 2, 2, "\r\n") == 0);
+        return OverwriteFile(path, *bytes + (ended ? "" : "\r\n") + text.fileText);
     }
     std::string keyList;
     for (std::size_t i = 0; i < text.entries.size(); ++i)
@@ -212,15 +157,6 @@ bool WriteSettingsFile(const std::string& path, const FolderListText& text) {
     // copy of the file as it was before the list.
     ForgetCachedProfile(path);
     return WriteFolderList(path, text) && FolderListStored(path, text);
-}
-
-// The old file's bytes, empty for a missing one; nullopt when there is a file
-// but its bytes cannot be read.
-std::optional<std::string> OldFileBytes(const std::string& path, DWORD attributes) {
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? std::optional<std::string>("")
-                                                      : std::nullopt;
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? std::nullopt : ReadFileBytes(path);
 }
 
 // Puts a new file in the settings file's place, so that the file on the disk
@@ -275,18 +211,15 @@ bool SaveProfileFile(const std::string& path, DWORD attributes, const std::strin
 }
 
 bool SaveSettingsFile(const std::string& path) {
+    const std::optional<std::string> oldBytes = SettingsFileBytes(path);
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    const std::optional<std::string> oldBytes = OldFileBytes(path, attributes);
     if (!oldBytes)
         return false;
     // A file that every implementation reads alike is written without them.
     const std::optional<PlainProfile> plain = ParsePlainProfile(*oldBytes);
-    if (oldBytes->empty()) {
-        MergeOtherClientsSaves(nullptr);
-    } else {
-        const StoredSettings file = ReadStoredSettings(path, *oldBytes, plain);
-        MergeOtherClientsSaves(&file);
-    }
+    MergeOtherClientsSaves(oldBytes->empty()
+                               ? std::nullopt
+                               : std::optional(ReadStoredSettings(path, *oldBytes, plain)));
     const FolderListText text = MakeFolderListText(FolderEntries());
     const bool saved = plain ? SavePlainFile(path, attributes, *plain, text)
                              : SaveProfileFile(path, attributes, *oldBytes, text);

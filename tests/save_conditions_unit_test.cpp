@@ -18,7 +18,6 @@
 #include "folders/folder_list.h"
 #include "folders/plugin_settings.h"
 #include "folders/settings_file.h"
-#include "folders/settings_merge.h"
 #include "plugin.h"
 #include "scratch.h"
 #include "settings_files.h"

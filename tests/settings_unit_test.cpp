@@ -21,7 +21,6 @@
 #include "folders/plugin_settings.h"
 #include "folders/recent_list.h"
 #include "folders/settings_file.h"
-#include "folders/settings_merge.h"
 #include "scratch.h"
 #include "settings_files.h"
 
