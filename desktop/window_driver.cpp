@@ -78,6 +78,12 @@ void SendKey(HWND window, WPARAM virtualKey) {
     SendMessageA(window, WM_KEYUP, virtualKey, down | kKeyUpBits);
 }
 
+void PressAltKey(HWND window, WPARAM virtualKey) {
+    const LPARAM down = KeyDownLParam(virtualKey) | static_cast<LPARAM>(KF_ALTDOWN) << 16;
+    PostMessageA(window, WM_SYSKEYDOWN, virtualKey, down);
+    PostMessageA(window, WM_SYSKEYUP, virtualKey, down | kKeyUpBits);
+}
+
 void TypeText(HWND window, const std::string& text) {
     for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i)) {
         if (CharacterLength(text, i) == 2) {
@@ -92,6 +98,15 @@ void TypeText(HWND window, const std::string& text) {
 void RightClickAt(HWND control, POINT screen) {
     PostMessageA(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
                  MAKELPARAM(screen.x, screen.y));
+}
+
+void PostDrag(HWND window, const std::vector<POINT>& points, bool release) {
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const LPARAM at = MAKELPARAM(points[i].x, points[i].y);
+        PostMessageA(window, i == 0 ? WM_LBUTTONDOWN : WM_MOUSEMOVE, MK_LBUTTON, at);
+    }
+    if (release && !points.empty())
+        PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(points.back().x, points.back().y));
 }
 
 void SelectRows(HWND list, const std::vector<int>& rows) {

@@ -30,6 +30,9 @@ void ClickButton(HWND dialog, int id);
 void PressKey(HWND window, WPARAM virtualKey);
 // A key press sent straight to the window; handled when this returns.
 void SendKey(HWND window, WPARAM virtualKey);
+// A key pressed with Alt held (WM_SYSKEYDOWN, WM_SYSKEYUP with the context
+// bit), posted as PressKey posts.
+void PressAltKey(HWND window, WPARAM virtualKey);
 // Types text into an edit control character by character: a single-byte
 // character as WM_CHAR, a double-byte one as an input method's result string
 // (EM_REPLACESEL), since Wine's ANSI edit control reads the two bytes of a
@@ -38,6 +41,10 @@ void TypeText(HWND window, const std::string& text);
 // A right-click at a screen point of a control: the control gets the
 // WM_CONTEXTMENU that the system sends after the button comes up.
 void RightClickAt(HWND control, POINT screen);
+// A drag with the left button through client points of a window, posted as
+// the mouse delivers it: down at the first point, a move to each other one,
+// and up at the last one when release is true.
+void PostDrag(HWND window, const std::vector<POINT>& points, bool release);
 
 // List views.
 // Selects exactly these rows; the first one also gets the focus.

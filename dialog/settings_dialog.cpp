@@ -8,6 +8,7 @@
 #include "../base/module.h"
 #include "extension_dialog.h"
 #include "list_rows.h"
+#include "row_moves.h"
 #include "version_box.h"
 
 namespace {
@@ -60,6 +61,7 @@ BOOL InitSettingsDialog(HWND dialog) {
     const RECT rect = VisibleDialogRect();
     MoveWindow(dialog, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
     FillRows(dialog, list);
+    AttachRowMoves(list);
     AddExtensionMenuItem(dialog);
     return TRUE;
 }
