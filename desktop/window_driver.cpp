@@ -100,15 +100,6 @@ void RightClickAt(HWND control, POINT screen) {
                  MAKELPARAM(screen.x, screen.y));
 }
 
-void PostDrag(HWND window, const std::vector<POINT>& points, bool release) {
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const LPARAM at = MAKELPARAM(points[i].x, points[i].y);
-        PostMessageA(window, i == 0 ? WM_LBUTTONDOWN : WM_MOUSEMOVE, MK_LBUTTON, at);
-    }
-    if (release && !points.empty())
-        PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(points.back().x, points.back().y));
-}
-
 void SelectRows(HWND list, const std::vector<int>& rows) {
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -135,6 +126,23 @@ POINT ListRowCenter(HWND list, int row) {
     POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     ClientToScreen(list, &point);
     return point;
+}
+
+POINT ListGapPoint(HWND list, int row) {
+    RECT rect{};
+    ListView_GetItemRect(list, row, &rect, LVIR_LABEL);
+    return POINT{(rect.left + rect.right) / 2, rect.top + 1};
+}
+
+void DragListRow(HWND list, int row, POINT to, bool release) {
+    POINT on = ListRowCenter(list, row);
+    ScreenToClient(list, &on);
+    const int threshold = GetSystemMetrics(SM_CYDRAG) + 4;
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(on.x, on.y));
+    PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(on.x, on.y + threshold));
+    PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    if (release)
+        PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
 }
 
 bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey) {

@@ -41,10 +41,6 @@ void TypeText(HWND window, const std::string& text);
 // A right-click at a screen point of a control: the control gets the
 // WM_CONTEXTMENU that the system sends after the button comes up.
 void RightClickAt(HWND control, POINT screen);
-// A drag with the left button through client points of a window, posted as
-// the mouse delivers it: down at the first point, a move to each other one,
-// and up at the last one when release is true.
-void PostDrag(HWND window, const std::vector<POINT>& points, bool release);
 
 // List views.
 // Selects exactly these rows; the first one also gets the focus.
@@ -54,6 +50,13 @@ void SelectListRow(HWND list, int row);
 std::vector<int> SelectedRows(HWND list);
 // The screen point at the middle of a row's label.
 POINT ListRowCenter(HWND list, int row);
+// The client point just below the middle of a row's top edge: the gap
+// above the row.
+POINT ListGapPoint(HWND list, int row);
+// A drag of a row with the left button, posted as the mouse delivers it:
+// down on the row's label, a move past the drag threshold, a move to the
+// client point, and up there when release is true.
+void DragListRow(HWND list, int row, POINT to, bool release);
 // Replaces the running label edit's text and ends it with a key (VK_RETURN
 // or VK_ESCAPE) sent to the editor. False when no edit is running.
 bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey);

@@ -147,10 +147,16 @@ void FollowPointer(HWND list, POINT pointer) {
     ShowGap(list, GapAt(list, pointer));
 }
 
+bool CanScroll(HWND list, int direction) {
+    const int top = ListView_GetTopIndex(list);
+    return direction < 0 ? top > 0
+                         : top + ListView_GetCountPerPage(list) < ListView_GetItemCount(list);
+}
+
 // One row further; the line goes away before the rows move, since the
 // scroll copies what the window shows.
 void ScrollOneRow(HWND list) {
-    if (!Dragging() || g_drag.scroll == 0)
+    if (!Dragging() || g_drag.scroll == 0 || !CanScroll(list, g_drag.scroll))
         return;
     ShowGap(list, -1);
     ListView_Scroll(list, 0, g_drag.scroll * RowHeight(list));

@@ -402,25 +402,6 @@ TEST(DialogRows, MoreRowsThanFitScrollFromFirstToLast) {
     EXPECT_EQ(session.Setup(script), 1);
 }
 
-// A client point on a row's label; dy moves it down.
-POINT RowPoint(HWND list, int row, int dy = 0) {
-    RECT rect{};
-    ListView_GetItemRect(list, row, &rect, LVIR_LABEL);
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2 + dy};
-}
-
-// A client point just below the line between row - 1 and row.
-POINT GapPoint(HWND list, int row) {
-    RECT rect{};
-    ListView_GetItemRect(list, row, &rect, LVIR_LABEL);
-    return POINT{(rect.left + rect.right) / 2, rect.top + 1};
-}
-
-// Presses on the row, moves past the drag threshold, then to the point.
-void DragRowTo(HWND list, int row, POINT to, bool release = true) {
-    PostDrag(list, {RowPoint(list, row), RowPoint(list, row, 8), to}, release);
-}
-
 TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
     struct Case {
         const char* name;
@@ -436,10 +417,11 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
         {"Alt+Down", 150, [](HWND list) { PressAltKey(list, VK_DOWN); }, 151},
         {"Alt+Up on the first row", 0, [](HWND list) { PressAltKey(list, VK_UP); }, 0},
         {"Alt+Home with nothing selected", -1, [](HWND list) { PressAltKey(list, VK_HOME); }, -1},
-        {"drag down between rows", 1, [](HWND list) { DragRowTo(list, 1, GapPoint(list, 4)); }, 3},
+        {"drag down between rows", 1,
+         [](HWND list) { DragListRow(list, 1, ListGapPoint(list, 4), true); }, 3},
         {"drag, then Escape", 5,
          [](HWND list) {
-             DragRowTo(list, 5, GapPoint(list, 0), false);
+             DragListRow(list, 5, ListGapPoint(list, 0), false);
              PressKey(list, VK_ESCAPE);
              PostMessageA(list, WM_LBUTTONUP, 0, 0);
          },
@@ -448,11 +430,11 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
          [](HWND list) {
              RECT client{};
              GetClientRect(list, &client);
-             DragRowTo(list, 5, POINT{client.right + 20, client.bottom / 2});
+             DragListRow(list, 5, POINT{client.right + 20, client.bottom / 2}, true);
          },
          5},
-        {"drag to the top, then OK", 5, [](HWND list) { DragRowTo(list, 5, GapPoint(list, 0)); }, 0,
-         IDC_OK},
+        {"drag to the top, then OK", 5,
+         [](HWND list) { DragListRow(list, 5, ListGapPoint(list, 0), true); }, 0, IDC_OK},
     };
     Entries entries;
     std::vector<std::string> names;
@@ -513,15 +495,15 @@ TEST(DialogRows, DraggingNearTheTopEdgeScrollsTheList) {
         ListView_EnsureVisible(list, 99, FALSE);
         startTop = ListView_GetTopIndex(list);
         // Held just below the column header, within the first row.
-        DragRowTo(list, 99, GapPoint(list, startTop), false);
+        DragListRow(list, 99, ListGapPoint(list, startTop), false);
     });
     script.Then([&](HWND dialog) {
         const HWND list = RowList(dialog);
         dropTop = ListView_GetTopIndex(list);
         if (dropTop > startTop - 3)
             return false;
-        PostMessageA(list, WM_LBUTTONUP, 0,
-                     MAKELPARAM(GapPoint(list, dropTop).x, GapPoint(list, dropTop).y));
+        const POINT drop = ListGapPoint(list, dropTop);
+        PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
         return true;
     });
     script.Do([&](HWND dialog) {
