@@ -128,6 +128,11 @@ void NoteFolderContents(const std::string& folderId) {
          " message(s): " + Joined(subjects, ", "));
 }
 
+void NoteSearchRows() {
+    Note("  search rows: " +
+         Joined(ListColumnTexts(GetDlgItem(SearchDialog(), IDC_SEARCH_LIST), 0), " | "));
+}
+
 void NoteDialogRows() {
     Note("  dialog rows: " + Joined(ListColumnTexts(SettingsList(), 0), " | "));
 }
@@ -195,6 +200,11 @@ void OpenSettings(StepRunner& tour) {
     Do(tour, "choose ツール → プラグインの設定",
        [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
     tour.Add("the settings dialog", [] { return SettingsDialog() != nullptr; });
+}
+
+void ClickOkInSettings(StepRunner& tour) {
+    Do(tour, "click OK in the settings", [] { ClickButton(SettingsDialog(), IDC_OK); });
+    tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
 }
 
 void Start(StepRunner& tour) {
@@ -271,8 +281,7 @@ void EditSettings(StepRunner& tour) {
     });
     Do(tour, "read the rows", NoteDialogRows);
     Shoot(tour, "08-settings-dialog.png", false, SettingsDialog);
-    Do(tour, "click OK", [] { ClickButton(SettingsDialog(), IDC_OK); });
-    tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
+    ClickOkInSettings(tour);
 }
 
 void LookAtMenu(StepRunner& tour) {
@@ -308,8 +317,7 @@ void TurnOnExtensions(StepRunner& tour) {
     Shoot(tour, "11-extensions.png", false, ExtensionDialog);
     Do(tour, "click OK", [] { ClickButton(ExtensionDialog(), IDOK); });
     tour.Add("the extension dialog to close", [] { return ExtensionDialog() == nullptr; });
-    Do(tour, "click OK in the settings", [] { ClickButton(SettingsDialog(), IDC_OK); });
-    tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
+    ClickOkInSettings(tour);
 }
 
 void SearchAndMove(StepRunner& tour) {
@@ -328,10 +336,7 @@ void SearchAndMove(StepRunner& tour) {
         return ListColumnTexts(GetDlgItem(SearchDialog(), IDC_SEARCH_LIST), 0) ==
                std::vector<std::string>{kDevName};
     });
-    Do(tour, "read the rows", [] {
-        Note("  search rows: " +
-             Joined(ListColumnTexts(GetDlgItem(SearchDialog(), IDC_SEARCH_LIST), 0), " | "));
-    });
+    Do(tour, "read the rows", NoteSearchRows);
     Shoot(tour, "13-search-dialog.png", false, SearchDialog);
     Do(tour, "press Enter",
        [] { PressKey(GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT), VK_RETURN); });
@@ -411,8 +416,7 @@ void DragToTop(StepRunner& tour) {
     tour.Add("Q&A on top", [] { return ListColumnTexts(SettingsList(), 0).at(0) == "Q&A"; });
     Do(tour, "read the rows", NoteDialogRows);
     Shoot(tour, "16-dragged-to-top.png", false, SettingsDialog);
-    Do(tour, "click OK", [] { ClickButton(SettingsDialog(), IDC_OK); });
-    tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
+    ClickOkInSettings(tour);
 }
 
 void SearchWithEmptyBox(StepRunner& tour) {
@@ -422,10 +426,7 @@ void SearchWithEmptyBox(StepRunner& tour) {
     OpenMoveSubmenu(tour, kSearchItem);
     PickMenuItem(tour, kSearchItem);
     tour.Add("the search dialog", [] { return SearchDialog() != nullptr; });
-    Do(tour, "read the rows", [] {
-        Note("  search rows: " +
-             Joined(ListColumnTexts(GetDlgItem(SearchDialog(), IDC_SEARCH_LIST), 0), " | "));
-    });
+    Do(tour, "read the rows", NoteSearchRows);
     Shoot(tour, "17-search-recent-first.png", false, SearchDialog);
     Do(tour, "press Escape",
        [] { PressKey(GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT), VK_ESCAPE); });

@@ -181,11 +181,12 @@ void EndRowDrag(HWND list, bool dropped, POINT pointer) {
         ListView_EnsureVisible(list, MoveRowTo(list, drag.row, target), FALSE);
 }
 
+// The key goes on to the default handling all the same: it tells the window
+// that Alt was not pressed alone, so that its release opens no menu.
 LRESULT OnSysKeyDown(HWND list, WPARAM key, LPARAM keyData) {
-    if (!IsMoveKey(key, keyData) || Dragging())
-        return CallListProc(list, WM_SYSKEYDOWN, key, keyData);
-    Guarded([&] { MoveByKey(list, key); });
-    return 0;
+    if (IsMoveKey(key, keyData) && !Dragging())
+        Guarded([&] { MoveByKey(list, key); });
+    return CallListProc(list, WM_SYSKEYDOWN, key, keyData);
 }
 
 // The dialog manager leaves the moving keys, and Escape during a drag, to

@@ -419,6 +419,12 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
         {"Alt+Home with nothing selected", -1, [](HWND list) { PressAltKey(list, VK_HOME); }, -1},
         {"drag down between rows", 1,
          [](HWND list) { DragListRow(list, 1, ListGapPoint(list, 4), true); }, 3},
+        {"two drags, the second taking the row on to the top", 1,
+         [](HWND list) {
+             DragListRow(list, 1, ListGapPoint(list, 4), true);
+             DragListRow(list, 3, ListGapPoint(list, 0), true);
+         },
+         0},
         {"drag, then Escape", 5,
          [](HWND list) {
              DragListRow(list, 5, ListGapPoint(list, 0), false);
