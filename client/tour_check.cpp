@@ -29,7 +29,10 @@ const char* const kScreenshots[] = {"01-client.png",
                                     "11-extensions.png",
                                     "12-access-keys-submenu.png",
                                     "13-search-dialog.png",
-                                    "14-recent-and-group.png"};
+                                    "14-recent-and-group.png",
+                                    "15-dragging-to-top.png",
+                                    "16-dragged-to-top.png",
+                                    "17-search-recent-first.png"};
 
 using Fields = std::vector<std::string>;
 
@@ -170,8 +173,9 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         {"the submenu showed the new order and name", has("  submenu: ソフト開発 | " + newName)},
         {"Q&A's move item doubles its \"&\", which the menu draws as one, and its description "
          "keeps one",
-         has("  submenu: ソフト開発 | " + newName + " | Q&&A") && !moveItems.empty() &&
-             moveItems.back()[0] == moveItem("Q&A", "")[0]},
+         has("  submenu: ソフト開発 | " + newName + " | Q&&A") &&
+             std::any_of(moveItems.begin(), moveItems.end(),
+                         [&](const Fields& item) { return item[0] == moveItem("Q&A", "")[0]; })},
         {"the recent destinations came first, most recent first and whole, then the list with "
          "仕事 as a group where its first entry stands",
          has("  submenu: 検索して移動(&S)... | --- | &1 仕事/ソフト開発 | &2 " + newName +
@@ -180,12 +184,16 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         {"the recent item's move was confirmed with the whole name",
          std::count(boxes.begin(), boxes.end(),
                     Utf8("Varkel Plugin\t選択したメールを「仕事/ソフト開発」に移動します。")) > 0},
+        {"the drag put Q&A on top", has("  dialog rows: Q&A | 仕事/ソフト開発 | " + newName)},
+        {"the empty search box showed the recent destinations first, then the rest",
+         has("  search rows: 仕事/ソフト開発 | " + newName + " | Q&A")},
         {"ORC_OnExit ran", has("client: ORC_OnExit returned 0")},
-        {"Varkel.ini holds the entries in the dialog's order, with the new names, then Q&A",
+        {"Varkel.ini holds the entries in the dialog's order, Q&A dragged first, with the new "
+         "names",
          Section(ini, "FolderList") ==
-             Fields{"0000001=" + std::string(kDevFolder) + ":仕事/ソフト開発",
-                    "0000002=" + std::string(kClientsFolder) + ":" + newName,
-                    "0000003=" + std::string(kQaFolder) + ":Q&A"}},
+             Fields{"0000001=" + std::string(kQaFolder) + ":Q&A",
+                    "0000002=" + std::string(kDevFolder) + ":仕事/ソフト開発",
+                    "0000003=" + std::string(kClientsFolder) + ":" + newName}},
         {"Varkel.ini keeps confirmation on and the submenu at the bottom",
          settings == Fields{"IsConfirm=1", "IsMenuTop=0"}},
         {"Varkel.ini holds the extensions turned on",

@@ -128,6 +128,11 @@ void NoteFolderContents(const std::string& folderId) {
          " message(s): " + Joined(subjects, ", "));
 }
 
+void NoteSearchRows() {
+    Note("  search rows: " +
+         Joined(ListColumnTexts(GetDlgItem(SearchDialog(), IDC_SEARCH_LIST), 0), " | "));
+}
+
 void NoteDialogRows() {
     Note("  dialog rows: " + Joined(ListColumnTexts(SettingsList(), 0), " | "));
 }
@@ -195,6 +200,11 @@ void OpenSettings(StepRunner& tour) {
     Do(tour, "choose ツール → プラグインの設定",
        [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
     tour.Add("the settings dialog", [] { return SettingsDialog() != nullptr; });
+}
+
+void ClickOkInSettings(StepRunner& tour) {
+    Do(tour, "click OK in the settings", [] { ClickButton(SettingsDialog(), IDC_OK); });
+    tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
 }
 
 void Start(StepRunner& tour) {
@@ -271,8 +281,7 @@ void EditSettings(StepRunner& tour) {
     });
     Do(tour, "read the rows", NoteDialogRows);
     Shoot(tour, "08-settings-dialog.png", false, SettingsDialog);
-    Do(tour, "click OK", [] { ClickButton(SettingsDialog(), IDC_OK); });
-    tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
+    ClickOkInSettings(tour);
 }
 
 void LookAtMenu(StepRunner& tour) {
@@ -308,8 +317,7 @@ void TurnOnExtensions(StepRunner& tour) {
     Shoot(tour, "11-extensions.png", false, ExtensionDialog);
     Do(tour, "click OK", [] { ClickButton(ExtensionDialog(), IDOK); });
     tour.Add("the extension dialog to close", [] { return ExtensionDialog() == nullptr; });
-    Do(tour, "click OK in the settings", [] { ClickButton(SettingsDialog(), IDC_OK); });
-    tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
+    ClickOkInSettings(tour);
 }
 
 void SearchAndMove(StepRunner& tour) {
@@ -328,10 +336,7 @@ void SearchAndMove(StepRunner& tour) {
         return ListColumnTexts(GetDlgItem(SearchDialog(), IDC_SEARCH_LIST), 0) ==
                std::vector<std::string>{kDevName};
     });
-    Do(tour, "read the rows", [] {
-        Note("  search rows: " +
-             Joined(ListColumnTexts(GetDlgItem(SearchDialog(), IDC_SEARCH_LIST), 0), " | "));
-    });
+    Do(tour, "read the rows", NoteSearchRows);
     Shoot(tour, "13-search-dialog.png", false, SearchDialog);
     Do(tour, "press Enter",
        [] { PressKey(GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT), VK_RETURN); });
@@ -394,8 +399,42 @@ void RecentAndGroups(StepRunner& tour) {
     CloseMenus(tour);
 }
 
+void DragToTop(StepRunner& tour) {
+    Say(tour, "== 11. Settings: drag Q&A to the top, OK");
+    OpenSettings(tour);
+    tour.Pause(300);
+    Do(tour, "press on Q&A and drag it above the first row", [] {
+        const HWND list = SettingsList();
+        SetFocus(list);
+        DragListRow(list, 2, ListGapPoint(list, 0), false);
+    });
+    Shoot(tour, "15-dragging-to-top.png", false, SettingsDialog);
+    Do(tour, "release the button", [] {
+        const POINT drop = ListGapPoint(SettingsList(), 0);
+        PostMessageA(SettingsList(), WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+    });
+    tour.Add("Q&A on top", [] { return ListColumnTexts(SettingsList(), 0).at(0) == "Q&A"; });
+    Do(tour, "read the rows", NoteDialogRows);
+    Shoot(tour, "16-dragged-to-top.png", false, SettingsDialog);
+    ClickOkInSettings(tour);
+}
+
+void SearchWithEmptyBox(StepRunner& tour) {
+    Say(tour, "== 12. 検索して移動 with an empty box: the recent destinations first, Escape");
+    SelectFirstMailIn(tour, kClientsFolder, "取引先");
+    RightClickSelectedMail(tour);
+    OpenMoveSubmenu(tour, kSearchItem);
+    PickMenuItem(tour, kSearchItem);
+    tour.Add("the search dialog", [] { return SearchDialog() != nullptr; });
+    Do(tour, "read the rows", NoteSearchRows);
+    Shoot(tour, "17-search-recent-first.png", false, SearchDialog);
+    Do(tour, "press Escape",
+       [] { PressKey(GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT), VK_ESCAPE); });
+    tour.Add("the search dialog to close", [] { return SearchDialog() == nullptr; });
+}
+
 void Close(StepRunner& tour) {
-    Say(tour, "== 11. Close the client: ORC_OnExit writes Varkel.ini");
+    Say(tour, "== 13. Close the client: ORC_OnExit writes Varkel.ini");
     Do(tour, "close the main window", [] { PostMessageA(Windows().frame, WM_CLOSE, 0, 0); });
 }
 
@@ -415,6 +454,8 @@ void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
     TurnOnExtensions(tour);
     SearchAndMove(tour);
     RecentAndGroups(tour);
+    DragToTop(tour);
+    SearchWithEmptyBox(tour);
     Close(tour);
 }
 

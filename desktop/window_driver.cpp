@@ -78,6 +78,12 @@ void SendKey(HWND window, WPARAM virtualKey) {
     SendMessageA(window, WM_KEYUP, virtualKey, down | kKeyUpBits);
 }
 
+void PressAltKey(HWND window, WPARAM virtualKey) {
+    const LPARAM down = KeyDownLParam(virtualKey) | static_cast<LPARAM>(KF_ALTDOWN) << 16;
+    PostMessageA(window, WM_SYSKEYDOWN, virtualKey, down);
+    PostMessageA(window, WM_SYSKEYUP, virtualKey, down | kKeyUpBits);
+}
+
 void TypeText(HWND window, const std::string& text) {
     for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i)) {
         if (CharacterLength(text, i) == 2) {
@@ -120,6 +126,23 @@ POINT ListRowCenter(HWND list, int row) {
     POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     ClientToScreen(list, &point);
     return point;
+}
+
+POINT ListGapPoint(HWND list, int row) {
+    RECT rect{};
+    ListView_GetItemRect(list, row, &rect, LVIR_LABEL);
+    return POINT{(rect.left + rect.right) / 2, rect.top + 1};
+}
+
+void DragListRow(HWND list, int row, POINT to, bool release) {
+    POINT on = ListRowCenter(list, row);
+    ScreenToClient(list, &on);
+    const int threshold = GetSystemMetrics(SM_CYDRAG) + 4;
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(on.x, on.y));
+    PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(on.x, on.y + threshold));
+    PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    if (release)
+        PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
 }
 
 bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey) {

@@ -30,6 +30,9 @@ void ClickButton(HWND dialog, int id);
 void PressKey(HWND window, WPARAM virtualKey);
 // A key press sent straight to the window; handled when this returns.
 void SendKey(HWND window, WPARAM virtualKey);
+// A key pressed with Alt held (WM_SYSKEYDOWN, WM_SYSKEYUP with the context
+// bit), posted as PressKey posts.
+void PressAltKey(HWND window, WPARAM virtualKey);
 // Types text into an edit control character by character: a single-byte
 // character as WM_CHAR, a double-byte one as an input method's result string
 // (EM_REPLACESEL), since Wine's ANSI edit control reads the two bytes of a
@@ -47,6 +50,13 @@ void SelectListRow(HWND list, int row);
 std::vector<int> SelectedRows(HWND list);
 // The screen point at the middle of a row's label.
 POINT ListRowCenter(HWND list, int row);
+// The client point just below the middle of a row's top edge: the gap
+// above the row.
+POINT ListGapPoint(HWND list, int row);
+// A drag of a row with the left button, posted as the mouse delivers it:
+// down on the row's label, a move past the drag threshold, a move to the
+// client point, and up there when release is true.
+void DragListRow(HWND list, int row, POINT to, bool release);
 // Replaces the running label edit's text and ends it with a key (VK_RETURN
 // or VK_ESCAPE) sent to the editor. False when no edit is running.
 bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey);

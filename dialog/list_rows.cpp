@@ -11,6 +11,7 @@
 #include "../res/resource.h"
 #include "../base/host_api.h"
 #include "../base/text.h"
+#include "row_moves.h"
 
 namespace {
 
@@ -122,18 +123,17 @@ std::string ReadRow(HWND list, int index) {
 void MoveRow(HWND dialog, int step) {
     const HWND list = RowList(dialog);
     const int selected = FirstSelectedRow(list);
-    if (selected < 0)
-        return;
-    const std::string entry = ReadRow(list, selected);
-    ListView_DeleteItem(list, selected);
-    const int count = ListView_GetItemCount(list);
-    int target = selected + step;
-    if (target < 0)
-        target = 0;
-    if (target > count)
-        target = count;
+    if (selected >= 0)
+        MoveRowTo(list, selected, selected + step);
+}
+
+int MoveRowTo(HWND list, int row, int target) {
+    const std::string entry = ReadRow(list, row);
+    ListView_DeleteItem(list, row);
+    target = std::clamp(target, 0, ListView_GetItemCount(list));
     InsertRow(list, entry, target);
     ListView_SetItemState(list, target, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    return target;
 }
 
 void DeleteRow(HWND dialog) {
@@ -151,6 +151,9 @@ LRESULT OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
     switch (notification.code) {
     case LVN_KEYDOWN:
         StartLabelEditOnF2(list, *reinterpret_cast<const NMLVKEYDOWN*>(header));
+        break;
+    case LVN_BEGINDRAG:
+        BeginRowDrag(list, reinterpret_cast<const NMLISTVIEW*>(header)->iItem);
         break;
     case LVN_ENDLABELEDITA: {
         const auto& info = *reinterpret_cast<const NMLVDISPINFOA*>(header);

@@ -17,6 +17,9 @@ void InsertRow(HWND list, const std::string& entry, int index);
 // The row's entry: its folder ID, ":" and its menu name.
 std::string ReadRow(HWND list, int index);
 void MoveRow(HWND dialog, int step);
+// Moves the row to target, kept within the rows, where it is selected and
+// focused; other rows keep their selection. Where the row landed.
+int MoveRowTo(HWND list, int row, int target);
 void DeleteRow(HWND dialog);
 LRESULT OnListNotify(HWND dialog, WPARAM controlId, LPARAM header);
 // Replaces the destination list with the rows and the options with the boxes.

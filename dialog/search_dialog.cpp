@@ -8,6 +8,7 @@
 
 #include "../folders/folder_entry.h"
 #include "../folders/folder_list.h"
+#include "../folders/recent_list.h"
 #include "../res/resource.h"
 #include "../base/module.h"
 #include "../base/text.h"
@@ -33,6 +34,9 @@ struct SearchState {
     HWND owner = nullptr;
     std::vector<Destination> destinations;
     std::vector<SearchKey> keys;
+    // The recent destinations' positions, most recent first; none while the
+    // menus show no recent items.
+    std::vector<std::size_t> recent;
     // The destinations that the rows show, in row order.
     std::vector<std::size_t> shown;
     // The window's size as the template made it, its least size.
@@ -60,6 +64,8 @@ void LoadDestinations() {
         g_search.destinations.push_back(std::move(destination));
     }
     g_search.keys = MakeSearchKeys(fields);
+    if (ShownRecentCount() > 0)
+        g_search.recent = RecentEntryPositions(FolderEntries(), ShownRecentCount());
 }
 
 void InsertColumns(HWND list) {
@@ -81,7 +87,7 @@ void Refilter(HWND dialog) {
     std::wstring query(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
     query.resize(static_cast<std::size_t>(
         GetWindowTextW(edit, query.data(), static_cast<int>(query.size()))));
-    g_search.shown = FilterDestinations(g_search.keys, query);
+    g_search.shown = FilterDestinations(g_search.keys, query, g_search.recent);
     const HWND list = SearchList(dialog);
     ListView_SetItemCountEx(list, g_search.shown.size(), 0);
     if (!g_search.shown.empty())

@@ -3,6 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <utility>
+
+#include "search_order.h"
 
 namespace {
 
@@ -59,15 +63,31 @@ std::vector<std::wstring_view> Words(std::wstring_view query) {
     return words;
 }
 
+std::wstring_view WithoutBlanksAround(std::wstring_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::wstring_view MenuName(const SearchKey& key) {
+    return std::wstring_view(key.folded).substr(0, key.menuNameLength);
+}
+
 bool HoldsEveryWord(const SearchKey& key, const std::vector<std::wstring_view>& words) {
     return std::all_of(words.begin(), words.end(), [&](std::wstring_view word) {
-        return key.folded.find(word) != std::wstring::npos;
+        return key.folded.find(word) != std::wstring::npos ||
+               MatchesNamePieces(MenuName(key), word);
     });
 }
 
-bool MenuNameStartsWith(const SearchKey& key, std::wstring_view word) {
-    return key.menuNameLength >= word.size() && key.folded.compare(0, word.size(), word) == 0;
-}
+// The rows of one band: the recent ones by their place among the recent,
+// the others in list order.
+struct BandRows {
+    std::vector<std::pair<std::size_t, std::size_t>> recent;
+    std::vector<std::size_t> others;
+};
 
 } // namespace
 
@@ -106,19 +126,30 @@ std::vector<SearchKey> MakeSearchKeys(const std::vector<SearchFields>& fields) {
 }
 
 std::vector<std::size_t> FilterDestinations(const std::vector<SearchKey>& keys,
-                                            std::wstring_view query) {
+                                            std::wstring_view query,
+                                            const std::vector<std::size_t>& recent) {
     const std::wstring foldedQuery = FoldForSearch(std::wstring(query));
     const std::vector<std::wstring_view> words = Words(foldedQuery);
-    std::vector<std::size_t> first;
-    std::vector<std::size_t> others;
+    const std::wstring_view wholeQuery = WithoutBlanksAround(foldedQuery);
+    std::array<BandRows, kBandCount> bands;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (!HoldsEveryWord(keys[i], words))
             continue;
-        if (words.empty() || MenuNameStartsWith(keys[i], words.front()))
-            first.push_back(i);
+        BandRows& band =
+            bands[words.empty() ? kElsewhere
+                                : BandOf(MenuName(keys[i]), wholeQuery, words.front())];
+        const auto place = std::find(recent.begin(), recent.end(), i);
+        if (place != recent.end())
+            band.recent.emplace_back(static_cast<std::size_t>(place - recent.begin()), i);
         else
-            others.push_back(i);
+            band.others.push_back(i);
     }
-    first.insert(first.end(), others.begin(), others.end());
-    return first;
+    std::vector<std::size_t> rows;
+    for (BandRows& band : bands) {
+        std::sort(band.recent.begin(), band.recent.end());
+        for (const auto& [place, position] : band.recent)
+            rows.push_back(position);
+        rows.insert(rows.end(), band.others.begin(), band.others.end());
+    }
+    return rows;
 }

@@ -29,8 +29,11 @@ std::wstring FoldForSearch(std::wstring text);
 // The keys of all destinations, folded in one batch.
 std::vector<SearchKey> MakeSearchKeys(const std::vector<SearchFields>& fields);
 
-// The positions of the destinations that hold every word of the query, those
-// whose menu name starts with the first word first, each group in list order;
-// every position, in order, for a query without words.
+// The positions of the destinations that hold every word of the query (a
+// word with "/" may also match the menu name's pieces), in the bands of
+// search_order.h; within a band the recent ones (positions, most recent
+// first) first, most recent first, the rest in list order. A query without
+// words gives every position: the recent ones first, then the rest.
 std::vector<std::size_t> FilterDestinations(const std::vector<SearchKey>& keys,
-                                            std::wstring_view query);
+                                            std::wstring_view query,
+                                            const std::vector<std::size_t>& recent = {});

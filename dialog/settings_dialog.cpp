@@ -9,6 +9,7 @@
 #include "../menus/settings_session.h"
 #include "extension_dialog.h"
 #include "list_rows.h"
+#include "row_moves.h"
 #include "version_box.h"
 
 namespace {
@@ -61,6 +62,7 @@ BOOL InitSettingsDialog(HWND dialog) {
     const RECT rect = VisibleDialogRect();
     MoveWindow(dialog, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
     FillRows(dialog, list);
+    AttachRowMoves(list);
     AddExtensionMenuItem(dialog);
     return TRUE;
 }

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -396,6 +397,125 @@ TEST(DialogRows, MoreRowsThanFitScrollFromFirstToLast) {
         EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), 299);
         EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 300 - perPage);
         EXPECT_EQ(CellText(list, 299, 0), "行299");
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(session.Setup(script), 1);
+}
+
+TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
+    struct Case {
+        const char* name;
+        int selected; // -1: none
+        std::function<void(HWND list)> act;
+        int landed; // where the selected row ends up
+        int closeWith = IDCANCEL;
+    };
+    const Case cases[] = {
+        {"Alt+Home", 299, [](HWND list) { PressAltKey(list, VK_HOME); }, 0},
+        {"Alt+End", 0, [](HWND list) { PressAltKey(list, VK_END); }, 299},
+        {"Alt+Up", 150, [](HWND list) { PressAltKey(list, VK_UP); }, 149},
+        {"Alt+Down", 150, [](HWND list) { PressAltKey(list, VK_DOWN); }, 151},
+        {"Alt+Up on the first row", 0, [](HWND list) { PressAltKey(list, VK_UP); }, 0},
+        {"Alt+Home with nothing selected", -1, [](HWND list) { PressAltKey(list, VK_HOME); }, -1},
+        {"drag down between rows", 1,
+         [](HWND list) { DragListRow(list, 1, ListGapPoint(list, 4), true); }, 3},
+        {"two drags, the second taking the row on to the top", 1,
+         [](HWND list) {
+             DragListRow(list, 1, ListGapPoint(list, 4), true);
+             DragListRow(list, 3, ListGapPoint(list, 0), true);
+         },
+         0},
+        {"drag, then Escape", 5,
+         [](HWND list) {
+             DragListRow(list, 5, ListGapPoint(list, 0), false);
+             PressKey(list, VK_ESCAPE);
+             PostMessageA(list, WM_LBUTTONUP, 0, 0);
+         },
+         5},
+        {"drop outside the list", 5,
+         [](HWND list) {
+             RECT client{};
+             GetClientRect(list, &client);
+             DragListRow(list, 5, POINT{client.right + 20, client.bottom / 2}, true);
+         },
+         5},
+        {"drag to the top, then OK", 5,
+         [](HWND list) { DragListRow(list, 5, ListGapPoint(list, 0), true); }, 0, IDC_OK},
+    };
+    Entries entries;
+    std::vector<std::string> names;
+    for (int n = 0; n < 300; ++n) {
+        entries.push_back("F" + std::to_string(n) + ":行" + std::to_string(n));
+        names.push_back("行" + std::to_string(n));
+    }
+    DialogSession session(SettingsIni(entries));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> order = names;
+        if (c.selected >= 0) {
+            const std::string moved = order[static_cast<std::size_t>(c.selected)];
+            order.erase(order.begin() + c.selected);
+            order.insert(order.begin() + c.landed, moved);
+        }
+        ModalScript script = DialogScript();
+        script.Do([&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            SetFocus(list);
+            SelectRows(list, c.selected >= 0 ? std::vector<int>{c.selected} : std::vector<int>{});
+            ListView_EnsureVisible(list, c.selected >= 0 ? c.selected : 0, FALSE);
+            c.act(list);
+        });
+        script.Do([&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            EXPECT_EQ(MenuNames(list), order);
+            EXPECT_EQ(SelectedRows(list),
+                      c.selected >= 0 ? std::vector<int>{c.landed} : std::vector<int>{});
+            if (c.selected >= 0) {
+                const int top = ListView_GetTopIndex(list);
+                EXPECT_GE(c.landed, top);
+                EXPECT_LT(c.landed, top + ListView_GetCountPerPage(list));
+            }
+            ClickButton(dialog, c.closeWith);
+        });
+        EXPECT_EQ(session.Setup(script), 1);
+    }
+    // Cancel dropped every move; OK kept the last one.
+    Entries committed = entries;
+    committed.erase(committed.begin() + 5);
+    committed.insert(committed.begin(), entries[5]);
+    EXPECT_EQ(session.Exit().folders, committed);
+}
+
+TEST(DialogRows, DraggingNearTheTopEdgeScrollsTheList) {
+    Entries entries;
+    for (int n = 0; n < 100; ++n)
+        entries.push_back("F" + std::to_string(n) + ":行" + std::to_string(n));
+    DialogSession session(SettingsIni(entries));
+    int startTop = 0;
+    int dropTop = 0;
+    ModalScript script = DialogScript();
+    script.Do([&](HWND dialog) {
+        const HWND list = RowList(dialog);
+        SetFocus(list);
+        SelectRows(list, {99});
+        ListView_EnsureVisible(list, 99, FALSE);
+        startTop = ListView_GetTopIndex(list);
+        // Held just below the column header, within the first row.
+        DragListRow(list, 99, ListGapPoint(list, startTop), false);
+    });
+    script.Then([&](HWND dialog) {
+        const HWND list = RowList(dialog);
+        dropTop = ListView_GetTopIndex(list);
+        if (dropTop > startTop - 3)
+            return false;
+        const POINT drop = ListGapPoint(list, dropTop);
+        PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+        return true;
+    });
+    script.Do([&](HWND dialog) {
+        const HWND list = RowList(dialog);
+        EXPECT_EQ(CellText(list, ListView_GetTopIndex(list), 0), "行99");
+        EXPECT_EQ(SelectedRows(list), std::vector<int>{ListView_GetTopIndex(list)});
         ClickButton(dialog, IDCANCEL);
     });
     EXPECT_EQ(session.Setup(script), 1);

@@ -1,6 +1,7 @@
 // Finding destinations by typed words: case, width and kana fold alike, every
-// word must occur in one of the three texts, and names that start with the
-// first word come first.
+// word must occur in one of the three texts or, with a "/", start the menu
+// name's pieces; rows come in bands by how the menu name answers the query,
+// recent destinations first within a band.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,19 +19,26 @@ const std::vector<SearchFields> kDestinations = {
     {L"受信箱", L"受信箱", L"\\Inbox"},      {L"ガイド", L"案内", L"\\Guide"},
     {L"ABC商事", L"取引先", L"\\Work\\abc"}, {L"トリヒキサキ", L"仕事", L"\\Work\\torihiki"},
     {L"ｼｮｳｼﾞ", L"半角", L"\\Half"},          {L"見積 abc", L"ＡＢＣ請求", L"\\Quote"},
-    {L"Inbox", L"メール", L"\\mail"},
+    {L"Inbox", L"メール", L"\\mail"},        {L"営業部", L"営業部", L"\\s\\1"},
+    {L"Clients", L"顧客", L"\\s\\2"},        {L"Work/ClientA", L"案件", L"\\s\\3"},
+    {L"営業", L"営業", L"\\s\\4"},           {L"営業所", L"支店", L"\\s\\6"},
+    {L"Uncle", L"叔父", L"\\s\\5"},          {L"支店/営業課", L"支店", L"\\s\\7"},
+    {L"第一営業", L"第一", L"\\s\\8"},
 };
 
 } // namespace
 
-TEST(SearchFilter, EveryWordFoldedAndNamesStartingWithTheFirstWordFirst) {
+TEST(SearchFilter, EveryWordFoldedInBandsAndRecentFirstWithinABand) {
     struct Row {
         const wchar_t* query;
         Positions expected;
+        Positions recent = {}; // most recent first
     };
     const Row rows[] = {
-        {L"", {0, 1, 2, 3, 4, 5, 6}},
-        {L" \u3000 ", {0, 1, 2, 3, 4, 5, 6}},
+        {L"", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}},
+        {L" \u3000 ", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}},
+        // An empty box: the recent ones first, most recent first.
+        {L"", {9, 3, 0, 1, 2, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14}, {9, 3}},
         // Case and width.
         {L"abc", {2, 5}},
         {L"ＡＢＣ", {2, 5}},
@@ -48,21 +56,32 @@ TEST(SearchFilter, EveryWordFoldedAndNamesStartingWithTheFirstWordFirst) {
         {L"abc 請求", {5}},
         {L"請求\u3000ABC", {5}},
         {L"仕事 torihiki", {3}},
-        {L"work", {2, 3}},
+        {L"work", {9, 2, 3}},
         {L"abc zzz", {}},
         {L"zzz", {}},
-        // Order: a menu name that starts with the first word comes first,
-        // then the others, each in list order.
+        // A word with "/" matches the menu name's pieces in order.
+        {L"w/cl", {9}},
+        {L"Ｗ／ＣＬ", {9}},
+        {L"o/cl", {}},
+        {L"cl/w", {}},
+        // Bands: the whole name, the name's start, a later piece's start,
+        // the rest; each in list order.
+        {L"営業", {10, 7, 11, 13, 14}},
+        {L" 営業\u3000", {10, 7, 11, 13, 14}},
+        {L"cl", {8, 9, 12}},
         {L"inbox", {6, 0}},
         {L"見積", {5}},
         {L"商事 abc", {2}},
         {L"事 abc", {2}},
+        // Recent ones first within their band, most recent first; one that
+        // does not match stays out.
+        {L"営業", {10, 11, 7, 13, 14}, {14, 11, 3, 7}},
     };
     const std::vector<SearchKey> keys = MakeSearchKeys(kDestinations);
     ASSERT_EQ(keys.size(), kDestinations.size());
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "query of " << std::wstring(row.query).size()
                                         << " characters, expecting " << row.expected.size());
-        EXPECT_EQ(FilterDestinations(keys, row.query), row.expected);
+        EXPECT_EQ(FilterDestinations(keys, row.query, row.recent), row.expected);
     }
 }

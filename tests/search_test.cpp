@@ -47,8 +47,10 @@ bool RunSearch(const std::string& folder, ModalScript& script, HWND owner) {
     standin::Reset();
     standin::Script().displayNames["\\w\\tori2"] = std::string("とりひき");
     LoadedPlugin plugin(folder);
+    // 見積 is the one recent destination.
     WriteProfileFile(plugin.settingsPath(),
-                     SettingsIni(kEntries, "[Extension]\r\nSearchItem=1\r\n"));
+                     SettingsIni(kEntries, "[Extension]\r\nSearchItem=1\r\nRecentCount=2\r\n"
+                                           "[Recent]\r\n0000001=\\w\\quote\r\n"));
     plugin.orc().OnStart();
     const UniqueMenu menu = HostMenu();
     plugin.orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
@@ -93,14 +95,14 @@ TEST(SearchDialog, TypeArrowDownAndEnterMovesAfterTheConfirmation) {
          {"ABC商事"},
          {"\\w\\abc"},
          {MoveText("ABC商事")}},
-        {"Page Down, then the move button",
+        {"empty box with the recent one first, Page Down, then the move button",
          [](HWND dialog) {
              SendKey(SearchEdit(dialog), VK_NEXT);
              ClickButton(dialog, IDOK);
          },
-         {"トリヒキサキ", "ABC商事", "取引先メモ", "見積"},
-         {"\\w\\quote"},
-         {MoveText("見積")}},
+         {"見積", "トリヒキサキ", "ABC商事", "取引先メモ"},
+         {"\\w\\tori2"},
+         {MoveText("取引先メモ")}},
         {"no match, Enter",
          [](HWND dialog) {
              TypeText(SearchEdit(dialog), "zzz");
