@@ -2,7 +2,9 @@
 // whole-section read of the same file, the least that any load through the
 // profile functions can cost, and SaveSettings against one whole-section
 // write of the list and one flush of the file, the least that any save
-// through them that reaches the disk can cost; then the load of a file whose
+// through them that reaches the disk can cost, once as the file was last saved
+// and once after another client added a destination, which the save merges
+// in; then the load of a file whose
 // every line is in another form than the save's, and the eight integer
 // settings.
 #include <windows.h>
@@ -99,6 +101,7 @@ struct Row {
     double sectionWrite;
     double save;
     double settings;
+    double merge;
 };
 
 // The eight integer settings as the load reads them.
@@ -139,8 +142,12 @@ Row Measure(const std::string& folder, int count, bool quoted = false) {
     if (quoted)
         WriteProfileFile(path, quotedFile);
     std::string buffer(FileSize(path) + 16, '\0');
+    // The same file with one destination that another client added.
+    const std::string savedFile = ReadWholeFile(path);
+    const std::string otherClientFile =
+        savedFile + FolderKey(entries.size() + 1) + "=\\他\\新しいフォルダ:新しいフォルダ\r\n";
 
-    std::vector<double> section, load, sectionWrite, save, settings;
+    std::vector<double> section, load, sectionWrite, save, settings, merge;
     for (int run = 0; run < runs; ++run) {
         AgeFile(path);
         ForgetCachedProfile(path);
@@ -162,6 +169,7 @@ Row Measure(const std::string& folder, int count, bool quoted = false) {
             WriteProfileFile(path, quotedFile);
             save.push_back(0);
             sectionWrite.push_back(0);
+            merge.push_back(0);
             continue;
         }
         // The section's write goes to a copy of the file as the save finds it.
@@ -179,11 +187,19 @@ Row Measure(const std::string& folder, int count, bool quoted = false) {
             if (!SaveSettings(path))
                 std::fprintf(stderr, "N=%d: the save failed\n", count);
         }));
+        WriteProfileFile(path, otherClientFile);
+        AgeFile(path);
+        g_settings.IsConfirm = run % 2 ? 2 : 1;
+        merge.push_back(TimeOf([&] {
+            if (!SaveSettings(path) || FolderEntries().size() != entries.size() + 1)
+                std::fprintf(stderr, "N=%d: the merging save failed\n", count);
+        }));
+        WriteProfileFile(path, savedFile);
     }
     DeleteFileA(path.c_str());
     DeleteFileA(copyPath.c_str());
-    return {count,        Median(section), Median(load), Median(sectionWrite),
-            Median(save), Median(settings)};
+    return {count,        Median(section),  Median(load), Median(sectionWrite),
+            Median(save), Median(settings), Median(merge)};
 }
 
 } // namespace
@@ -195,24 +211,26 @@ int main() {
     CreateDirectoryA(folder.c_str(), nullptr);
 
     std::vector<Row> rows;
-    std::printf("%8s %11s %11s %7s %11s %11s %7s\n", "entries", "section ms", "load ms", "ratio",
-                "write+flush", "save ms", "ratio");
+    std::printf("%8s %11s %11s %7s %11s %11s %7s %11s %7s\n", "entries", "section ms", "load ms",
+                "ratio", "write+flush", "save ms", "ratio", "merge ms", "ratio");
     for (int count : {10, 100, 1000, 10000}) {
         const Row row = Measure(folder, count);
         rows.push_back(row);
-        std::printf("%8d %11.3f %11.3f %7.2f %11.3f %11.3f %7.2f\n", row.entries, row.section * 1e3,
-                    row.load * 1e3, row.load / row.section, row.sectionWrite * 1e3, row.save * 1e3,
-                    row.save / row.sectionWrite);
+        std::printf("%8d %11.3f %11.3f %7.2f %11.3f %11.3f %7.2f %11.3f %7.2f\n", row.entries,
+                    row.section * 1e3, row.load * 1e3, row.load / row.section,
+                    row.sectionWrite * 1e3, row.save * 1e3, row.save / row.sectionWrite,
+                    row.merge * 1e3, row.merge / row.sectionWrite);
         std::fflush(stdout);
     }
     // How each time grows with ten times the entries.
     for (std::size_t i = 1; i < rows.size(); ++i) {
         const Row& smaller = rows[i - 1];
         const Row& larger = rows[i];
-        std::printf("t(%d)/t(%d): section %.1f, load %.1f, write+flush %.1f, save %.1f\n",
-                    larger.entries, smaller.entries, larger.section / smaller.section,
-                    larger.load / smaller.load, larger.sectionWrite / smaller.sectionWrite,
-                    larger.save / smaller.save);
+        std::printf(
+            "t(%d)/t(%d): section %.1f, load %.1f, write+flush %.1f, save %.1f, merge %.1f\n",
+            larger.entries, smaller.entries, larger.section / smaller.section,
+            larger.load / smaller.load, larger.sectionWrite / smaller.sectionWrite,
+            larger.save / smaller.save, larger.merge / smaller.merge);
     }
     const Row& thousand = rows[2];
     std::printf("8 integer settings: %.3f ms, %.1f%% of the 1000-entry load\n",
