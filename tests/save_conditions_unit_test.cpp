@@ -106,7 +106,6 @@ enum class Hold {
     kBriefly,          // alone, for half a second
     kForGood,          // alone
     kForWritingShared, // for writing, sharing reading and writing
-    kOnlyForReaders,   // for reading, sharing nothing but reading and deletion
 };
 
 // Opens the file as hold says; a brief hold closes itself.
@@ -115,9 +114,6 @@ HANDLE HoldFile(const std::string& path, Hold hold) {
     if (hold == Hold::kForWritingShared)
         held = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    else if (hold == Hold::kOnlyForReaders)
-        held = CreateFileA(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     else if (hold != Hold::kNone)
         held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -289,10 +285,6 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
          .file = kHandEdited,
          .backup = kHandEdited,
          .list = kOldList},
-        {.name = "a hand-edited file that the profile functions cannot open",
-         .file = kHandEdited,
-         .hold = Hold::kOnlyForReaders,
-         .list = kOldList},
         {.name = "a hand-edited file held briefly",
          .file = kHandEdited,
          .hold = Hold::kBriefly,
@@ -336,6 +328,36 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
             EXPECT_EQ(ReadWholeFile(path + ".notes.tmp"), "the user's own");
         }
         Sleep(row.hold == Hold::kBriefly ? 600 : 0);
+    }
+}
+
+// The profile functions read the bytes that the start read, whatever another
+// program does to the file after that.
+TEST(SettingsLoad, TheProfileFunctionsReadTheBytesTheStartRead) {
+    struct Row {
+        const char* name;
+        std::function<HANDLE(const std::string& path)> meanwhile; // gives what to close
+    };
+    const Row rows[] = {
+        {"held open alone", [](const std::string& path) { return HoldFile(path, Hold::kForGood); }},
+        {"written over",
+         [](const std::string& path) {
+             WriteProfileFile(path, SettingsIni({"\\other:Other"}, "; 手で書いた行\r\n"));
+             return INVALID_HANDLE_VALUE;
+         }},
+    };
+    const std::string base = FreshScratchFolder();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string path = base + "Varkel.ini";
+        WriteProfileFile(path, kHandEdited);
+        const std::string bytes = ReadWholeFile(path);
+        const HANDLE held = row.meanwhile(path);
+        const StoredSettings stored = ReadStoredSettings(path, bytes, std::nullopt);
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        EXPECT_EQ(stored.entries, kOldList);
+        EXPECT_EQ(stored.settings.IsConfirm, 1);
     }
 }
 
