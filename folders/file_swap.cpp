@@ -38,7 +38,8 @@ std::string BackupPath(const std::string& path) {
 
 // A new file holding bytes, on the disk; one that a crash left hidden or
 // read-only refuses CREATE_ALWAYS and is deleted first.
-bool WriteNewFile(const std::string& path, std::string_view bytes) {
+bool WriteNewFile(const std::string& path, std::string_view bytes,
+                  const FILETIME* writeTime = nullptr) {
     const auto create = [&] {
         return OwnFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -55,7 +56,8 @@ bool WriteNewFile(const std::string& path, std::string_view bytes) {
            (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
                                         &written, nullptr) &&
                               written == bytes.size())) &&
-           FlushFileBuffers(file.get());
+           FlushFileBuffers(file.get()) &&
+           (!writeTime || SetFileTime(file.get(), nullptr, nullptr, writeTime));
 }
 
 // ReplaceFile keeps the old file's owner, access rights and creation time.
@@ -134,8 +136,8 @@ TemporaryFile::~TemporaryFile() {
         DeleteAnyFile(path_);
 }
 
-bool TemporaryFile::Create(std::string_view bytes) {
-    return WriteNewFile(path_, bytes);
+bool TemporaryFile::Create(std::string_view bytes, const FILETIME* writeTime) {
+    return WriteNewFile(path_, bytes, writeTime);
 }
 
 bool FlushToDisk(const std::string& path) {

@@ -55,8 +55,9 @@ class TemporaryFile {
 
     const std::string& path() const { return path_; }
     // A new file holding bytes, on the disk, in place of one that a crash may
-    // have left; false when none can be created or written.
-    bool Create(std::string_view bytes = {});
+    // have left, written last at writeTime when given; false when none can
+    // be created or written.
+    bool Create(std::string_view bytes = {}, const FILETIME* writeTime = nullptr);
     void Keep() { kept_ = true; }
 
   private:

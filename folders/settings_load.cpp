@@ -108,12 +108,13 @@ StoredSettings ReadStoredSettings(const std::string& path, std::string_view byte
                                   const std::optional<PlainProfile>& plain) {
     if (plain)
         return PlainFileSettings(path, *plain);
-    // The profile functions read the bytes read here, from a copy that no
-    // other program holds or changes meanwhile; the file itself where no copy
-    // can be made. The list comes from one read of its section where the
-    // file's own lines settle it, and from the key-by-key reads for the rest.
+    // The profile functions read these bytes from a copy that no other
+    // program holds or changes meanwhile (the file itself where no copy can
+    // be made), dated 1 January 2000: some implementations read a file
+    // written in the last seconds anew on every call.
+    const FILETIME longAgo{0x256D4000, 0x01BF53EB};
     TemporaryFile copy(PrivateCopyPath());
-    const std::string& readPath = copy.Create(bytes) ? copy.path() : path;
+    const std::string& readPath = copy.Create(bytes, &longAgo) ? copy.path() : path;
     ForgetCachedProfile(readPath);
     const FileLineSet fileLines = LinesOfFile(bytes);
     StoredSettings stored;

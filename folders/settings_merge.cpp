@@ -1,5 +1,3 @@
-// What another client saved is kept: a file that differs from the base is
-// merged into memory before the save writes memory.
 #include "settings_file.h"
 
 #include <algorithm>
