@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <random>
@@ -26,6 +25,7 @@
 #include "scratch.h"
 #include "settings_dialog_session.h"
 #include "settings_files.h"
+#include "soak_length.h"
 #include "standin_host.h"
 #include "started_plugin.h"
 
@@ -316,17 +316,12 @@ class Walk {
     HostWindow hostWindow_;
 };
 
-int EnvInt(const char* name, int fallback) {
-    const char* value = std::getenv(name);
-    return value && *value ? std::atoi(value) : fallback;
-}
-
 } // namespace
 
 // A short walk by default keeps make test quick; CI walks the full 10,000 steps.
 TEST(RandomWalk, WholePluginAgainstAPlainModel) {
-    const int steps = EnvInt("VARKEL_WALK_STEPS", 1500);
-    const int seedOverride = EnvInt("VARKEL_WALK_SEED", -1);
+    const int steps = SoakLength("VARKEL_WALK_STEPS", 1500);
+    const int seedOverride = SoakLength("VARKEL_WALK_SEED", -1);
     const unsigned seed = seedOverride >= 0 ? static_cast<unsigned>(seedOverride)
                                             : static_cast<unsigned>(GetTickCount());
     SCOPED_TRACE("replay with VARKEL_WALK_SEED=" + std::to_string(seed));
