@@ -239,6 +239,8 @@ TEST(MenuLayout, EntriesAreSplitAtTheirFirstColonAndEachItemHasItsOwnBinding) {
         {{"id:a:b", ":名前"}, {"a:b", "名前"}, {"a:b", "名前"}, {"id", ""}},
         {{"a:同名", "b:同名"}, {"同名", "同名"}, {"同名", "同名"}, {"a", "b"}},
         {{"x:一", "x:二"}, {"一", "二"}, {"一", "二"}, {"x", "x"}},
+        // 表 and ソ end in the byte 0x5C.
+        {{"表示:ソフト"}, {"ソフト"}, {"ソフト"}, {"表示"}},
         // Every "&" is drawn as written, not taken as an access key.
         {{"a:&Q", "b:Q&A", "c:末尾&", "d:R&&D", "e:&"},
          {"&&Q", "Q&&A", "末尾&&", "R&&&&D", "&&"},
@@ -358,6 +360,8 @@ TEST(MenuLayout, HandlesThatAreNoMenuAreLeftAlone) {
         }
     }
     EXPECT_TRUE(standin::Registered().empty());
+    // The list is as it was.
+    EXPECT_EQ(MoveNames(*plugin), Lines{"受信箱"});
 }
 
 namespace {
