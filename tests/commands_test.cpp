@@ -321,13 +321,9 @@ TEST(ToggleFolder, AddsOrRemovesTheCurrentFolderAsTheBoxIsAnswered) {
         {{}, "f", std::nullopt, {IDOK}, adds, {{AddText("")}}, {"0000001=f:"}},
         {{":空"}, std::nullopt, "名無し", {IDOK}, removes, {{RemoveText("空")}}, {}},
     };
-    const std::string base = FreshScratchFolder();
     const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE("row " + std::to_string(r));
-        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
-        const int id = RegisterItemId(*plugin);
+    ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {
+        const int id = RegisterItemId(plugin);
         standin::Script().currentFolder = row.folder;
         standin::Script().displayNames[row.folder.value_or("")] = row.displayName;
         standin::ClearCalls();
@@ -354,9 +350,9 @@ TEST(ToggleFolder, AddsOrRemovesTheCurrentFolderAsTheBoxIsAnswered) {
         }
         if (texts.empty())
             texts.push_back("(登録フォルダがありません)");
-        EXPECT_EQ(MoveNames(*plugin), texts);
-        EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
-    }
+        EXPECT_EQ(MoveNames(plugin), texts);
+        EXPECT_EQ(ListWrittenAtExit(plugin), row.written);
+    });
 }
 
 TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
@@ -385,13 +381,9 @@ TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
          {RemoveText("二"), AddText("名前z")},
          {"0000001=a:一", "0000002=c:三", "0000003=z:名前z"}},
     };
-    const std::string base = FreshScratchFolder();
     const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE("row " + std::to_string(r));
-        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
-        const int id = RegisterItemId(*plugin);
+    ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {
+        const int id = RegisterItemId(plugin);
         standin::Script().currentFolder = row.folder;
         standin::Script().unknownDisplayName = "名前" + row.folder;
 
@@ -413,8 +405,8 @@ TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
         ASSERT_GE(texts.size(), 2u);
         texts.resize(2); // the outer box may be recorded again when it is reactivated
         EXPECT_EQ(texts, row.boxTexts);
-        EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
-    }
+        EXPECT_EQ(ListWrittenAtExit(plugin), row.written);
+    });
 }
 
 TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {

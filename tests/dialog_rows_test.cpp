@@ -46,6 +46,28 @@ std::vector<std::string> DisplayNameRequests() {
     return folders;
 }
 
+// Opens the dialog on the four folders once for each case, selects the case's
+// rows, clears the host's calls and runs check(c, dialog, list); then cancels.
+// Nothing of it reaches the list.
+template <class Case, std::size_t N, class Check>
+void OnSelectedRows(const Case (&cases)[N], Check check) {
+    NameFourFolders();
+    DialogSession session(SettingsIni(kFour));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModalScript script = DialogScript();
+        script.Do([&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            SelectRows(list, c.selected);
+            standin::ClearCalls();
+            check(c, dialog, list);
+            ClickButton(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(session.Setup(script), 1);
+    }
+    EXPECT_EQ(session.Exit().folders, kFour);
+}
+
 std::string Repeat(const std::string& piece, std::size_t times) {
     std::string text;
     for (std::size_t i = 0; i < times; ++i)
@@ -202,31 +224,18 @@ TEST(DialogRows, UpAndDownMoveTheFirstSelectedRowWithinTheEnds) {
          -1,
          {}},
     };
-    NameFourFolders();
-    DialogSession session(SettingsIni(kFour));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ModalScript script = DialogScript();
-        script.Do([&](HWND dialog) {
-            const HWND list = RowList(dialog);
-            SelectRows(list, c.selected);
-            standin::ClearCalls();
-            ClickButton(dialog, c.button);
-            EXPECT_EQ(MenuNames(list), c.order);
-            EXPECT_EQ(SelectedRows(list), c.selectedAfter);
-            if (c.focusedAfter >= 0) {
-                EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), c.focusedAfter);
-            }
-            EXPECT_EQ(DisplayNameRequests(), c.asked);
-            // A moved row keeps its folder and its display name.
-            for (const auto& row : ReadRows(list, 3))
-                EXPECT_EQ(row[1], "受信箱/" + row[2].substr(0, 1)) << row[0];
-            ClickButton(dialog, IDCANCEL);
-        });
-        EXPECT_EQ(session.Setup(script), 1);
-    }
-    // Nothing of it reached the list.
-    EXPECT_EQ(session.Exit().folders, kFour);
+    OnSelectedRows(cases, [](const Case& c, HWND dialog, HWND list) {
+        ClickButton(dialog, c.button);
+        EXPECT_EQ(MenuNames(list), c.order);
+        EXPECT_EQ(SelectedRows(list), c.selectedAfter);
+        if (c.focusedAfter >= 0) {
+            EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), c.focusedAfter);
+        }
+        EXPECT_EQ(DisplayNameRequests(), c.asked);
+        // A moved row keeps its folder and its display name.
+        for (const auto& row : ReadRows(list, 3))
+            EXPECT_EQ(row[1], "受信箱/" + row[2].substr(0, 1)) << row[0];
+    });
 }
 
 TEST(DialogRows, RepeatedMovesCarryARowToTheEndAndStopThere) {
@@ -264,28 +273,17 @@ TEST(DialogRows, DeleteRemovesTheFirstSelectedRowWithoutAsking) {
         {"lowest of two", {2, 1}, {"アルファ", "ガンマ", "デルタ"}, {1}},
         {"nothing selected", {}, {"アルファ", "ベータ", "ガンマ", "デルタ"}, {}},
     };
-    NameFourFolders();
-    DialogSession session(SettingsIni(kFour));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ModalScript script = DialogScript();
-        script.Do([&](HWND dialog) {
-            const HWND list = RowList(dialog);
-            SelectRows(list, c.selected);
-            standin::ClearCalls();
-            {
-                const MessageBoxCapture boxes;
-                ClickButton(dialog, IDC_DELETE);
-                for (const CapturedBox& box : boxes.boxes())
-                    ADD_FAILURE() << "a box: " << box.caption << ": " << box.text;
-            }
-            EXPECT_EQ(MenuNames(list), c.order);
-            EXPECT_EQ(SelectedRows(list), c.selectedAfter);
-            EXPECT_TRUE(standin::Calls().empty());
-            ClickButton(dialog, IDCANCEL);
-        });
-        EXPECT_EQ(session.Setup(script), 1);
-    }
+    OnSelectedRows(cases, [](const Case& c, HWND dialog, HWND list) {
+        {
+            const MessageBoxCapture boxes;
+            ClickButton(dialog, IDC_DELETE);
+            for (const CapturedBox& box : boxes.boxes())
+                ADD_FAILURE() << "a box: " << box.caption << ": " << box.text;
+        }
+        EXPECT_EQ(MenuNames(list), c.order);
+        EXPECT_EQ(SelectedRows(list), c.selectedAfter);
+        EXPECT_TRUE(standin::Calls().empty());
+    });
 }
 
 TEST(DialogRows, RenameInPlaceWithF2) {
