@@ -95,10 +95,10 @@ void Shoot(StepRunner& tour, const std::string& name, bool withMenus, HWND (*ext
 }
 
 HWND SettingsDialog() {
-    return DialogWithControl(IDC_FOLDER_LIST);
+    return DialogWithControl(IDC_SETTINGS_FOLDER_LIST);
 }
 HWND SettingsList() {
-    return GetDlgItem(SettingsDialog(), IDC_FOLDER_LIST);
+    return GetDlgItem(SettingsDialog(), IDC_SETTINGS_FOLDER_LIST);
 }
 HWND ExtensionDialog() {
     return DialogWithControl(IDC_EXT_SEARCH_ITEM);
@@ -241,7 +241,7 @@ void EditSettings(StepRunner& tour) {
     Do(tour, "read the rows", NoteDialogRows);
     Do(tour, "select ソフト開発 and click ↑(&U)", [] {
         SelectListRow(SettingsList(), 1);
-        ClickButton(SettingsDialog(), IDC_MOVE_UP);
+        ClickButton(SettingsDialog(), IDC_SETTINGS_MOVE_UP);
     });
     tour.Add("ソフト開発 on top", [] {
         const std::vector<std::string> rows = ListColumnTexts(SettingsList(), 0);
@@ -271,7 +271,7 @@ void EditSettings(StepRunner& tour) {
     });
     Do(tour, "read the rows", NoteDialogRows);
     Shoot(tour, "08-settings-dialog.png", false, SettingsDialog);
-    Do(tour, "click OK", [] { ClickButton(SettingsDialog(), IDC_OK); });
+    Do(tour, "click OK", [] { ClickButton(SettingsDialog(), IDC_SETTINGS_OK); });
     tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
 }
 
@@ -308,7 +308,7 @@ void TurnOnExtensions(StepRunner& tour) {
     Shoot(tour, "11-extensions.png", false, ExtensionDialog);
     Do(tour, "click OK", [] { ClickButton(ExtensionDialog(), IDOK); });
     tour.Add("the extension dialog to close", [] { return ExtensionDialog() == nullptr; });
-    Do(tour, "click OK in the settings", [] { ClickButton(SettingsDialog(), IDC_OK); });
+    Do(tour, "click OK in the settings", [] { ClickButton(SettingsDialog(), IDC_SETTINGS_OK); });
     tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
 }
 
@@ -365,7 +365,7 @@ void RecentAndGroups(StepRunner& tour) {
     });
     Do(tour, "click OK twice", [] {
         ClickButton(ExtensionDialog(), IDOK);
-        ClickButton(SettingsDialog(), IDC_OK);
+        ClickButton(SettingsDialog(), IDC_SETTINGS_OK);
     });
     tour.Add("the dialogs to close", [] { return !ExtensionDialog() && !SettingsDialog(); });
     // The moves so far made ソフト開発, then 取引先, recent: each move through

@@ -9,6 +9,7 @@
 #include "../folders/folder_entry.h"
 #include "../folders/folder_list.h"
 #include "../res/resource.h"
+#include "../base/guard.h"
 #include "../base/module.h"
 #include "../base/text.h"
 #include "list_rows.h"
@@ -265,7 +266,7 @@ std::optional<std::string> ChooseDestination(HWND owner) {
 }
 
 INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
+    return Guarded<INT_PTR>(0, [&]() -> INT_PTR {
         switch (message) {
         case WM_INITDIALOG: return InitSearchDialog(dialog);
         case WM_SIZE:
@@ -276,7 +277,5 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         case WM_NOTIFY: return OnSearchListNotify(dialog, lParam);
         default: return 0;
         }
-    } catch (...) {
-        return 0;
-    }
+    });
 }

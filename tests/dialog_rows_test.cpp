@@ -113,7 +113,7 @@ TEST(DialogRows, FilledFromTheListWithTheHostsDisplayNames) {
                                                 }));
         // Nothing is selected at opening.
         EXPECT_TRUE(SelectedRows(RowList(dialog)).empty());
-        ClickButton(dialog, IDC_OK);
+        ClickButton(dialog, IDC_SETTINGS_OK);
     });
     EXPECT_EQ(session.Setup(script), 1);
     // One request per row, in order.
@@ -135,9 +135,9 @@ TEST(DialogRows, CheckBoxesShowAnyNonzeroFlagTickedAndOkStoresZeroOrOne) {
             SettingsIni({}, "[Setting]\r\nIsConfirm=" + std::to_string(c.confirm) +
                                 "\r\nIsMenuTop=" + std::to_string(c.menuTop) + "\r\n"));
         auto expectBoxes = [&](HWND dialog) {
-            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_CONFIRM, BM_GETCHECK, 0, 0),
+            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SETTINGS_CONFIRM, BM_GETCHECK, 0, 0),
                       c.confirm ? BST_CHECKED : BST_UNCHECKED);
-            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_MENU_TOP, BM_GETCHECK, 0, 0),
+            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SETTINGS_MENU_TOP, BM_GETCHECK, 0, 0),
                       c.menuTop ? BST_CHECKED : BST_UNCHECKED);
         };
         // Cancel keeps the stored values as they were.
@@ -154,7 +154,7 @@ TEST(DialogRows, CheckBoxesShowAnyNonzeroFlagTickedAndOkStoresZeroOrOne) {
         ModalScript accepted = DialogScript();
         accepted.Do([&](HWND dialog) {
             expectBoxes(dialog);
-            ClickButton(dialog, IDC_OK);
+            ClickButton(dialog, IDC_SETTINGS_OK);
         });
         EXPECT_EQ(session.Setup(accepted), 1);
         saved = session.Exit();
@@ -176,49 +176,49 @@ TEST(DialogRows, UpAndDownMoveTheFirstSelectedRowWithinTheEnds) {
     const Case cases[] = {
         {"first row up",
          {0},
-         IDC_MOVE_UP,
+         IDC_SETTINGS_MOVE_UP,
          {"アルファ", "ベータ", "ガンマ", "デルタ"},
          {0},
          0,
          {"A1"}},
         {"last row down",
          {3},
-         IDC_MOVE_DOWN,
+         IDC_SETTINGS_MOVE_DOWN,
          {"アルファ", "ベータ", "ガンマ", "デルタ"},
          {3},
          3,
          {"D4"}},
         {"second row up",
          {1},
-         IDC_MOVE_UP,
+         IDC_SETTINGS_MOVE_UP,
          {"ベータ", "アルファ", "ガンマ", "デルタ"},
          {0},
          0,
          {"B2"}},
         {"second row down",
          {1},
-         IDC_MOVE_DOWN,
+         IDC_SETTINGS_MOVE_DOWN,
          {"アルファ", "ガンマ", "ベータ", "デルタ"},
          {2},
          2,
          {"B2"}},
         {"lowest of two selected down",
          {3, 1},
-         IDC_MOVE_DOWN,
+         IDC_SETTINGS_MOVE_DOWN,
          {"アルファ", "ガンマ", "ベータ", "デルタ"},
          {2, 3},
          2,
          {"B2"}},
         {"lowest of two selected up",
          {3, 2},
-         IDC_MOVE_UP,
+         IDC_SETTINGS_MOVE_UP,
          {"アルファ", "ガンマ", "ベータ", "デルタ"},
          {1, 3},
          1,
          {"C3"}},
         {"nothing selected",
          {},
-         IDC_MOVE_UP,
+         IDC_SETTINGS_MOVE_UP,
          {"アルファ", "ベータ", "ガンマ", "デルタ"},
          {},
          -1,
@@ -246,14 +246,14 @@ TEST(DialogRows, RepeatedMovesCarryARowToTheEndAndStopThere) {
         const HWND list = RowList(dialog);
         SelectRows(list, {0});
         for (int i = 0; i < 5; ++i)
-            ClickButton(dialog, IDC_MOVE_DOWN);
+            ClickButton(dialog, IDC_SETTINGS_MOVE_DOWN);
         EXPECT_EQ(MenuNames(list),
                   (std::vector<std::string>{"ベータ", "ガンマ", "デルタ", "アルファ"}));
         EXPECT_EQ(SelectedRows(list), std::vector<int>{3});
         for (int i = 0; i < 2; ++i)
-            ClickButton(dialog, IDC_MOVE_UP);
+            ClickButton(dialog, IDC_SETTINGS_MOVE_UP);
         EXPECT_EQ(SelectedRows(list), std::vector<int>{1});
-        ClickButton(dialog, IDC_OK);
+        ClickButton(dialog, IDC_SETTINGS_OK);
     });
     EXPECT_EQ(session.Setup(script), 1);
     EXPECT_EQ(session.Exit().folders,
@@ -276,7 +276,7 @@ TEST(DialogRows, DeleteRemovesTheFirstSelectedRowWithoutAsking) {
     OnSelectedRows(cases, [](const Case& c, HWND dialog, HWND list) {
         {
             const MessageBoxCapture boxes;
-            ClickButton(dialog, IDC_DELETE);
+            ClickButton(dialog, IDC_SETTINGS_DELETE);
             for (const CapturedBox& box : boxes.boxes())
                 ADD_FAILURE() << "a box: " << box.caption << ": " << box.text;
         }
@@ -342,7 +342,7 @@ TEST(DialogRows, RenameInPlaceWithF2) {
             EXPECT_EQ(WindowText(editor), before[static_cast<std::size_t>(editedRow)][0]);
             if (c.end == End::FocusLeaves) {
                 SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed.c_str()));
-                SetFocus(GetDlgItem(dialog, IDC_MOVE_UP));
+                SetFocus(GetDlgItem(dialog, IDC_SETTINGS_MOVE_UP));
             } else {
                 TypeIntoLabelEditor(list, c.typed, c.end == End::Enter ? VK_RETURN : VK_ESCAPE);
             }
@@ -352,7 +352,7 @@ TEST(DialogRows, RenameInPlaceWithF2) {
                 expected[static_cast<std::size_t>(c.renamedRow)][0] = c.typed;
             // Only column 0 of the edited row changes.
             EXPECT_EQ(ReadRows(list, 3), expected);
-            ClickButton(dialog, IDC_OK);
+            ClickButton(dialog, IDC_SETTINGS_OK);
         });
         EXPECT_EQ(session.Setup(script), 1);
         EXPECT_EQ(session.Exit().folders, c.committed);
@@ -416,10 +416,10 @@ TEST(DialogRows, LongNamesAndFolderIdsSurviveWhole) {
         EXPECT_EQ(CellText(list, 1, 0), longName);
         // Moving reads a row back and inserts it again.
         SelectRows(list, {0});
-        ClickButton(dialog, IDC_MOVE_DOWN);
+        ClickButton(dialog, IDC_SETTINGS_MOVE_DOWN);
         EXPECT_EQ(CellText(list, 1, 2), longId);
         SelectRows(list, {0});
-        ClickButton(dialog, IDC_MOVE_DOWN);
+        ClickButton(dialog, IDC_SETTINGS_MOVE_DOWN);
         EXPECT_EQ(CellText(list, 1, 0), longName);
         // A long rename is stored whole too.
         SelectRows(list, {2});
@@ -427,7 +427,7 @@ TEST(DialogRows, LongNamesAndFolderIdsSurviveWhole) {
         SendKey(list, VK_F2);
         EXPECT_TRUE(TypeIntoLabelEditor(list, longRename, VK_RETURN));
         EXPECT_EQ(CellText(list, 2, 0), longRename);
-        ClickButton(dialog, IDC_OK);
+        ClickButton(dialog, IDC_SETTINGS_OK);
     });
     EXPECT_EQ(session.Setup(script), 1);
     EXPECT_EQ(session.Exit().folders,
@@ -447,7 +447,7 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
          [](HWND dialog) {
              for (int i = 0; i < 4; ++i) {
                  SelectRows(RowList(dialog), {0});
-                 ClickButton(dialog, IDC_DELETE);
+                 ClickButton(dialog, IDC_SETTINGS_DELETE);
              }
          },
          {},
@@ -457,16 +457,16 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
          [](HWND dialog) {
              const HWND list = RowList(dialog);
              SelectRows(list, {3});
-             ClickButton(dialog, IDC_MOVE_UP);
-             ClickButton(dialog, IDC_MOVE_UP); // A D B C
+             ClickButton(dialog, IDC_SETTINGS_MOVE_UP);
+             ClickButton(dialog, IDC_SETTINGS_MOVE_UP); // A D B C
              SelectRows(list, {0});
-             ClickButton(dialog, IDC_DELETE); // D B C
+             ClickButton(dialog, IDC_SETTINGS_DELETE); // D B C
              SelectRows(list, {1});
              SetFocus(list);
              SendKey(list, VK_F2);
              TypeIntoLabelEditor(list, "改名", VK_RETURN);
-             ClickButton(dialog, IDC_CONFIRM);
-             ClickButton(dialog, IDC_MENU_TOP);
+             ClickButton(dialog, IDC_SETTINGS_CONFIRM);
+             ClickButton(dialog, IDC_SETTINGS_MENU_TOP);
          },
          {"D4:デルタ", "B2:改名", "C3:ガンマ"},
          0,
@@ -477,7 +477,7 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
              g_listViewProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
                  list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountsCharacters)));
              SelectRows(list, {0});
-             ClickButton(dialog, IDC_MOVE_DOWN);
+             ClickButton(dialog, IDC_SETTINGS_MOVE_DOWN);
          },
          {"B2:ベータ", "A1:アルファ", "C3:ガンマ", "D4:デルタ"},
          1,
@@ -490,7 +490,7 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
         ModalScript script = DialogScript();
         script.Do([&](HWND dialog) {
             c.edit(dialog);
-            ClickButton(dialog, IDC_OK);
+            ClickButton(dialog, IDC_SETTINGS_OK);
         });
         EXPECT_EQ(session.Setup(script), 1);
         // The list in memory shows in the next opening.
@@ -500,8 +500,10 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
             for (const auto& row : ReadRows(RowList(dialog), 3))
                 rows.push_back(row[2] + ":" + row[0]);
             EXPECT_EQ(rows, c.committed);
-            EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CONFIRM) == BST_CHECKED, c.isConfirm != 0);
-            EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_MENU_TOP) == BST_CHECKED, c.isMenuTop != 0);
+            EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SETTINGS_CONFIRM) == BST_CHECKED,
+                      c.isConfirm != 0);
+            EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SETTINGS_MENU_TOP) == BST_CHECKED,
+                      c.isMenuTop != 0);
             ClickButton(dialog, IDCANCEL);
         });
         EXPECT_EQ(session.Setup(reopened), 1);

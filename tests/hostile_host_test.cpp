@@ -139,7 +139,7 @@ TEST(HostileHost, CommandsFromInsideTheOpenDialog) {
             const std::vector<MenuItem> items = BuildMoveItems(*plugin);
             standin::InvokeCommand(static_cast<int>(items[0].id), nullptr, items[0].id);
         });
-        script.Do([&](HWND dialog) { ClickButton(dialog, ok ? IDC_OK : IDCANCEL); });
+        script.Do([&](HWND dialog) { ClickButton(dialog, ok ? IDC_SETTINGS_OK : IDCANCEL); });
         ASSERT_TRUE(script.Run([&] { plugin->orc().OnPlugInSetup(nullptr); })) << script.failure();
         EXPECT_EQ(standin::MovedTo().back(), "a");
         if (ok) {
@@ -163,8 +163,8 @@ TEST(HostileHost, DialogOpenedTwiceInARow) {
         script.Do([&](HWND dialog) {
             rows = ReadRows(RowList(dialog), 1);
             SelectRows(RowList(dialog), {1});
-            ClickButton(dialog, IDC_MOVE_UP);
-            ClickButton(dialog, IDC_OK);
+            ClickButton(dialog, IDC_SETTINGS_MOVE_UP);
+            ClickButton(dialog, IDC_SETTINGS_OK);
         });
         int result = 0;
         ASSERT_TRUE(script.Run([&] { result = plugin->orc().OnPlugInSetup(nullptr); }))
