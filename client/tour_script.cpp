@@ -191,6 +191,15 @@ void SelectFirstMailIn(StepRunner& tour, const std::string& folderId, const std:
     tour.Pause(300);
 }
 
+// Selects the first mail of a folder and opens the move submenu of its
+// context menu.
+void OpenMoveSubmenuOfFirstMail(StepRunner& tour, const std::string& folderId,
+                                const std::string& name, const std::string& firstItem) {
+    SelectFirstMailIn(tour, folderId, name);
+    RightClickSelectedMail(tour);
+    OpenMoveSubmenu(tour, firstItem);
+}
+
 void OpenSettings(StepRunner& tour) {
     Do(tour, "choose ツール → プラグインの設定",
        [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
@@ -314,9 +323,7 @@ void TurnOnExtensions(StepRunner& tour) {
 
 void SearchAndMove(StepRunner& tour) {
     Say(tour, "== 9. 検索して移動: 「そふと」 finds ソフト開発, Enter moves the mail there");
-    SelectFirstMailIn(tour, kClientsFolder, "取引先");
-    RightClickSelectedMail(tour);
-    OpenMoveSubmenu(tour, kSearchItem);
+    OpenMoveSubmenuOfFirstMail(tour, kClientsFolder, "取引先", kSearchItem);
     Do(tour, "read the submenu",
        [] { Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(kSearchItem)), " | ")); });
     Shoot(tour, "12-access-keys-submenu.png", true, nullptr);
@@ -370,19 +377,13 @@ void RecentAndGroups(StepRunner& tour) {
     tour.Add("the dialogs to close", [] { return !ExtensionDialog() && !SettingsDialog(); });
     // The moves so far made ソフト開発, then 取引先, recent: each move through
     // the second recent item puts the other first.
-    SelectFirstMailIn(tour, kDevFolder, "ソフト開発");
-    RightClickSelectedMail(tour);
-    OpenMoveSubmenu(tour, kSearchItem);
+    OpenMoveSubmenuOfFirstMail(tour, kDevFolder, "ソフト開発", kSearchItem);
     PickMenuItem(tour, "&2 " + std::string(kNewClientsName));
     AnswerConfirmation(tour, "");
-    SelectFirstMailIn(tour, kClientsFolder, "取引先");
-    RightClickSelectedMail(tour);
-    OpenMoveSubmenu(tour, kSearchItem);
+    OpenMoveSubmenuOfFirstMail(tour, kClientsFolder, "取引先", kSearchItem);
     PickMenuItem(tour, "&2 " + std::string(kGroupedDevName));
     AnswerConfirmation(tour, "");
-    SelectFirstMailIn(tour, kClientsFolder, "取引先");
-    RightClickSelectedMail(tour);
-    OpenMoveSubmenu(tour, kSearchItem);
+    OpenMoveSubmenuOfFirstMail(tour, kClientsFolder, "取引先", kSearchItem);
     tour.Add("「&3 仕事」 highlighted", [] { return HighlightMenuItem("&3 仕事"); });
     Do(tour, "press → to open the group", [] { PressKey(Windows().frame, VK_RIGHT); });
     tour.Add("the group", [] { return MenuWindowWithItem("&1 ソフト開発"); });

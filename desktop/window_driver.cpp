@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 

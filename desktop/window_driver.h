@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "base/list_cell.h"
+#include "base/list_view.h"
 #include "window_text.h"
 
 // A visible top-level window of the calling thread with this class and

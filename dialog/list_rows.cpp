@@ -9,7 +9,6 @@
 #include "../folders/plugin_settings.h"
 #include "../res/resource.h"
 #include "../base/host_api.h"
-#include "../base/list_cell.h"
 #include "../base/text.h"
 
 namespace {
@@ -47,17 +46,6 @@ void EndLabelEdit(HWND list, int row, const std::string* newName) {
 }
 
 } // namespace
-
-void InsertListColumn(HWND list, int index, std::string header, int width) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = width;
-    column.pszText = header.data();
-    column.cchTextMax = static_cast<int>(header.size());
-    column.iSubItem = index;
-    ListView_InsertColumn(list, index, &column);
-}
 
 void FillRows(HWND list) {
     // Room for every row at once, and no repaint or scroll-bar update per row.

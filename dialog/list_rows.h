@@ -5,8 +5,8 @@
 
 #include <string>
 
-// A left-aligned report column at index, its subitem the same index.
-void InsertListColumn(HWND list, int index, std::string header, int width);
+#include "../base/list_view.h"
+
 void FillRows(HWND list);
 // The host's name for the folder, or a note that the host knows no such
 // folder.

@@ -1,4 +1,4 @@
-#include "list_cell.h"
+#include "list_view.h"
 
 #include <commctrl.h>
 
@@ -6,6 +6,17 @@
 #include <optional>
 
 #include "grow_buffer.h"
+
+void InsertListColumn(HWND list, int index, std::string header, int width) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = header.data();
+    column.cchTextMax = static_cast<int>(header.size());
+    column.iSubItem = index;
+    ListView_InsertColumn(list, index, &column);
+}
 
 std::string CellText(HWND list, int row, int column) {
     // The control may point the item at its own text instead of filling ours,
