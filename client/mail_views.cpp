@@ -1,7 +1,5 @@
 #include "mail_views.h"
 
-#include <algorithm>
-
 #include "client_state.h"
 #include "desktop/window_driver.h"
 
@@ -10,8 +8,6 @@ namespace {
 enum StatusPart { kRequestPart = 0, kFolderPart = 1 };
 
 int g_previewSerial = 0;
-// The tree's item of each folder, in the store's order.
-std::vector<HTREEITEM> g_folderItems;
 
 std::string FolderLabel(const Folder& folder) {
     const std::size_t count = Client().store.MessagesIn(folder.id).size();
@@ -36,6 +32,26 @@ void AddListRow(HWND list, const Message& message) {
     const int index = ListView_InsertItem(list, &row);
     ListView_SetItemText(list, index, 1, subject.data());
     ListView_SetItemText(list, index, 2, date.data());
+}
+
+// The folder of a tree item: its index in the store, which the item carries.
+const Folder& ItemFolder(HWND tree, HTREEITEM item) {
+    TVITEMA query{};
+    query.mask = TVIF_PARAM;
+    query.hItem = item;
+    TreeView_GetItem(tree, &query);
+    return Client().store.folders().at(static_cast<std::size_t>(query.lParam));
+}
+
+// The first item, from item on in tree order, for which found returns true.
+template <class Found> HTREEITEM FindTreeItem(HWND tree, HTREEITEM item, Found found) {
+    for (; item; item = TreeView_GetNextSibling(tree, item)) {
+        if (found(item))
+            return item;
+        if (HTREEITEM inside = FindTreeItem(tree, TreeView_GetChild(tree, item), found))
+            return inside;
+    }
+    return nullptr;
 }
 
 int RowSerial(HWND list, int row) {
@@ -69,7 +85,7 @@ std::string PreviewText(const Message& message) {
 void FillFolderTree() {
     const HWND tree = Client().windows.tree;
     const std::vector<Folder>& folders = Client().store.folders();
-    std::vector<HTREEITEM>& items = g_folderItems;
+    std::vector<HTREEITEM> items; // a parent comes before its folders
     for (std::size_t i = 0; i < folders.size(); ++i) {
         const Folder& folder = folders[i];
         std::string label = FolderLabel(folder);
@@ -80,8 +96,9 @@ void FillFolderTree() {
                 insert.hParent = items[parent];
         }
         insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT;
+        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
         insert.item.pszText = label.data();
+        insert.item.lParam = static_cast<LPARAM>(i);
         items.push_back(TreeView_InsertItem(tree, &insert));
     }
     for (HTREEITEM item : items)
@@ -89,19 +106,19 @@ void FillFolderTree() {
 }
 
 void UpdateFolderCounts() {
-    const std::vector<Folder>& folders = Client().store.folders();
-    for (std::size_t i = 0; i < folders.size(); ++i)
-        SetTreeLabel(Client().windows.tree, g_folderItems[i], FolderLabel(folders[i]));
+    const HWND tree = Client().windows.tree;
+    FindTreeItem(tree, TreeView_GetRoot(tree), [tree](HTREEITEM item) {
+        SetTreeLabel(tree, item, FolderLabel(ItemFolder(tree, item)));
+        return false;
+    });
     UpdateFolderStatus(SelectedFolderId());
 }
 
 HTREEITEM FolderItem(const std::string& folderId) {
-    const std::vector<Folder>& folders = Client().store.folders();
-    for (std::size_t i = 0; i < folders.size(); ++i) {
-        if (folders[i].id == folderId)
-            return g_folderItems[i];
-    }
-    return nullptr;
+    const HWND tree = Client().windows.tree;
+    return FindTreeItem(tree, TreeView_GetRoot(tree), [tree, &folderId](HTREEITEM item) {
+        return ItemFolder(tree, item).id == folderId;
+    });
 }
 
 bool SelectFolder(const std::string& folderId) {
@@ -111,12 +128,7 @@ bool SelectFolder(const std::string& folderId) {
 
 std::string SelectedFolderId() {
     const HTREEITEM selected = TreeView_GetSelection(Client().windows.tree);
-    const auto found = std::find(g_folderItems.begin(), g_folderItems.end(), selected);
-    return selected && found != g_folderItems.end()
-               ? Client()
-                     .store.folders()[static_cast<std::size_t>(found - g_folderItems.begin())]
-                     .id
-               : std::string();
+    return selected ? ItemFolder(Client().windows.tree, selected).id : std::string();
 }
 
 void ShowFolder(const std::string& folderId) {
@@ -148,13 +160,10 @@ std::vector<int> SelectedSerials() {
 }
 
 int MessageRow(int serial) {
-    const HWND list = Client().windows.list;
-    const int count = ListView_GetItemCount(list);
-    for (int row = 0; row < count; ++row) {
-        if (RowSerial(list, row) == serial)
-            return row;
-    }
-    return -1;
+    LVFINDINFOA find{};
+    find.flags = LVFI_PARAM;
+    find.lParam = serial;
+    return ListView_FindItem(Client().windows.list, -1, &find);
 }
 
 void UpdatePreview() {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/holders.h"
+#include "base/list_view.h"
 #include "client_commands.h"
 #include "client_ids.h"
 #include "client_state.h"
@@ -38,16 +39,6 @@ HWND CreateChild(HWND frame, const char* className, DWORD style, DWORD exStyle) 
     return child;
 }
 
-void AddListColumn(HWND list, int index, const char* header, int width) {
-    std::string text = header;
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = text.data();
-    column.cx = width;
-    column.iSubItem = index;
-    ListView_InsertColumn(list, index, &column);
-}
-
 // The edit control shows its own context menu; the preview's goes to the
 // main window like the other controls'.
 LRESULT CALLBACK PreviewProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -67,9 +58,9 @@ void CreateControls(HWND frame) {
     windows.list =
         CreateChild(frame, WC_LISTVIEWA, LVS_REPORT | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(windows.list, LVS_EX_FULLROWSELECT);
-    AddListColumn(windows.list, 0, "差出人", 220);
-    AddListColumn(windows.list, 1, "件名", 250);
-    AddListColumn(windows.list, 2, "日時", 120);
+    InsertListColumn(windows.list, 0, "差出人", 220);
+    InsertListColumn(windows.list, 1, "件名", 250);
+    InsertListColumn(windows.list, 2, "日時", 120);
     windows.preview = CreateChild(
         frame, "EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE);
     SetWindowSubclass(windows.preview, PreviewProc, 1, 0);

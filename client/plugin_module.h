@@ -22,7 +22,7 @@ class PluginModule {
     std::string Describe() const;
 
   private:
-    UniqueHandleOf<HMODULE, &FreeLibrary> module_;
+    UniqueModule module_;
     PluginCallbacks callbacks_;
     std::string path_;
     std::string error_;

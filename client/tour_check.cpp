@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
 #include <regex>
 #include <sstream>
 
+#include "desktop/window_text.h"
 #include "paths.h"
 #include "tour_script.h"
 #include "transcript.h"
@@ -36,13 +36,6 @@ const char* const kScreenshots[] = {"01-client.png",
 
 using Fields = std::vector<std::string>;
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
 // The captured fields of every line that matches the pattern (UTF-8).
 std::vector<Fields> Matches(const std::vector<std::string>& lines, const std::string& pattern) {
     const std::regex regex(Utf8(pattern));
@@ -55,18 +48,6 @@ std::vector<Fields> Matches(const std::vector<std::string>& lines, const std::st
     return found;
 }
 
-// A section of the settings file as "key=value" lines, in order.
-Fields Section(const std::string& path, const char* section) {
-    std::string buffer(32768, '\0');
-    const DWORD length = GetPrivateProfileSectionA(section, buffer.data(),
-                                                   static_cast<DWORD>(buffer.size()), path.c_str());
-    Fields lines;
-    std::istringstream entries(buffer.substr(0, length));
-    for (std::string entry; std::getline(entries, entry, '\0');)
-        lines.push_back(entry);
-    return lines;
-}
-
 std::string Box(const std::string& folder) {
     return Utf8("Varkel Plugin") + "\t" +
            Utf8("フォルダ「" + folder + "」を移動先フォルダに追加します。");
@@ -75,7 +56,7 @@ std::string Box(const std::string& folder) {
 } // namespace
 
 std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEnd) {
-    const std::string transcript = ReadFile(JoinPath(outputFolder, "transcript.txt"));
+    const std::string transcript = ReadWholeFile(JoinPath(outputFolder, "transcript.txt"));
     std::vector<std::string> lines;
     std::istringstream stream(transcript);
     for (std::string line; std::getline(stream, line);)
@@ -118,11 +99,11 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         });
     };
     const std::string ini = JoinPath(JoinPath(outputFolder, "plugins"), "Varkel.ini");
-    Fields settings = Section(ini, "Setting");
+    Fields settings = StoredSection(ini, "Setting");
     std::sort(settings.begin(), settings.end());
     const bool screenshots =
         std::all_of(std::begin(kScreenshots), std::end(kScreenshots), [&](const char* name) {
-            return ReadFile(JoinPath(outputFolder, name)).rfind("\x89PNG\r\n\x1a\n", 0) == 0 &&
+            return ReadWholeFile(JoinPath(outputFolder, name)).rfind("\x89PNG\r\n\x1a\n", 0) == 0 &&
                    transcript.find(name) != std::string::npos;
         });
     const std::string newName = kNewClientsName;
@@ -190,18 +171,18 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         {"ORC_OnExit ran", has("client: ORC_OnExit returned 0")},
         {"Varkel.ini holds the entries in the dialog's order, Q&A dragged first, with the new "
          "names",
-         Section(ini, "FolderList") ==
+         StoredSection(ini, "FolderList") ==
              Fields{"0000001=" + std::string(kQaFolder) + ":Q&A",
                     "0000002=" + std::string(kDevFolder) + ":仕事/ソフト開発",
                     "0000003=" + std::string(kClientsFolder) + ":" + newName}},
         {"Varkel.ini keeps confirmation on and the submenu at the bottom",
          settings == Fields{"IsConfirm=1", "IsMenuTop=0"}},
         {"Varkel.ini holds the extensions turned on",
-         Section(ini, "Extension") ==
+         StoredSection(ini, "Extension") ==
              Fields{"SearchItem=1", "AccessKeys=1", "RecentCount=3", "GroupBySlash=1"}},
         {"Varkel.ini holds the recent destinations, most recent first",
-         Section(ini, "Recent") == Fields{"0000001=" + std::string(kDevFolder),
-                                          "0000002=" + std::string(kClientsFolder)}},
+         StoredSection(ini, "Recent") == Fields{"0000001=" + std::string(kDevFolder),
+                                                "0000002=" + std::string(kClientsFolder)}},
         {"every screenshot is a PNG file named in the transcript", screenshots},
     };
     std::vector<std::string> failed;

@@ -95,10 +95,10 @@ void Shoot(StepRunner& tour, const std::string& name, bool withMenus, HWND (*ext
 }
 
 HWND SettingsDialog() {
-    return DialogWithControl(IDC_FOLDER_LIST);
+    return DialogWithControl(IDC_SETTINGS_FOLDER_LIST);
 }
 HWND SettingsList() {
-    return GetDlgItem(SettingsDialog(), IDC_FOLDER_LIST);
+    return GetDlgItem(SettingsDialog(), IDC_SETTINGS_FOLDER_LIST);
 }
 HWND ExtensionDialog() {
     return DialogWithControl(IDC_EXT_SEARCH_ITEM);
@@ -196,6 +196,15 @@ void SelectFirstMailIn(StepRunner& tour, const std::string& folderId, const std:
     tour.Pause(300);
 }
 
+// Selects the first mail of a folder and opens the move submenu of its
+// context menu.
+void OpenMoveSubmenuOfFirstMail(StepRunner& tour, const std::string& folderId,
+                                const std::string& name, const std::string& firstItem) {
+    SelectFirstMailIn(tour, folderId, name);
+    RightClickSelectedMail(tour);
+    OpenMoveSubmenu(tour, firstItem);
+}
+
 void OpenSettings(StepRunner& tour) {
     Do(tour, "choose ツール → プラグインの設定",
        [] { PostMessageA(Windows().frame, WM_COMMAND, kCmdPluginSetup, 0); });
@@ -203,7 +212,7 @@ void OpenSettings(StepRunner& tour) {
 }
 
 void ClickOkInSettings(StepRunner& tour) {
-    Do(tour, "click OK in the settings", [] { ClickButton(SettingsDialog(), IDC_OK); });
+    Do(tour, "click OK in the settings", [] { ClickButton(SettingsDialog(), IDC_SETTINGS_OK); });
     tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
 }
 
@@ -251,7 +260,7 @@ void EditSettings(StepRunner& tour) {
     Do(tour, "read the rows", NoteDialogRows);
     Do(tour, "select ソフト開発 and click ↑(&U)", [] {
         SelectListRow(SettingsList(), 1);
-        ClickButton(SettingsDialog(), IDC_MOVE_UP);
+        ClickButton(SettingsDialog(), IDC_SETTINGS_MOVE_UP);
     });
     tour.Add("ソフト開発 on top", [] {
         const std::vector<std::string> rows = ListColumnTexts(SettingsList(), 0);
@@ -322,9 +331,7 @@ void TurnOnExtensions(StepRunner& tour) {
 
 void SearchAndMove(StepRunner& tour) {
     Say(tour, "== 9. 検索して移動: 「そふと」 finds ソフト開発, Enter moves the mail there");
-    SelectFirstMailIn(tour, kClientsFolder, "取引先");
-    RightClickSelectedMail(tour);
-    OpenMoveSubmenu(tour, kSearchItem);
+    OpenMoveSubmenuOfFirstMail(tour, kClientsFolder, "取引先", kSearchItem);
     Do(tour, "read the submenu",
        [] { Note("  submenu: " + Joined(OpenMenuItems(MenuWindowWithItem(kSearchItem)), " | ")); });
     Shoot(tour, "12-access-keys-submenu.png", true, nullptr);
@@ -370,24 +377,18 @@ void RecentAndGroups(StepRunner& tour) {
     });
     Do(tour, "click OK twice", [] {
         ClickButton(ExtensionDialog(), IDOK);
-        ClickButton(SettingsDialog(), IDC_OK);
+        ClickButton(SettingsDialog(), IDC_SETTINGS_OK);
     });
     tour.Add("the dialogs to close", [] { return !ExtensionDialog() && !SettingsDialog(); });
     // The moves so far made ソフト開発, then 取引先, recent: each move through
     // the second recent item puts the other first.
-    SelectFirstMailIn(tour, kDevFolder, "ソフト開発");
-    RightClickSelectedMail(tour);
-    OpenMoveSubmenu(tour, kSearchItem);
+    OpenMoveSubmenuOfFirstMail(tour, kDevFolder, "ソフト開発", kSearchItem);
     PickMenuItem(tour, "&2 " + std::string(kNewClientsName));
     AnswerConfirmation(tour, "");
-    SelectFirstMailIn(tour, kClientsFolder, "取引先");
-    RightClickSelectedMail(tour);
-    OpenMoveSubmenu(tour, kSearchItem);
+    OpenMoveSubmenuOfFirstMail(tour, kClientsFolder, "取引先", kSearchItem);
     PickMenuItem(tour, "&2 " + std::string(kGroupedDevName));
     AnswerConfirmation(tour, "");
-    SelectFirstMailIn(tour, kClientsFolder, "取引先");
-    RightClickSelectedMail(tour);
-    OpenMoveSubmenu(tour, kSearchItem);
+    OpenMoveSubmenuOfFirstMail(tour, kClientsFolder, "取引先", kSearchItem);
     tour.Add("「&3 仕事」 highlighted", [] { return HighlightMenuItem("&3 仕事"); });
     Do(tour, "press → to open the group", [] { PressKey(Windows().frame, VK_RIGHT); });
     tour.Add("the group", [] { return MenuWindowWithItem("&1 ソフト開発"); });

@@ -3,14 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <utility>
 
-#include "base/grow_buffer.h"
 #include "base/text.h"
 
 namespace {
@@ -152,29 +149,6 @@ bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey) {
     SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     SendKey(editor, endKey);
     return true;
-}
-
-std::string CellText(HWND list, int row, int column) {
-    // The control may point the item at its own text instead of filling ours,
-    // and its answer need not count bytes: the text is measured by its NUL.
-    std::string pointedAt;
-    const auto text =
-        FillGrowing<char>(256, 1u << 24, AtLimit::kKeepCut,
-                          [&](char* data, std::size_t size) -> std::optional<Filled> {
-                              LVITEMA item{};
-                              item.iSubItem = column;
-                              item.pszText = data;
-                              item.cchTextMax = static_cast<int>(size);
-                              data[0] = '\0';
-                              SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                                           reinterpret_cast<LPARAM>(&item));
-                              if (item.pszText != data)
-                                  pointedAt = item.pszText ? item.pszText : "";
-                              const std::size_t length =
-                                  item.pszText == data ? strnlen(data, size) : 0;
-                              return Filled{length, length + 1 >= size};
-                          });
-    return pointedAt.empty() ? text.value_or(std::string()) : pointedAt;
 }
 
 std::vector<std::vector<std::string>> ReadRows(HWND list, int columns) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/list_view.h"
 #include "window_text.h"
 
 // A visible top-level window of the calling thread with this class and
@@ -60,8 +61,6 @@ void DragListRow(HWND list, int row, POINT to, bool release);
 // Replaces the running label edit's text and ends it with a key (VK_RETURN
 // or VK_ESCAPE) sent to the editor. False when no edit is running.
 bool TypeIntoLabelEditor(HWND list, const std::string& text, WPARAM endKey);
-// The text of one cell, however long.
-std::string CellText(HWND list, int row, int column);
 // Every row's cells, columns 0 to columns - 1.
 std::vector<std::vector<std::string>> ReadRows(HWND list, int columns);
 // One column's cell of every row.

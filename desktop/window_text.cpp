@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 std::string WindowText(HWND window) {
     const int length = GetWindowTextLengthA(window);
@@ -67,5 +69,25 @@ std::vector<std::string> DescribeMenu(HMENU menu) {
         }
         lines.push_back(line);
     }
+    return lines;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::vector<std::string> StoredSection(const std::string& path, const char* section) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+    // Room for anything the file holds, read as code page 932 text.
+    std::string buffer(ReadWholeFile(path).size() * 2 + 16, '\0');
+    buffer.resize(GetPrivateProfileSectionA(section, buffer.data(),
+                                            static_cast<DWORD>(buffer.size()), path.c_str()));
+    std::vector<std::string> lines;
+    std::istringstream entries(buffer);
+    for (std::string line; std::getline(entries, line, '\0');)
+        lines.push_back(line);
     return lines;
 }

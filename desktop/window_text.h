@@ -1,5 +1,5 @@
-// Reading what windows and menus show: shared by the tests and the stand-in
-// mail client's tour.
+// Reading what windows and menus show and what files hold: shared by the
+// tests and the stand-in mail client's tour.
 #pragma once
 
 #include <windows.h>
@@ -33,3 +33,8 @@ int MenuItemPosition(HMENU menu, const std::string& text);
 // ">text" for a submenu item, "text#id" for any other item; a type other than
 // a string or a state other than enabled and unchecked is appended.
 std::vector<std::string> DescribeMenu(HMENU menu);
+
+std::string ReadWholeFile(const std::string& path);
+// The "key=value" lines of a section of an INI file, as
+// GetPrivateProfileSectionA gives them once the profile cache is flushed.
+std::vector<std::string> StoredSection(const std::string& path, const char* section);

@@ -5,45 +5,36 @@
 
 #include "../folders/plugin_settings.h"
 #include "../menus/settings_session.h"
+#include "../folders/recent_list.h"
 #include "../res/resource.h"
+#include "../base/guard.h"
 #include "../base/module.h"
+#include "check_boxes.h"
 
 namespace {
 
 constexpr char kMenuItemText[] = "拡張設定(&X)...";
-constexpr int kMostRecent = 9;
 
-struct CheckBox {
-    int id;
-    std::int32_t PluginSettings::*field;
-};
 constexpr CheckBox kCheckBoxes[] = {
     {IDC_EXT_SEARCH_ITEM, &PluginSettings::SearchItem},
     {IDC_EXT_ACCESS_KEYS, &PluginSettings::AccessKeys},
     {IDC_EXT_GROUP_BY_SLASH, &PluginSettings::GroupBySlash},
 };
 
-// A stored count outside the list shows as its nearest end.
-int ShownRecentCount() {
-    const std::int32_t count = g_settings.RecentCount;
-    return count < 0 ? 0 : count > kMostRecent ? kMostRecent : static_cast<int>(count);
-}
-
 BOOL InitExtensionDialog(HWND dialog) {
-    for (const CheckBox& box : kCheckBoxes)
-        CheckDlgButton(dialog, box.id, g_settings.*box.field ? BST_CHECKED : BST_UNCHECKED);
+    ShowCheckBoxes(dialog, kCheckBoxes);
     const HWND recent = GetDlgItem(dialog, IDC_EXT_RECENT_COUNT);
-    for (int count = 0; count <= kMostRecent; ++count) {
+    for (std::size_t count = 0; count <= kRecentLimit; ++count) {
         const std::string text = std::to_string(count);
         SendMessageA(recent, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
-    SendMessageA(recent, CB_SETCURSEL, static_cast<WPARAM>(ShownRecentCount()), 0);
+    // A stored count outside the list shows as its nearest end.
+    SendMessageA(recent, CB_SETCURSEL, ShownRecentCount(), 0);
     return TRUE;
 }
 
 void ApplyAndClose(HWND dialog) {
-    for (const CheckBox& box : kCheckBoxes)
-        g_settings.*box.field = IsDlgButtonChecked(dialog, box.id) == BST_CHECKED ? 1 : 0;
+    StoreCheckBoxes(dialog, kCheckBoxes);
     const LRESULT recent = SendDlgItemMessageA(dialog, IDC_EXT_RECENT_COUNT, CB_GETCURSEL, 0, 0);
     if (recent != CB_ERR)
         g_settings.RecentCount = static_cast<std::int32_t>(recent);
@@ -75,13 +66,11 @@ void OpenExtensionDialog(HWND owner) {
 }
 
 INT_PTR CALLBACK ExtensionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    try {
+    return Guarded<INT_PTR>(0, [&]() -> INT_PTR {
         switch (message) {
         case WM_INITDIALOG: return InitExtensionDialog(dialog);
         case WM_COMMAND: OnCommand(dialog, wParam); return 0;
         default: return 0;
         }
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -20,7 +20,7 @@ enum Column { kMenuNameColumn = 0, kDisplayNameColumn = 1, kFolderIdColumn = 2 }
 constexpr char kMissingFolderText[] = "(フォルダが見つかりません)";
 
 HWND RowList(HWND dialog) {
-    return GetDlgItem(dialog, IDC_FOLDER_LIST);
+    return GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST);
 }
 
 int FirstSelectedRow(HWND list) {
@@ -30,31 +30,6 @@ int FirstSelectedRow(HWND list) {
 // The list view copies the text; it takes a mutable buffer.
 void SetCellText(HWND list, int row, int column, std::string text) {
     ListView_SetItemText(list, row, column, text.data());
-}
-
-// The whole text of a cell, however long. The message's result counts
-// characters, not necessarily bytes, so the text is measured up to its NUL;
-// a text that fills the buffer may have been cut and is asked for again.
-std::string CellText(HWND list, int row, int column) {
-    std::vector<char> buffer(1024);
-    for (;;) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(buffer.size());
-        buffer[0] = '\0';
-        // Sent directly: ListView_GetItemText would hide where the control
-        // left the item's text pointer.
-        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(&item));
-        // The control may point the item at its own text instead of filling ours.
-        if (item.pszText != buffer.data())
-            return item.pszText ? std::string(item.pszText) : std::string();
-        const auto end = std::find(buffer.begin(), buffer.end(), '\0');
-        if (buffer.end() - end > 1 || buffer.size() >= 0x4000000)
-            return std::string(buffer.begin(), end);
-        buffer.resize(buffer.size() * 4);
-    }
 }
 
 void StartLabelEditOnF2(HWND list, const NMLVKEYDOWN& key) {
@@ -74,18 +49,7 @@ void EndLabelEdit(HWND list, int row, const std::string* newName) {
 
 } // namespace
 
-void InsertListColumn(HWND list, int index, std::string header, int width) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = width;
-    column.pszText = header.data();
-    column.cchTextMax = static_cast<int>(header.size());
-    column.iSubItem = index;
-    ListView_InsertColumn(list, index, &column);
-}
-
-void FillRows(HWND dialog, HWND list) {
+void FillRows(HWND list) {
     // Room for every row at once, and no repaint or scroll-bar update per row.
     const FolderList& entries = FolderEntries();
     ListView_SetItemCount(list, entries.size());
@@ -93,8 +57,6 @@ void FillRows(HWND dialog, HWND list) {
     for (std::size_t i = 0; i < entries.size(); ++i)
         InsertRow(list, entries[i], static_cast<int>(i));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    CheckDlgButton(dialog, IDC_CONFIRM, g_settings.IsConfirm ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_MENU_TOP, g_settings.IsMenuTop ? BST_CHECKED : BST_UNCHECKED);
 }
 
 std::string FolderDisplayName(const std::string& folderId) {
@@ -143,9 +105,9 @@ void DeleteRow(HWND dialog) {
         ListView_DeleteItem(list, selected);
 }
 
-LRESULT OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
-    if (controlId != IDC_FOLDER_LIST || !header)
-        return 1;
+INT_PTR OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
+    if (controlId != IDC_SETTINGS_FOLDER_LIST || !header)
+        return TRUE;
     const NMHDR& notification = *reinterpret_cast<const NMHDR*>(header);
     const HWND list = RowList(dialog);
     switch (notification.code) {
@@ -169,15 +131,13 @@ LRESULT OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
     }
     default: break;
     }
-    return 1;
+    return TRUE;
 }
 
-void CommitRows(HWND dialog, HWND list) {
+void CommitRows(HWND list) {
     FolderList rows;
     int row = -1;
     while ((row = ListView_GetNextItem(list, row, LVNI_ALL)) != -1)
         rows.push_back(ReadRow(list, row));
     ReplaceFolderEntries(std::move(rows));
-    g_settings.IsConfirm = IsDlgButtonChecked(dialog, IDC_CONFIRM) == BST_CHECKED ? 1 : 0;
-    g_settings.IsMenuTop = IsDlgButtonChecked(dialog, IDC_MENU_TOP) == BST_CHECKED ? 1 : 0;
 }

@@ -5,9 +5,9 @@
 
 #include <string>
 
-// A left-aligned report column at index, its subitem the same index.
-void InsertListColumn(HWND list, int index, std::string header, int width);
-void FillRows(HWND dialog, HWND list);
+#include "../base/list_view.h"
+
+void FillRows(HWND list);
 // The host's name for the folder, or a note that the host knows no such
 // folder.
 std::string FolderDisplayName(const std::string& folderId);
@@ -21,6 +21,8 @@ void MoveRow(HWND dialog, int step);
 // focused; other rows keep their selection. Where the row landed.
 int MoveRowTo(HWND list, int row, int target);
 void DeleteRow(HWND dialog);
-LRESULT OnListNotify(HWND dialog, WPARAM controlId, LPARAM header);
-// Replaces the destination list with the rows and the options with the boxes.
-void CommitRows(HWND dialog, HWND list);
+// TRUE, handled. The notification's own result (DWLP_MSGRESULT) stays 0, so
+// the list view does not take an edited label: EndLabelEdit sets it itself.
+INT_PTR OnListNotify(HWND dialog, WPARAM controlId, LPARAM header);
+// Replaces the destination list with the rows.
+void CommitRows(HWND list);

@@ -10,6 +10,7 @@
 #include "../folders/folder_list.h"
 #include "../folders/recent_list.h"
 #include "../res/resource.h"
+#include "../base/guard.h"
 #include "../base/module.h"
 #include "../base/text.h"
 #include "list_rows.h"
@@ -271,7 +272,7 @@ std::optional<std::string> ChooseDestination(HWND owner) {
 }
 
 INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
+    return Guarded<INT_PTR>(0, [&]() -> INT_PTR {
         switch (message) {
         case WM_INITDIALOG: return InitSearchDialog(dialog);
         case WM_SIZE:
@@ -282,7 +283,5 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         case WM_NOTIFY: return OnSearchListNotify(dialog, lParam);
         default: return 0;
         }
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -5,8 +5,10 @@
 
 #include "../folders/plugin_settings.h"
 #include "../res/resource.h"
+#include "../base/guard.h"
 #include "../base/module.h"
 #include "../menus/settings_session.h"
+#include "check_boxes.h"
 #include "extension_dialog.h"
 #include "list_rows.h"
 #include "row_moves.h"
@@ -20,6 +22,11 @@ constexpr int kEdgeMargin = 15;
 constexpr int kGap = 5;
 
 HWND g_openDialog = nullptr;
+
+constexpr CheckBox kCheckBoxes[] = {
+    {IDC_SETTINGS_CONFIRM, &PluginSettings::IsConfirm},
+    {IDC_SETTINGS_MENU_TOP, &PluginSettings::IsMenuTop},
+};
 
 struct ColumnSpec {
     const char* header;
@@ -57,11 +64,12 @@ RECT VisibleDialogRect() {
 
 BOOL InitSettingsDialog(HWND dialog) {
     InitCommonControls();
-    const HWND list = GetDlgItem(dialog, IDC_FOLDER_LIST);
+    const HWND list = GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST);
     InsertColumns(list);
     const RECT rect = VisibleDialogRect();
     MoveWindow(dialog, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-    FillRows(dialog, list);
+    FillRows(list);
+    ShowCheckBoxes(dialog, kCheckBoxes);
     AttachRowMoves(list);
     AddExtensionMenuItem(dialog);
     return TRUE;
@@ -86,30 +94,30 @@ void MoveControl(HWND dialog, int id, int left, int top, SIZE size) {
 }
 
 void LayoutSettingsDialog(HWND dialog, int width, int height) {
-    const SIZE version = ControlSize(dialog, IDC_VERSION_BUTTON);
+    const SIZE version = ControlSize(dialog, IDC_SETTINGS_VERSION_BUTTON);
     const int versionLeft = width - version.cx - kEdgeMargin;
-    MoveControl(dialog, IDC_VERSION_BUTTON, versionLeft, height - version.cy - kEdgeMargin,
+    MoveControl(dialog, IDC_SETTINGS_VERSION_BUTTON, versionLeft, height - version.cy - kEdgeMargin,
                 version);
 
     const SIZE cancel = ControlSize(dialog, IDCANCEL);
     const int cancelLeft = versionLeft - cancel.cx - kGap;
     MoveControl(dialog, IDCANCEL, cancelLeft, height - cancel.cy - kEdgeMargin, cancel);
 
-    const SIZE ok = ControlSize(dialog, IDC_OK);
+    const SIZE ok = ControlSize(dialog, IDC_SETTINGS_OK);
     const int okTop = height - ok.cy - kEdgeMargin;
-    MoveControl(dialog, IDC_OK, cancelLeft - ok.cx - kGap, okTop, ok);
+    MoveControl(dialog, IDC_SETTINGS_OK, cancelLeft - ok.cx - kGap, okTop, ok);
 
-    const SIZE menuTop = ControlSize(dialog, IDC_MENU_TOP);
+    const SIZE menuTop = ControlSize(dialog, IDC_SETTINGS_MENU_TOP);
     const int menuTopTop = okTop - menuTop.cy - kGap;
-    MoveControl(dialog, IDC_MENU_TOP, kEdgeMargin, menuTopTop, menuTop);
+    MoveControl(dialog, IDC_SETTINGS_MENU_TOP, kEdgeMargin, menuTopTop, menuTop);
 
-    const SIZE confirm = ControlSize(dialog, IDC_CONFIRM);
+    const SIZE confirm = ControlSize(dialog, IDC_SETTINGS_CONFIRM);
     const int confirmTop = menuTopTop - confirm.cy - kGap;
-    MoveControl(dialog, IDC_CONFIRM, kEdgeMargin, confirmTop, confirm);
+    MoveControl(dialog, IDC_SETTINGS_CONFIRM, kEdgeMargin, confirmTop, confirm);
 
-    const RECT list = ControlRect(dialog, IDC_FOLDER_LIST);
-    MoveWindow(GetDlgItem(dialog, IDC_FOLDER_LIST), list.left, list.top, width - 2 * kEdgeMargin,
-               confirmTop - list.top - kGap, TRUE);
+    const RECT list = ControlRect(dialog, IDC_SETTINGS_FOLDER_LIST);
+    MoveWindow(GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST), list.left, list.top,
+               width - 2 * kEdgeMargin, confirmTop - list.top - kGap, TRUE);
 }
 
 void SaveDialogGeometry(HWND dialog) {
@@ -120,7 +128,7 @@ void SaveDialogGeometry(HWND dialog) {
         g_settings.Right = rect.right;
         g_settings.Bottom = rect.bottom;
     }
-    const HWND list = GetDlgItem(dialog, IDC_FOLDER_LIST);
+    const HWND list = GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST);
     g_settings.ColWidth1 = ListView_GetColumnWidth(list, 0);
     g_settings.ColWidth2 = ListView_GetColumnWidth(list, 1);
 }
@@ -132,18 +140,19 @@ void SetMinimumSize(LPARAM lParam) {
 }
 
 void CommitAndClose(HWND dialog) {
-    CommitRows(dialog, GetDlgItem(dialog, IDC_FOLDER_LIST));
+    CommitRows(GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST));
+    StoreCheckBoxes(dialog, kCheckBoxes);
     EndDialog(dialog, 1);
 }
 
 void OnCommand(HWND dialog, WPARAM wParam) {
     switch (LOWORD(wParam)) {
-    case IDC_MOVE_UP: MoveRow(dialog, -1); break;
-    case IDC_MOVE_DOWN: MoveRow(dialog, +1); break;
-    case IDC_DELETE: DeleteRow(dialog); break;
-    case IDC_OK: CommitAndClose(dialog); break;
+    case IDC_SETTINGS_MOVE_UP: MoveRow(dialog, -1); break;
+    case IDC_SETTINGS_MOVE_DOWN: MoveRow(dialog, +1); break;
+    case IDC_SETTINGS_DELETE: DeleteRow(dialog); break;
+    case IDC_SETTINGS_OK: CommitAndClose(dialog); break;
     case IDCANCEL: EndDialog(dialog, 0); break;
-    case IDC_VERSION_BUTTON: ShowVersionBox(dialog); break;
+    case IDC_SETTINGS_VERSION_BUTTON: ShowVersionBox(dialog); break;
     default: break;
     }
 }
@@ -170,7 +179,7 @@ void OpenSettingsDialog(HWND owner) {
 }
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
+    return Guarded<INT_PTR>(0, [&]() -> INT_PTR {
         switch (message) {
         case WM_INITDIALOG: g_openDialog = dialog; return InitSettingsDialog(dialog);
         case WM_SIZE:
@@ -186,7 +195,5 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
             return 0;
         default: return 0;
         }
-    } catch (...) {
-        return 0;
-    }
+    });
 }

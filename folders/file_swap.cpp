@@ -36,8 +36,9 @@ std::string BackupPath(const std::string& path) {
     return path + ".~swap";
 }
 
-// A new file holding bytes, on the disk; one that a crash left hidden or
-// read-only refuses CREATE_ALWAYS and is deleted first.
+// A new file holding bytes, on the disk. One that a crash left hidden or
+// read-only refuses CREATE_ALWAYS and is deleted first; a folder in the way,
+// or a folder that lets no file be made, is no reason to wait.
 bool WriteNewFile(const std::string& path, std::string_view bytes,
                   const FILETIME* writeTime = nullptr) {
     const auto create = [&] {
@@ -47,8 +48,14 @@ bool WriteNewFile(const std::string& path, std::string_view bytes,
     UniqueHandle file;
     WaitedFor([&] {
         file = create();
-        if (!file && GetLastError() == ERROR_ACCESS_DENIED && DeleteFileA(path.c_str()))
-            file = create();
+        if (file || GetLastError() != ERROR_ACCESS_DENIED)
+            return file != nullptr;
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            SetLastError(ERROR_CANNOT_MAKE);
+            return false;
+        }
+        file = DeleteFileA(path.c_str()) ? create() : nullptr;
         return file != nullptr;
     });
     DWORD written = 0;
@@ -60,14 +67,12 @@ bool WriteNewFile(const std::string& path, std::string_view bytes,
            (!writeTime || SetFileTime(file.get(), nullptr, nullptr, writeTime));
 }
 
-// ReplaceFile keeps the old file's owner, access rights and creation time.
-// It takes the old file away before it puts the new one in its place: the old
-// one waits under the backup name meanwhile, so that a swap stopped in
-// between loses nothing, and is put back before the step is tried again.
-// Called with no backup left over: the save puts one back first.
+// ReplaceFile keeps the old file's owner, access rights and creation time. The
+// old file waits under the backup name while the new one takes its place, so
+// that a swap stopped in between loses nothing; it is put back before the
+// step is tried again. The save has put back any backup left over before.
 bool ReplaceOldFile(const std::string& path, const std::string& replacement) {
     const std::string backup = BackupPath(path);
-    DeleteAnyFile(backup);
     const bool replaced = WaitedFor([&] {
         if (g_fileSwapCalls.replace(path.c_str(), replacement.c_str(), backup.c_str(),
                                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
@@ -82,8 +87,7 @@ bool ReplaceOldFile(const std::string& path, const std::string& replacement) {
 
 // Where neither a replace nor a move may take the old file away (on a share
 // that lets no access rights change, in a virtualized folder), the new file's
-// checked bytes are written over the old file's; a write that fails part way
-// puts the old bytes back.
+// bytes are written over the old file's, in place.
 bool OverwriteWithFile(const std::string& path, const std::string& replacement) {
     const std::optional<std::string> bytes = ReadFileBytes(replacement);
     if (!bytes || !ChangeInPlace(path, [&] { return OverwriteFile(path, *bytes); }))
@@ -119,8 +123,7 @@ void DeleteStaleTemporaryFiles(const std::string& path) {
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA((path + ".*.tmp").c_str(), &found);
     for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        // Only the names this program gives: a process ID before ".tmp". A
-        // dot is never a trail byte.
+        // Only the names this program gives: a process ID before ".tmp".
         const std::string_view name = found.cFileName;
         const std::size_t dot = name.rfind('.', name.size() - 5);
         if (dot != std::string_view::npos && dot + 1 < name.size() - 4 &&
@@ -156,9 +159,11 @@ bool ChangeInPlace(const std::string& path, const std::function<bool()>& change)
     if (!old && !(GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
                   GetLastError() == ERROR_FILE_NOT_FOUND))
         return false;
-    // A file that was missing comes back empty, which reads the same.
+    // A file that was missing comes back empty, which reads the same. The
+    // backup is marked whole, hidden, only once its bytes are on the disk.
     const std::string backup = BackupPath(path);
-    if (!WriteNewFile(backup, old.value_or(""))) {
+    if (!WriteNewFile(backup, old.value_or("")) ||
+        !SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_HIDDEN) || !FlushToDisk(backup)) {
         DeleteAnyFile(backup);
         return false;
     }
@@ -204,17 +209,23 @@ bool SwapInFile(const std::string& path, const std::string& replacement, DWORD o
 
 bool RestoreInterruptedSwap(const std::string& path) {
     const std::string backup = BackupPath(path);
-    if (GetFileAttributesA(backup.c_str()) == INVALID_FILE_ATTRIBUTES)
+    const DWORD backupAttributes = GetFileAttributesA(backup.c_str());
+    if (backupAttributes == INVALID_FILE_ATTRIBUTES)
         return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND;
+    // Beside a file, a backup not marked whole was still being written (the
+    // file untouched), or a replace left it (the file the new one).
     const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(backupAttributes & FILE_ATTRIBUTE_HIDDEN))
+        return DeleteAnyFile(backup);
     if (WaitedFor([&] {
             return g_fileSwapCalls.move(backup.c_str(), path.c_str(),
                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
                    FALSE;
         })) {
-        if (attributes != INVALID_FILE_ATTRIBUTES)
-            SetFileAttributesA(path.c_str(),
-                               (attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE);
+        SetFileAttributesA(path.c_str(), (attributes == INVALID_FILE_ATTRIBUTES
+                                              ? backupAttributes & ~FILE_ATTRIBUTE_HIDDEN
+                                              : attributes & kKeptAttributes) |
+                                             FILE_ATTRIBUTE_ARCHIVE);
         return true;
     }
     // Where no rename works, the backup's bytes go over the file's.

@@ -40,9 +40,8 @@ template <class Step> bool WaitedFor(Step step) {
 // This process's own name for the new file beside the settings file, so that
 // two processes never write into one.
 std::string TemporaryPathFor(const std::string& path);
-// Deletes new files that processes stopped in the middle of a save left
-// beside the settings file. Only while holding the settings lock: then no
-// other process is writing one.
+// Deletes the new files that stopped saves left beside the settings file;
+// only under the settings lock, when no other process is writing one.
 void DeleteStaleTemporaryFiles(const std::string& path);
 
 // The new file, beside the old one; deleted unless kept.

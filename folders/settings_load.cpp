@@ -81,17 +81,6 @@ StoredSettings PlainFileSettings(const std::string& path, const PlainProfile& fi
     return stored;
 }
 
-// A name in the temporary folder for a private copy of the file; empty when
-// none can be had.
-std::string PrivateCopyPath() {
-    char folder[MAX_PATH + 1] = {};
-    char name[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(MAX_PATH, folder);
-    if (length == 0 || length >= MAX_PATH || !GetTempFileNameA(folder, "vkl", 0, name))
-        return std::string();
-    return name;
-}
-
 } // namespace
 
 std::optional<std::string> SettingsFileBytes(const std::string& path) {
@@ -113,7 +102,7 @@ StoredSettings ReadStoredSettings(const std::string& path, std::string_view byte
     // be made), dated 1 January 2000: some implementations read a file
     // written in the last seconds anew on every call.
     const FILETIME longAgo{0x256D4000, 0x01BF53EB};
-    TemporaryFile copy(PrivateCopyPath());
+    TemporaryFile copy(TemporaryPathFor(path));
     const std::string& readPath = copy.Create(bytes, &longAgo) ? copy.path() : path;
     ForgetCachedProfile(readPath);
     const FileLineSet fileLines = LinesOfFile(bytes);

@@ -25,17 +25,16 @@ bool HeldByAnotherHost(const std::string& lockPath) {
 } // namespace
 
 SettingsFileLock::SettingsFileLock(const std::string& path) {
-    if (!path.empty()) {
-        const std::string lockPath = path + ".~lock";
-        const DWORD started = GetTickCount();
+    if (path.empty())
+        return;
+    const std::string lockPath = path + ".~lock";
+    for (const DWORD started = GetTickCount();; Sleep(kLockPause)) {
         file_ = OwnFile(OpenLockFile(lockPath));
-        while (!file_ && HeldByAnotherHost(lockPath)) {
-            if (GetTickCount() - started >= kLongestLockWait) {
-                heldElsewhere_ = true;
-                break;
-            }
-            Sleep(kLockPause);
-            file_ = OwnFile(OpenLockFile(lockPath));
+        if (file_ || !HeldByAnotherHost(lockPath))
+            return;
+        if (GetTickCount() - started >= kLongestLockWait) {
+            heldElsewhere_ = true;
+            return;
         }
     }
 }

@@ -78,8 +78,7 @@ bool WriteRecentFolders(const std::string& path) {
 }
 
 // True when an existing file already holds what a save would write, so that
-// the save can leave it untouched; the settings go first, as the cheaper
-// question.
+// the save leaves it untouched; the cheaper questions first.
 bool FileHoldsSettings(const std::string& path, DWORD attributes, const FolderListText& text) {
     return attributes != INVALID_FILE_ATTRIBUTES && AllSettingsHeld(path) &&
            RecentFoldersHeld(path) && FolderListStored(path, text);
@@ -146,10 +145,9 @@ bool WriteFolderList(const std::string& path, const FolderListText& text) {
 }
 
 // Turns a copy of the old file, or the file itself, into the new one. Each
-// profile call that changes the file rewrites all of it, so the list goes
-// first and comes back last; the settings are written in between, while the
-// file is small. Everything is read back: the profile functions do not
-// report every failed write.
+// profile call rewrites the whole file, so the list goes first and comes back
+// last, the settings written in between while the file is small; all is read
+// back, as the profile functions do not report every failed write.
 bool WriteSettingsFile(const std::string& path, const FolderListText& text) {
     if (!RemoveFolderListSections(path) || !WriteChangedSettings(path) || !WriteRecentFolders(path))
         return false;

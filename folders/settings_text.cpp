@@ -12,10 +12,6 @@ bool FileCanHold(const std::string& value) {
     return !value.empty() && value.find_first_of("\r\n") == std::string::npos;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    return EqualIgnoringAsciiCase(a, b);
-}
-
 // True when a row written only once its section is used has a row in its
 // section whose setting differs from its default.
 bool SectionInUse(const SettingRow& row) {
@@ -27,15 +23,17 @@ bool SectionInUse(const SettingRow& row) {
 
 const SettingRow* RowOf(std::string_view section, std::string_view key) {
     for (const SettingRow& row : kSettingRows) {
-        if (SameName(row.section, section) && SameName(row.key, key))
+        if (EqualIgnoringAsciiCase<char>(row.section, section) &&
+            EqualIgnoringAsciiCase<char>(row.key, key))
             return &row;
     }
     return nullptr;
 }
 
 bool IsFirstOfItsSection(const SettingRow& row) {
-    return std::none_of(std::begin(kSettingRows), &row,
-                        [&](const SettingRow& r) { return SameName(r.section, row.section); });
+    return std::none_of(std::begin(kSettingRows), &row, [&](const SettingRow& r) {
+        return EqualIgnoringAsciiCase<char>(r.section, row.section);
+    });
 }
 
 void AppendLine(std::string& text, std::string_view key, std::string_view value) {
@@ -51,8 +49,8 @@ void AppendHeader(std::string& text, std::string_view section) {
 bool AppendMissingSettings(std::string& text, std::string_view section, const PlainSection* old) {
     bool none = true;
     for (const SettingRow& row : kSettingRows) {
-        if (!SameName(row.section, section) || !RowWritten(row, old != nullptr) ||
-            (old && old->Value(row.key)))
+        if (!EqualIgnoringAsciiCase<char>(row.section, section) ||
+            !RowWritten(row, old != nullptr) || (old && old->Value(row.key)))
             continue;
         if (!old && none)
             AppendHeader(text, row.section);

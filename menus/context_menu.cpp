@@ -48,6 +48,15 @@ bool InsertTextItem(HMENU menu, int position, MENUITEMINFOA info, std::string te
     return InsertMenuItemA(menu, static_cast<UINT>(position), TRUE, &info) != FALSE;
 }
 
+// Inserts an item that opens submenu; the menu owns the submenu once it is in.
+void InsertSubmenuItem(HMENU menu, int position, UniqueMenu submenu, std::string text) {
+    MENUITEMINFOA info = EmptyItemInfo();
+    info.fMask = MIIM_SUBMENU;
+    info.hSubMenu = submenu.get();
+    if (InsertTextItem(menu, position, info, std::move(text)))
+        submenu.release(); // the parent menu owns it now
+}
+
 bool InsertCommandItem(HMENU menu, int position, int commandId, std::string text) {
     MENUITEMINFOA info = EmptyItemInfo();
     info.fMask = MIIM_ID;
@@ -111,11 +120,8 @@ void AddMoveItem(SubmenuItems& items, const MoveItemsSource& source, std::size_t
 }
 
 void AddGroupItem(SubmenuItems& items, UniqueMenu group, std::string_view text) {
-    MENUITEMINFOA info = EmptyItemInfo();
-    info.fMask = MIIM_SUBMENU;
-    info.hSubMenu = group.get();
-    if (InsertTextItem(items.menu, GetMenuItemCount(items.menu), info, items.Label(text)))
-        group.release(); // the parent menu owns it now
+    InsertSubmenuItem(items.menu, GetMenuItemCount(items.menu), std::move(group),
+                      items.Label(text));
 }
 
 // The nodes as items of a submenu, each group a submenu of its own whose
@@ -215,9 +221,5 @@ void AddMoveSubmenu(HMENU menu, int menuType) {
 
     const bool top = g_settings.IsMenuTop != 0;
     InsertSeparator(menu, top ? 0 : GetMenuItemCount(menu));
-    MENUITEMINFOA info = EmptyItemInfo();
-    info.fMask = MIIM_SUBMENU;
-    info.hSubMenu = submenu.get();
-    if (InsertTextItem(menu, top ? 0 : GetMenuItemCount(menu), info, kSubmenuText))
-        submenu.release(); // the host's menu owns it now
+    InsertSubmenuItem(menu, top ? 0 : GetMenuItemCount(menu), std::move(submenu), kSubmenuText);
 }

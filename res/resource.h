@@ -7,14 +7,16 @@
 #define IDD_SEARCH 102
 #define IDD_EXTENSIONS 103
 
-#define IDC_VERSION_BUTTON 3
-#define IDC_FOLDER_LIST 1000
-#define IDC_MOVE_UP 1001
-#define IDC_MOVE_DOWN 1002
-#define IDC_DELETE 1003
-#define IDC_CONFIRM 1004
-#define IDC_OK 1005
-#define IDC_MENU_TOP 1006
+// The settings dialog. Its own prefix: its OK button is not IDOK, and its
+// version button has the value of IDABORT.
+#define IDC_SETTINGS_VERSION_BUTTON 3
+#define IDC_SETTINGS_FOLDER_LIST 1000
+#define IDC_SETTINGS_MOVE_UP 1001
+#define IDC_SETTINGS_MOVE_DOWN 1002
+#define IDC_SETTINGS_DELETE 1003
+#define IDC_SETTINGS_CONFIRM 1004
+#define IDC_SETTINGS_OK 1005
+#define IDC_SETTINGS_MENU_TOP 1006
 
 // The search dialog; its move button is IDOK, its cancel button IDCANCEL.
 #define IDC_SEARCH_TEXT 1100

@@ -88,84 +88,89 @@ TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
     }
 }
 
+// The host's IDs are bound as it returns them, and only the low 16 bits of a
+// command word count, whichever move callback the host calls.
 TEST(MoveCommand, OnlyTheLowSixteenBitsOfTheCommandWordCount) {
-    const auto plugin = StartPlugin(FreshScratchFolder(), {{"a:一", "b:二"}, 0, 0});
-    const std::vector<MenuItem> items = BuildMoveItems(*plugin);
-    ASSERT_EQ(items.size(), 2u);
-    ASSERT_EQ(items[0].id, 40001u);
-    ASSERT_EQ(items[1].id, 40002u);
-    const CommandCallback move = MoveCallback();
-    ASSERT_NE(move, nullptr);
-    const HostWindow window;
-
-    const WPARAM high = ~static_cast<WPARAM>(0xFFFF);
-    const std::pair<WPARAM, Lines> rows[] = {
-        {0x10000 | 40002, {"b"}},
-        {0xABCD0000 | 40001, {"a"}},
-        {high | 40002, {"b"}},
-        {static_cast<WPARAM>(40001) << 16, {}},
-        {high, {}},
+    struct Row {
+        std::vector<int> ids; // handed out by the host, one for each entry f0, f1, ...
+        WPARAM word;
+        Lines moved;
     };
-    for (const auto& [word, moved] : rows) {
+    const std::vector<int> usual = {40001, 40002};
+    const std::vector<int> odd = {0xFFFF, 65536, -5, 0};
+    const WPARAM high = ~static_cast<WPARAM>(0xFFFF);
+    const Row rows[] = {
+        {usual, 0x10000 | 40002, {"f1"}},
+        {usual, 0xABCD0000 | 40001, {"f0"}},
+        {usual, high | 40002, {"f1"}},
+        {usual, static_cast<WPARAM>(40001) << 16, {}},
+        {usual, high, {}},
+        // An ID beyond 16 bits that no command word can reach.
+        {{0x10007}, 0x10007, {}},
+        {{0x10007}, 7, {}},
+        {odd, 0xFFFF, {"f0"}},
+        {odd, 0x7FFF0000 | 0xFFFF, {"f0"}},
+        {odd, 65536, {"f3"}},               // low 16 bits are 0: ID 0 is bound to f3
+        {odd, static_cast<WPARAM>(-5), {}}, // low 16 bits 0xFFFB: never bound
+        {odd, 0x00120000, {"f3"}},          // ID 0 again, with garbage above
+        {odd, 12345, {}},                   // an ID nobody handed out
+    };
+    const std::string base = FreshScratchFolder();
+    const HostWindow window;
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE(testing::Message() << "row " << r << std::hex << ", word 0x" << row.word);
+        Lines entries;
+        for (std::size_t i = 0; i < row.ids.size(); ++i)
+            entries.push_back("f" + std::to_string(i) + ":名" + std::to_string(i));
+        const auto plugin = StartRowPlugin(base, r, {entries, 0, 0});
+        standin::Script().commandIds = row.ids;
+        const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+        ASSERT_EQ(items.size(), row.ids.size());
+        EXPECT_EQ(items[0].id, static_cast<UINT>(row.ids[0]));
+        const CommandCallback move = MoveCallback();
+        ASSERT_NE(move, nullptr);
         standin::ClearCalls();
-        move(window.get(), word);
-        EXPECT_EQ(standin::MovedTo(), moved) << std::hex << "word 0x" << word;
+        move(window.get(), row.word);
+        EXPECT_EQ(standin::MovedTo(), row.moved);
+        EXPECT_EQ(standin::Calls().size(), row.moved.size()); // nothing else is asked
     }
 }
 
 TEST(MoveCommand, IdsThatResolveToNoEntryDoNothing) {
-    const std::string base = FreshScratchFolder();
     const HostWindow window;
+    // Three move items; then the third entry is removed, so the third
+    // item's binding points past the end of the list.
+    const auto plugin = StartPlugin(FreshScratchFolder(), {{"a:一", "b:二", "c:三"}, 1, 0});
+    const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+    ASSERT_EQ(items.size(), 3u);
+    const int registerId = RegisterItemId(*plugin);
+    standin::Script().currentFolder = "c";
     {
-        // Three move items; then the third entry is removed, so the third
-        // item's binding points past the end of the list.
-        const auto plugin = StartPlugin(RowFolder(base, 0), {{"a:一", "b:二", "c:三"}, 1, 0});
-        const std::vector<MenuItem> items = BuildMoveItems(*plugin);
-        ASSERT_EQ(items.size(), 3u);
-        const int registerId = RegisterItemId(*plugin);
-        standin::Script().currentFolder = "c";
-        {
-            MessageBoxCapture boxes;
-            PickRegisterItem(registerId, window.get());
-            ASSERT_EQ(boxes.boxes().size(), 1u);
-            EXPECT_EQ(boxes.boxes()[0].text, RemoveText("三"));
-        }
-        const CommandCallback move = MoveCallback();
-        ASSERT_NE(move, nullptr);
-        const WPARAM unresolved[] = {
-            0,     1,    items[2].id, items[2].id | 0x20000, static_cast<WPARAM>(registerId),
-            12345, 65535};
-        for (const WPARAM word : unresolved) {
-            SCOPED_TRACE("word " + std::to_string(word));
-            standin::ClearCalls();
-            MessageBoxCapture boxes;
-            move(window.get(), word);
-            EXPECT_TRUE(boxes.boxes().empty());
-            EXPECT_TRUE(standin::Calls().empty());
-        }
-        // The bindings that still lie inside the list work as before.
+        MessageBoxCapture boxes;
+        PickRegisterItem(registerId, window.get());
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].text, RemoveText("三"));
+    }
+    const CommandCallback move = MoveCallback();
+    ASSERT_NE(move, nullptr);
+    const WPARAM unresolved[] = {
+        0, 1, items[2].id, items[2].id | 0x20000, static_cast<WPARAM>(registerId), 12345, 65535};
+    for (const WPARAM word : unresolved) {
+        SCOPED_TRACE("word " + std::to_string(word));
         standin::ClearCalls();
         MessageBoxCapture boxes;
-        move(window.get(), items[1].id);
-        ASSERT_EQ(boxes.boxes().size(), 1u);
-        EXPECT_EQ(boxes.boxes()[0].text, MoveText("二"));
-        EXPECT_EQ(standin::MovedTo(), Lines{"b"});
-    }
-    {
-        // An ID beyond 16 bits is bound as the host returned it, and no
-        // command word can reach it.
-        const auto plugin = StartRowPlugin(base, 1, {{"a:一"}, 0, 0});
-        standin::Script().commandIds = {0x10000 + 7};
-        const std::vector<MenuItem> items = BuildMoveItems(*plugin);
-        ASSERT_EQ(items.size(), 1u);
-        EXPECT_EQ(items[0].id, 0x10007u);
-        const CommandCallback move = MoveCallback();
-        ASSERT_NE(move, nullptr);
-        standin::ClearCalls();
-        move(window.get(), 0x10007);
-        move(window.get(), 7);
+        move(window.get(), word);
+        EXPECT_TRUE(boxes.boxes().empty());
         EXPECT_TRUE(standin::Calls().empty());
     }
+    // The bindings that still lie inside the list work as before.
+    standin::ClearCalls();
+    MessageBoxCapture boxes;
+    move(window.get(), items[1].id);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, MoveText("二"));
+    EXPECT_EQ(standin::MovedTo(), Lines{"b"});
 }
 
 // The list changes after the menu was built, as the dialog's OK or a
@@ -205,230 +210,149 @@ TEST(MoveCommand, AnItemMovesOnlyToTheEntryItShowed) {
     }
 }
 
-TEST(MoveCommand, TheEntryIsSplitAtItsFirstColon) {
-    struct Row {
-        std::string entry;
-        std::string menuName;
-        std::string folderId;
+// Picking the register item adds the current folder at the end on OK, or
+// removes the first entry of it, named by its menu name; a folder ID that the
+// list cannot hold is refused with a warning.
+TEST(ToggleFolder, AddsOrRemovesTheCurrentFolderAsTheBoxIsAnswered) {
+    struct Box {
+        std::string text;
+        UINT type = MB_OKCANCEL;
     };
-    const Row rows[] = {
-        {"noColon", "noColon", "noColon"},
-        {":名前", "名前", ""},
-        {"id:a:b", "a:b", "id"},
-        {"id:", "", "id"},
-        // 表 and ソ end in the byte 0x5C.
-        {"表示:ソフト", "ソフト", "表示"},
-    };
-    const std::string base = FreshScratchFolder();
-    const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        SCOPED_TRACE("entry [" + rows[r].entry + "]");
-        const auto plugin = StartRowPlugin(base, r, {{rows[r].entry}, 1, 0});
-        const std::vector<MenuItem> items = BuildMoveItems(*plugin);
-        ASSERT_EQ(items.size(), 1u);
-        standin::ClearCalls();
-        MessageBoxCapture boxes;
-        EXPECT_TRUE(
-            standin::InvokeCommand(static_cast<int>(items[0].id), window.get(), items[0].id));
-        ASSERT_EQ(boxes.boxes().size(), 1u);
-        EXPECT_EQ(boxes.boxes()[0].text, MoveText(rows[r].menuName));
-        const auto moves = standin::CallsTo("ORA_MoveSelectedMessages");
-        ASSERT_EQ(moves.size(), 1u);
-        EXPECT_EQ(moves[0].arguments, (Lines{rows[r].folderId, "0"}));
-    }
-}
 
-TEST(ToggleFolder, AddsTheCurrentFolderAtTheEndOnOk) {
     struct Row {
         Lines entries;
-        int answer;
-        Lines written;
-        std::string displayName = "受信箱";
-        std::string shownName = "受信箱"; // in the box and the menu name
+        std::optional<std::string> folder;      // the current folder
+        std::optional<std::string> displayName; // the host's name for it
+        std::vector<int> answers;               // one pick of the register item each
+        Lines calls;                            // the host functions that the picks call
+        std::vector<Box> boxes;
+        Lines written; // at the exit
+    };
+    const Lines adds = {"ORA_GetCurrentFolder", "ORA_GetFolderDisplayName"};
+    const Lines removes = {"ORA_GetCurrentFolder"};
+    const auto refused = [](const char* what) {
+        return Box{"フォルダ「仕事」は識別子に" + std::string(what) +
+                       "を含むため、移動先フォルダに追加できません。",
+                   MB_OK | MB_ICONWARNING};
     };
     const Row rows[] = {
-        {{}, IDOK, {"0000001=f-1:受信箱"}},
-        {{}, IDCANCEL, {}},
-        {{"b:二", "a:一"}, IDOK, {"0000001=b:二", "0000002=a:一", "0000003=f-1:受信箱"}},
-        {{"b:二", "a:一"}, IDCANCEL, {"0000001=b:二", "0000002=a:一"}},
+        {{}, "f-1", "受信箱", {IDOK}, adds, {{AddText("受信箱")}}, {"0000001=f-1:受信箱"}},
+        {{}, "f-1", "受信箱", {IDCANCEL}, adds, {{AddText("受信箱")}}, {}},
+        {{"b:二", "a:一"},
+         "f-1",
+         "受信箱",
+         {IDOK},
+         adds,
+         {{AddText("受信箱")}},
+         {"0000001=b:二", "0000002=a:一", "0000003=f-1:受信箱"}},
+        {{"b:二", "a:一"},
+         "f-1",
+         "受信箱",
+         {IDCANCEL},
+         adds,
+         {{AddText("受信箱")}},
+         {"0000001=b:二", "0000002=a:一"}},
         // A line break in the host's name becomes a space.
-        {{}, IDOK, {"0000001=f-1:受  信 箱"}, "受\r\n信\r箱", "受  信 箱"},
-    };
-    const std::string base = FreshScratchFolder();
-    const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE("row " + std::to_string(r));
-        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
-        const int id = RegisterItemId(*plugin);
-        standin::Script().currentFolder = "f-1";
-        standin::Script().displayNames["f-1"] = row.displayName;
-        standin::ClearCalls();
-
-        MessageBoxCapture boxes;
-        boxes.Answer({row.answer});
-        PickRegisterItem(id, window.get());
-        EXPECT_EQ(boxes.boxes(), (std::vector<CapturedBox>{{window.get(), kCaption,
-                                                            AddText(row.shownName), MB_OKCANCEL}}));
-        EXPECT_EQ(HostCallNames(), (Lines{"ORA_GetCurrentFolder", "ORA_GetFolderDisplayName"}));
-        EXPECT_EQ(standin::CallsTo("ORA_GetFolderDisplayName").at(0).arguments, Lines{"f-1"});
-
-        // The next move submenu shows the change, the new entry last.
-        Lines texts;
-        for (const std::string& line : row.written)
-            texts.push_back(line.substr(line.find(':') + 1));
-        if (texts.empty())
-            texts.push_back("(登録フォルダがありません)");
-        EXPECT_EQ(MoveNames(*plugin), texts);
-        EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
-    }
-}
-
-TEST(ToggleFolder, RemovesTheMatchingEntryNamedByItsMenuName) {
-    struct Row {
-        Lines entries;
-        std::string currentFolder;
-        int answer;
-        std::string boxText;
-        Lines written;
-    };
-    const Row rows[] = {
-        {{"a:一", "b:二", "c:三"}, "b", IDOK, RemoveText("二"), {"0000001=a:一", "0000002=c:三"}},
+        {{},
+         "f-1",
+         "受\r\n信\r箱",
+         {IDOK},
+         adds,
+         {{AddText("受  信 箱")}},
+         {"0000001=f-1:受  信 箱"}},
         {{"a:一", "b:二", "c:三"},
          "b",
-         IDCANCEL,
-         RemoveText("二"),
+         "ホストの名前",
+         {IDOK},
+         removes,
+         {{RemoveText("二")}},
+         {"0000001=a:一", "0000002=c:三"}},
+        {{"a:一", "b:二", "c:三"},
+         "b",
+         "ホストの名前",
+         {IDCANCEL},
+         removes,
+         {{RemoveText("二")}},
          {"0000001=a:一", "0000002=b:二", "0000003=c:三"}},
         // Renamed in the settings dialog: the box shows the entry's name, not
         // the host's.
-        {{"b:自分の名前"}, "b", IDOK, RemoveText("自分の名前"), {}},
-        {{"plain"}, "plain", IDOK, RemoveText("plain"), {}},
-        {{"b:a:b"}, "b", IDOK, RemoveText("a:b"), {}},
-    };
-    const std::string base = FreshScratchFolder();
-    const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE("row " + std::to_string(r));
-        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
-        const int id = RegisterItemId(*plugin);
-        standin::Script().currentFolder = row.currentFolder;
-        standin::Script().unknownDisplayName = "ホストの名前";
-        standin::ClearCalls();
-
-        MessageBoxCapture boxes;
-        boxes.Answer({row.answer});
-        PickRegisterItem(id, window.get());
-        EXPECT_EQ(boxes.boxes(),
-                  (std::vector<CapturedBox>{{window.get(), kCaption, row.boxText, MB_OKCANCEL}}));
-        EXPECT_EQ(HostCallNames(), Lines{"ORA_GetCurrentFolder"});
-        EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
-    }
-}
-
-TEST(ToggleFolder, EntriesOfOneFolderAreRemovedOneAtATime) {
-    const auto plugin = StartPlugin(FreshScratchFolder(), {{"x:最初", "y:別", "x:二番目"}, 1, 0});
-    const HostWindow window;
-    const int id = RegisterItemId(*plugin);
-    standin::Script().currentFolder = "x";
-    standin::Script().displayNames["x"] = "ホストの名前";
-    MessageBoxCapture boxes;
-    boxes.Answer({IDOK, IDOK, IDCANCEL});
-    for (int pick = 0; pick < 3; ++pick)
-        PickRegisterItem(id, window.get());
-    Lines texts;
-    for (const CapturedBox& box : boxes.boxes())
-        texts.push_back(box.text);
-    EXPECT_EQ(texts, (Lines{RemoveText("最初"), RemoveText("二番目"), AddText("ホストの名前")}));
-    EXPECT_EQ(ListWrittenAtExit(*plugin), Lines{"0000001=y:別"});
-}
-
-TEST(ToggleFolder, FolderIdsMatchOnlyInTheSameCase) {
-    const std::string base = FreshScratchFolder();
-    const HostWindow window;
-    const char* const currentFolders[] = {"inbox", "INBOX", "Inbox2"};
-    for (std::size_t r = 0; r < std::size(currentFolders); ++r) {
-        const std::string folder = currentFolders[r];
-        SCOPED_TRACE(folder);
-        const auto plugin = StartRowPlugin(base, r, {{"Inbox:受信"}, 1, 0});
-        const int id = RegisterItemId(*plugin);
-        standin::Script().currentFolder = folder;
-        standin::Script().displayNames[folder] = "別の受信";
-        MessageBoxCapture boxes;
-        PickRegisterItem(id, window.get());
-        ASSERT_EQ(boxes.boxes().size(), 1u);
-        EXPECT_EQ(boxes.boxes()[0].text, AddText("別の受信"));
-        EXPECT_EQ(ListWrittenAtExit(*plugin),
-                  (Lines{"0000001=Inbox:受信", "0000002=" + folder + ":別の受信"}));
-    }
-}
-
-TEST(ToggleFolder, AFolderIdWithAColonOrALineBreakIsRefusedWithAWarning) {
-    struct Row {
-        Lines entries;
-        std::string currentFolder;
-        Lines written;
-        const char* what; // what the warning names
-    };
-    const Row rows[] = {
-        {{}, "a:b", {}, "「:」"},
-        {{}, ":", {}, "「:」"},
+        {{"b:自分の名前"}, "b", "ホストの名前", {IDOK}, removes, {{RemoveText("自分の名前")}}, {}},
+        {{"plain"}, "plain", "ホストの名前", {IDOK}, removes, {{RemoveText("plain")}}, {}},
+        {{"b:a:b"}, "b", "ホストの名前", {IDOK}, removes, {{RemoveText("a:b")}}, {}},
+        // Entries of one folder are removed one at a time.
+        {{"x:最初", "y:別", "x:二番目"},
+         "x",
+         "ホストの名前",
+         {IDOK, IDOK, IDCANCEL},
+         {"ORA_GetCurrentFolder", "ORA_GetCurrentFolder", "ORA_GetCurrentFolder",
+          "ORA_GetFolderDisplayName"},
+         {{RemoveText("最初")}, {RemoveText("二番目")}, {AddText("ホストの名前")}},
+         {"0000001=y:別"}},
+        // Folder IDs match only in the same case.
+        {{"Inbox:受信"},
+         "inbox",
+         "別の受信",
+         {IDOK},
+         adds,
+         {{AddText("別の受信")}},
+         {"0000001=Inbox:受信", "0000002=inbox:別の受信"}},
+        {{"Inbox:受信"},
+         "INBOX",
+         "別の受信",
+         {IDOK},
+         adds,
+         {{AddText("別の受信")}},
+         {"0000001=Inbox:受信", "0000002=INBOX:別の受信"}},
+        {{"Inbox:受信"},
+         "Inbox2",
+         "別の受信",
+         {IDOK},
+         adds,
+         {{AddText("別の受信")}},
+         {"0000001=Inbox:受信", "0000002=Inbox2:別の受信"}},
+        {{}, "a:b", "仕事", {IDOK}, adds, {refused("「:」")}, {}},
+        {{}, ":", "仕事", {IDOK}, adds, {refused("「:」")}, {}},
         // The stored entry's folder ID is "f"; "f:1" matches nothing.
-        {{"f:1"}, "f:1", {"0000001=f:1"}, "「:」"},
-        {{"g:一"}, "a\nb", {"0000001=g:一"}, "改行"},
-        {{}, "a\r", {}, "改行"},
+        {{"f:1"}, "f:1", "仕事", {IDOK}, adds, {refused("「:」")}, {"0000001=f:1"}},
+        {{"g:一"}, "a\nb", "仕事", {IDOK}, adds, {refused("改行")}, {"0000001=g:一"}},
+        {{}, "a\r", "仕事", {IDOK}, adds, {refused("改行")}, {}},
+        // Null texts from the host read as empty.
+        {{}, std::nullopt, "名無し", {IDOK}, adds, {{AddText("名無し")}}, {"0000001=:名無し"}},
+        {{}, "f", std::nullopt, {IDOK}, adds, {{AddText("")}}, {"0000001=f:"}},
+        {{":空"}, std::nullopt, "名無し", {IDOK}, removes, {{RemoveText("空")}}, {}},
     };
-    const std::string base = FreshScratchFolder();
     const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE("row " + std::to_string(r));
-        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
-        const int id = RegisterItemId(*plugin);
-        standin::Script().currentFolder = row.currentFolder;
-        standin::Script().displayNames[row.currentFolder] = "仕事";
-        MessageBoxCapture boxes;
-        PickRegisterItem(id, window.get());
-        EXPECT_EQ(boxes.boxes(),
-                  (std::vector<CapturedBox>{{window.get(), kCaption,
-                                             "フォルダ「仕事」は識別子に" + std::string(row.what) +
-                                                 "を含むため、移動先フォルダに追加できません。",
-                                             MB_OK | MB_ICONWARNING}}));
-        EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
-    }
-}
-
-TEST(ToggleFolder, NullTextsFromTheHostReadAsEmpty) {
-    struct Row {
-        Lines entries;
-        std::optional<std::string> currentFolder;
-        std::optional<std::string> displayName; // of the current folder
-        std::string boxText;
-        Lines written;
-    };
-    const Row rows[] = {
-        {{}, std::nullopt, std::string("名無し"), AddText("名無し"), {"0000001=:名無し"}},
-        {{}, std::string("f"), std::nullopt, AddText(""), {"0000001=f:"}},
-        {{":空"}, std::nullopt, std::string("名無し"), RemoveText("空"), {}},
-    };
-    const std::string base = FreshScratchFolder();
-    const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE("row " + std::to_string(r));
-        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
-        const int id = RegisterItemId(*plugin);
-        standin::Script().currentFolder = row.currentFolder;
-        standin::Script().displayNames[row.currentFolder.value_or("")] = row.displayName;
+    ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {
+        const int id = RegisterItemId(plugin);
+        standin::Script().currentFolder = row.folder;
+        standin::Script().displayNames[row.folder.value_or("")] = row.displayName;
         standin::ClearCalls();
+
         MessageBoxCapture boxes;
-        PickRegisterItem(id, window.get());
-        ASSERT_EQ(boxes.boxes().size(), 1u);
-        EXPECT_EQ(boxes.boxes()[0].text, row.boxText);
+        boxes.Answer(row.answers);
+        for (std::size_t pick = 0; pick < row.answers.size(); ++pick)
+            PickRegisterItem(id, window.get());
+        std::vector<CapturedBox> expected;
+        for (const Box& box : row.boxes)
+            expected.push_back({window.get(), kCaption, box.text, box.type});
+        EXPECT_EQ(boxes.boxes(), expected);
+        EXPECT_EQ(HostCallNames(), row.calls);
         for (const standin::HostCall& call : standin::CallsTo("ORA_GetFolderDisplayName"))
-            EXPECT_EQ(call.arguments, Lines{row.currentFolder.value_or("")});
-        EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
-    }
+            EXPECT_EQ(call.arguments, Lines{row.folder.value_or("")});
+
+        // The next move submenu shows the change, a new entry last; an entry
+        // without a menu name shows its folder ID.
+        Lines texts;
+        for (const std::string& line : row.written) {
+            const std::size_t key = line.find('=') + 1, colon = line.find(':');
+            texts.push_back(colon + 1 < line.size() ? line.substr(colon + 1)
+                                                    : line.substr(key, colon - key));
+        }
+        if (texts.empty())
+            texts.push_back("(登録フォルダがありません)");
+        EXPECT_EQ(MoveNames(plugin), texts);
+        EXPECT_EQ(ListWrittenAtExit(plugin), row.written);
+    });
 }
 
 TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
@@ -457,13 +381,9 @@ TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
          {RemoveText("二"), AddText("名前z")},
          {"0000001=a:一", "0000002=c:三", "0000003=z:名前z"}},
     };
-    const std::string base = FreshScratchFolder();
     const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE("row " + std::to_string(r));
-        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
-        const int id = RegisterItemId(*plugin);
+    ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {
+        const int id = RegisterItemId(plugin);
         standin::Script().currentFolder = row.folder;
         standin::Script().unknownDisplayName = "名前" + row.folder;
 
@@ -485,8 +405,8 @@ TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
         ASSERT_GE(texts.size(), 2u);
         texts.resize(2); // the outer box may be recorded again when it is reactivated
         EXPECT_EQ(texts, row.boxTexts);
-        EXPECT_EQ(ListWrittenAtExit(*plugin), row.written);
-    }
+        EXPECT_EQ(ListWrittenAtExit(plugin), row.written);
+    });
 }
 
 TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {

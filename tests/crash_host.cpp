@@ -2,10 +2,13 @@
 // one destination through the folder menu's command, which saves it, and
 // exits through ORC_OnExit. The crash-safety test kills it at varying moments
 // of the save. The confirmation is answered with OK; a box of the settings
-// file's load or save is answered too, and the host then exits with 4.
+// file's load or save is answered too, and the host then exits with 4. With
+// "in-place" after the event's name, a folder stands in the place of the
+// host's new file beside the settings file, so that the save writes in place.
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include "desktop/activation_watcher.h"
 #include "host/plugin_callbacks.h"
@@ -20,6 +23,10 @@ int main(int argc, char** argv) {
     PluginCallbacks orc;
     if (!plugin || !saving || BindPluginCallbacks(plugin, orc))
         return 3;
+    if (argc > 3 && std::string(argv[3]) == "in-place")
+        CreateDirectoryA(
+            (folder + "\\Varkel.ini." + std::to_string(GetCurrentProcessId()) + ".tmp").c_str(),
+            nullptr);
     // Answers every box with OK, and counts those of the settings file.
     int settingsBoxes = 0;
     const ActivationWatcher watcher([&settingsBoxes](const ShownBox& box) {

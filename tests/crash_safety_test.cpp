@@ -1,6 +1,8 @@
 // A host killed at any moment of the save leaves the settings file either the
 // complete old one or the complete new one, once the next start has put back
-// an old file that the kill caught on its way out.
+// an old file that the kill caught on its way out: when the new file is
+// swapped in, and when it is written in place, as a plain file or through the
+// profile functions.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,112 +11,110 @@
 #include <string>
 
 #include "plugin.h"
+#include "run_process.h"
 #include "scratch.h"
 #include "settings_files.h"
+#include "soak_length.h"
 
 namespace {
 
 constexpr int kEntries = 1000;
-constexpr int kKills = 200;
 constexpr char kEventName[] = "VarkelCrashSafetySaving";
 
-std::string OldSettingsFile() {
+std::string OldSettingsFile(const std::string& head) {
     std::vector<std::string> entries;
     char entry[96];
     for (int n = 1; n <= kEntries; ++n) {
         std::snprintf(entry, sizeof entry, "\\受信箱\\取引先%04d:取引先%04d", n, n);
         entries.push_back(entry);
     }
-    return SettingsIni(entries, "[Setting]\r\nIsConfirm=1\r\nIsMenuTop=0\r\n[Size]\r\nLeft=10\r\n"
-                                "Top=20\r\nRight=500\r\nBottom=420\r\nColWidth1=160\r\n"
-                                "ColWidth2=180\r\n");
+    return head + SettingsIni(entries,
+                              "[Setting]\r\nIsConfirm=1\r\nIsMenuTop=0\r\n[Size]\r\nLeft=10\r\n"
+                              "Top=20\r\nRight=500\r\nBottom=420\r\nColWidth1=160\r\n"
+                              "ColWidth2=180\r\n");
 }
 
-struct RunResult {
-    bool finished;
-    DWORD exitCode;
-    DWORD milliseconds; // from the signal to the end of the process
-};
-
-// Runs the crash host on folder; kills it killAfter ms after it starts saving
-// (never, when killAfter is INFINITE).
-RunResult RunHost(const std::string& folder, HANDLE saving, DWORD killAfter) {
+// Runs the crash host on folder and kills it killAfter ms after it starts
+// saving.
+RunResult RunHost(const std::string& folder, HANDLE saving, DWORD killAfter, bool inPlace) {
     ResetEvent(saving);
     // No backslash before the closing quote: it would escape it.
     const std::string bare = folder.substr(0, folder.find_last_not_of('\\') + 1);
-    std::string command =
-        "\"" + ExecutableFolder() + "crash_host.exe\" \"" + bare + "\" " + kEventName;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return {false, 0, 0};
-    RunResult result{false, 0, 0};
-    HANDLE waitFor[] = {saving, process.hProcess};
-    if (WaitForMultipleObjects(2, waitFor, FALSE, 60000) == WAIT_OBJECT_0) {
-        const DWORD started = GetTickCount();
-        if (WaitForSingleObject(process.hProcess, killAfter) == WAIT_TIMEOUT)
-            TerminateProcess(process.hProcess, 9);
-        WaitForSingleObject(process.hProcess, 60000);
-        result.milliseconds = GetTickCount() - started;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    result.finished = code == 0;
-    result.exitCode = code;
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return result;
+    RunOptions options;
+    options.signal = saving;
+    options.killAfter = killAfter;
+    return RunProcess("\"" + ExecutableFolder() + "crash_host.exe\" \"" + bare + "\" " +
+                          kEventName + (inPlace ? " in-place" : ""),
+                      options);
 }
 
 } // namespace
 
 TEST(CrashSafety, KilledSavesLeaveTheOldOrTheNewFileComplete) {
-    const std::string folder = FreshScratchFolder();
-    ASSERT_TRUE(CopyFileA(BuiltPluginPath().c_str(), (folder + "Varkel.dll").c_str(), FALSE));
-    const std::string settings = folder + "Varkel.ini";
-    const std::string oldFile = OldSettingsFile();
-    HANDLE saving = CreateEventA(nullptr, TRUE, FALSE, kEventName);
+    struct Row {
+        const char* name;
+        const char* head; // before the file's sections
+        bool inPlace;
+    };
+    const Row rows[] = {
+        {"a plain file swapped in", "", false},
+        {"a plain file written in place", "", true},
+        {"a hand-edited file written in place by the profile functions", "; 手で書いた行\r\n",
+         true},
+    };
+    const std::string base = FreshScratchFolder();
+    const UniqueHandle saving(CreateEventA(nullptr, TRUE, FALSE, kEventName));
     ASSERT_NE(saving, nullptr);
+    // A short soak by default keeps make test quick; CI kills 200 times.
+    const int kills = SoakLength("VARKEL_KILLS", 30) / static_cast<int>(std::size(rows));
+    for (std::size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE(row.name);
+        const std::string folder = RowFolder(base, r);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileA(BuiltPluginPath().c_str(), (folder + "Varkel.dll").c_str(), FALSE));
+        const std::string settings = folder + "Varkel.ini";
+        const std::string oldFile = OldSettingsFile(row.head);
 
-    // One save left alone gives the new file and its duration.
-    WriteWholeFile(settings, oldFile);
-    const RunResult whole = RunHost(folder, saving, INFINITE);
-    ASSERT_TRUE(whole.finished) << "exit code " << whole.exitCode;
-    const std::string newFile = ReadWholeFile(settings);
-    ASSERT_NE(newFile, oldFile);
-    ASSERT_NE(newFile.find("0001001=\\追加\\新しいフォルダ:新しいフォルダ"), std::string::npos);
-
-    // Kill moments spread over the save's duration and a little beyond.
-    const DWORD span = whole.milliseconds + whole.milliseconds / 2 + 2;
-    int oldSeen = 0, newSeen = 0, restored = 0;
-    for (int i = 0; i < kKills; ++i) {
+        // One save left alone gives the new file and its duration.
         WriteWholeFile(settings, oldFile);
-        const DWORD delay = static_cast<DWORD>(i) * span / kKills;
-        RunHost(folder, saving, delay);
-        if (!FileExists(settings)) {
-            LoadedPlugin restart(folder);
-            restart.orc().OnStart();
-            ++restored;
+        const RunResult whole = RunHost(folder, saving.get(), kProcessPatience, row.inPlace);
+        ASSERT_EQ(whole.exitCode, 0u);
+        const std::string newFile = ReadWholeFile(settings);
+        ASSERT_NE(newFile, oldFile);
+        ASSERT_NE(newFile.find("0001001=\\追加\\新しいフォルダ:新しいフォルダ"), std::string::npos);
+
+        // Kill moments spread over the save's duration and a little beyond,
+        // each followed by a start where the kill left a file to put back.
+        const DWORD span = whole.milliseconds + whole.milliseconds / 2 + 2;
+        int oldSeen = 0, newSeen = 0, restored = 0;
+        for (int i = 0; i < kills; ++i) {
+            WriteWholeFile(settings, oldFile);
+            const DWORD delay = static_cast<DWORD>(i) * span / static_cast<DWORD>(kills);
+            RunHost(folder, saving.get(), delay, row.inPlace);
+            if (!FileExists(settings) || FileExists(settings + ".~swap")) {
+                LoadedPlugin restart(folder);
+                restart.orc().OnStart();
+                ++restored;
+            }
+            const std::string now = ReadWholeFile(settings);
+            if (now == oldFile) {
+                ++oldSeen;
+            } else if (now == newFile) {
+                ++newSeen;
+            } else {
+                ADD_FAILURE() << "kill " << i << " after " << delay << " ms left a file of "
+                              << now.size() << " bytes (old " << oldFile.size() << ", new "
+                              << newFile.size() << ")";
+                break;
+            }
         }
-        const std::string now = ReadWholeFile(settings);
-        if (now == oldFile) {
-            ++oldSeen;
-        } else if (now == newFile) {
-            ++newSeen;
-        } else {
-            ADD_FAILURE() << "kill " << i << " after " << delay << " ms left a file of "
-                          << now.size() << " bytes (old " << oldFile.size() << ", new "
-                          << newFile.size() << ")";
-            break;
-        }
+        std::printf("%s: save took %lu ms; of %d kills, %d left the old file (%d put back at the "
+                    "next start), %d the new one\n",
+                    row.name, static_cast<unsigned long>(whole.milliseconds), kills, oldSeen,
+                    restored, newSeen);
+        // The kills really landed before and after the switch to the new file.
+        EXPECT_GT(oldSeen, 0);
+        EXPECT_GT(newSeen, 0);
     }
-    CloseHandle(saving);
-    std::printf("save took %lu ms; %d kills left the old file (%d put back at the next start), "
-                "%d the new one\n",
-                static_cast<unsigned long>(whole.milliseconds), oldSeen, restored, newSeen);
-    // The kills really landed before and after the switch to the new file.
-    EXPECT_GT(oldSeen, 0);
-    EXPECT_GT(newSeen, 0);
 }

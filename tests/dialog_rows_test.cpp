@@ -47,6 +47,28 @@ std::vector<std::string> DisplayNameRequests() {
     return folders;
 }
 
+// Opens the dialog on the four folders once for each case, selects the case's
+// rows, clears the host's calls and runs check(c, dialog, list); then cancels.
+// Nothing of it reaches the list.
+template <class Case, std::size_t N, class Check>
+void OnSelectedRows(const Case (&cases)[N], Check check) {
+    NameFourFolders();
+    DialogSession session(SettingsIni(kFour));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModalScript script = DialogScript();
+        script.Do([&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            SelectRows(list, c.selected);
+            standin::ClearCalls();
+            check(c, dialog, list);
+            ClickButton(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(session.Setup(script), 1);
+    }
+    EXPECT_EQ(session.Exit().folders, kFour);
+}
+
 std::string Repeat(const std::string& piece, std::size_t times) {
     std::string text;
     for (std::size_t i = 0; i < times; ++i)
@@ -92,7 +114,7 @@ TEST(DialogRows, FilledFromTheListWithTheHostsDisplayNames) {
                                                 }));
         // Nothing is selected at opening.
         EXPECT_TRUE(SelectedRows(RowList(dialog)).empty());
-        ClickButton(dialog, IDC_OK);
+        ClickButton(dialog, IDC_SETTINGS_OK);
     });
     EXPECT_EQ(session.Setup(script), 1);
     // One request per row, in order.
@@ -114,9 +136,9 @@ TEST(DialogRows, CheckBoxesShowAnyNonzeroFlagTickedAndOkStoresZeroOrOne) {
             SettingsIni({}, "[Setting]\r\nIsConfirm=" + std::to_string(c.confirm) +
                                 "\r\nIsMenuTop=" + std::to_string(c.menuTop) + "\r\n"));
         auto expectBoxes = [&](HWND dialog) {
-            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_CONFIRM, BM_GETCHECK, 0, 0),
+            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SETTINGS_CONFIRM, BM_GETCHECK, 0, 0),
                       c.confirm ? BST_CHECKED : BST_UNCHECKED);
-            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_MENU_TOP, BM_GETCHECK, 0, 0),
+            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SETTINGS_MENU_TOP, BM_GETCHECK, 0, 0),
                       c.menuTop ? BST_CHECKED : BST_UNCHECKED);
         };
         // Cancel keeps the stored values as they were.
@@ -133,7 +155,7 @@ TEST(DialogRows, CheckBoxesShowAnyNonzeroFlagTickedAndOkStoresZeroOrOne) {
         ModalScript accepted = DialogScript();
         accepted.Do([&](HWND dialog) {
             expectBoxes(dialog);
-            ClickButton(dialog, IDC_OK);
+            ClickButton(dialog, IDC_SETTINGS_OK);
         });
         EXPECT_EQ(session.Setup(accepted), 1);
         saved = session.Exit();
@@ -155,79 +177,66 @@ TEST(DialogRows, UpAndDownMoveTheFirstSelectedRowWithinTheEnds) {
     const Case cases[] = {
         {"first row up",
          {0},
-         IDC_MOVE_UP,
+         IDC_SETTINGS_MOVE_UP,
          {"アルファ", "ベータ", "ガンマ", "デルタ"},
          {0},
          0,
          {"A1"}},
         {"last row down",
          {3},
-         IDC_MOVE_DOWN,
+         IDC_SETTINGS_MOVE_DOWN,
          {"アルファ", "ベータ", "ガンマ", "デルタ"},
          {3},
          3,
          {"D4"}},
         {"second row up",
          {1},
-         IDC_MOVE_UP,
+         IDC_SETTINGS_MOVE_UP,
          {"ベータ", "アルファ", "ガンマ", "デルタ"},
          {0},
          0,
          {"B2"}},
         {"second row down",
          {1},
-         IDC_MOVE_DOWN,
+         IDC_SETTINGS_MOVE_DOWN,
          {"アルファ", "ガンマ", "ベータ", "デルタ"},
          {2},
          2,
          {"B2"}},
         {"lowest of two selected down",
          {3, 1},
-         IDC_MOVE_DOWN,
+         IDC_SETTINGS_MOVE_DOWN,
          {"アルファ", "ガンマ", "ベータ", "デルタ"},
          {2, 3},
          2,
          {"B2"}},
         {"lowest of two selected up",
          {3, 2},
-         IDC_MOVE_UP,
+         IDC_SETTINGS_MOVE_UP,
          {"アルファ", "ガンマ", "ベータ", "デルタ"},
          {1, 3},
          1,
          {"C3"}},
         {"nothing selected",
          {},
-         IDC_MOVE_UP,
+         IDC_SETTINGS_MOVE_UP,
          {"アルファ", "ベータ", "ガンマ", "デルタ"},
          {},
          -1,
          {}},
     };
-    NameFourFolders();
-    DialogSession session(SettingsIni(kFour));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ModalScript script = DialogScript();
-        script.Do([&](HWND dialog) {
-            const HWND list = RowList(dialog);
-            SelectRows(list, c.selected);
-            standin::ClearCalls();
-            ClickButton(dialog, c.button);
-            EXPECT_EQ(MenuNames(list), c.order);
-            EXPECT_EQ(SelectedRows(list), c.selectedAfter);
-            if (c.focusedAfter >= 0) {
-                EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), c.focusedAfter);
-            }
-            EXPECT_EQ(DisplayNameRequests(), c.asked);
-            // A moved row keeps its folder and its display name.
-            for (const auto& row : ReadRows(list, 3))
-                EXPECT_EQ(row[1], "受信箱/" + row[2].substr(0, 1)) << row[0];
-            ClickButton(dialog, IDCANCEL);
-        });
-        EXPECT_EQ(session.Setup(script), 1);
-    }
-    // Nothing of it reached the list.
-    EXPECT_EQ(session.Exit().folders, kFour);
+    OnSelectedRows(cases, [](const Case& c, HWND dialog, HWND list) {
+        ClickButton(dialog, c.button);
+        EXPECT_EQ(MenuNames(list), c.order);
+        EXPECT_EQ(SelectedRows(list), c.selectedAfter);
+        if (c.focusedAfter >= 0) {
+            EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), c.focusedAfter);
+        }
+        EXPECT_EQ(DisplayNameRequests(), c.asked);
+        // A moved row keeps its folder and its display name.
+        for (const auto& row : ReadRows(list, 3))
+            EXPECT_EQ(row[1], "受信箱/" + row[2].substr(0, 1)) << row[0];
+    });
 }
 
 TEST(DialogRows, RepeatedMovesCarryARowToTheEndAndStopThere) {
@@ -238,14 +247,14 @@ TEST(DialogRows, RepeatedMovesCarryARowToTheEndAndStopThere) {
         const HWND list = RowList(dialog);
         SelectRows(list, {0});
         for (int i = 0; i < 5; ++i)
-            ClickButton(dialog, IDC_MOVE_DOWN);
+            ClickButton(dialog, IDC_SETTINGS_MOVE_DOWN);
         EXPECT_EQ(MenuNames(list),
                   (std::vector<std::string>{"ベータ", "ガンマ", "デルタ", "アルファ"}));
         EXPECT_EQ(SelectedRows(list), std::vector<int>{3});
         for (int i = 0; i < 2; ++i)
-            ClickButton(dialog, IDC_MOVE_UP);
+            ClickButton(dialog, IDC_SETTINGS_MOVE_UP);
         EXPECT_EQ(SelectedRows(list), std::vector<int>{1});
-        ClickButton(dialog, IDC_OK);
+        ClickButton(dialog, IDC_SETTINGS_OK);
     });
     EXPECT_EQ(session.Setup(script), 1);
     EXPECT_EQ(session.Exit().folders,
@@ -265,28 +274,17 @@ TEST(DialogRows, DeleteRemovesTheFirstSelectedRowWithoutAsking) {
         {"lowest of two", {2, 1}, {"アルファ", "ガンマ", "デルタ"}, {1}},
         {"nothing selected", {}, {"アルファ", "ベータ", "ガンマ", "デルタ"}, {}},
     };
-    NameFourFolders();
-    DialogSession session(SettingsIni(kFour));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ModalScript script = DialogScript();
-        script.Do([&](HWND dialog) {
-            const HWND list = RowList(dialog);
-            SelectRows(list, c.selected);
-            standin::ClearCalls();
-            {
-                const MessageBoxCapture boxes;
-                ClickButton(dialog, IDC_DELETE);
-                for (const CapturedBox& box : boxes.boxes())
-                    ADD_FAILURE() << "a box: " << box.caption << ": " << box.text;
-            }
-            EXPECT_EQ(MenuNames(list), c.order);
-            EXPECT_EQ(SelectedRows(list), c.selectedAfter);
-            EXPECT_TRUE(standin::Calls().empty());
-            ClickButton(dialog, IDCANCEL);
-        });
-        EXPECT_EQ(session.Setup(script), 1);
-    }
+    OnSelectedRows(cases, [](const Case& c, HWND dialog, HWND list) {
+        {
+            const MessageBoxCapture boxes;
+            ClickButton(dialog, IDC_SETTINGS_DELETE);
+            for (const CapturedBox& box : boxes.boxes())
+                ADD_FAILURE() << "a box: " << box.caption << ": " << box.text;
+        }
+        EXPECT_EQ(MenuNames(list), c.order);
+        EXPECT_EQ(SelectedRows(list), c.selectedAfter);
+        EXPECT_TRUE(standin::Calls().empty());
+    });
 }
 
 TEST(DialogRows, RenameInPlaceWithF2) {
@@ -345,7 +343,7 @@ TEST(DialogRows, RenameInPlaceWithF2) {
             EXPECT_EQ(WindowText(editor), before[static_cast<std::size_t>(editedRow)][0]);
             if (c.end == End::FocusLeaves) {
                 SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed.c_str()));
-                SetFocus(GetDlgItem(dialog, IDC_MOVE_UP));
+                SetFocus(GetDlgItem(dialog, IDC_SETTINGS_MOVE_UP));
             } else {
                 TypeIntoLabelEditor(list, c.typed, c.end == End::Enter ? VK_RETURN : VK_ESCAPE);
             }
@@ -355,7 +353,7 @@ TEST(DialogRows, RenameInPlaceWithF2) {
                 expected[static_cast<std::size_t>(c.renamedRow)][0] = c.typed;
             // Only column 0 of the edited row changes.
             EXPECT_EQ(ReadRows(list, 3), expected);
-            ClickButton(dialog, IDC_OK);
+            ClickButton(dialog, IDC_SETTINGS_OK);
         });
         EXPECT_EQ(session.Setup(script), 1);
         EXPECT_EQ(session.Exit().folders, c.committed);
@@ -440,7 +438,7 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
          },
          5},
         {"drag to the top, then OK", 5,
-         [](HWND list) { DragListRow(list, 5, ListGapPoint(list, 0), true); }, 0, IDC_OK},
+         [](HWND list) { DragListRow(list, 5, ListGapPoint(list, 0), true); }, 0, IDC_SETTINGS_OK},
     };
     Entries entries;
     std::vector<std::string> names;
@@ -538,10 +536,10 @@ TEST(DialogRows, LongNamesAndFolderIdsSurviveWhole) {
         EXPECT_EQ(CellText(list, 1, 0), longName);
         // Moving reads a row back and inserts it again.
         SelectRows(list, {0});
-        ClickButton(dialog, IDC_MOVE_DOWN);
+        ClickButton(dialog, IDC_SETTINGS_MOVE_DOWN);
         EXPECT_EQ(CellText(list, 1, 2), longId);
         SelectRows(list, {0});
-        ClickButton(dialog, IDC_MOVE_DOWN);
+        ClickButton(dialog, IDC_SETTINGS_MOVE_DOWN);
         EXPECT_EQ(CellText(list, 1, 0), longName);
         // A long rename is stored whole too.
         SelectRows(list, {2});
@@ -549,7 +547,7 @@ TEST(DialogRows, LongNamesAndFolderIdsSurviveWhole) {
         SendKey(list, VK_F2);
         EXPECT_TRUE(TypeIntoLabelEditor(list, longRename, VK_RETURN));
         EXPECT_EQ(CellText(list, 2, 0), longRename);
-        ClickButton(dialog, IDC_OK);
+        ClickButton(dialog, IDC_SETTINGS_OK);
     });
     EXPECT_EQ(session.Setup(script), 1);
     EXPECT_EQ(session.Exit().folders,
@@ -569,7 +567,7 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
          [](HWND dialog) {
              for (int i = 0; i < 4; ++i) {
                  SelectRows(RowList(dialog), {0});
-                 ClickButton(dialog, IDC_DELETE);
+                 ClickButton(dialog, IDC_SETTINGS_DELETE);
              }
          },
          {},
@@ -579,16 +577,16 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
          [](HWND dialog) {
              const HWND list = RowList(dialog);
              SelectRows(list, {3});
-             ClickButton(dialog, IDC_MOVE_UP);
-             ClickButton(dialog, IDC_MOVE_UP); // A D B C
+             ClickButton(dialog, IDC_SETTINGS_MOVE_UP);
+             ClickButton(dialog, IDC_SETTINGS_MOVE_UP); // A D B C
              SelectRows(list, {0});
-             ClickButton(dialog, IDC_DELETE); // D B C
+             ClickButton(dialog, IDC_SETTINGS_DELETE); // D B C
              SelectRows(list, {1});
              SetFocus(list);
              SendKey(list, VK_F2);
              TypeIntoLabelEditor(list, "改名", VK_RETURN);
-             ClickButton(dialog, IDC_CONFIRM);
-             ClickButton(dialog, IDC_MENU_TOP);
+             ClickButton(dialog, IDC_SETTINGS_CONFIRM);
+             ClickButton(dialog, IDC_SETTINGS_MENU_TOP);
          },
          {"D4:デルタ", "B2:改名", "C3:ガンマ"},
          0,
@@ -599,7 +597,7 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
              g_listViewProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
                  list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountsCharacters)));
              SelectRows(list, {0});
-             ClickButton(dialog, IDC_MOVE_DOWN);
+             ClickButton(dialog, IDC_SETTINGS_MOVE_DOWN);
          },
          {"B2:ベータ", "A1:アルファ", "C3:ガンマ", "D4:デルタ"},
          1,
@@ -612,7 +610,7 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
         ModalScript script = DialogScript();
         script.Do([&](HWND dialog) {
             c.edit(dialog);
-            ClickButton(dialog, IDC_OK);
+            ClickButton(dialog, IDC_SETTINGS_OK);
         });
         EXPECT_EQ(session.Setup(script), 1);
         // The list in memory shows in the next opening.
@@ -622,8 +620,10 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
             for (const auto& row : ReadRows(RowList(dialog), 3))
                 rows.push_back(row[2] + ":" + row[0]);
             EXPECT_EQ(rows, c.committed);
-            EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CONFIRM) == BST_CHECKED, c.isConfirm != 0);
-            EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_MENU_TOP) == BST_CHECKED, c.isMenuTop != 0);
+            EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SETTINGS_CONFIRM) == BST_CHECKED,
+                      c.isConfirm != 0);
+            EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SETTINGS_MENU_TOP) == BST_CHECKED,
+                      c.isMenuTop != 0);
             ClickButton(dialog, IDCANCEL);
         });
         EXPECT_EQ(session.Setup(reopened), 1);

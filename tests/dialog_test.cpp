@@ -51,9 +51,13 @@ bool Inside(const RECT& inner, const RECT& outer) {
 
 // The controls that the layout moves, those that keep their size first, and
 // the three it never moves.
-constexpr int kMovedControls[] = {IDC_VERSION_BUTTON, IDCANCEL,    IDC_OK,
-                                  IDC_MENU_TOP,       IDC_CONFIRM, IDC_FOLDER_LIST};
-constexpr int kTopButtons[] = {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_DELETE};
+constexpr int kMovedControls[] = {IDC_SETTINGS_VERSION_BUTTON,
+                                  IDCANCEL,
+                                  IDC_SETTINGS_OK,
+                                  IDC_SETTINGS_MENU_TOP,
+                                  IDC_SETTINGS_CONFIRM,
+                                  IDC_SETTINGS_FOLDER_LIST};
+constexpr int kTopButtons[] = {IDC_SETTINGS_MOVE_UP, IDC_SETTINGS_MOVE_DOWN, IDC_SETTINGS_DELETE};
 
 SIZE SizeOf(const RECT& rect) {
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
@@ -209,8 +213,8 @@ TEST(DialogGeometry, FirstOpeningIsCentredWithDefaultColumns) {
             EXPECT_EQ(ListView_GetColumnWidth(list, column), widths[column]) << column;
         }
         EXPECT_EQ(ReadRows(list, 3).size(), 0u);
-        EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_CONFIRM) == BST_CHECKED);
-        EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_MENU_TOP) == BST_CHECKED);
+        EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_SETTINGS_CONFIRM) == BST_CHECKED);
+        EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_SETTINGS_MENU_TOP) == BST_CHECKED);
         ClickButton(dialog, IDCANCEL);
     });
     EXPECT_EQ(session.Setup(script), 1);
@@ -345,13 +349,13 @@ TEST(DialogLayout, ControlsFollowTheEdgesAndTheListFillsTheRest) {
             const SIZE button = SizeOf(atOpening[0]);
             const SIZE box = SizeOf(atOpening[4]);
             const LONG bottomTop = 450 - 15 - button.cy;
-            EXPECT_EQ(CornersOf(ChildRect(dialog, IDC_VERSION_BUTTON)),
+            EXPECT_EQ(CornersOf(ChildRect(dialog, IDC_SETTINGS_VERSION_BUTTON)),
                       (Corners{600 - 15 - button.cx, bottomTop, 585, 435}));
             EXPECT_EQ(ChildRect(dialog, IDCANCEL).left, 600 - 15 - 2 * button.cx - 5);
-            EXPECT_EQ(ChildRect(dialog, IDC_OK).left, 600 - 15 - 3 * button.cx - 10);
-            EXPECT_EQ(ChildRect(dialog, IDC_MENU_TOP).top, bottomTop - 5 - box.cy);
-            EXPECT_EQ(ChildRect(dialog, IDC_CONFIRM).top, bottomTop - 10 - 2 * box.cy);
-            const RECT list = ChildRect(dialog, IDC_FOLDER_LIST);
+            EXPECT_EQ(ChildRect(dialog, IDC_SETTINGS_OK).left, 600 - 15 - 3 * button.cx - 10);
+            EXPECT_EQ(ChildRect(dialog, IDC_SETTINGS_MENU_TOP).top, bottomTop - 5 - box.cy);
+            EXPECT_EQ(ChildRect(dialog, IDC_SETTINGS_CONFIRM).top, bottomTop - 10 - 2 * box.cy);
+            const RECT list = ChildRect(dialog, IDC_SETTINGS_FOLDER_LIST);
             EXPECT_EQ(SizeOf(list).cx, 570);
             EXPECT_EQ(SizeOf(list).cy, bottomTop - 15 - 2 * box.cy - list.top);
         }
@@ -367,7 +371,7 @@ TEST(DialogClosing, EveryWayStoresTheGeometryAndOnlyOkCommits) {
         bool commits;
     };
     const Case cases[] = {
-        {"OK button", [](HWND dialog) { ClickButton(dialog, IDC_OK); }, true},
+        {"OK button", [](HWND dialog) { ClickButton(dialog, IDC_SETTINGS_OK); }, true},
         {"Enter in the list",
          [](HWND dialog) {
              SetFocus(RowList(dialog));
@@ -396,14 +400,14 @@ TEST(DialogClosing, EveryWayStoresTheGeometryAndOnlyOkCommits) {
         script.Do([&](HWND dialog) {
             const HWND list = RowList(dialog);
             SelectRows(list, {2});
-            ClickButton(dialog, IDC_MOVE_UP); // A C B
+            ClickButton(dialog, IDC_SETTINGS_MOVE_UP); // A C B
             SelectRows(list, {0});
-            ClickButton(dialog, IDC_DELETE); // C B
+            ClickButton(dialog, IDC_SETTINGS_DELETE); // C B
             SelectRows(list, {1});
             SendKey(list, VK_F2);
             EXPECT_TRUE(TypeIntoLabelEditor(list, "改名", VK_RETURN));
-            ClickButton(dialog, IDC_CONFIRM);
-            ClickButton(dialog, IDC_MENU_TOP);
+            ClickButton(dialog, IDC_SETTINGS_CONFIRM);
+            ClickButton(dialog, IDC_SETTINGS_MENU_TOP);
             MoveWindow(dialog, moved.left, moved.top, 600, 460, TRUE);
             ListView_SetColumnWidth(list, 0, 111);
             ListView_SetColumnWidth(list, 1, 222);
@@ -451,7 +455,7 @@ TEST(DialogClosing, ThirdColumnAlwaysOpensHiddenAndTheOthersAsLeft) {
         ListView_SetColumnWidth(RowList(dialog), 0, 123);
         ListView_SetColumnWidth(RowList(dialog), 1, 77);
         ListView_SetColumnWidth(RowList(dialog), 2, 80);
-        ClickButton(dialog, IDC_OK);
+        ClickButton(dialog, IDC_SETTINGS_OK);
     });
     EXPECT_EQ(session.Setup(first), 1);
     ModalScript second = DialogScript();
@@ -526,7 +530,7 @@ TEST(DialogOwner, SecondSetupWhileOpenBringsTheOpenDialogForward) {
 
     // Once closed, setup opens the dialog again.
     ModalScript again = DialogScript();
-    again.Do([](HWND dialog) { ClickButton(dialog, IDC_OK); });
+    again.Do([](HWND dialog) { ClickButton(dialog, IDC_SETTINGS_OK); });
     EXPECT_EQ(session.Setup(again, owner.get()), 1);
     EXPECT_TRUE(again.windowFound());
 }
@@ -541,7 +545,7 @@ TEST(DialogVersionBox, ShowsDescriptionVersionAndCopyrightOverTheOpenDialog) {
         // see windows that the closing activates.
         const MessageBoxCapture boxes;
         for (int press = 1; press <= 3; ++press) {
-            ClickButton(dialog, IDC_VERSION_BUTTON);
+            ClickButton(dialog, IDC_SETTINGS_VERSION_BUTTON);
             ASSERT_EQ(boxes.boxes().size(), static_cast<std::size_t>(press));
             const CapturedBox& box = boxes.boxes().back();
             EXPECT_EQ(box.caption, "Varkel Plugin のﾊﾞｰｼﾞｮﾝ情報");
@@ -554,9 +558,9 @@ TEST(DialogVersionBox, ShowsDescriptionVersionAndCopyrightOverTheOpenDialog) {
         }
         EXPECT_EQ(ReadRows(RowList(dialog), 3), (std::vector<std::vector<std::string>>{
                                                     {"仕事", "(フォルダが見つかりません)", "F1"}}));
-        EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_CONFIRM) == BST_CHECKED);
-        EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_MENU_TOP) == BST_CHECKED);
-        ClickButton(dialog, IDC_OK);
+        EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_SETTINGS_CONFIRM) == BST_CHECKED);
+        EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_SETTINGS_MENU_TOP) == BST_CHECKED);
+        ClickButton(dialog, IDC_SETTINGS_OK);
     });
     EXPECT_EQ(session.Setup(script), 1);
     const SavedSettings saved = session.Exit();
@@ -576,7 +580,7 @@ TEST(DialogScreenshots, DefaultSizeAndResizedShowJapaneseText) {
         const HWND list = RowList(dialog);
         EXPECT_EQ(MissingGlyphs(list, L"仕事個人家族古いフォルダ受信箱ﾒﾙﾏｶﾞ"), 0);
         EXPECT_EQ(MissingGlyphs(
-                      GetDlgItem(dialog, IDC_CONFIRM),
+                      GetDlgItem(dialog, IDC_SETTINGS_CONFIRM),
                       L"メールの移動時に確認のメッセージを出す「」先頭へｷｬﾝｾﾙﾊﾞｰｼﾞｮﾝ情報削除↑↓"),
                   0);
         SelectRows(list, {1});
@@ -585,16 +589,16 @@ TEST(DialogScreenshots, DefaultSizeAndResizedShowJapaneseText) {
         EXPECT_EQ(atDefault.width, 400);
         EXPECT_EQ(atDefault.height, 300);
         EXPECT_TRUE(WritePng(ScreenshotPath("dialog-default.png"), atDefault));
-        EXPECT_GT(DarkPixels(atDefault, InImage(dialog, IDC_FOLDER_LIST)), 200);
-        EXPECT_GT(DarkPixels(atDefault, InImage(dialog, IDC_VERSION_BUTTON)), 30);
+        EXPECT_GT(DarkPixels(atDefault, InImage(dialog, IDC_SETTINGS_FOLDER_LIST)), 200);
+        EXPECT_GT(DarkPixels(atDefault, InImage(dialog, IDC_SETTINGS_VERSION_BUTTON)), 30);
 
         ResizeClientArea(dialog, 600, 450);
         const Image resized = CaptureWindow(dialog);
         EXPECT_EQ(resized.width, SizeOf(WindowRectOf(dialog)).cx);
         EXPECT_EQ(resized.height, SizeOf(WindowRectOf(dialog)).cy);
         EXPECT_TRUE(WritePng(ScreenshotPath("dialog-resized.png"), resized));
-        EXPECT_GT(DarkPixels(resized, InImage(dialog, IDC_VERSION_BUTTON)), 30);
-        EXPECT_GT(DarkPixels(resized, InImage(dialog, IDC_MENU_TOP)), 30);
+        EXPECT_GT(DarkPixels(resized, InImage(dialog, IDC_SETTINGS_VERSION_BUTTON)), 30);
+        EXPECT_GT(DarkPixels(resized, InImage(dialog, IDC_SETTINGS_MENU_TOP)), 30);
         ClickButton(dialog, IDCANCEL);
     });
     EXPECT_EQ(session.Setup(script), 1);

@@ -95,33 +95,6 @@ TEST(HostileHost, LongAndDoubleByteNamesSurviveWhole) {
     EXPECT_NE(file.find("0000001=" + folderId + ":" + longName + "\r\n"), std::string::npos);
 }
 
-TEST(HostileHost, CommandIdsOutsideSixteenBitsAndGarbageHighBits) {
-    auto plugin = StartPlugin(FreshScratchFolder(), {{"f0:零", "f1:一", "f2:二", "f3:三"}, 0, 0});
-    standin::Script().commandIds = {0xFFFF, 65536, -5, 0};
-    const std::vector<MenuItem> items = BuildMoveItems(*plugin);
-    ASSERT_EQ(items.size(), 4u);
-
-    struct Case {
-        WPARAM word;
-        std::vector<std::string> moved; // what the host is asked, in order
-    };
-    const Case cases[] = {
-        {0xFFFF, {"f0"}},              // the 0xFFFF binding
-        {0x7FFF0000 | 0xFFFF, {"f0"}}, // high bits ignored
-        {65536, {"f3"}},               // low 16 bits are 0: ID 0 is bound to f3
-        {static_cast<WPARAM>(-5), {}}, // low 16 bits 0xFFFB: never bound
-        {0x00120000, {"f3"}},          // ID 0 again, with garbage above
-        {12345, {}},                   // an ID nobody handed out
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.word);
-        standin::ClearCalls();
-        // Whichever registered callback the host calls, the word decides.
-        standin::Registered().front().callback(nullptr, c.word);
-        EXPECT_EQ(standin::MovedTo(), c.moved);
-    }
-}
-
 TEST(HostileHost, CallbacksBeforeStartAfterExitAndTwiceExit) {
     LoadedPlugin plugin(FreshScratchFolder());
     WriteProfileFile(plugin.settingsPath(), "[FolderList]\r\n0000001=old:古い\r\n");
@@ -150,22 +123,6 @@ TEST(HostileHost, CallbacksBeforeStartAfterExitAndTwiceExit) {
     EXPECT_EQ(standin::MovedTo(), std::vector<std::string>{"old"});
 }
 
-TEST(HostileHost, NullAndDestroyedMenuHandles) {
-    auto plugin = StartPlugin(FreshScratchFolder(), {{"a:甲"}, 1, 0});
-    HMENU destroyed = CreatePopupMenu();
-    DestroyMenu(destroyed);
-    for (HMENU menu : {static_cast<HMENU>(nullptr), destroyed}) {
-        for (int type : {kMailListMenu, kFolderMenu, kMailViewMenu}) {
-            SCOPED_TRACE(type);
-            standin::Script().currentMail = std::string("本文");
-            EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu, type), 0);
-        }
-    }
-    // Nothing was registered for menus that do not exist.
-    EXPECT_TRUE(standin::Registered().empty());
-    EXPECT_EQ(MoveNames(*plugin), std::vector<std::string>{"甲"});
-}
-
 TEST(HostileHost, CommandsFromInsideTheOpenDialog) {
     auto plugin = StartPlugin(FreshScratchFolder(), {{"a:甲", "b:乙"}, 0, 0});
     standin::Script().currentFolder = std::string("c");
@@ -182,7 +139,7 @@ TEST(HostileHost, CommandsFromInsideTheOpenDialog) {
             const std::vector<MenuItem> items = BuildMoveItems(*plugin);
             standin::InvokeCommand(static_cast<int>(items[0].id), nullptr, items[0].id);
         });
-        script.Do([&](HWND dialog) { ClickButton(dialog, ok ? IDC_OK : IDCANCEL); });
+        script.Do([&](HWND dialog) { ClickButton(dialog, ok ? IDC_SETTINGS_OK : IDCANCEL); });
         ASSERT_TRUE(script.Run([&] { plugin->orc().OnPlugInSetup(nullptr); })) << script.failure();
         EXPECT_EQ(standin::MovedTo().back(), "a");
         if (ok) {
@@ -206,8 +163,8 @@ TEST(HostileHost, DialogOpenedTwiceInARow) {
         script.Do([&](HWND dialog) {
             rows = ReadRows(RowList(dialog), 1);
             SelectRows(RowList(dialog), {1});
-            ClickButton(dialog, IDC_MOVE_UP);
-            ClickButton(dialog, IDC_OK);
+            ClickButton(dialog, IDC_SETTINGS_MOVE_UP);
+            ClickButton(dialog, IDC_SETTINGS_OK);
         });
         int result = 0;
         ASSERT_TRUE(script.Run([&] { result = plugin->orc().OnPlugInSetup(nullptr); }))

@@ -47,15 +47,18 @@ HMENU MoveSubmenu(HMENU menu) {
     return found;
 }
 
+// A mail menu's type, the IsMenuTop value and the host's menu with the
+// submenu in place.
+struct MenuPlacement {
+    int menuType;
+    int isMenuTop;
+    Lines hostMenu;
+};
+
 } // namespace
 
 TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
-    struct Row {
-        int menuType;
-        int isMenuTop;
-        Lines hostMenu;
-    };
-    const Row rows[] = {
+    const MenuPlacement rows[] = {
         {kMailListMenu, 0, {"A#101", "B#102", "---", kSubmenuItem}},
         {kMailListMenu, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
         {kMailListMenu, -7, {kSubmenuItem, "---", "A#101", "B#102"}},
@@ -72,7 +75,7 @@ TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
     const HostWindow window;
 
     for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
+        const MenuPlacement& row = rows[r];
         SCOPED_TRACE("menu type " + std::to_string(row.menuType) + ", IsMenuTop " +
                      std::to_string(row.isMenuTop));
         const auto plugin = StartRowPlugin(
@@ -202,12 +205,7 @@ TEST(MenuLayout, OtherMenuTypesLeaveTheMenuAloneAndCallNothing) {
 }
 
 TEST(MenuLayout, EmptyListGivesTheUnregisteredPlaceholder) {
-    struct Row {
-        int menuType;
-        int isMenuTop;
-        Lines hostMenu;
-    };
-    const Row rows[] = {
+    const MenuPlacement rows[] = {
         {kMailListMenu, 0, {"A#101", "B#102", "---", kSubmenuItem}},
         {kMailViewMenu, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
     };
@@ -239,19 +237,17 @@ TEST(MenuLayout, EntriesAreSplitAtTheirFirstColonAndEachItemHasItsOwnBinding) {
         {{"id:a:b", ":名前"}, {"a:b", "名前"}, {"a:b", "名前"}, {"id", ""}},
         {{"a:同名", "b:同名"}, {"同名", "同名"}, {"同名", "同名"}, {"a", "b"}},
         {{"x:一", "x:二"}, {"一", "二"}, {"一", "二"}, {"x", "x"}},
+        // 表 and ソ end in the byte 0x5C.
+        {{"表示:ソフト"}, {"ソフト"}, {"ソフト"}, {"表示"}},
         // Every "&" is drawn as written, not taken as an access key.
         {{"a:&Q", "b:Q&A", "c:末尾&", "d:R&&D", "e:&"},
          {"&&Q", "Q&&A", "末尾&&", "R&&&&D", "&&"},
          {"&Q", "Q&A", "末尾&", "R&&D", "&"},
          {"a", "b", "c", "d", "e"}},
     };
-    const std::string base = FreshScratchFolder();
     const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE("row " + std::to_string(r));
-        const auto plugin = StartRowPlugin(base, r, {row.entries, 1, 0});
-        const std::vector<MenuItem> items = BuildMoveItems(*plugin);
+    ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {
+        const std::vector<MenuItem> items = BuildMoveItems(plugin);
         ASSERT_EQ(items.size(), row.labels.size());
         const auto& registered = standin::Registered();
         ASSERT_EQ(registered.size(), items.size());
@@ -269,7 +265,7 @@ TEST(MenuLayout, EntriesAreSplitAtTheirFirstColonAndEachItemHasItsOwnBinding) {
             EXPECT_EQ(boxes.boxes()[0].text, MoveText(row.names[i]));
             EXPECT_EQ(standin::MovedTo(), Lines{row.folders[i]});
         }
-    }
+    });
 }
 
 TEST(MenuLayout, EveryCallAddsACompleteSetAndEarlierBindingsStay) {
@@ -358,6 +354,8 @@ TEST(MenuLayout, HandlesThatAreNoMenuAreLeftAlone) {
         }
     }
     EXPECT_TRUE(standin::Registered().empty());
+    // The list is as it was.
+    EXPECT_EQ(MoveNames(*plugin), Lines{"受信箱"});
 }
 
 namespace {
@@ -375,6 +373,57 @@ std::unique_ptr<LoadedPlugin> StartWithExtensions(const std::string& folder, con
                      SettingsIni(entries, "[Setting]\r\nIsConfirm=0\r\n" + extensions));
     plugin->orc().OnStart();
     return plugin;
+}
+
+// A submenu as lines: "---", the search item's text, ">group" with its items
+// indented below it, or a move item's text and, after " > ", the folder its
+// command moves the mail to. Runs every move item's command, and checks that
+// each has the description of its entry's whole menu name (names).
+void DescribeMoveTree(HMENU menu, HWND window, const std::map<std::string, std::string>& names,
+                      const std::string& indent, Lines& lines) {
+    for (const MenuItem& item : ReadMenuItems(menu)) {
+        if (item.submenu) {
+            lines.push_back(indent + ">" + item.text);
+            DescribeMoveTree(item.submenu, window, names, indent + "  ", lines);
+            continue;
+        }
+        if (item.id == 0 || item.text == kSearchItem) {
+            lines.push_back(indent + (item.id == 0 ? "---" : item.text));
+            continue;
+        }
+        standin::ClearCalls();
+        standin::InvokeCommand(static_cast<int>(item.id), window, item.id);
+        const Lines to = standin::MovedTo();
+        const std::string folder = to.size() == 1 ? to[0] : "?";
+        lines.push_back(indent + item.text + " > " + folder);
+        const auto name = names.find(folder);
+        for (const standin::RegisteredCommand& command : standin::Registered()) {
+            if (command.id == static_cast<int>(item.id) && name != names.end()) {
+                EXPECT_EQ(command.description, MoveText(name->second)) << item.text;
+            }
+        }
+    }
+}
+
+// The move submenu that a mail list menu gets now, described as above.
+Lines MoveTree(const LoadedPlugin& plugin, const Lines& entries) {
+    // Each folder's menu name, for the descriptions; none for a folder that
+    // several entries share.
+    std::map<std::string, std::string> names;
+    Lines shared;
+    for (const std::string& entry : entries) {
+        const std::size_t colon = entry.find(':');
+        if (!names.emplace(entry.substr(0, colon), entry.substr(colon + 1)).second)
+            shared.push_back(entry.substr(0, colon));
+    }
+    for (const std::string& folder : shared)
+        names.erase(folder);
+    const HostWindow window;
+    const UniqueMenu menu = HostMenu();
+    plugin.orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
+    Lines lines;
+    DescribeMoveTree(MoveSubmenu(menu.get()), window.get(), names, "", lines);
+    return lines;
 }
 
 } // namespace
@@ -482,61 +531,6 @@ TEST(MenuLayout, AccessKeysRunOutAfterTheLastDigitAndLetter) {
             EXPECT_EQ(labels[position], label) << "item " << position;
     }
 }
-
-namespace {
-
-// A submenu as lines: "---", the search item's text, ">group" with its items
-// indented below it, or a move item's text and, after " > ", the folder its
-// command moves the mail to. Runs every move item's command, and checks that
-// each has the description of its entry's whole menu name (names).
-void DescribeMoveTree(HMENU menu, HWND window, const std::map<std::string, std::string>& names,
-                      const std::string& indent, Lines& lines) {
-    for (const MenuItem& item : ReadMenuItems(menu)) {
-        if (item.submenu) {
-            lines.push_back(indent + ">" + item.text);
-            DescribeMoveTree(item.submenu, window, names, indent + "  ", lines);
-            continue;
-        }
-        if (item.id == 0 || item.text == kSearchItem) {
-            lines.push_back(indent + (item.id == 0 ? "---" : item.text));
-            continue;
-        }
-        standin::ClearCalls();
-        standin::InvokeCommand(static_cast<int>(item.id), window, item.id);
-        const Lines to = standin::MovedTo();
-        const std::string folder = to.size() == 1 ? to[0] : "?";
-        lines.push_back(indent + item.text + " > " + folder);
-        const auto name = names.find(folder);
-        for (const standin::RegisteredCommand& command : standin::Registered()) {
-            if (command.id == static_cast<int>(item.id) && name != names.end()) {
-                EXPECT_EQ(command.description, MoveText(name->second)) << item.text;
-            }
-        }
-    }
-}
-
-// The move submenu that a mail list menu gets now, described as above.
-Lines MoveTree(const LoadedPlugin& plugin, const Lines& entries) {
-    // Each folder's menu name, for the descriptions; none for a folder that
-    // several entries share.
-    std::map<std::string, std::string> names;
-    Lines shared;
-    for (const std::string& entry : entries) {
-        const std::size_t colon = entry.find(':');
-        if (!names.emplace(entry.substr(0, colon), entry.substr(colon + 1)).second)
-            shared.push_back(entry.substr(0, colon));
-    }
-    for (const std::string& folder : shared)
-        names.erase(folder);
-    const HostWindow window;
-    const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
-    Lines lines;
-    DescribeMoveTree(MoveSubmenu(menu.get()), window.get(), names, "", lines);
-    return lines;
-}
-
-} // namespace
 
 TEST(MenuLayout, RecentItemsAndGroupsOnlyWhenOn) {
     struct Row {

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <random>
@@ -26,6 +25,7 @@
 #include "scratch.h"
 #include "settings_dialog_session.h"
 #include "settings_files.h"
+#include "soak_length.h"
 #include "standin_host.h"
 #include "started_plugin.h"
 
@@ -209,7 +209,7 @@ class Walk {
                 const int step = kind == 0 ? -1 : 1;
                 actions.push_back([row, step](HWND dialog) {
                     SelectRows(RowList(dialog), {row});
-                    ClickButton(dialog, step < 0 ? IDC_MOVE_UP : IDC_MOVE_DOWN);
+                    ClickButton(dialog, step < 0 ? IDC_SETTINGS_MOVE_UP : IDC_SETTINGS_MOVE_DOWN);
                 });
                 const Row moved = rows[static_cast<std::size_t>(row)];
                 rows.erase(rows.begin() + row);
@@ -218,7 +218,7 @@ class Walk {
             } else if (kind == 2 && row >= 0) {
                 actions.push_back([row](HWND dialog) {
                     SelectRows(RowList(dialog), {row});
-                    ClickButton(dialog, IDC_DELETE);
+                    ClickButton(dialog, IDC_SETTINGS_DELETE);
                 });
                 rows.erase(rows.begin() + row);
             } else if (kind == 3 && row >= 0) { // rename, kept or cancelled
@@ -236,17 +236,17 @@ class Walk {
                 if (how == 0)
                     rows[static_cast<std::size_t>(row)].name = name;
             } else if (kind == 4) {
-                actions.push_back([](HWND dialog) { ClickButton(dialog, IDC_CONFIRM); });
+                actions.push_back([](HWND dialog) { ClickButton(dialog, IDC_SETTINGS_CONFIRM); });
                 confirm ^= 1;
             } else if (kind == 5) {
-                actions.push_back([](HWND dialog) { ClickButton(dialog, IDC_MENU_TOP); });
+                actions.push_back([](HWND dialog) { ClickButton(dialog, IDC_SETTINGS_MENU_TOP); });
                 menuTop ^= 1;
             }
         }
         const int close = Pick(4);
         actions.push_back([close](HWND dialog) {
             if (close <= 1)
-                ClickButton(dialog, IDC_OK);
+                ClickButton(dialog, IDC_SETTINGS_OK);
             else if (close == 2)
                 ClickButton(dialog, IDCANCEL);
             else
@@ -316,17 +316,12 @@ class Walk {
     HostWindow hostWindow_;
 };
 
-int EnvInt(const char* name, int fallback) {
-    const char* value = std::getenv(name);
-    return value && *value ? std::atoi(value) : fallback;
-}
-
 } // namespace
 
 // A short walk by default keeps make test quick; CI walks the full 10,000 steps.
 TEST(RandomWalk, WholePluginAgainstAPlainModel) {
-    const int steps = EnvInt("VARKEL_WALK_STEPS", 1500);
-    const int seedOverride = EnvInt("VARKEL_WALK_SEED", -1);
+    const int steps = SoakLength("VARKEL_WALK_STEPS", 1500);
+    const int seedOverride = SoakLength("VARKEL_WALK_SEED", -1);
     const unsigned seed = seedOverride >= 0 ? static_cast<unsigned>(seedOverride)
                                             : static_cast<unsigned>(GetTickCount());
     SCOPED_TRACE("replay with VARKEL_WALK_SEED=" + std::to_string(seed));

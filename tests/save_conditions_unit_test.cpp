@@ -261,39 +261,58 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
         const char* name;
         std::string file = {};           // the settings file; none when empty
         std::string backup = {};         // what a stopped save left under the backup name
+        DWORD backupAttributes = 0;      // hidden: marked whole by an in-place write
         std::string staleTemporary = {}; // the name of a new file that a stopped save left
         Hold hold = Hold::kNone;
         FileSwapCalls calls = {};
-        bool loads = true;    // the start reads a file (or none) and may write
-        FolderList list = {}; // the list it reads
+        bool loads = true;      // the start reads a file (or none) and may write
+        FolderList list = {};   // the list it reads
+        std::string after = {}; // the file after the start: the old one or the new one
     };
     const std::string halfWritten = "[Setting]\r\nIsConfirm=0\r\n[Folder";
+    const std::string newFile = SettingsIni(kNewList);
     const Row rows[] = {
         {.name = "a backup that cannot be put back",
          .backup = kOldFile,
          .calls = {&ReplaceFileA, &MoveDenied},
          .loads = false},
-        {.name = "a file that a replace left beside its backup",
-         .file = SettingsIni(kNewList),
+        {.name = "a file that a replace put in place before the kill",
+         .file = newFile,
          .backup = kOldFile,
-         .list = kOldList},
+         .list = kNewList,
+         .after = newFile},
+        {.name = "a file that a replace of a hidden file put in place before the kill",
+         .file = newFile,
+         .backup = kOldFile,
+         .backupAttributes = FILE_ATTRIBUTE_HIDDEN,
+         .list = kOldList,
+         .after = kOldFile},
         {.name = "a file that an in-place write left without its list",
          .file = halfWritten,
          .backup = kHandEdited,
-         .list = kOldList},
-        {.name = "an in-place write stopped before its first byte",
+         .backupAttributes = FILE_ATTRIBUTE_HIDDEN,
+         .list = kOldList,
+         .after = kHandEdited},
+        {.name = "an in-place write stopped before the backup was whole",
          .file = kHandEdited,
-         .backup = kHandEdited,
-         .list = kOldList},
+         .backup = "[Folder",
+         .list = kOldList,
+         .after = kHandEdited},
         {.name = "a hand-edited file held briefly",
          .file = kHandEdited,
          .hold = Hold::kBriefly,
-         .list = kOldList},
-        {.name = "a file held for good", .file = kOldFile, .hold = Hold::kForGood, .loads = false},
+         .list = kOldList,
+         .after = kHandEdited},
+        {.name = "a file held for good",
+         .file = kOldFile,
+         .hold = Hold::kForGood,
+         .loads = false,
+         .after = kOldFile},
         {.name = "new files that stopped saves left",
          .file = kOldFile,
          .staleTemporary = ".4242.tmp",
-         .list = kOldList},
+         .list = kOldList,
+         .after = kOldFile},
     };
     const std::string base = FreshScratchFolder();
     for (std::size_t i = 0; i < std::size(rows); ++i) {
@@ -304,8 +323,10 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
         const std::string path = folder + "Varkel.ini";
         if (!row.file.empty())
             WriteProfileFile(path, row.file);
-        if (!row.backup.empty())
+        if (!row.backup.empty()) {
             WriteWholeFile(path + kSwapBackup, row.backup);
+            SetFileAttributesA((path + kSwapBackup).c_str(), row.backupAttributes);
+        }
         if (!row.staleTemporary.empty()) {
             WriteWholeFile(path + row.staleTemporary, "[Fold");
             WriteWholeFile(path + ".notes.tmp", "the user's own");
@@ -318,11 +339,9 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
             CloseHandle(held);
         g_fileSwapCalls = {};
         EXPECT_EQ(FolderEntries(), row.list);
-        if (!row.backup.empty()) {
-            // Put back, or left for a later start where that cannot be done.
-            EXPECT_EQ(ReadWholeFile(row.loads ? path : path + kSwapBackup), row.backup);
-            EXPECT_EQ(FileExists(path), row.loads);
-        }
+        EXPECT_EQ(ReadWholeFile(path), row.after);
+        // Gone, or left for a later start where it cannot be put back.
+        EXPECT_EQ(FileExists(path + kSwapBackup), !row.loads && !row.backup.empty());
         if (!row.staleTemporary.empty()) {
             EXPECT_FALSE(FileExists(path + row.staleTemporary));
             EXPECT_EQ(ReadWholeFile(path + ".notes.tmp"), "the user's own");

@@ -194,8 +194,8 @@ TEST(SettingsSave, EachChangeIsInTheFileWhenMade) {
     };
     const auto deleteFirstRow = [](HWND dialog) {
         SelectRows(RowList(dialog), {0});
-        ClickButton(dialog, IDC_DELETE);
-        ClickButton(dialog, IDC_OK);
+        ClickButton(dialog, IDC_SETTINGS_DELETE);
+        ClickButton(dialog, IDC_SETTINGS_OK);
     };
     const Row rows[] = {
         {"registering a folder", "new", nullptr, {"0000001=a:A", "0000002=b:B", "0000003=new:新"}},

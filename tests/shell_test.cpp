@@ -7,6 +7,7 @@
 
 #include "message_boxes.h"
 #include "plugin.h"
+#include "run_process.h"
 #include "scratch.h"
 #include "standin_host.h"
 
@@ -16,28 +17,18 @@ namespace {
 // can stay open after the child has gone).
 std::string RunAndCapture(const std::string& commandLine, const std::string& outputPath) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (output == INVALID_HANDLE_VALUE)
+    UniqueHandle output =
+        OwnFile(CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!output)
         return "cannot create " + outputPath;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = output;
-    startup.hStdError = output;
-    PROCESS_INFORMATION process{};
-    std::string command = commandLine;
-    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
-    CloseHandle(output);
-    if (!started)
+    RunOptions options;
+    options.output = output.get();
+    const RunResult run = RunProcess(commandLine, options);
+    output.reset();
+    if (!run.started)
         return "cannot start " + commandLine;
-    const DWORD waited = WaitForSingleObject(process.hProcess, 60000);
-    if (waited != WAIT_OBJECT_0)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return ReadWholeFile(outputPath) + (waited == WAIT_OBJECT_0 ? "" : "(timed out)");
+    return ReadWholeFile(outputPath) + (run.killed ? "(timed out)" : "");
 }
 
 const char kLoadErrorBox[] =

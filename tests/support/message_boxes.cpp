@@ -3,8 +3,8 @@
 MessageBoxCapture::MessageBoxCapture()
     : watcher_([this](const CapturedBox& box) { return OnBox(box); }) {}
 
-void MessageBoxCapture::Answer(std::initializer_list<int> answers) {
-    answers_.insert(answers_.end(), answers);
+void MessageBoxCapture::Answer(const std::vector<int>& answers) {
+    answers_.insert(answers_.end(), answers.begin(), answers.end());
 }
 
 int MessageBoxCapture::OnBox(const CapturedBox& box) {

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <initializer_list>
 #include <ostream>
 #include <vector>
 
@@ -20,7 +19,7 @@ class MessageBoxCapture {
   public:
     MessageBoxCapture();
 
-    void Answer(std::initializer_list<int> answers);
+    void Answer(const std::vector<int>& answers);
     const std::vector<CapturedBox>& boxes() const { return boxes_; }
     void Clear() { boxes_.clear(); }
 

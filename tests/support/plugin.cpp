@@ -36,16 +36,14 @@ void LoadedPlugin::Reload() {
 }
 
 void LoadedPlugin::Unload() {
-    if (module_)
-        FreeLibrary(module_);
-    module_ = nullptr;
+    module_.reset();
     exports_ = PluginCallbacks{};
 }
 
 void LoadedPlugin::Load() {
-    module_ = LoadLibraryA(dllPath().c_str());
+    module_.reset(LoadLibraryA(dllPath().c_str()));
     if (!module_)
         return;
-    if (const char* missing = BindPluginCallbacks(module_, exports_))
+    if (const char* missing = BindPluginCallbacks(module_.get(), exports_))
         throw std::runtime_error(std::string("missing export ") + missing);
 }

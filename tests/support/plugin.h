@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "base/holders.h"
 #include "host/plugin_callbacks.h"
 
 // The test executable's folder, with a trailing backslash.
@@ -23,7 +24,7 @@ class LoadedPlugin {
     LoadedPlugin& operator=(const LoadedPlugin&) = delete;
 
     bool loaded() const { return module_ != nullptr; }
-    HMODULE module() const { return module_; }
+    HMODULE module() const { return module_.get(); }
     const PluginCallbacks& orc() const { return exports_; }
     const std::string& folder() const { return folder_; }
     std::string settingsPath() const { return folder_ + "Varkel.ini"; }
@@ -35,6 +36,6 @@ class LoadedPlugin {
   private:
     void Load();
     std::string folder_;
-    HMODULE module_ = nullptr;
+    UniqueModule module_;
     PluginCallbacks exports_;
 };

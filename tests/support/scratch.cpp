@@ -48,13 +48,6 @@ void DeleteFolderTree(const std::string& folder) {
     RemoveDirectoryA(base.c_str());
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

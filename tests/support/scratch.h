@@ -4,13 +4,14 @@
 #include <cstddef>
 #include <string>
 
+#include "desktop/window_text.h"
+
 // A new, empty folder for the running test, with a trailing backslash.
 std::string FreshScratchFolder();
 // A folder of its own for one row of a table-driven test, below base.
 std::string RowFolder(const std::string& base, std::size_t row);
 void DeleteFolderTree(const std::string& folder);
 
-std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
 // Writes an INI file by hand and makes the profile functions forget any
 // cached copy of it.

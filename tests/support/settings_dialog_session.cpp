@@ -57,7 +57,7 @@ ModalScript DialogScript(DWORD timeoutMs) {
 }
 
 HWND RowList(HWND dialog) {
-    return GetDlgItem(dialog, IDC_FOLDER_LIST);
+    return GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST);
 }
 
 OwnerWindow::OwnerWindow() {

@@ -34,20 +34,6 @@ std::vector<std::string> StoredFolderList(const std::string& path) {
     return StoredSection(path, "FolderList");
 }
 
-std::vector<std::string> StoredSection(const std::string& path, const char* section) {
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
-    std::vector<char> buffer(ReadBufferSize(path));
-    const DWORD length = GetPrivateProfileSectionA(section, buffer.data(),
-                                                   static_cast<DWORD>(buffer.size()), path.c_str());
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < length;) {
-        const std::string line(buffer.data() + start);
-        lines.push_back(line);
-        start += line.size() + 1;
-    }
-    return lines;
-}
-
 std::vector<std::string> KeyByKeyFolderList(const std::string& path) {
     const std::size_t size = ReadBufferSize(path);
     std::vector<char> value(size);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop/window_text.h"
 #include "folders/plugin_settings.h"
 
 // The key of the nth entry (from 1) of [FolderList]: seven digits.
@@ -20,8 +21,6 @@ std::string SettingsIni(const std::vector<std::string>& folders,
 // The "key=value" lines of the [FolderList] section of a settings file, as
 // GetPrivateProfileSectionA gives them once the profile cache is flushed.
 std::vector<std::string> StoredFolderList(const std::string& path);
-// The same of any section; empty when the file lacks it.
-std::vector<std::string> StoredSection(const std::string& path, const char* section);
 
 // The list as the plain loop reads it: GetPrivateProfileStringA for the keys
 // from 0000001 with an empty default, until an empty result. The buffer is

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "plugin.h"
+#include "scratch.h"
 
 struct StartSettings {
     std::vector<std::string> entries; // [FolderList], keys 0000001, 0000002, ...
@@ -23,3 +26,16 @@ std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder, const Start
 // script, then StartPlugin in the row's own folder below base.
 std::unique_ptr<LoadedPlugin> StartRowPlugin(const std::string& base, std::size_t row,
                                              const StartSettings& settings);
+
+// Runs check(row, plugin) for each row of a table, the row's number in any
+// failure, on a plug-in started with confirmations on and the row's entries,
+// each in a folder of its own.
+template <class Row, std::size_t N, class Check>
+void ForEachRowPlugin(const Row (&rows)[N], Check check) {
+    const std::string base = FreshScratchFolder();
+    for (std::size_t r = 0; r < N; ++r) {
+        SCOPED_TRACE("row " + std::to_string(r));
+        const auto plugin = StartRowPlugin(base, r, {rows[r].entries, 1, 0});
+        check(rows[r], *plugin);
+    }
+}
