@@ -44,6 +44,13 @@ DWORD WINAPI CloseAfterHalfASecond(LPVOID handle) {
     return 0;
 }
 
+// A folder of the row's own, and the settings file's path in it.
+std::string RowSettingsPath(const std::string& base, std::size_t row) {
+    const std::string folder = RowFolder(base, row);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "Varkel.ini";
+}
+
 // A new session's state: nothing loaded, nothing merged.
 void ResetModuleState() {
     ReplaceFolderEntries({});
@@ -195,9 +202,7 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
         SCOPED_TRACE(row.name);
-        const std::string folder = RowFolder(base, i);
-        CreateDirectoryA(folder.c_str(), nullptr);
-        const std::string path = folder + "Varkel.ini";
+        const std::string path = RowSettingsPath(base, i);
         const std::string userBackup = path + ".bak";
         const std::string userBytes = "[FolderList]\r\n0000001=\\mine:Mine\r\n";
         if (row.userBackup) {
@@ -271,56 +276,34 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
     };
     const std::string halfWritten = "[Setting]\r\nIsConfirm=0\r\n[Folder";
     const std::string newFile = SettingsIni(kNewList);
+    const DWORD whole = FILE_ATTRIBUTE_HIDDEN;
+    // clang-format off
     const Row rows[] = {
         {.name = "a backup that cannot be put back",
-         .backup = kOldFile,
-         .calls = {&ReplaceFileA, &MoveDenied},
-         .loads = false},
+         .backup = kOldFile, .calls = {&ReplaceFileA, &MoveDenied}, .loads = false},
         {.name = "a file that a replace put in place before the kill",
-         .file = newFile,
-         .backup = kOldFile,
-         .list = kNewList,
-         .after = newFile},
+         .file = newFile, .backup = kOldFile, .list = kNewList, .after = newFile},
         {.name = "a file that a replace of a hidden file put in place before the kill",
-         .file = newFile,
-         .backup = kOldFile,
-         .backupAttributes = FILE_ATTRIBUTE_HIDDEN,
-         .list = kOldList,
+         .file = newFile, .backup = kOldFile, .backupAttributes = whole, .list = kOldList,
          .after = kOldFile},
         {.name = "a file that an in-place write left without its list",
-         .file = halfWritten,
-         .backup = kHandEdited,
-         .backupAttributes = FILE_ATTRIBUTE_HIDDEN,
-         .list = kOldList,
+         .file = halfWritten, .backup = kHandEdited, .backupAttributes = whole, .list = kOldList,
          .after = kHandEdited},
         {.name = "an in-place write stopped before the backup was whole",
-         .file = kHandEdited,
-         .backup = "[Folder",
-         .list = kOldList,
-         .after = kHandEdited},
+         .file = kHandEdited, .backup = "[Folder", .list = kOldList, .after = kHandEdited},
         {.name = "a hand-edited file held briefly",
-         .file = kHandEdited,
-         .hold = Hold::kBriefly,
-         .list = kOldList,
-         .after = kHandEdited},
+         .file = kHandEdited, .hold = Hold::kBriefly, .list = kOldList, .after = kHandEdited},
         {.name = "a file held for good",
-         .file = kOldFile,
-         .hold = Hold::kForGood,
-         .loads = false,
-         .after = kOldFile},
+         .file = kOldFile, .hold = Hold::kForGood, .loads = false, .after = kOldFile},
         {.name = "new files that stopped saves left",
-         .file = kOldFile,
-         .staleTemporary = ".4242.tmp",
-         .list = kOldList,
-         .after = kOldFile},
+         .file = kOldFile, .staleTemporary = ".4242.tmp", .list = kOldList, .after = kOldFile},
     };
+    // clang-format on
     const std::string base = FreshScratchFolder();
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
         SCOPED_TRACE(row.name);
-        const std::string folder = RowFolder(base, i);
-        CreateDirectoryA(folder.c_str(), nullptr);
-        const std::string path = folder + "Varkel.ini";
+        const std::string path = RowSettingsPath(base, i);
         if (!row.file.empty())
             WriteProfileFile(path, row.file);
         if (!row.backup.empty()) {
@@ -443,8 +426,7 @@ TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
         SCOPED_TRACE(row.name);
-        const std::string path = RowFolder(base, i) + "Varkel.ini";
-        CreateDirectoryA(RowFolder(base, i).c_str(), nullptr);
+        const std::string path = RowSettingsPath(base, i);
         WriteProfileFile(path, SettingsIni(row.loaded));
         EXPECT_EQ(LoadedEntries(path), row.loaded);
         row.change(path);
