@@ -27,30 +27,16 @@ std::string g_outputFolder;
 std::vector<std::string> g_screenshots;
 const ActivationWatcher* g_boxes = nullptr;
 
-const ClientWindows& Windows() {
-    return Client().windows;
-}
-HWND OpenMessageBox() {
-    return g_boxes->openBox();
-}
-HWND SettingsDialog() {
-    return DialogWithControl(IDC_SETTINGS_FOLDER_LIST);
-}
-HWND SettingsList() {
-    return GetDlgItem(SettingsDialog(), IDC_SETTINGS_FOLDER_LIST);
-}
-HWND LabelEditor() {
-    return ListView_GetEditControl(SettingsList());
-}
-HWND ExtensionDialog() {
-    return DialogWithControl(IDC_EXT_SEARCH_ITEM);
-}
-HWND SearchDialog() {
-    return DialogWithControl(IDC_SEARCH_LIST);
-}
-HWND SearchList() {
-    return GetDlgItem(SearchDialog(), IDC_SEARCH_LIST);
-}
+// The windows the steps work on, looked up afresh at each use.
+const auto Windows = []() -> const ClientWindows& { return Client().windows; };
+const auto OpenMessageBox = [] { return g_boxes->openBox(); };
+const auto SettingsDialog = [] { return DialogWithControl(IDC_SETTINGS_FOLDER_LIST); };
+const auto SettingsList = [] { return GetDlgItem(SettingsDialog(), IDC_SETTINGS_FOLDER_LIST); };
+const auto LabelEditor = [] { return ListView_GetEditControl(SettingsList()); };
+const auto ExtensionDialog = [] { return DialogWithControl(IDC_EXT_SEARCH_ITEM); };
+const auto SearchDialog = [] { return DialogWithControl(IDC_SEARCH_LIST); };
+const auto SearchList = [] { return GetDlgItem(SearchDialog(), IDC_SEARCH_LIST); };
+const auto SearchText = [] { return GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT); };
 
 void Say(StepRunner& tour, const std::string& line) {
     tour.Add(line, [line] {
@@ -179,7 +165,8 @@ void AnswerConfirmation(StepRunner& tour, const std::string& screenshot = "") {
 // Shows the folder and selects its first mail, or every mail whose subject
 // holds the text when one is given.
 void SelectMails(StepRunner& tour, const std::string& folderId, const std::string& subject = "") {
-    Do(tour, "select the mails about 「" + subject + "」 in " + folderId, [folderId, subject] {
+    const std::string which = subject.empty() ? "the first mail" : "the mails about " + subject;
+    Do(tour, "select " + which + " in " + folderId, [folderId, subject] {
         SelectFolder(folderId);
         SetFocus(Windows().list);
         std::vector<int> serials;
@@ -328,14 +315,12 @@ void SearchAndMove(StepRunner& tour) {
     OpenMailMenu(tour, kClientsFolder);
     LookAtMoveSubmenu(tour, kSearchItem, "12-access-keys-submenu.png");
     OpenSearch(tour);
-    Do(tour, "type そふと",
-       [] { TypeText(GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT), kSearchWord); });
+    Do(tour, "type そふと", [] { TypeText(SearchText(), kSearchWord); });
     tour.Add("ソフト開発 alone in the list",
              [] { return ListColumnTexts(SearchList(), 0) == std::vector<std::string>{kDevName}; });
     NoteRows(tour, "search rows", SearchList);
     Shoot(tour, "13-search-dialog.png", SearchDialog);
-    Do(tour, "press Enter",
-       [] { PressKey(GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT), VK_RETURN); });
+    Do(tour, "press Enter", [] { PressKey(SearchText(), VK_RETURN); });
     AnswerConfirmation(tour);
     Do(tour, "list ソフト開発", [] { NoteFolderContents(kDevFolder); });
 }
@@ -394,8 +379,7 @@ void SearchWithEmptyBox(StepRunner& tour) {
     OpenSearch(tour);
     NoteRows(tour, "search rows", SearchList);
     Shoot(tour, "17-search-recent-first.png", SearchDialog);
-    Do(tour, "press Escape",
-       [] { PressKey(GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT), VK_ESCAPE); });
+    Do(tour, "press Escape", [] { PressKey(SearchText(), VK_ESCAPE); });
     tour.Add("the search dialog to close", [] { return SearchDialog() == nullptr; });
 }
 
