@@ -6,7 +6,6 @@
 #include "desktop/screenshot.h"
 #include "desktop/window_text.h"
 #include "paths.h"
-#include "tour_check.h"
 #include "tour_script.h"
 #include "transcript.h"
 

@@ -1,11 +1,10 @@
-#include "tour_check.h"
+#include "tour_script.h"
 
 #include <algorithm>
 #include <regex>
 
 #include "desktop/window_text.h"
 #include "paths.h"
-#include "tour_script.h"
 #include "transcript.h"
 
 namespace {
