@@ -10,8 +10,6 @@ import sys
 import zipfile
 from pathlib import Path
 
-from check_report import report
-
 GUIDE = "README-ja.txt"
 TOPICS = ["インストール", "プラグインフォルダ", "移動先フォルダに追加/削除", "メールの移動", "設定",
           "F2", "Varkel.ini", "アンインストール", "Ver.0.22"]
@@ -59,7 +57,11 @@ def main():
     shutil.rmtree(scratch, ignore_errors=True)
     scratch.mkdir(parents=True)
     results = checks(source, scratch)
-    return report(results)
+    failed = [what for what, ok in results if not ok]
+    for what in failed:
+        print(f"FAILED: {what}")
+    print(f"{len(results) - len(failed)} passed, {len(failed)} failed")
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

@@ -4,7 +4,6 @@
 #include "host_backend.h"
 #include "mail_views.h"
 #include "main_window.h"
-#include "sample_mail.h"
 #include "transcript.h"
 
 namespace {

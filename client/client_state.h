@@ -1,6 +1,6 @@
 // The one stand-in mail client of the process: its mail, its windows and the
-// plug-in it has loaded (the commands it registers are the stand-in host's). Everything runs on the
-// user-interface thread.
+// plug-in it has loaded (the commands it registers are the stand-in host's).
+// Everything runs on the user-interface thread.
 #pragma once
 
 #include <windows.h>
@@ -23,4 +23,7 @@ struct ClientState {
     PluginModule plugin;
 };
 
-ClientState& Client();
+inline ClientState& Client() {
+    static ClientState state;
+    return state;
+}

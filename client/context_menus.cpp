@@ -3,57 +3,41 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "base/holders.h"
 #include "client_ids.h"
 #include "client_state.h"
-#include "desktop/window_text.h"
+#include "desktop/window_driver.h"
 #include "mail_views.h"
 #include "transcript.h"
 
 namespace {
 
-MenuType MenuTypeOf(HWND control) {
-    const ClientWindows& windows = Client().windows;
-    if (control == windows.tree)
-        return kFolderMenu;
-    if (control == windows.list)
-        return kMailListMenu;
-    if (control == windows.preview)
-        return kMailViewMenu;
-    return kNoMenu;
-}
+// The control that shows each context menu.
+struct ContextMenu {
+    HWND ClientWindows::*control;
+    MenuType type;
+    const char* name;
+};
+const ContextMenu kMenus[] = {{&ClientWindows::tree, kFolderMenu, "folder"},
+                              {&ClientWindows::list, kMailListMenu, "mail list"},
+                              {&ClientWindows::preview, kMailViewMenu, "mail view"}};
 
-const char* MenuName(MenuType type) {
-    switch (type) {
-    case kFolderMenu: return "folder";
-    case kMailListMenu: return "mail list";
-    case kMailViewMenu: return "mail view";
-    default: return "?";
-    }
-}
-
-UniqueMenu ClientItems(MenuType type) {
-    UniqueMenu menu(CreatePopupMenu());
-    switch (type) {
-    case kFolderMenu:
-        AppendMenuA(menu.get(), MF_STRING, kCmdFolderProperties, "フォルダのプロパティ(&P)");
-        break;
-    case kMailListMenu:
-        AppendMenuA(menu.get(), MF_STRING, kCmdMailReply, "返信(&R)");
-        AppendMenuA(menu.get(), MF_STRING, kCmdMailDelete, "ごみ箱へ移動(&D)");
-        break;
-    case kMailViewMenu:
-        AppendMenuA(menu.get(), MF_STRING, kCmdPreviewCopy, "コピー(&C)");
-        AppendMenuA(menu.get(), MF_STRING, kCmdPreviewSelectAll, "すべて選択(&A)");
-        break;
-    default: break;
-    }
-    return menu;
-}
+// The client's own items of each context menu.
+struct ClientItem {
+    MenuType menu;
+    UINT id;
+    const char* text;
+};
+const ClientItem kClientItems[] = {{kFolderMenu, kCmdFolderProperties, "フォルダのプロパティ(&P)"},
+                                   {kMailListMenu, kCmdMailReply, "返信(&R)"},
+                                   {kMailListMenu, kCmdMailDelete, "ごみ箱へ移動(&D)"},
+                                   {kMailViewMenu, kCmdPreviewCopy, "コピー(&C)"},
+                                   {kMailViewMenu, kCmdPreviewSelectAll, "すべて選択(&A)"}};
 
 POINT KeyboardMenuPoint(HWND control) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
+    const RECT rect = WindowRectOf(control);
     return POINT{rect.left + 20, rect.top + 20};
 }
 
@@ -76,8 +60,7 @@ void SelectMailAt(HWND list, POINT screen) {
     const int row = ListView_HitTest(list, &hit);
     if (row < 0 || (ListView_GetItemState(list, row, LVIS_SELECTED) & LVIS_SELECTED))
         return;
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
-    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SelectRows(list, {row});
 }
 
 // Notes the items of the menu and of its submenus.
@@ -92,9 +75,14 @@ void NoteMenu(const std::string& name, HMENU menu) {
 } // namespace
 
 void ShowContextMenu(HWND control, LPARAM position) {
-    const MenuType type = MenuTypeOf(control);
-    if (type == kNoMenu)
+    ClientState& client = Client();
+    const auto menuOf =
+        std::find_if(std::begin(kMenus), std::end(kMenus), [&](const ContextMenu& menu) {
+            return client.windows.*menu.control == control;
+        });
+    if (menuOf == std::end(kMenus))
         return;
+    const MenuType type = menuOf->type;
     // The right button takes the focus to the control, as on Windows.
     SetFocus(control);
     POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
@@ -105,9 +93,12 @@ void ShowContextMenu(HWND control, LPARAM position) {
     else if (type == kMailListMenu)
         SelectMailAt(control, point);
 
-    ClientState& client = Client();
-    UniqueMenu menu = ClientItems(type);
-    Note("client: " + std::string(MenuName(type)) + " menu, ORC_OnMenuInit(menu type " +
+    UniqueMenu menu(CreatePopupMenu());
+    for (const ClientItem& item : kClientItems) {
+        if (item.menu == type)
+            AppendMenuA(menu.get(), MF_STRING, item.id, item.text);
+    }
+    Note("client: " + std::string(menuOf->name) + " menu, ORC_OnMenuInit(menu type " +
          std::to_string(type) + ")");
     if (client.plugin.loaded())
         client.plugin.orc().OnMenuInit(client.windows.frame, menu.get(), type);

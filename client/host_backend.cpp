@@ -74,20 +74,11 @@ int MoveSelectedMessages(const std::string& folderId, int flags) {
     return moved;
 }
 
-standin::HostBackend MakeBackend() {
-    standin::HostBackend backend;
-    backend.currentFolder = CurrentFolder;
-    backend.folderDisplayName = FolderDisplayName;
-    backend.currentMail = CurrentMail;
-    backend.registered = NoteRegistered;
-    backend.moveSelectedMessages = MoveSelectedMessages;
-    return backend;
-}
-
 } // namespace
 
 void InstallClientBackend() {
-    static const standin::HostBackend backend = MakeBackend();
+    static const standin::HostBackend backend{CurrentFolder, FolderDisplayName, CurrentMail,
+                                              NoteRegistered, MoveSelectedMessages};
     standin::InstallBackend(&backend);
 }
 

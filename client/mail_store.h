@@ -42,3 +42,7 @@ class MailStore {
     std::vector<Message> messages_;
     int nextSerial_ = 1;
 };
+
+// The mailboxes, folders and Japanese sample mail the stand-in client starts
+// with. Every name and address is invented.
+MailStore SampleMailStore();

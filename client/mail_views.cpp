@@ -1,5 +1,7 @@
 #include "mail_views.h"
 
+#include <algorithm>
+
 #include "client_state.h"
 #include "desktop/window_driver.h"
 
@@ -8,6 +10,8 @@ namespace {
 enum StatusPart { kRequestPart = 0, kFolderPart = 1 };
 
 int g_previewSerial = 0;
+// The tree item of each folder of the store, in the store's order.
+std::vector<HTREEITEM> g_items;
 
 std::string FolderLabel(const Folder& folder) {
     const std::size_t count = Client().store.MessagesIn(folder.id).size();
@@ -32,26 +36,6 @@ void AddListRow(HWND list, const Message& message) {
     const int index = ListView_InsertItem(list, &row);
     ListView_SetItemText(list, index, 1, subject.data());
     ListView_SetItemText(list, index, 2, date.data());
-}
-
-// The folder of a tree item: its index in the store, which the item carries.
-const Folder& ItemFolder(HWND tree, HTREEITEM item) {
-    TVITEMA query{};
-    query.mask = TVIF_PARAM;
-    query.hItem = item;
-    TreeView_GetItem(tree, &query);
-    return Client().store.folders().at(static_cast<std::size_t>(query.lParam));
-}
-
-// The first item, from item on in tree order, for which found returns true.
-template <class Found> HTREEITEM FindTreeItem(HWND tree, HTREEITEM item, Found found) {
-    for (; item; item = TreeView_GetNextSibling(tree, item)) {
-        if (found(item))
-            return item;
-        if (HTREEITEM inside = FindTreeItem(tree, TreeView_GetChild(tree, item), found))
-            return inside;
-    }
-    return nullptr;
 }
 
 int RowSerial(HWND list, int row) {
@@ -85,7 +69,7 @@ std::string PreviewText(const Message& message) {
 void FillFolderTree() {
     const HWND tree = Client().windows.tree;
     const std::vector<Folder>& folders = Client().store.folders();
-    std::vector<HTREEITEM> items; // a parent comes before its folders
+    g_items.clear(); // a parent comes before its folders
     for (std::size_t i = 0; i < folders.size(); ++i) {
         const Folder& folder = folders[i];
         std::string label = FolderLabel(folder);
@@ -93,32 +77,31 @@ void FillFolderTree() {
         insert.hParent = TVI_ROOT;
         for (std::size_t parent = 0; parent < i; ++parent) {
             if (folders[parent].id == folder.parentId)
-                insert.hParent = items[parent];
+                insert.hParent = g_items[parent];
         }
         insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+        insert.item.mask = TVIF_TEXT;
         insert.item.pszText = label.data();
-        insert.item.lParam = static_cast<LPARAM>(i);
-        items.push_back(TreeView_InsertItem(tree, &insert));
+        g_items.push_back(TreeView_InsertItem(tree, &insert));
     }
-    for (HTREEITEM item : items)
+    for (HTREEITEM item : g_items)
         TreeView_Expand(tree, item, TVE_EXPAND);
 }
 
 void UpdateFolderCounts() {
-    const HWND tree = Client().windows.tree;
-    FindTreeItem(tree, TreeView_GetRoot(tree), [tree](HTREEITEM item) {
-        SetTreeLabel(tree, item, FolderLabel(ItemFolder(tree, item)));
-        return false;
-    });
+    const std::vector<Folder>& folders = Client().store.folders();
+    for (std::size_t i = 0; i < g_items.size(); ++i)
+        SetTreeLabel(Client().windows.tree, g_items[i], FolderLabel(folders[i]));
     UpdateFolderStatus(SelectedFolderId());
 }
 
 HTREEITEM FolderItem(const std::string& folderId) {
-    const HWND tree = Client().windows.tree;
-    return FindTreeItem(tree, TreeView_GetRoot(tree), [tree, &folderId](HTREEITEM item) {
-        return ItemFolder(tree, item).id == folderId;
-    });
+    const std::vector<Folder>& folders = Client().store.folders();
+    for (std::size_t i = 0; i < g_items.size(); ++i) {
+        if (folders[i].id == folderId)
+            return g_items[i];
+    }
+    return nullptr;
 }
 
 bool SelectFolder(const std::string& folderId) {
@@ -127,8 +110,10 @@ bool SelectFolder(const std::string& folderId) {
 }
 
 std::string SelectedFolderId() {
-    const HTREEITEM selected = TreeView_GetSelection(Client().windows.tree);
-    return selected ? ItemFolder(Client().windows.tree, selected).id : std::string();
+    const auto found =
+        std::find(g_items.begin(), g_items.end(), TreeView_GetSelection(Client().windows.tree));
+    return found != g_items.end() ? Client().store.folders()[found - g_items.begin()].id
+                                  : std::string();
 }
 
 void ShowFolder(const std::string& folderId) {

@@ -20,13 +20,9 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 std::string FullPath(const std::string& path) {
-    const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0)
-        return path;
-    std::string full(size, '\0');
-    const DWORD length = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
-    full.resize(length < size ? length : 0);
-    return full.empty() ? path : full;
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return length > 0 && length < sizeof full ? full : path;
 }
 
 bool CreateFolderTree(const std::string& folder) {

@@ -1,4 +1,4 @@
-#include "sample_mail.h"
+#include "mail_store.h"
 
 namespace {
 

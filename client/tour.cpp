@@ -1,13 +1,11 @@
 #include "tour.h"
 
-#include <fstream>
-
 #include "client_app.h"
 #include "client_state.h"
 #include "desktop/own_desktop.h"
 #include "desktop/screenshot.h"
+#include "desktop/window_text.h"
 #include "paths.h"
-#include "tour_check.h"
 #include "tour_script.h"
 #include "transcript.h"
 
@@ -40,17 +38,11 @@ std::string PreparePlugin(const std::string& outputFolder, const std::string& so
 }
 
 void NoteFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        Note("(missing)");
-        return;
-    }
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    const std::string text = ReadWholeFile(path);
+    if (text.empty())
+        Note("(missing or empty)");
+    for (const std::string& line : Lines(text))
         Note(line);
-    }
 }
 
 [[noreturn]] void Fail(const std::string& why) {

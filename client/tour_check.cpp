@@ -1,20 +1,14 @@
-#include "tour_check.h"
-
-#include <windows.h>
+#include "tour_script.h"
 
 #include <algorithm>
 #include <regex>
-#include <sstream>
 
 #include "desktop/window_text.h"
 #include "paths.h"
-#include "tour_script.h"
 #include "transcript.h"
 
 namespace {
 
-constexpr char kRegister[] = "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
-constexpr char kMovePrefix[] = "選択したメールを「";
 const char* const kQuotes[] = {"お見積りの件（青葉システム）", "Re: お見積りの件（青葉システム）"};
 const char* const kScreenshots[] = {"01-client.png",
                                     "02-folder-menu.png",
@@ -48,39 +42,44 @@ std::vector<Fields> Matches(const std::vector<std::string>& lines, const std::st
     return found;
 }
 
-std::string Box(const std::string& folder) {
-    return Utf8("Varkel Plugin") + "\t" +
-           Utf8("フォルダ「" + folder + "」を移動先フォルダに追加します。");
+// A move item's description, which the box that confirms the move shows too.
+std::string MoveText(const std::string& name) {
+    return "選択したメールを「" + name + "」に移動します。";
+}
+
+std::string AddText(const std::string& folder) {
+    return "フォルダ「" + folder + "」を移動先フォルダに追加します。";
+}
+
+// A box of the plug-in: its caption and text (UTF-8).
+Fields Box(const std::string& text) {
+    return {Utf8("Varkel Plugin"), Utf8(text)};
+}
+
+// A registered command: its description (UTF-8) and menu type.
+Fields Registered(const std::string& description, const char* type) {
+    return {Utf8(description), type};
 }
 
 } // namespace
 
 std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEnd) {
     const std::string transcript = ReadWholeFile(JoinPath(outputFolder, "transcript.txt"));
-    std::vector<std::string> lines;
-    std::istringstream stream(transcript);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
+    const std::vector<std::string> lines = Lines(transcript);
     const auto has = [&](const std::string& line) {
         return std::find(lines.begin(), lines.end(), Utf8(line)) != lines.end();
     };
-    const std::vector<Fields> registered =
-        Matches(lines, R"re(  host <- ORA_RegisterCommand\("(.*)", (\d+)\) = (\d+))re");
-    // The register item's menu types, every command ID and the move items.
-    Fields registerTypes, ids;
-    std::vector<Fields> moveItems;
-    for (const Fields& row : registered) {
-        ids.push_back(row[2]);
-        if (row[0] == Utf8(kRegister))
-            registerTypes.push_back(row[1]);
-        if (row[0].rfind(Utf8(kMovePrefix), 0) == 0)
-            moveItems.push_back({row[0], row[1]});
-    }
-    Fields boxes;
-    for (const Fields& box : Matches(lines, R"(  box: \[(.*?)\] (.*))"))
-        boxes.push_back(box[0] + "\t" + box[1]);
-    const auto moveItem = [](const std::string& name, const char* type) {
-        return Fields{Utf8(kMovePrefix + name + "」に移動します。"), type};
+    const std::string registered = R"re(  host <- ORA_RegisterCommand\(")re";
+    const std::vector<Fields> registerTypes = Matches(
+        lines,
+        registered +
+            R"re(Varkel Pluginの移動先としてこのフォルダを追加/削除します。", (\d+)\) = \d+)re");
+    const std::vector<Fields> ids = Matches(lines, registered + R"re(.*", \d+\) = (\d+))re");
+    const std::vector<Fields> moveItems =
+        Matches(lines, registered + R"re((選択したメールを「.*)", (\d+)\) = \d+)re");
+    const std::vector<Fields> boxes = Matches(lines, R"(  box: \[(.*?)\] (.*))");
+    const auto shown = [&](const std::string& text) {
+        return std::count(boxes.begin(), boxes.end(), Box(text)) > 0;
     };
     // The subjects a folder held when the tour last listed it.
     const auto holds = [&](const std::string& folder) {
@@ -110,24 +109,21 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
     const std::pair<const char*, bool> checks[] = {
         {"the tour ran to its end", ranToEnd},
         {"the register item was registered with menu type 2 in every folder menu",
-         registerTypes == Fields{"2", "2", "2"}},
+         registerTypes == std::vector<Fields>{{"2"}, {"2"}, {"2"}}},
         {"every command ID fits in 16 bits and is not 0",
          !ids.empty() && std::all_of(ids.begin(), ids.end(),
-                                     [](const std::string& id) {
-                                         return id.size() <= 5 && std::stoi(id) > 0 &&
-                                                std::stoi(id) <= 0xFFFF;
+                                     [](const Fields& id) {
+                                         return id[0].size() <= 5 && std::stoi(id[0]) > 0 &&
+                                                std::stoi(id[0]) <= 0xFFFF;
                                      })},
-        {"the add boxes named both folders, in order",
-         boxes.size() >= 2 &&
-             Fields(boxes.begin(), boxes.begin() + 2) == Fields{Box("取引先"), Box("ソフト開発")}},
-        {"the add box named Q&A as written",
-         std::count(boxes.begin(), boxes.end(), Box("Q&A")) > 0},
+        {"the add boxes named both folders, in order", boxes.size() >= 2 &&
+                                                           boxes[0] == Box(AddText("取引先")) &&
+                                                           boxes[1] == Box(AddText("ソフト開発"))},
+        {"the add box named Q&A as written", shown(AddText("Q&A"))},
         {"the mail-list menu registered one move item per destination, in list order",
-         moveItems.size() >= 2 && moveItems[0] == moveItem("取引先", "1") &&
-             moveItems[1] == moveItem("ソフト開発", "1")},
-        {"the move was confirmed in a box first",
-         std::count(boxes.begin(), boxes.end(),
-                    Utf8("Varkel Plugin\t選択したメールを「取引先」に移動します。")) > 0},
+         moveItems.size() >= 2 && moveItems[0] == Registered(MoveText("取引先"), "1") &&
+             moveItems[1] == Registered(MoveText("ソフト開発"), "1")},
+        {"the move was confirmed in a box first", shown(MoveText("取引先"))},
         {"the host got a move request to 取引先's folder ID with 0 that moved two mails, then "
          "one from the search to ソフト開発's, then one to each of them from the menu",
          Matches(lines, R"re(  host <- ORA_MoveSelectedMessages\("(.*)", (\d+)\) = (\d+))re") ==
@@ -141,30 +137,28 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         {"hiragana typed in the search found the katakana name alone",
          has("  search rows: ソフト開発")},
         {"the search's move was confirmed with the move item's text",
-         std::count(boxes.begin(), boxes.end(),
-                    Utf8("Varkel Plugin\t選択したメールを「ソフト開発」に移動します。")) > 0},
+         shown(MoveText("ソフト開発"))},
         {"the two quotation mails left the inbox",
          holds(kWorkInbox) != "(never listed)" && holdsQuotes(kWorkInbox) == 0},
         {"the two quotation mails reached 取引先", holdsQuotes(kClientsFolder) == 2},
         {"the dialog showed the new order after ↑", has("  dialog rows: ソフト開発 | 取引先")},
         {"the dialog showed the new name after F2", has("  dialog rows: ソフト開発 | " + newName)},
         {"the mail-view menu registered its move items with menu type 3, in the new order",
-         moveItems.size() >= 4 && moveItems[2] == moveItem("ソフト開発", "3") &&
-             moveItems[3] == moveItem(newName, "3")},
+         moveItems.size() >= 4 && moveItems[2] == Registered(MoveText("ソフト開発"), "3") &&
+             moveItems[3] == Registered(MoveText(newName), "3")},
         {"the submenu showed the new order and name", has("  submenu: ソフト開発 | " + newName)},
         {"Q&A's move item doubles its \"&\", which the menu draws as one, and its description "
          "keeps one",
          has("  submenu: ソフト開発 | " + newName + " | Q&&A") &&
              std::any_of(moveItems.begin(), moveItems.end(),
-                         [&](const Fields& item) { return item[0] == moveItem("Q&A", "")[0]; })},
+                         [](const Fields& item) { return item[0] == Utf8(MoveText("Q&A")); })},
         {"the recent destinations came first, most recent first and whole, then the list with "
          "仕事 as a group where its first entry stands",
          has("  submenu: 検索して移動(&S)... | --- | &1 仕事/ソフト開発 | &2 " + newName +
              " | --- | &3 仕事 | &4 " + newName + " | &5 Q&&A")},
         {"the group numbered its own item", has("  group: &1 ソフト開発")},
         {"the recent item's move was confirmed with the whole name",
-         std::count(boxes.begin(), boxes.end(),
-                    Utf8("Varkel Plugin\t選択したメールを「仕事/ソフト開発」に移動します。")) > 0},
+         shown(MoveText("仕事/ソフト開発"))},
         {"the drag put Q&A on top", has("  dialog rows: Q&A | 仕事/ソフト開発 | " + newName)},
         {"the empty search box showed the recent destinations first, then the rest",
          has("  search rows: 仕事/ソフト開発 | " + newName + " | Q&A")},

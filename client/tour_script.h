@@ -1,6 +1,7 @@
 // The steps of the tour: register two destinations from the folder menu, move
 // two selected mails with confirmation, reorder and rename the destinations in
-// the settings dialog, look at the result in a menu, and close the client.
+// the settings dialog, look at the result in a menu, and close the client;
+// then the check of what it left.
 #pragma once
 
 #include <string>
@@ -25,3 +26,9 @@ void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
                   const ActivationWatcher& boxes);
 // The screenshots taken so far, full paths.
 const std::vector<std::string>& TourScreenshots();
+
+// The tour's last step: checks what it left in its output folder, the
+// transcript (what the plug-in asked of the host, the boxes it showed, what
+// the client did), the plug-in's settings file and the screenshots. What
+// failed, one line each; empty when every check passed.
+std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEnd);

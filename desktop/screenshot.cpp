@@ -51,9 +51,7 @@ bool EncodePng(IWICImagingFactory& factory, const std::wstring& path, const Imag
 } // namespace
 
 COLORREF Image::Pixel(int x, int y) const {
-    const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                            static_cast<std::size_t>(x)) *
-                           3;
+    const auto at = static_cast<std::size_t>(y * width + x) * 3;
     return RGB(bgr[at + 2], bgr[at + 1], bgr[at]);
 }
 

@@ -25,24 +25,31 @@ std::vector<HWND> ThreadWindowsWhere(const std::function<bool(HWND)>& match) {
     return found;
 }
 
-// Repeat count 1 and the key's scan code; key-up adds the previous-state and
+// A key's down and up messages, posted or sent: repeat count 1, the key's
+// scan code and the extra bits; key-up adds the previous-state and
 // transition bits.
-LPARAM KeyDownLParam(WPARAM virtualKey) {
+void KeyPress(HWND window, WPARAM virtualKey, bool post, UINT down, UINT up, LPARAM bits = 0) {
     const UINT scan = MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
-    return 1 | static_cast<LPARAM>(scan) << 16;
+    const LPARAM downBits = 1 | static_cast<LPARAM>(scan) << 16 | bits;
+    for (const auto& [message, lParam] :
+         {std::pair{down, downBits}, {up, downBits | static_cast<LPARAM>(0xC0000000u)}}) {
+        if (post)
+            PostMessageA(window, message, virtualKey, lParam);
+        else
+            SendMessageA(window, message, virtualKey, lParam);
+    }
 }
-constexpr LPARAM kKeyUpBits = static_cast<LPARAM>(0xC0000000u);
 
-InitDialogRecorder* g_recorder = nullptr;
+// The first visible window of these, or null.
+HWND FirstVisible(const std::vector<HWND>& windows) {
+    const auto found = std::find_if(windows.begin(), windows.end(), IsWindowVisible);
+    return found == windows.end() ? nullptr : *found;
+}
 
 } // namespace
 
 HWND FindThreadWindow(const char* className, const std::string& caption) {
-    for (HWND window : ThreadWindows(className, caption)) {
-        if (IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
+    return FirstVisible(ThreadWindows(className, caption));
 }
 
 std::vector<HWND> ThreadWindows(const char* className, const std::string& caption) {
@@ -52,11 +59,9 @@ std::vector<HWND> ThreadWindows(const char* className, const std::string& captio
 }
 
 HWND DialogWithControl(int id) {
-    const std::vector<HWND> found = ThreadWindowsWhere([id](HWND window) {
-        return IsWindowVisible(window) && ClassNameOf(window) == kDialogClass &&
-               GetDlgItem(window, id) != nullptr;
-    });
-    return found.empty() ? nullptr : found.front();
+    return FirstVisible(ThreadWindowsWhere([id](HWND window) {
+        return ClassNameOf(window) == kDialogClass && GetDlgItem(window, id) != nullptr;
+    }));
 }
 
 void ClickButton(HWND dialog, int id) {
@@ -64,21 +69,16 @@ void ClickButton(HWND dialog, int id) {
 }
 
 void PressKey(HWND window, WPARAM virtualKey) {
-    const LPARAM down = KeyDownLParam(virtualKey);
-    PostMessageA(window, WM_KEYDOWN, virtualKey, down);
-    PostMessageA(window, WM_KEYUP, virtualKey, down | kKeyUpBits);
+    KeyPress(window, virtualKey, true, WM_KEYDOWN, WM_KEYUP);
 }
 
 void SendKey(HWND window, WPARAM virtualKey) {
-    const LPARAM down = KeyDownLParam(virtualKey);
-    SendMessageA(window, WM_KEYDOWN, virtualKey, down);
-    SendMessageA(window, WM_KEYUP, virtualKey, down | kKeyUpBits);
+    KeyPress(window, virtualKey, false, WM_KEYDOWN, WM_KEYUP);
 }
 
 void PressAltKey(HWND window, WPARAM virtualKey) {
-    const LPARAM down = KeyDownLParam(virtualKey) | static_cast<LPARAM>(KF_ALTDOWN) << 16;
-    PostMessageA(window, WM_SYSKEYDOWN, virtualKey, down);
-    PostMessageA(window, WM_SYSKEYUP, virtualKey, down | kKeyUpBits);
+    KeyPress(window, virtualKey, true, WM_SYSKEYDOWN, WM_SYSKEYUP,
+             static_cast<LPARAM>(KF_ALTDOWN) << 16);
 }
 
 void TypeText(HWND window, const std::string& text) {
@@ -228,24 +228,4 @@ void ResizeClientArea(HWND window, int width, int height) {
     const int frameHeight = (outer.bottom - outer.top) - inner.cy;
     SetWindowPos(window, nullptr, 0, 0, width + frameWidth, height + frameHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-InitDialogRecorder::InitDialogRecorder(std::string caption)
-    : caption_(std::move(caption)),
-      hook_(SetWindowsHookExA(WH_CALLWNDPROCRET, OnCallReturn, nullptr, GetCurrentThreadId())) {
-    g_recorder = this;
-}
-
-InitDialogRecorder::~InitDialogRecorder() {
-    UnhookWindowsHookEx(hook_);
-    if (g_recorder == this)
-        g_recorder = nullptr;
-}
-
-LRESULT CALLBACK InitDialogRecorder::OnCallReturn(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && g_recorder && call->message == WM_INITDIALOG &&
-        WindowText(call->hwnd) == g_recorder->caption_)
-        g_recorder->rects_.push_back(WindowRectOf(call->hwnd));
-    return CallNextHookEx(nullptr, code, wParam, lParam);
 }

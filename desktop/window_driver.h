@@ -1,7 +1,6 @@
 // Drives windows the way a user would, with real window messages: buttons,
-// keys, right-clicks, list-view rows, the label editor, open menus, sizes;
-// and watches dialogs open. Shared by the tests and the
-// stand-in mail client's tour.
+// keys, right-clicks, list-view rows, the label editor, open menus, sizes.
+// Shared by the tests and the stand-in mail client's tour.
 #pragma once
 
 #include <windows.h>
@@ -82,23 +81,3 @@ RECT ChildRect(HWND parent, int id);
 SIZE ClientSize(HWND window);
 // Resizes the window so that its client area is width by height.
 void ResizeClientArea(HWND window, int width, int height);
-
-// While one exists, records the window rectangle of every dialog of this
-// thread with the given caption right after its WM_INITDIALOG: where the
-// dialog put itself, before a window manager can shift it as it is shown.
-class InitDialogRecorder {
-  public:
-    explicit InitDialogRecorder(std::string caption);
-    ~InitDialogRecorder();
-    InitDialogRecorder(const InitDialogRecorder&) = delete;
-    InitDialogRecorder& operator=(const InitDialogRecorder&) = delete;
-
-    // One rectangle per dialog initialised, in order.
-    const std::vector<RECT>& rects() const { return rects_; }
-
-  private:
-    static LRESULT CALLBACK OnCallReturn(int code, WPARAM wParam, LPARAM lParam);
-    std::string caption_;
-    HHOOK hook_;
-    std::vector<RECT> rects_;
-};

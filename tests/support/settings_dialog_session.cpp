@@ -3,11 +3,54 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "res/resource.h"
 #include "scratch.h"
 
 namespace {
+
+// While one exists, records the window rectangle of every dialog of this
+// thread with the given caption right after its WM_INITDIALOG: where the
+// dialog put itself, before a window manager can shift it as it is shown.
+class InitDialogRecorder {
+  public:
+    explicit InitDialogRecorder(std::string caption);
+    ~InitDialogRecorder();
+    InitDialogRecorder(const InitDialogRecorder&) = delete;
+    InitDialogRecorder& operator=(const InitDialogRecorder&) = delete;
+
+    // One rectangle per dialog initialised, in order.
+    const std::vector<RECT>& rects() const { return rects_; }
+
+  private:
+    static LRESULT CALLBACK OnCallReturn(int code, WPARAM wParam, LPARAM lParam);
+    std::string caption_;
+    HHOOK hook_;
+    std::vector<RECT> rects_;
+};
+
+InitDialogRecorder* g_recorder = nullptr;
+
+InitDialogRecorder::InitDialogRecorder(std::string caption)
+    : caption_(std::move(caption)),
+      hook_(SetWindowsHookExA(WH_CALLWNDPROCRET, OnCallReturn, nullptr, GetCurrentThreadId())) {
+    g_recorder = this;
+}
+
+InitDialogRecorder::~InitDialogRecorder() {
+    UnhookWindowsHookEx(hook_);
+    if (g_recorder == this)
+        g_recorder = nullptr;
+}
+
+LRESULT CALLBACK InitDialogRecorder::OnCallReturn(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_recorder && call->message == WM_INITDIALOG &&
+        WindowText(call->hwnd) == g_recorder->caption_)
+        g_recorder->rects_.push_back(WindowRectOf(call->hwnd));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 int ReadInt(const std::string& path, const char* section, const char* key) {
     return static_cast<int>(GetPrivateProfileIntA(section, key, -99999, path.c_str()));

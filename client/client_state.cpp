@@ -1,6 +1,0 @@
-#include "client_state.h"
-
-ClientState& Client() {
-    static ClientState state;
-    return state;
-}
