@@ -1,6 +1,7 @@
 #include "file_swap.h"
 
 #include "../base/holders.h"
+#include "profile_rules.h"
 
 FileSwapCalls g_fileSwapCalls;
 
@@ -171,7 +172,7 @@ bool ChangeInPlace(const std::string& path, const std::function<bool()>& change)
         return CommitBackup(backup);
     const bool putBack = old ? OverwriteFile(path, *old) : (DeleteAnyFile(path), true);
     // The profile functions must not answer from the file as it was changed.
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+    ForgetCachedProfile(path);
     if (putBack)
         DeleteAnyFile(backup);
     return false;

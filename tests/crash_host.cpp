@@ -1,10 +1,11 @@
-// A host that loads the plug-in from a folder, signals a named event, adds
-// one destination through the folder menu's command, which saves it, and
-// exits through ORC_OnExit. The crash-safety test kills it at varying moments
-// of the save. The confirmation is answered with OK; a box of the settings
-// file's load or save is answered too, and the host then exits with 4. With
-// "in-place" after the event's name, a folder stands in the place of the
-// host's new file beside the settings file, so that the save writes in place.
+// A host that loads the plug-in from a folder, adds one destination through
+// the folder menu's command and exits through ORC_OnExit. The command signals
+// a named event as its confirmation is answered with OK, right before it
+// saves; the crash-safety test kills the host at varying moments after that.
+// A box of the settings file's load or save is answered too, and the host
+// then exits with 4. With "in-place" after the event's name, a folder stands
+// in the place of the host's new file beside the settings file, so that the
+// save writes in place.
 #include <windows.h>
 
 #include <cstdio>
@@ -27,10 +28,14 @@ int main(int argc, char** argv) {
         CreateDirectoryA(
             (folder + "\\Varkel.ini." + std::to_string(GetCurrentProcessId()) + ".tmp").c_str(),
             nullptr);
-    // Answers every box with OK, and counts those of the settings file.
+    // Answers every box with OK and counts those of the settings file; the
+    // confirmation's answer, right before the save, is the signal.
     int settingsBoxes = 0;
-    const ActivationWatcher watcher([&settingsBoxes](const ShownBox& box) {
-        settingsBoxes += box.text.rfind("設定を", 0) == 0 ? 1 : 0;
+    const ActivationWatcher watcher([&settingsBoxes, saving](const ShownBox& box) {
+        if (box.text.rfind("設定を", 0) == 0)
+            ++settingsBoxes;
+        else
+            SetEvent(saving);
         return IDOK;
     });
     orc.OnStart();
@@ -40,7 +45,6 @@ int main(int argc, char** argv) {
     HMENU menu = CreatePopupMenu();
     orc.OnMenuInit(nullptr, menu, kFolderMenu);
     DestroyMenu(menu);
-    SetEvent(saving);
     standin::InvokeCommand(standin::Registered().back().id, nullptr, 0);
     orc.OnExit();
     const bool quiet = settingsBoxes == 0;

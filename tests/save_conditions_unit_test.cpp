@@ -19,6 +19,7 @@
 #include "folders/plugin_settings.h"
 #include "folders/settings_file.h"
 #include "plugin.h"
+#include "run_process.h"
 #include "scratch.h"
 #include "settings_files.h"
 
@@ -78,32 +79,22 @@ std::vector<std::string> NumberedEntries(int count) {
 // before; true when every one saved without a box.
 bool RunHostsAtOnce(const std::string& folder, int hosts, DWORD offset) {
     const char eventName[] = "VarkelSaveConditionsSaving";
-    HANDLE saving = CreateEventA(nullptr, TRUE, FALSE, eventName);
+    const UniqueHandle saving(CreateEventA(nullptr, TRUE, FALSE, eventName));
     const std::string bare = folder.substr(0, folder.find_last_not_of('\\') + 1);
-    std::vector<PROCESS_INFORMATION> started;
+    const std::string command =
+        "\"" + ExecutableFolder() + "crash_host.exe\" \"" + bare + "\" " + eventName;
+    std::vector<ChildProcess> started;
     for (int i = 0; i < hosts; ++i) {
         if (i > 0)
             Sleep(offset);
-        std::string command =
-            "\"" + ExecutableFolder() + "crash_host.exe\" \"" + bare + "\" " + eventName;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &process))
-            started.push_back(process);
+        started.emplace_back(command);
     }
-    bool allSaved = started.size() == static_cast<std::size_t>(hosts);
-    for (const PROCESS_INFORMATION& process : started) {
-        if (WaitForSingleObject(process.hProcess, 60000) == WAIT_TIMEOUT)
-            TerminateProcess(process.hProcess, 9);
-        DWORD code = 1;
-        GetExitCodeProcess(process.hProcess, &code);
-        allSaved = allSaved && code == 0;
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
+    bool allSaved = true;
+    for (const ChildProcess& host : started) {
+        if (!host.Wait(kProcessPatience))
+            host.Kill();
+        allSaved = allSaved && host.started() && host.exitCode() == 0;
     }
-    CloseHandle(saving);
     return allSaved;
 }
 
