@@ -1,7 +1,5 @@
 #include "mail_views.h"
 
-#include <algorithm>
-
 #include "client_state.h"
 #include "desktop/window_driver.h"
 
@@ -10,7 +8,8 @@ namespace {
 enum StatusPart { kRequestPart = 0, kFolderPart = 1 };
 
 int g_previewSerial = 0;
-// The tree item of each folder of the store, in the store's order.
+// The tree item of each folder of the store, in the store's order; each
+// item's lParam is its folder's index.
 std::vector<HTREEITEM> g_items;
 
 std::string FolderLabel(const Folder& folder) {
@@ -69,19 +68,17 @@ std::string PreviewText(const Message& message) {
 void FillFolderTree() {
     const HWND tree = Client().windows.tree;
     const std::vector<Folder>& folders = Client().store.folders();
-    g_items.clear(); // a parent comes before its folders
+    g_items.clear();
     for (std::size_t i = 0; i < folders.size(); ++i) {
-        const Folder& folder = folders[i];
-        std::string label = FolderLabel(folder);
+        std::string label = FolderLabel(folders[i]);
         TVINSERTSTRUCTA insert{};
-        insert.hParent = TVI_ROOT;
-        for (std::size_t parent = 0; parent < i; ++parent) {
-            if (folders[parent].id == folder.parentId)
-                insert.hParent = g_items[parent];
-        }
+        // A parent comes before its folders in the store.
+        const Folder* parent = Client().store.FindFolder(folders[i].parentId);
+        insert.hParent = parent ? g_items[parent - folders.data()] : TVI_ROOT;
         insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT;
+        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
         insert.item.pszText = label.data();
+        insert.item.lParam = static_cast<LPARAM>(i);
         g_items.push_back(TreeView_InsertItem(tree, &insert));
     }
     for (HTREEITEM item : g_items)
@@ -96,12 +93,8 @@ void UpdateFolderCounts() {
 }
 
 HTREEITEM FolderItem(const std::string& folderId) {
-    const std::vector<Folder>& folders = Client().store.folders();
-    for (std::size_t i = 0; i < g_items.size(); ++i) {
-        if (folders[i].id == folderId)
-            return g_items[i];
-    }
-    return nullptr;
+    const Folder* folder = Client().store.FindFolder(folderId);
+    return folder ? g_items.at(folder - Client().store.folders().data()) : nullptr;
 }
 
 bool SelectFolder(const std::string& folderId) {
@@ -110,10 +103,12 @@ bool SelectFolder(const std::string& folderId) {
 }
 
 std::string SelectedFolderId() {
-    const auto found =
-        std::find(g_items.begin(), g_items.end(), TreeView_GetSelection(Client().windows.tree));
-    return found != g_items.end() ? Client().store.folders()[found - g_items.begin()].id
-                                  : std::string();
+    TVITEMA selected{};
+    selected.mask = TVIF_PARAM;
+    selected.hItem = TreeView_GetSelection(Client().windows.tree);
+    if (!selected.hItem || !TreeView_GetItem(Client().windows.tree, &selected))
+        return std::string();
+    return Client().store.folders().at(static_cast<std::size_t>(selected.lParam)).id;
 }
 
 void ShowFolder(const std::string& folderId) {

@@ -61,8 +61,8 @@ void Report(const std::string& pluginPath) {
     Note("== Varkel.ini (" + HostVisiblePath(settings) + ")");
     NoteFile(settings);
     Note("== Screenshots");
-    for (const std::string& path : TourScreenshots())
-        Note(HostVisiblePath(path));
+    for (const std::string& name : TourScreenshots())
+        Note(HostVisiblePath(JoinPath(g_outputFolder, name)));
     Note("== Transcript: " + HostVisiblePath(JoinPath(g_outputFolder, "transcript.txt")));
 }
 
@@ -74,17 +74,17 @@ int NoteBox(const ShownBox& box) {
 
 } // namespace
 
-int RunTour(HINSTANCE instance, const Options& options) {
-    g_outputFolder = options.outputFolder;
+int RunTour(HINSTANCE instance, const std::string& outputFolder, const std::string& pluginPath) {
+    g_outputFolder = outputFolder;
     if (!CreateFolderTree(g_outputFolder)) {
         Note("tour: cannot create " + g_outputFolder);
         return 2;
     }
     OpenTranscriptFile(JoinPath(g_outputFolder, "transcript.txt"));
     DeleteOldScreenshots(g_outputFolder);
-    const std::string plugin = PreparePlugin(g_outputFolder, options.pluginPath);
+    const std::string plugin = PreparePlugin(g_outputFolder, pluginPath);
     if (plugin.empty()) {
-        Note("tour: cannot copy " + options.pluginPath + " into " + g_outputFolder);
+        Note("tour: cannot copy " + pluginPath + " into " + g_outputFolder);
         return 2;
     }
     Note("tour: VarkelMail drives Varkel.dll the way a person would");
@@ -98,7 +98,7 @@ int RunTour(HINSTANCE instance, const Options& options) {
     const ActivationWatcher boxes(NoteBox);
     StepRunner tour(kTourMilliseconds, Fail);
     AddTourSteps(tour, g_outputFolder, boxes);
-    tour.Start(100);
+    tour.Start(20);
     RunMessageLoop();
     tour.Stop();
     StopClient();

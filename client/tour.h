@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "options.h"
+#include <string>
 
 // Returns 0 when every step was done.
-int RunTour(HINSTANCE instance, const Options& options);
+int RunTour(HINSTANCE instance, const std::string& outputFolder, const std::string& pluginPath);

@@ -38,13 +38,6 @@ const auto SearchDialog = [] { return DialogWithControl(IDC_SEARCH_LIST); };
 const auto SearchList = [] { return GetDlgItem(SearchDialog(), IDC_SEARCH_LIST); };
 const auto SearchText = [] { return GetDlgItem(SearchDialog(), IDC_SEARCH_TEXT); };
 
-void Say(StepRunner& tour, const std::string& line) {
-    tour.Add(line, [line] {
-        Note(line);
-        return true;
-    });
-}
-
 // Notes "> what" in the transcript and acts.
 void Do(StepRunner& tour, const std::string& what, std::function<void()> action) {
     tour.Add(what, [what, action] {
@@ -102,11 +95,9 @@ void Shoot(StepRunner& tour, const std::string& name, HWND (*extra)() = nullptr)
     Do(tour, "screenshot " + name, [name, extra] {
         std::vector<HWND> windows = extra ? std::vector<HWND>{extra()} : OpenMenuWindows();
         windows.insert(windows.begin(), Windows().frame);
-        const std::string path = JoinPath(g_outputFolder, name);
-        if (WritePng(path, CaptureScreenArea(AreaOf(windows))))
-            g_screenshots.push_back(path);
-        else
-            Note("tour: could not write " + path);
+        g_screenshots.push_back(name);
+        if (!WritePng(JoinPath(g_outputFolder, name), CaptureScreenArea(AreaOf(windows))))
+            Note("tour: could not write " + name);
     });
 }
 
@@ -247,11 +238,6 @@ void RegisterFolder(StepRunner& tour, const std::string& folderId, bool screensh
     AnswerConfirmation(tour, screenshots ? "03-confirm-add.png" : "");
 }
 
-void Start(StepRunner& tour) {
-    tour.Add("the main window", [] { return IsWindowVisible(Windows().frame) != FALSE; });
-    Shoot(tour, "01-client.png");
-}
-
 void MoveMail(StepRunner& tour) {
     OpenMailMenu(tour, kWorkInbox, kQuoteSubject);
     OpenSubmenu(tour, kClientsName);
@@ -383,10 +369,6 @@ void SearchWithEmptyBox(StepRunner& tour) {
     tour.Add("the search dialog to close", [] { return SearchDialog() == nullptr; });
 }
 
-void Close(StepRunner& tour) {
-    Do(tour, "close the main window", [] { PostMessageA(Windows().frame, WM_CLOSE, 0, 0); });
-}
-
 } // namespace
 
 void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
@@ -394,7 +376,11 @@ void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
     g_outputFolder = outputFolder;
     g_boxes = &boxes;
     const std::pair<const char*, void (*)(StepRunner&)> parts[] = {
-        {"The client starts and loads Varkel.dll", Start},
+        {"The client starts and loads Varkel.dll",
+         [](StepRunner& steps) {
+             steps.Add("the main window", [] { return IsWindowVisible(Windows().frame) != FALSE; });
+             Shoot(steps, "01-client.png");
+         }},
         {"Register 取引先 from the folder menu",
          [](StepRunner& steps) { RegisterFolder(steps, kClientsFolder, true); }},
         {"Register ソフト開発 from the folder menu",
@@ -412,11 +398,16 @@ void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
         {"Settings: drag Q&A to the top, OK", DragToTop},
         {"検索して移動 with an empty box: the recent destinations first, Escape",
          SearchWithEmptyBox},
-        {"Close the client: ORC_OnExit writes Varkel.ini", Close},
+        {"Close the client: ORC_OnExit writes Varkel.ini",
+         [](StepRunner& steps) {
+             Do(steps, "close the main window",
+                [] { PostMessageA(Windows().frame, WM_CLOSE, 0, 0); });
+         }},
     };
     int number = 0;
     for (const auto& [title, addSteps] : parts) {
-        Say(tour, "== " + std::to_string(++number) + ". " + title);
+        const std::string line = "== " + std::to_string(++number) + ". " + title;
+        tour.Add(line, [line] { return Note(line), true; });
         addSteps(tour);
     }
 }

@@ -24,7 +24,7 @@ inline constexpr char kGroupedDevName[] = "仕事/ソフト開発";
 // The message boxes come and go under the watch of boxes.
 void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
                   const ActivationWatcher& boxes);
-// The screenshots taken so far, full paths.
+// The file names of the screenshots taken so far, in the output folder.
 const std::vector<std::string>& TourScreenshots();
 
 // The tour's last step: checks what it left in its output folder, the
