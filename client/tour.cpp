@@ -66,8 +66,11 @@ void Report(const std::string& pluginPath) {
     Note("== Transcript: " + HostVisiblePath(JoinPath(g_outputFolder, "transcript.txt")));
 }
 
+std::vector<ShownBox> g_shownBoxes;
+
 // Notes the box as the plug-in showed it; the tour answers it later.
 int NoteBox(const ShownBox& box) {
+    g_shownBoxes.push_back(box);
     Note("  box: [" + box.caption + "] " + OneLine(box.text));
     return 0;
 }
@@ -106,7 +109,8 @@ int RunTour(HINSTANCE instance, const std::string& outputFolder, const std::stri
     if (!tour.finished())
         Note("tour: FAILED: the client closed before the tour ended");
     // The last step: what the tour left.
-    const std::vector<std::string> failed = CheckTour(g_outputFolder, tour.finished());
+    const std::vector<std::string> failed =
+        CheckTour(g_outputFolder, tour.finished(), g_shownBoxes);
     for (const std::string& what : failed)
         Note("tour: check FAILED: " + what);
     Note(failed.empty() ? "tour: done, every check passed" : "tour: FAILED");

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
+
 #include "client_ids.h"
 #include "client_state.h"
 #include "desktop/screenshot.h"
@@ -22,6 +24,7 @@ constexpr char kSearchItem[] = "検索して移動(&S)...";
 // Typed in hiragana, it finds the katakana of ソフト開発.
 constexpr char kSearchWord[] = "そふと";
 constexpr DWORD kPaintPause = 500;
+const std::string kRenamed = kNewClientsName;
 
 std::string g_outputFolder;
 std::vector<std::string> g_screenshots;
@@ -47,20 +50,29 @@ void Do(StepRunner& tour, const std::string& what, std::function<void()> action)
     });
 }
 
-// Notes the texts as "  label: text | text", a line the tour's check reads.
+// Notes the texts as "  label: text | text"; the tour fails unless they read
+// as expected.
 void NoteTexts(StepRunner& tour, const std::string& label,
-               std::function<std::vector<std::string>()> texts) {
-    Do(tour, "read the " + label,
-       [label, texts] { Note("  " + label + ": " + Joined(texts(), " | ")); });
+               std::function<std::vector<std::string>()> texts, const std::string& expected) {
+    Do(tour, "read the " + label, [label, texts, expected] {
+        const std::string line = Joined(texts(), " | ");
+        Note("  " + label + ": " + line);
+        if (line != expected)
+            throw std::runtime_error("the " + label + " were not " + expected);
+    });
 }
 
-void NoteRows(StepRunner& tour, const std::string& label, HWND (*list)()) {
-    NoteTexts(tour, label, [list] { return ListColumnTexts(list(), 0); });
+void NoteRows(StepRunner& tour, const std::string& label, HWND (*list)(),
+              const std::string& expected) {
+    NoteTexts(
+        tour, label, [list] { return ListColumnTexts(list(), 0); }, expected);
 }
 
 // The items of the open menu that has an item with this text.
-void NoteMenu(StepRunner& tour, const std::string& label, const std::string& item) {
-    NoteTexts(tour, label, [item] { return OpenMenuItems(MenuWindowWithItem(item)); });
+void NoteMenu(StepRunner& tour, const std::string& label, const std::string& item,
+              const std::string& expected) {
+    NoteTexts(
+        tour, label, [item] { return OpenMenuItems(MenuWindowWithItem(item)); }, expected);
 }
 
 // The screen point at the middle of a folder's item in the tree.
@@ -138,9 +150,10 @@ void CloseMenus(StepRunner& tour) {
 
 // Opens the move submenu of the context menu just opened, notes its items and
 // pictures it.
-void LookAtMoveSubmenu(StepRunner& tour, const std::string& item, const std::string& screenshot) {
+void LookAtMoveSubmenu(StepRunner& tour, const std::string& item, const std::string& expected,
+                       const std::string& screenshot) {
     OpenSubmenu(tour, item);
-    NoteMenu(tour, "submenu", item);
+    NoteMenu(tour, "submenu", item, expected);
     Shoot(tour, screenshot);
 }
 
@@ -253,16 +266,14 @@ void MoveMail(StepRunner& tour) {
 
 void EditSettings(StepRunner& tour) {
     OpenSettings(tour);
-    NoteRows(tour, "dialog rows", SettingsList);
+    NoteRows(tour, "dialog rows", SettingsList, "取引先 | ソフト開発");
     Do(tour, "select ソフト開発 and click ↑(&U)", [] {
         SelectListRow(SettingsList(), 1);
         ClickButton(SettingsDialog(), IDC_SETTINGS_MOVE_UP);
     });
-    tour.Add("ソフト開発 on top",
-             [] { return ListColumnTexts(SettingsList(), 0).at(0) == kDevName; });
-    NoteRows(tour, "dialog rows", SettingsList);
+    NoteRows(tour, "dialog rows", SettingsList, "ソフト開発 | 取引先");
     RenameRow(tour, 1, kNewClientsName, "07-settings-renaming.png");
-    NoteRows(tour, "dialog rows", SettingsList);
+    NoteRows(tour, "dialog rows", SettingsList, "ソフト開発 | " + kRenamed);
     Shoot(tour, "08-settings-dialog.png", SettingsDialog);
     ClickOkInSettings(tour);
 }
@@ -273,14 +284,15 @@ void LookAtMenu(StepRunner& tour) {
         const RECT rect = WindowRectOf(Windows().preview);
         RightClickAt(Windows().preview, POINT{rect.left + 120, rect.top + 60});
     });
-    LookAtMoveSubmenu(tour, kNewClientsName, "09-renamed-submenu.png");
+    LookAtMoveSubmenu(tour, kNewClientsName, "ソフト開発 | " + kRenamed, "09-renamed-submenu.png");
     CloseMenus(tour);
 }
 
 void ShowNameWithAmpersand(StepRunner& tour) {
     RegisterFolder(tour, kQaFolder);
     OpenMailMenu(tour, kClientsFolder);
-    LookAtMoveSubmenu(tour, kQaItem, "10-ampersand-submenu.png");
+    LookAtMoveSubmenu(tour, kQaItem, "ソフト開発 | " + kRenamed + " | Q&&A",
+                      "10-ampersand-submenu.png");
     CloseMenus(tour);
 }
 
@@ -299,12 +311,12 @@ void TurnOnExtensions(StepRunner& tour) {
 
 void SearchAndMove(StepRunner& tour) {
     OpenMailMenu(tour, kClientsFolder);
-    LookAtMoveSubmenu(tour, kSearchItem, "12-access-keys-submenu.png");
+    LookAtMoveSubmenu(tour, kSearchItem,
+                      "検索して移動(&S)... | --- | &1 ソフト開発 | &2 " + kRenamed + " | &3 Q&&A",
+                      "12-access-keys-submenu.png");
     OpenSearch(tour);
     Do(tour, "type そふと", [] { TypeText(SearchText(), kSearchWord); });
-    tour.Add("ソフト開発 alone in the list",
-             [] { return ListColumnTexts(SearchList(), 0) == std::vector<std::string>{kDevName}; });
-    NoteRows(tour, "search rows", SearchList);
+    NoteRows(tour, "search rows", SearchList, kDevName);
     Shoot(tour, "13-search-dialog.png", SearchDialog);
     Do(tour, "press Enter", [] { PressKey(SearchText(), VK_RETURN); });
     AnswerConfirmation(tour);
@@ -336,8 +348,12 @@ void RecentAndGroups(StepRunner& tour) {
     OpenMailMenu(tour, kClientsFolder);
     OpenSubmenu(tour, kSearchItem);
     OpenSubmenu(tour, "&1 ソフト開発", "&3 仕事");
-    NoteMenu(tour, "submenu", kSearchItem);
-    NoteMenu(tour, "group", "&1 ソフト開発");
+    // The recent destinations first, most recent first and whole; then the
+    // list, with 仕事 as a group where its first entry stands.
+    NoteMenu(tour, "submenu", kSearchItem,
+             "検索して移動(&S)... | --- | &1 仕事/ソフト開発 | &2 " + kRenamed +
+                 " | --- | &3 仕事 | &4 " + kRenamed + " | &5 Q&&A");
+    NoteMenu(tour, "group", "&1 ソフト開発", "&1 ソフト開発");
     Shoot(tour, "14-recent-and-group.png");
     CloseMenus(tour);
 }
@@ -354,7 +370,7 @@ void DragToTop(StepRunner& tour) {
         PostMessageA(SettingsList(), WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
     });
     tour.Add("Q&A on top", [] { return ListColumnTexts(SettingsList(), 0).at(0) == "Q&A"; });
-    NoteRows(tour, "dialog rows", SettingsList);
+    NoteRows(tour, "dialog rows", SettingsList, "Q&A | 仕事/ソフト開発 | " + kRenamed);
     Shoot(tour, "16-dragged-to-top.png", SettingsDialog);
     ClickOkInSettings(tour);
 }
@@ -363,7 +379,7 @@ void SearchWithEmptyBox(StepRunner& tour) {
     OpenMailMenu(tour, kClientsFolder);
     OpenSubmenu(tour, kSearchItem);
     OpenSearch(tour);
-    NoteRows(tour, "search rows", SearchList);
+    NoteRows(tour, "search rows", SearchList, "仕事/ソフト開発 | " + kRenamed + " | Q&A");
     Shoot(tour, "17-search-recent-first.png", SearchDialog);
     Do(tour, "press Escape", [] { PressKey(SearchText(), VK_ESCAPE); });
     tour.Add("the search dialog to close", [] { return SearchDialog() == nullptr; });

@@ -27,8 +27,9 @@ void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
 // The file names of the screenshots taken so far, in the output folder.
 const std::vector<std::string>& TourScreenshots();
 
-// The tour's last step: checks what it left in its output folder, the
-// transcript (what the plug-in asked of the host, the boxes it showed, what
-// the client did), the plug-in's settings file and the screenshots. What
-// failed, one line each; empty when every check passed.
-std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEnd);
+// The tour's last step: checks what the tour left: the boxes the plug-in
+// showed, what it asked of the host, the client's mail, the plug-in's settings
+// file and the screenshots. What failed, one line each; empty when every
+// check passed.
+std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEnd,
+                                   const std::vector<ShownBox>& boxes);
