@@ -3,6 +3,7 @@
 #include "client_state.h"
 #include "host_backend.h"
 #include "mail_views.h"
+#include "standin_host.h"
 #include "main_window.h"
 #include "transcript.h"
 
@@ -45,5 +46,5 @@ int RunMessageLoop() {
 
 void StopClient() {
     Client().plugin = PluginModule();
-    RemoveClientBackend();
+    standin::InstallBackend(nullptr);
 }

@@ -36,11 +36,6 @@ const ClientItem kClientItems[] = {{kFolderMenu, kCmdFolderProperties, "フォ�
                                    {kMailViewMenu, kCmdPreviewCopy, "コピー(&C)"},
                                    {kMailViewMenu, kCmdPreviewSelectAll, "すべて選択(&A)"}};
 
-POINT KeyboardMenuPoint(HWND control) {
-    const RECT rect = WindowRectOf(control);
-    return POINT{rect.left + 20, rect.top + 20};
-}
-
 // A right-click on a folder selects it, as the folder the menu is about.
 void SelectFolderAt(HWND tree, POINT screen) {
     TVHITTESTINFO hit{};
@@ -87,7 +82,7 @@ void ShowContextMenu(HWND control, LPARAM position) {
     SetFocus(control);
     POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
     if (point.x == -1 && point.y == -1)
-        point = KeyboardMenuPoint(control);
+        point = POINT{WindowRectOf(control).left + 20, WindowRectOf(control).top + 20};
     else if (type == kFolderMenu)
         SelectFolderAt(control, point);
     else if (type == kMailListMenu)

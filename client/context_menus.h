@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 // Handles WM_CONTEXTMENU from a control: position is the message's lParam,
 // screen coordinates or -1, -1 when the menu key was pressed.
 void ShowContextMenu(HWND control, LPARAM position);

@@ -81,7 +81,3 @@ void InstallClientBackend() {
                                               NoteRegistered, MoveSelectedMessages};
     standin::InstallBackend(&backend);
 }
-
-void RemoveClientBackend() {
-    standin::InstallBackend(nullptr);
-}

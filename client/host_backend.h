@@ -4,4 +4,3 @@
 #pragma once
 
 void InstallClientBackend();
-void RemoveClientBackend();

@@ -17,14 +17,6 @@ std::string FolderLabel(const Folder& folder) {
     return count ? folder.name + " (" + std::to_string(count) + ")" : folder.name;
 }
 
-void SetTreeLabel(HWND tree, HTREEITEM item, std::string label) {
-    TVITEMA change{};
-    change.mask = TVIF_TEXT;
-    change.hItem = item;
-    change.pszText = label.data();
-    TreeView_SetItem(tree, &change);
-}
-
 void AddListRow(HWND list, const Message& message) {
     std::string from = message.from, subject = message.subject, date = message.date;
     LVITEMA row{};
@@ -87,8 +79,14 @@ void FillFolderTree() {
 
 void UpdateFolderCounts() {
     const std::vector<Folder>& folders = Client().store.folders();
-    for (std::size_t i = 0; i < g_items.size(); ++i)
-        SetTreeLabel(Client().windows.tree, g_items[i], FolderLabel(folders[i]));
+    for (std::size_t i = 0; i < g_items.size(); ++i) {
+        std::string label = FolderLabel(folders[i]);
+        TVITEMA change{};
+        change.mask = TVIF_TEXT;
+        change.hItem = g_items[i];
+        change.pszText = label.data();
+        TreeView_SetItem(Client().windows.tree, &change);
+    }
     UpdateFolderStatus(SelectedFolderId());
 }
 

@@ -22,7 +22,7 @@ std::string SelectedFolderId();
 void ShowFolder(const std::string& folderId);
 void SelectMessages(const std::vector<int>& serials);
 std::vector<int> SelectedSerials();
-// List rows of the messages with these serials (-1 for one not shown).
+// The list row of the message with this serial, or -1 when it is not shown.
 int MessageRow(int serial);
 
 // Shows the mail under the list's focus, or the first selected one, or

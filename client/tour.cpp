@@ -1,5 +1,7 @@
 #include "tour.h"
 
+#include <algorithm>
+
 #include "client_app.h"
 #include "client_state.h"
 #include "desktop/own_desktop.h"
@@ -37,12 +39,12 @@ std::string PreparePlugin(const std::string& outputFolder, const std::string& so
     return CopyFileA(source.c_str(), copy.c_str(), FALSE) ? copy : std::string();
 }
 
+// Notes the file's lines, each with the one line end that Note gives.
 void NoteFile(const std::string& path) {
-    const std::string text = ReadWholeFile(path);
-    if (text.empty())
-        Note("(missing or empty)");
-    for (const std::string& line : Lines(text))
-        Note(line);
+    std::string text = ReadWholeFile(path);
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    text.erase(text.find_last_not_of('\n') + 1);
+    Note(text.empty() ? "(missing or empty)" : text);
 }
 
 [[noreturn]] void Fail(const std::string& why) {

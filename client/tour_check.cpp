@@ -46,7 +46,6 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
             return box.caption == "Varkel Plugin" && box.text == text;
         });
     };
-    const Texts registerItems = RegisteredItems(kRegisterDescription);
     const Texts moveItems = RegisteredItems("選択したメールを「");
     const std::vector<standin::RegisteredCommand>& commands = standin::Registered();
     Texts moves;
@@ -72,7 +71,8 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
     const std::pair<const char*, bool> checks[] = {
         {"the tour ran to its end", ranToEnd},
         {"the register item was registered with menu type 2 in every folder menu",
-         registerItems == Texts(3, kRegisterDescription + std::string(", 2"))},
+         RegisteredItems(kRegisterDescription) ==
+             Texts(3, kRegisterDescription + std::string(", 2"))},
         {"every command ID fits in 16 bits and is not 0",
          !commands.empty() &&
              std::all_of(commands.begin(), commands.end(),

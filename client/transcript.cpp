@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <sstream>
-
 #include "base/holders.h"
 #include "base/text.h"
 
@@ -20,17 +18,6 @@ void WriteAll(HANDLE handle, const std::string& bytes) {
 
 std::string Utf8(const std::string& text) {
     return FromUtf16(ToUtf16(text), CP_UTF8);
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 std::string Joined(const std::vector<std::string>& texts, const char* separator) {

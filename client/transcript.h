@@ -13,7 +13,5 @@ void Note(const std::string& line);
 
 // Code page 932 to UTF-8.
 std::string Utf8(const std::string& text);
-// The lines of a text, without their line ends.
-std::vector<std::string> Lines(const std::string& text);
 // The texts one after another, with the separator between them.
 std::string Joined(const std::vector<std::string>& texts, const char* separator);
