@@ -3,8 +3,8 @@
 #include "client_state.h"
 #include "host_backend.h"
 #include "mail_views.h"
-#include "standin_host.h"
 #include "main_window.h"
+#include "standin_host.h"
 #include "transcript.h"
 
 namespace {

@@ -52,9 +52,9 @@ void Do(StepRunner& tour, const std::string& what, std::function<void()> action)
 
 // Notes the texts as "  label: text | text"; the tour fails unless they read
 // as expected.
-void NoteTexts(StepRunner& tour, const std::string& label,
-               std::function<std::vector<std::string>()> texts, const std::string& expected) {
-    Do(tour, "read the " + label, [label, texts, expected] {
+void NoteTexts(StepRunner& tour, const std::string& label, const std::string& expected,
+               std::function<std::vector<std::string>()> texts) {
+    Do(tour, "read the " + label, [label, expected, texts] {
         const std::string line = Joined(texts(), " | ");
         Note("  " + label + ": " + line);
         if (line != expected)
@@ -64,15 +64,13 @@ void NoteTexts(StepRunner& tour, const std::string& label,
 
 void NoteRows(StepRunner& tour, const std::string& label, HWND (*list)(),
               const std::string& expected) {
-    NoteTexts(
-        tour, label, [list] { return ListColumnTexts(list(), 0); }, expected);
+    NoteTexts(tour, label, expected, [list] { return ListColumnTexts(list(), 0); });
 }
 
 // The items of the open menu that has an item with this text.
 void NoteMenu(StepRunner& tour, const std::string& label, const std::string& item,
               const std::string& expected) {
-    NoteTexts(
-        tour, label, [item] { return OpenMenuItems(MenuWindowWithItem(item)); }, expected);
+    NoteTexts(tour, label, expected, [item] { return OpenMenuItems(MenuWindowWithItem(item)); });
 }
 
 // The screen point at the middle of a folder's item in the tree.
