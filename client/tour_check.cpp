@@ -67,7 +67,6 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
             return ReadWholeFile(JoinPath(outputFolder, name)).rfind("\x89PNG\r\n\x1a\n", 0) == 0 &&
                    transcript.find(name) != std::string::npos;
         });
-    const std::string newName = kNewClientsName;
     const std::pair<const char*, bool> checks[] = {
         {"the tour ran to its end", ranToEnd},
         {"the register item was registered with menu type 2 in every folder menu",
@@ -86,7 +85,7 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
          moveItems.size() >= 4 && moveItems[0] == MoveText("取引先") + ", 1" &&
              moveItems[1] == MoveText("ソフト開発") + ", 1" &&
              moveItems[2] == MoveText("ソフト開発") + ", 3" &&
-             moveItems[3] == MoveText(newName) + ", 3"},
+             moveItems[3] == MoveText(kNewClientsName) + ", 3"},
         {"the move was confirmed in a box first", shown(MoveText("取引先"))},
         {"the host got move requests with 0 to 取引先's folder ID, then from the search to "
          "ソフト開発's, then to each of them from the menu",
@@ -100,14 +99,13 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
          std::count(moveItems.begin(), moveItems.end(), MoveText("Q&A") + ", 1") > 0},
         {"the recent item's move was confirmed with the whole name",
          shown(MoveText("仕事/ソフト開発"))},
-        {"ORC_OnExit ran",
-         transcript.find(Utf8("client: ORC_OnExit returned 0")) != std::string::npos},
+        {"ORC_OnExit ran", transcript.find("client: ORC_OnExit returned 0") != std::string::npos},
         {"Varkel.ini holds the entries in the dialog's order, Q&A dragged first, with the new "
          "names",
          StoredSection(ini, "FolderList") ==
              Texts{"0000001=" + std::string(kQaFolder) + ":Q&A",
                    "0000002=" + std::string(kDevFolder) + ":仕事/ソフト開発",
-                   "0000003=" + std::string(kClientsFolder) + ":" + newName}},
+                   "0000003=" + std::string(kClientsFolder) + ":" + kNewClientsName}},
         {"Varkel.ini keeps confirmation on and the submenu at the bottom",
          settings == Texts{"IsConfirm=1", "IsMenuTop=0"}},
         {"Varkel.ini holds the extensions turned on",

@@ -24,7 +24,6 @@ constexpr char kSearchItem[] = "検索して移動(&S)...";
 // Typed in hiragana, it finds the katakana of ソフト開発.
 constexpr char kSearchWord[] = "そふと";
 constexpr DWORD kPaintPause = 500;
-const std::string kRenamed = kNewClientsName;
 
 std::string g_outputFolder;
 std::vector<std::string> g_screenshots;
@@ -252,7 +251,7 @@ void EditSettings(StepRunner& tour) {
     });
     NoteRows(tour, "dialog rows", SettingsList, "ソフト開発 | 取引先");
     RenameRow(tour, 1, kNewClientsName, "07-settings-renaming.png");
-    NoteRows(tour, "dialog rows", SettingsList, "ソフト開発 | " + kRenamed);
+    NoteRows(tour, "dialog rows", SettingsList, "ソフト開発 | " + kNewClientsName);
     Shoot(tour, "08-settings-dialog.png", SettingsDialog);
     ClickOkInSettings(tour);
 }
@@ -263,14 +262,15 @@ void LookAtMenu(StepRunner& tour) {
         const RECT rect = WindowRectOf(Windows().preview);
         RightClickAt(Windows().preview, POINT{rect.left + 120, rect.top + 60});
     });
-    LookAtMoveSubmenu(tour, kNewClientsName, "ソフト開発 | " + kRenamed, "09-renamed-submenu.png");
+    LookAtMoveSubmenu(tour, kNewClientsName, "ソフト開発 | " + kNewClientsName,
+                      "09-renamed-submenu.png");
     CloseMenus(tour);
 }
 
 void ShowNameWithAmpersand(StepRunner& tour) {
     RegisterFolder(tour, kQaFolder);
     OpenMailMenu(tour, kClientsFolder);
-    LookAtMoveSubmenu(tour, kQaItem, "ソフト開発 | " + kRenamed + " | Q&&A",
+    LookAtMoveSubmenu(tour, kQaItem, "ソフト開発 | " + kNewClientsName + " | Q&&A",
                       "10-ampersand-submenu.png");
     CloseMenus(tour);
 }
@@ -291,7 +291,8 @@ void TurnOnExtensions(StepRunner& tour) {
 void SearchAndMove(StepRunner& tour) {
     OpenMailMenu(tour, kClientsFolder);
     LookAtMoveSubmenu(tour, kSearchItem,
-                      "検索して移動(&S)... | --- | &1 ソフト開発 | &2 " + kRenamed + " | &3 Q&&A",
+                      "検索して移動(&S)... | --- | &1 ソフト開発 | &2 " + kNewClientsName +
+                          " | &3 Q&&A",
                       "12-access-keys-submenu.png");
     PickMenuItem(tour, kSearchItem);
     tour.Add("the search dialog", [] { return SearchDialog() != nullptr; });
@@ -330,8 +331,8 @@ void RecentAndGroups(StepRunner& tour) {
     // The recent destinations first, most recent first and whole; then the
     // list, with 仕事 as a group where its first entry stands.
     NoteMenu(tour, "submenu", kSearchItem,
-             "検索して移動(&S)... | --- | &1 仕事/ソフト開発 | &2 " + kRenamed +
-                 " | --- | &3 仕事 | &4 " + kRenamed + " | &5 Q&&A");
+             "検索して移動(&S)... | --- | &1 仕事/ソフト開発 | &2 " + kNewClientsName +
+                 " | --- | &3 仕事 | &4 " + kNewClientsName + " | &5 Q&&A");
     NoteMenu(tour, "group", "&1 ソフト開発", "&1 ソフト開発");
     Shoot(tour, "14-recent-and-group.png");
     CloseMenus(tour);
@@ -349,7 +350,7 @@ void DragToTop(StepRunner& tour) {
         PostMessageA(SettingsList(), WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
     });
     tour.Add("Q&A on top", [] { return ListColumnTexts(SettingsList(), 0).at(0) == "Q&A"; });
-    NoteRows(tour, "dialog rows", SettingsList, "Q&A | 仕事/ソフト開発 | " + kRenamed);
+    NoteRows(tour, "dialog rows", SettingsList, "Q&A | 仕事/ソフト開発 | " + kNewClientsName);
     Shoot(tour, "16-dragged-to-top.png", SettingsDialog);
     ClickOkInSettings(tour);
 }
@@ -359,7 +360,7 @@ void SearchWithEmptyBox(StepRunner& tour) {
     OpenSubmenu(tour, kSearchItem);
     PickMenuItem(tour, kSearchItem);
     tour.Add("the search dialog", [] { return SearchDialog() != nullptr; });
-    NoteRows(tour, "search rows", SearchList, "仕事/ソフト開発 | " + kRenamed + " | Q&A");
+    NoteRows(tour, "search rows", SearchList, "仕事/ソフト開発 | " + kNewClientsName + " | Q&A");
     Shoot(tour, "17-search-recent-first.png", SearchDialog);
     Do(tour, "press Escape", [] { PressKey(SearchText(), VK_ESCAPE); });
     tour.Add("the search dialog to close", [] { return SearchDialog() == nullptr; });

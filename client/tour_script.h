@@ -15,7 +15,7 @@ inline constexpr char kWorkInbox[] = "\\仕事\\受信箱";
 inline constexpr char kClientsFolder[] = "\\仕事\\受信箱\\取引先";
 inline constexpr char kDevFolder[] = "\\仕事\\受信箱\\ソフト開発";
 inline constexpr char kQaFolder[] = "\\仕事\\Q&A";
-inline constexpr char kNewClientsName[] = "取引先（見積・請求）";
+inline const std::string kNewClientsName = "取引先（見積・請求）";
 // ソフト開発's name once the tour groups it under 仕事.
 inline constexpr char kGroupedDevName[] = "仕事/ソフト開発";
 
