@@ -15,9 +15,11 @@
 #include <vector>
 
 #include "folders/folder_list.h"
+#include "folders/list_merge.h"
 #include "folders/plugin_settings.h"
 #include "folders/settings_file.h"
 #include "scratch.h"
+#include "settings_files.h"
 
 namespace {
 
@@ -202,6 +204,61 @@ Row Measure(const std::string& folder, int count, bool quoted = false) {
             Median(save), Median(settings), Median(merge)};
 }
 
+// Every hundredth entry renamed, from the offset-th on: 1% of the list.
+FolderList RenamedEvery100th(FolderList entries, std::size_t offset) {
+    for (std::size_t i = offset; i < entries.size(); i += 100)
+        entries[i] += " 改";
+    return entries;
+}
+
+// The save that merges three ways at 10,000 entries, 1% of them renamed here
+// and another 1% in the file by another client, and the merge alone, against
+// one whole-section write of the list and one flush.
+void MeasureThreeWayMerge(const std::string& folder) {
+    const int count = 10000;
+    const std::string path = folder + "ThreeWay.ini";
+    const std::string copyPath = folder + "ThreeWayCopy.ini";
+    const FolderList base = RealisticEntries(count);
+    const FolderList mine = RenamedEvery100th(base, 0);
+    const FolderList theirs = RenamedEvery100th(base, 50);
+    const FolderList merged = MergeFolderLists(base, mine, theirs);
+    const std::string baseFile = SettingsIni(base);
+    const std::string theirsFile = SettingsIni(theirs);
+    const std::string keyList = KeyList(merged);
+    std::vector<double> alone, save, sectionWrite;
+    for (int run = 0; run < 11; ++run) {
+        alone.push_back(TimeOf([&] {
+            if (MergeFolderLists(base, mine, theirs).size() != base.size())
+                std::fprintf(stderr, "the merge lost entries\n");
+        }));
+        WriteProfileFile(path, baseFile);
+        AgeFile(path);
+        ReplaceFolderEntries({});
+        LoadSettings(path);
+        ReplaceFolderEntries(mine);
+        WriteProfileFile(path, theirsFile);
+        AgeFile(path);
+        ForgetCachedProfile(path);
+        save.push_back(TimeOf([&] {
+            if (!SaveSettings(path) || FolderEntries() != merged)
+                std::fprintf(stderr, "the merging save failed\n");
+        }));
+        CopyFileA(path.c_str(), copyPath.c_str(), FALSE);
+        AgeFile(copyPath);
+        ForgetCachedProfile(copyPath);
+        sectionWrite.push_back(TimeOf([&] { WriteSectionAndFlush(copyPath, keyList); }));
+        ForgetCachedProfile(copyPath);
+    }
+    DeleteFileA(path.c_str());
+    DeleteFileA(copyPath.c_str());
+    const double write = Median(sectionWrite);
+    std::printf("three-way merge, %d entries, 1%% renamed on each side: merge alone %.3f ms "
+                "(%.3f of write+flush), the save that merges %.3f ms (%.2f of write+flush "
+                "%.3f ms)\n",
+                count, Median(alone) * 1e3, Median(alone) / write, Median(save) * 1e3,
+                Median(save) / write, write * 1e3);
+}
+
 } // namespace
 
 int main() {
@@ -239,6 +296,7 @@ int main() {
     std::printf("every value quoted, %d entries: section %.3f ms, load %.3f ms, ratio %.2f\n",
                 quoted.entries, quoted.section * 1e3, quoted.load * 1e3,
                 quoted.load / quoted.section);
+    MeasureThreeWayMerge(folder);
     RemoveDirectoryA(folder.c_str());
     return 0;
 }

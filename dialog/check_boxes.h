@@ -19,8 +19,16 @@ template <std::size_t N> void ShowCheckBoxes(HWND dialog, const CheckBox (&boxes
         CheckDlgButton(dialog, box.id, g_settings.*box.field ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// Stores 1 for each ticked box and 0 for the others.
-template <std::size_t N> void StoreCheckBoxes(HWND dialog, const CheckBox (&boxes)[N]) {
-    for (const CheckBox& box : boxes)
-        g_settings.*box.field = IsDlgButtonChecked(dialog, box.id) == BST_CHECKED ? 1 : 0;
+// Stores 1 for each ticked box and 0 for the others, the settings as the
+// boxes were shown being atOpening. A flag that changed while the dialog was
+// open (another client's save merged in) keeps its new value where the user
+// left its box as it was shown.
+template <std::size_t N>
+void StoreCheckBoxes(HWND dialog, const CheckBox (&boxes)[N], const PluginSettings& atOpening) {
+    for (const CheckBox& box : boxes) {
+        const bool ticked = IsDlgButtonChecked(dialog, box.id) == BST_CHECKED;
+        const bool changedMeanwhile = g_settings.*box.field != atOpening.*box.field;
+        if (!changedMeanwhile || ticked != (atOpening.*box.field != 0))
+            g_settings.*box.field = ticked ? 1 : 0;
+    }
 }

@@ -21,22 +21,30 @@ constexpr CheckBox kCheckBoxes[] = {
     {IDC_EXT_GROUP_BY_SLASH, &PluginSettings::GroupBySlash},
 };
 
+// The settings as the page showed them, and the recent count's shown row.
+PluginSettings g_settingsAtOpening;
+LRESULT g_recentRowAtOpening = 0;
+
 BOOL InitExtensionDialog(HWND dialog) {
     ShowCheckBoxes(dialog, kCheckBoxes);
+    g_settingsAtOpening = g_settings;
     const HWND recent = GetDlgItem(dialog, IDC_EXT_RECENT_COUNT);
     for (std::size_t count = 0; count <= kRecentLimit; ++count) {
         const std::string text = std::to_string(count);
         SendMessageA(recent, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     // A stored count outside the list shows as its nearest end.
-    SendMessageA(recent, CB_SETCURSEL, ShownRecentCount(), 0);
+    g_recentRowAtOpening = static_cast<LRESULT>(ShownRecentCount());
+    SendMessageA(recent, CB_SETCURSEL, static_cast<WPARAM>(g_recentRowAtOpening), 0);
     return TRUE;
 }
 
 void ApplyAndClose(HWND dialog) {
-    StoreCheckBoxes(dialog, kCheckBoxes);
+    StoreCheckBoxes(dialog, kCheckBoxes, g_settingsAtOpening);
     const LRESULT recent = SendDlgItemMessageA(dialog, IDC_EXT_RECENT_COUNT, CB_GETCURSEL, 0, 0);
-    if (recent != CB_ERR)
+    // Like a check box, a count left as shown keeps a value merged in meanwhile.
+    const bool changedMeanwhile = g_settings.RecentCount != g_settingsAtOpening.RecentCount;
+    if (recent != CB_ERR && (!changedMeanwhile || recent != g_recentRowAtOpening))
         g_settings.RecentCount = static_cast<std::int32_t>(recent);
     EndDialog(dialog, IDOK);
 }

@@ -7,6 +7,7 @@
 
 #include "../folders/folder_entry.h"
 #include "../folders/folder_list.h"
+#include "../folders/list_merge.h"
 #include "../folders/plugin_settings.h"
 #include "../res/resource.h"
 #include "../base/host_api.h"
@@ -18,6 +19,10 @@ namespace {
 enum Column { kMenuNameColumn = 0, kDisplayNameColumn = 1, kFolderIdColumn = 2 };
 
 constexpr char kMissingFolderText[] = "(フォルダが見つかりません)";
+
+// The list as the rows were filled from it: what the OK merges the rows and
+// the list as it then stands against.
+FolderList g_rowsAtOpening;
 
 HWND RowList(HWND dialog) {
     return GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST);
@@ -52,6 +57,7 @@ void EndLabelEdit(HWND list, int row, const std::string* newName) {
 void FillRows(HWND list) {
     // Room for every row at once, and no repaint or scroll-bar update per row.
     const FolderList& entries = FolderEntries();
+    g_rowsAtOpening = entries;
     ListView_SetItemCount(list, entries.size());
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (std::size_t i = 0; i < entries.size(); ++i)
@@ -139,5 +145,5 @@ void CommitRows(HWND list) {
     int row = -1;
     while ((row = ListView_GetNextItem(list, row, LVNI_ALL)) != -1)
         rows.push_back(ReadRow(list, row));
-    ReplaceFolderEntries(std::move(rows));
+    ReplaceFolderEntries(MergeFolderLists(g_rowsAtOpening, rows, FolderEntries()));
 }

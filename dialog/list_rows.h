@@ -24,5 +24,7 @@ void DeleteRow(HWND dialog);
 // TRUE, handled. The notification's own result (DWLP_MSGRESULT) stays 0, so
 // the list view does not take an edited label: EndLabelEdit sets it itself.
 INT_PTR OnListNotify(HWND dialog, WPARAM controlId, LPARAM header);
-// Replaces the destination list with the rows.
+// Merges the rows into the destination list three ways against the list as
+// the rows were filled from it, so that a destination registered, removed or
+// merged in from another client's save while the dialog was open stays so.
 void CommitRows(HWND list);

@@ -22,6 +22,8 @@ constexpr int kEdgeMargin = 15;
 constexpr int kGap = 5;
 
 HWND g_openDialog = nullptr;
+// The settings as the check boxes were shown.
+PluginSettings g_settingsAtOpening;
 
 constexpr CheckBox kCheckBoxes[] = {
     {IDC_SETTINGS_CONFIRM, &PluginSettings::IsConfirm},
@@ -70,6 +72,7 @@ BOOL InitSettingsDialog(HWND dialog) {
     MoveWindow(dialog, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
     FillRows(list);
     ShowCheckBoxes(dialog, kCheckBoxes);
+    g_settingsAtOpening = g_settings;
     AttachRowMoves(list);
     AddExtensionMenuItem(dialog);
     return TRUE;
@@ -141,7 +144,7 @@ void SetMinimumSize(LPARAM lParam) {
 
 void CommitAndClose(HWND dialog) {
     CommitRows(GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST));
-    StoreCheckBoxes(dialog, kCheckBoxes);
+    StoreCheckBoxes(dialog, kCheckBoxes, g_settingsAtOpening);
     EndDialog(dialog, 1);
 }
 

@@ -51,11 +51,10 @@ StoredSettings ReadStoredSettings(const std::string& path, std::string_view byte
 // save without a base merges nothing.
 void SetSettingsBase(std::optional<StoredSettings> base);
 
-// Merges a file that differs from the base into memory: a destination (by
-// folder ID) that the file has and the base never had was added elsewhere
-// and goes after this client's, in the file's order, unless this client
-// added and removed it again; a destination this client holds is never
-// dropped. A setting takes the file's value unless this client changed it
-// since the base. The recent list stays this client's. A file that holds
-// nobody's save (missing or empty) is given as nullopt.
+// Merges a file that differs from the base into memory, three ways against
+// the base (MergeFolderLists): each change that either side made since the
+// base is kept, and where both changed the same destination or setting this
+// client's change wins. The recent list stays this client's. A file that
+// holds nobody's save is given as nullopt (missing or empty), or has no list
+// where the base had one (a truncated copy): nothing is merged from it.
 void MergeOtherClientsSaves(const std::optional<StoredSettings>& file);

@@ -16,6 +16,7 @@
 
 #include "folders/file_swap.h"
 #include "folders/folder_list.h"
+#include "folders/list_merge.h"
 #include "folders/plugin_settings.h"
 #include "folders/settings_file.h"
 #include "plugin.h"
@@ -354,6 +355,48 @@ TEST(SettingsLoad, TheProfileFunctionsReadTheBytesTheStartRead) {
     }
 }
 
+// Each side keeps its own changes since the base; where both changed one
+// destination, mine wins.
+TEST(ListMerge, EachSideKeepsItsChangesSinceTheBase) {
+    struct Row {
+        const char* name;
+        FolderList base, mine, theirs, merged;
+    };
+    const std::string a = "\\a:A", b = "\\b:B", c = "\\c:C", x = "\\x:X", y = "\\y:Y";
+    const std::string a2 = "\\a:A2", b2 = "\\b:B2", b3 = "\\b:B3", c2 = "\\c:C2";
+    const std::string aAgain = "\\a:A again";
+    // clang-format off
+    const Row rows[] = {
+        {.name = "added here", .base = {a, b}, .mine = {a, b, x}, .theirs = {a2, b}, .merged = {a2, b, x}},
+        {.name = "added there", .base = {a, b}, .mine = {a2, b}, .theirs = {a, b, y}, .merged = {a2, b, y}},
+        {.name = "added on both sides", .base = {a}, .mine = {a, x}, .theirs = {a, "\\x:X there"}, .merged = {a, x}},
+        {.name = "removed here, unchanged there", .base = {a, b, c}, .mine = {a, c}, .theirs = {a, b, c2}, .merged = {a, c2}},
+        {.name = "unchanged here, removed there", .base = {a, b, c}, .mine = {a2, b, c}, .theirs = {a, c}, .merged = {a2, c}},
+        {.name = "removed here, renamed there", .base = {a, b, c}, .mine = {a, c}, .theirs = {a, b2, c}, .merged = {a, b2, c}},
+        {.name = "renamed here, removed there", .base = {a, b, c}, .mine = {a, b2, c}, .theirs = {a, c}, .merged = {a, b2, c}},
+        {.name = "renamed here, unchanged there", .base = {a, b}, .mine = {a, b2}, .theirs = {a, b, y}, .merged = {a, b2, y}},
+        {.name = "unchanged here, renamed there", .base = {a, b}, .mine = {a, b, x}, .theirs = {a, b2}, .merged = {a, b2, x}},
+        {.name = "renamed on both sides", .base = {a, b}, .mine = {a, b2}, .theirs = {a, b3}, .merged = {a, b2}},
+        {.name = "removed on both sides", .base = {a, b, c}, .mine = {a, c}, .theirs = {a2, c}, .merged = {a2, c}},
+        {.name = "reordered there", .base = {a, b, c}, .mine = {a, b2, c, x}, .theirs = {c, a, b}, .merged = {c, a, b2, x}},
+        {.name = "reordered here", .base = {a, b, c}, .mine = {c, a, b}, .theirs = {a, b2, c, y}, .merged = {c, a, b2, y}},
+        {.name = "reordered on both sides", .base = {a, b, c}, .mine = {b, a, c}, .theirs = {c, b, a}, .merged = {b, a, c}},
+        {.name = "each side's additions", .base = {a}, .mine = {a, x, "\\x2:X2"}, .theirs = {y, a, "\\y2:Y2"},
+         .merged = {y, a, "\\y2:Y2", x, "\\x2:X2"}},
+        {.name = "registered while reordered here", .base = {a, b}, .mine = {b, a}, .theirs = {a, b, y}, .merged = {b, a, y}},
+        {.name = "kept over a removal, after what it followed", .base = {a, b, c}, .mine = {a, b2, c}, .theirs = {c, a},
+         .merged = {c, a, b2}},
+        {.name = "one folder twice", .base = {a, aAgain}, .mine = {a, aAgain, x}, .theirs = {a, y}, .merged = {a, y, x}},
+        {.name = "nothing changed there", .base = {a, b}, .mine = {b, a, a}, .theirs = {a, b}, .merged = {b, a, a}},
+        {.name = "nothing changed here", .base = {a, b}, .mine = {a, b}, .theirs = {}, .merged = {}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(MergeFolderLists(row.base, row.mine, row.theirs), row.merged);
+    }
+}
+
 TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
     struct Row {
         const char* name;
@@ -367,6 +410,7 @@ TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
         std::int32_t isMenuTop = 0;
     };
     const std::string a = "\\a:A", b = "\\b:B", c = "\\c:C", d = "\\d:D", x = "\\x:X";
+    const std::string a2 = "\\a:A2", b2 = "\\b:B2";
     const Row rows[] = {
         {.name = "another client's addition and setting with this client's addition",
          .loaded = {a, b},
@@ -376,7 +420,7 @@ TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
              },
          .other = {a, d, b},
          .otherSettings = "[Setting]\r\nIsMenuTop=1\r\n",
-         .saved = {a, b, c, d},
+         .saved = {a, d, b, c},
          .isMenuTop = 1},
         {.name = "this client's changed setting over the file's",
          .loaded = {a},
@@ -386,24 +430,50 @@ TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
          .saved = {a},
          .isConfirm = 0,
          .isMenuTop = 3},
-        {.name = "a file that lost an entry",
+        {.name = "another client's rename", .loaded = {a, b}, .other = {a, b2}, .saved = {a, b2}},
+        {.name = "another client's reordering", .loaded = {a, b}, .other = {b, a}, .saved = {b, a}},
+        {.name = "another client's removal", .loaded = {a, b}, .other = {b}, .saved = {b}},
+        {.name = "another client's removal while reordered here",
          .loaded = {a, b},
          .change =
              [&](const std::string&) {
                  ReplaceFolderEntries({b, a});
              },
          .other = {a},
-         .saved = {b, a}},
+         .saved = {a}},
+        {.name = "another client's removal of one renamed here",
+         .loaded = {a, b},
+         .change =
+             [&](const std::string&) {
+                 ReplaceFolderEntries({a, b2});
+             },
+         .other = {a},
+         .saved = {a, b2}},
+        {.name = "a file without its list",
+         .loaded = {a, b},
+         .other = {},
+         .otherSettings = "[Setting]\r\nIsMenuTop=1\r\n",
+         .saved = {a, b}},
         {.name = "removed here, still in the other client's file",
          .loaded = {a, b},
          .change = [&](const std::string&) { ReplaceFolderEntries({a}); },
          .other = {a, b, d},
          .saved = {a, d}},
-        {.name = "added and removed again here",
+        {.name = "added, saved and removed again here",
          .loaded = {a},
          .change =
              [&](const std::string& path) {
-                 // Added, and a save that failed: the folder never reached the file.
+                 ReplaceFolderEntries({a, x});
+                 EXPECT_TRUE(SaveSettings(path));
+                 ReplaceFolderEntries({a});
+             },
+         .other = {a2, x},
+         .saved = {a2}},
+        {.name = "added here, a failed save, removed again, and added there",
+         .loaded = {a},
+         .change =
+             [&](const std::string& path) {
+                 // The folder never reached the file from here.
                  ReplaceFolderEntries({a, x});
                  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
                  EXPECT_FALSE(SaveSettings(path));
@@ -411,7 +481,7 @@ TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
                  ReplaceFolderEntries({a});
              },
          .other = {a, x},
-         .saved = {a}},
+         .saved = {a, x}},
     };
     const std::string base = FreshScratchFolder();
     for (std::size_t i = 0; i < std::size(rows); ++i) {
@@ -420,7 +490,8 @@ TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
         const std::string path = RowSettingsPath(base, i);
         WriteProfileFile(path, SettingsIni(row.loaded));
         EXPECT_EQ(LoadedEntries(path), row.loaded);
-        row.change(path);
+        if (row.change)
+            row.change(path);
         WriteProfileFile(path, SettingsIni(row.other, row.otherSettings));
         EXPECT_TRUE(SaveSettings(path));
         EXPECT_EQ(FolderEntries(), row.saved);

@@ -99,8 +99,8 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
         const std::string bytes = ReadWholeFile(path);
         const std::function<void()> unblock = obstacle.block(path);
         const bool wasFile = (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) == 0;
-        const CapturedBox failed{nullptr, "Varkel Plugin", "設定を保存できませんでした。\r\n" + path,
-                                 MB_OK | MB_ICONWARNING};
+        const CapturedBox failed{nullptr, "Varkel Plugin",
+                                 "設定を保存できませんでした。\r\n" + path, MB_OK | MB_ICONWARNING};
         if (obstacle.addFolder) {
             // The added folder's save fails after the confirmation.
             standin::Script().currentFolder = std::string("new");
@@ -189,18 +189,27 @@ TEST(SettingsSave, EachChangeIsInTheFileWhenMade) {
     struct Row {
         const char* name;
         const char* currentFolder; // registered or removed through the folder menu
-        std::function<void(HWND dialog)> inDialog; // else this, ending with OK
+        // Else this in the dialog, ending with OK.
+        std::function<void(HWND dialog, const LoadedPlugin& plugin)> inDialog;
         std::vector<std::string> list;
     };
-    const auto deleteFirstRow = [](HWND dialog) {
+    const auto deleteFirstRow = [](HWND dialog, const LoadedPlugin&) {
         SelectRows(RowList(dialog), {0});
         ClickButton(dialog, IDC_SETTINGS_DELETE);
         ClickButton(dialog, IDC_SETTINGS_OK);
+    };
+    const auto registerThenDelete = [&](HWND dialog, const LoadedPlugin& plugin) {
+        EXPECT_EQ(AddCurrentFolder(plugin).size(), 1u);
+        deleteFirstRow(dialog, plugin);
     };
     const Row rows[] = {
         {"registering a folder", "new", nullptr, {"0000001=a:A", "0000002=b:B", "0000003=new:新"}},
         {"removing one", "a", nullptr, {"0000001=b:B"}},
         {"the settings dialog's OK", nullptr, deleteFirstRow, {"0000001=b:B"}},
+        {"the settings dialog's OK after a registration inside it",
+         "new",
+         registerThenDelete,
+         {"0000001=b:B", "0000002=new:新"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -209,14 +218,44 @@ TEST(SettingsSave, EachChangeIsInTheFileWhenMade) {
         if (row.currentFolder) {
             standin::Script().currentFolder = std::string(row.currentFolder);
             standin::Script().displayNames[row.currentFolder] = std::string("新");
+        }
+        if (!row.inDialog) {
             AddCurrentFolder(session.plugin());
         } else {
             ModalScript script = DialogScript();
-            script.Do(row.inDialog);
+            script.Do([&](HWND dialog) { row.inDialog(dialog, session.plugin()); });
             EXPECT_EQ(session.Setup(script), 1);
         }
         session.plugin().Unload();
         EXPECT_EQ(StoredFolderList(session.plugin().settingsPath()), row.list);
+    }
+}
+
+// Another client on the same file renames, reorders or removes; this
+// client's next save (a registration, or just its exit) keeps that.
+TEST(SettingsSave, AnotherClientsChangesSurviveThisClientsSaves) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> other; // the list that the other client saved
+        bool registers;                 // this client registers "new" before its exit
+        std::vector<std::string> saved;
+    };
+    const Row rows[] = {
+        {"a rename, then the exit", {"a:A", "b:取引先"}, false, {"a:A", "b:取引先"}},
+        {"a reordering, then a registration", {"b:B", "a:A"}, true, {"b:B", "a:A", "new:新"}},
+        {"a removal, then a registration", {"b:B"}, true, {"b:B", "new:新"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        standin::Reset();
+        standin::Script().currentFolder = std::string("new");
+        standin::Script().displayNames["new"] = std::string("新");
+        DialogSession session(SettingsIni({"a:A", "b:B"}));
+        WriteProfileFile(session.plugin().settingsPath(), SettingsIni(row.other));
+        if (row.registers) {
+            EXPECT_EQ(AddCurrentFolder(session.plugin()).size(), 1u);
+        }
+        EXPECT_EQ(session.Exit().folders, row.saved);
     }
 }
 
