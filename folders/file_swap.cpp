@@ -1,6 +1,7 @@
 #include "file_swap.h"
 
 #include "../base/holders.h"
+#include "../base/text.h"
 #include "profile_rules.h"
 
 FileSwapCalls g_fileSwapCalls;
@@ -12,16 +13,44 @@ constexpr LONGLONG kLargestFile = 0x40000000;
 
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
+// The side file that made the current load or save fail; empty when none did.
+std::string g_failedSideFile;
+
+using UniqueFind = UniqueHandleOf<HANDLE, &FindClose>;
+
+DWORD Attributes(const std::string& path) {
+    return GetFileAttributesW(LongFilePath(path).c_str());
+}
+
+bool SetAttributes(const std::string& path, DWORD attributes) {
+    return SetFileAttributesW(LongFilePath(path).c_str(), attributes) != FALSE;
+}
+
+bool IsFolder(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+UniqueHandle OpenFile(const std::string& path, DWORD access, DWORD sharing, DWORD disposition) {
+    return OwnFile(CreateFileW(LongFilePath(path).c_str(), access, sharing, nullptr, disposition,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool MoveFile(const std::string& from, const std::string& to, DWORD flags) {
+    return g_fileSwapCalls.move(LongFilePath(from).c_str(), LongFilePath(to).c_str(), flags) !=
+           FALSE;
+}
+
 // Deletes a file, hidden, system or read-only as it may be; true once it is
 // gone. The attributes are cleared only for a file that refuses the plain
 // delete, which a missing file, the usual case, does not.
 bool DeleteAnyFile(const std::string& path) {
-    if (DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
+    const std::wstring wide = LongFilePath(path);
+    if (DeleteFileW(wide.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
         return true;
     if (GetLastError() != ERROR_ACCESS_DENIED)
         return false;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileA(path.c_str()) != FALSE;
+    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileW(wide.c_str()) != FALSE;
 }
 
 // Removes the swap's backup: the step that makes a new file the settings
@@ -30,11 +59,24 @@ bool CommitBackup(const std::string& backup) {
     return WaitedFor([&] { return DeleteAnyFile(backup); });
 }
 
-// The old file's name while the swap puts the new one in its place, or while
-// the file is changed in place: one that no user picks for a copy of their
-// own.
-std::string BackupPath(const std::string& path) {
+// The old file's names while a replace puts the new one in its place, and
+// while the file is changed in place: names that no user picks for a copy of
+// their own, one for each, so that a replace's backup, which takes the old
+// file's attributes, is never taken for a whole in-place backup.
+std::string ReplaceBackupPath(const std::string& path) {
+    return path + ".~replaced";
+}
+
+std::string InPlaceBackupPath(const std::string& path) {
     return path + ".~swap";
+}
+
+// The side file, for the box that tells of the failure; the last error stays.
+bool SideFileFailed(const std::string& sideFile) {
+    const DWORD error = GetLastError();
+    NoteSideFileFailed(sideFile);
+    SetLastError(error);
+    return false;
 }
 
 // A new file holding bytes, on the disk. One that a crash left hidden or
@@ -42,21 +84,18 @@ std::string BackupPath(const std::string& path) {
 // or a folder that lets no file be made, is no reason to wait.
 bool WriteNewFile(const std::string& path, std::string_view bytes,
                   const FILETIME* writeTime = nullptr) {
-    const auto create = [&] {
-        return OwnFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    };
+    const auto create = [&] { return OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS); };
     UniqueHandle file;
     WaitedFor([&] {
         file = create();
         if (file || GetLastError() != ERROR_ACCESS_DENIED)
             return file != nullptr;
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        const DWORD attributes = Attributes(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES || IsFolder(attributes)) {
             SetLastError(ERROR_CANNOT_MAKE);
             return false;
         }
-        file = DeleteFileA(path.c_str()) ? create() : nullptr;
+        file = DeleteAnyFile(path) ? create() : nullptr;
         return file != nullptr;
     });
     DWORD written = 0;
@@ -69,13 +108,21 @@ bool WriteNewFile(const std::string& path, std::string_view bytes,
 }
 
 // ReplaceFile keeps the old file's owner, access rights and creation time. The
-// old file waits under the backup name while the new one takes its place, so
-// that a swap stopped in between loses nothing; it is put back before the
-// step is tried again. The save has put back any backup left over before.
+// old file waits under the replace's backup name while the new one takes its
+// place, so that a replace stopped in between loses nothing; it is put back
+// before the step is tried again. The save has put back any backup left over
+// before. A backup that cannot be removed afterwards (a scanner holds it)
+// leaves a complete save: the next start or save removes it. A folder at the
+// backup's name leaves the replace to the move.
 bool ReplaceOldFile(const std::string& path, const std::string& replacement) {
-    const std::string backup = BackupPath(path);
+    const std::string backup = ReplaceBackupPath(path);
+    if (IsFolder(Attributes(backup)))
+        return false;
+    const std::wstring widePath = LongFilePath(path);
+    const std::wstring wideReplacement = LongFilePath(replacement);
+    const std::wstring wideBackup = LongFilePath(backup);
     const bool replaced = WaitedFor([&] {
-        if (g_fileSwapCalls.replace(path.c_str(), replacement.c_str(), backup.c_str(),
+        if (g_fileSwapCalls.replace(widePath.c_str(), wideReplacement.c_str(), wideBackup.c_str(),
                                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
             return true;
         const DWORD error = GetLastError();
@@ -83,7 +130,9 @@ bool ReplaceOldFile(const std::string& path, const std::string& replacement) {
         SetLastError(error);
         return false;
     });
-    return replaced && CommitBackup(backup);
+    if (replaced)
+        CommitBackup(backup);
+    return replaced;
 }
 
 // Where neither a replace nor a move may take the old file away (on a share
@@ -104,12 +153,11 @@ bool ReplaceExistingFile(const std::string& path, const std::string& replacement
         return true;
     // The old file was taken away and cannot be put back now; the next start
     // puts it back.
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (Attributes(path) == INVALID_FILE_ATTRIBUTES)
         return false;
     return WaitedFor([&] {
-               return g_fileSwapCalls.move(replacement.c_str(), path.c_str(),
-                                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-                      FALSE;
+               return MoveFile(replacement, path,
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
            }) ||
            OverwriteWithFile(path, replacement);
 }
@@ -121,18 +169,46 @@ std::string TemporaryPathFor(const std::string& path) {
 }
 
 void DeleteStaleTemporaryFiles(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((path + ".*.tmp").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+    WIN32_FIND_DATAW found;
+    const UniqueFind search(FindFirstFileW(LongFilePath(path + ".*.tmp").c_str(), &found));
+    if (search.get() == INVALID_HANDLE_VALUE)
+        return;
+    do {
         // Only the names this program gives: a process ID before ".tmp".
-        const std::string_view name = found.cFileName;
+        const std::string name = FromUtf16(found.cFileName);
         const std::size_t dot = name.rfind('.', name.size() - 5);
-        if (dot != std::string_view::npos && dot + 1 < name.size() - 4 &&
+        if (dot != std::string::npos && dot + 1 < name.size() - 4 &&
             name.find_first_not_of("0123456789", dot + 1) == name.size() - 4)
-            DeleteAnyFile(path + std::string(name.substr(dot)));
-    }
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
+            DeleteAnyFile(path + name.substr(dot));
+    } while (FindNextFileW(search.get(), &found));
+}
+
+void StartSideFileReport() {
+    g_failedSideFile.clear();
+}
+
+void NoteSideFileFailed(const std::string& sideFile) {
+    g_failedSideFile = sideFile;
+}
+
+void ReportSideFile(std::string* failedFile) {
+    if (failedFile && !g_failedSideFile.empty())
+        *failedFile = g_failedSideFile;
+}
+
+std::wstring LongFilePath(const std::string& path) {
+    const std::wstring wide = ToUtf16(path);
+    if (wide.size() < MAX_PATH || wide.rfind(L"\\\\?\\", 0) == 0)
+        return wide;
+    std::wstring full(0x8000, L'\0');
+    const DWORD length =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size())
+        return wide;
+    full.resize(length);
+    if (full.rfind(L"\\\\", 0) == 0)
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
 }
 
 TemporaryFile::~TemporaryFile() {
@@ -148,25 +224,26 @@ bool FlushToDisk(const std::string& path) {
     // Opened with full sharing: a program that has just opened the new file
     // to scan or index it keeps it open meanwhile.
     return WaitedFor([&] {
-        const UniqueHandle file = OwnFile(CreateFileA(
-            path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const UniqueHandle file =
+            OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     OPEN_EXISTING);
         return file && FlushFileBuffers(file.get());
     });
 }
 
 bool ChangeInPlace(const std::string& path, const std::function<bool()>& change) {
     const std::optional<std::string> old = ReadFileBytes(path);
-    if (!old && !(GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
-                  GetLastError() == ERROR_FILE_NOT_FOUND))
+    if (!old &&
+        !(Attributes(path) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND))
         return false;
     // A file that was missing comes back empty, which reads the same. The
     // backup is marked whole, hidden, only once its bytes are on the disk.
-    const std::string backup = BackupPath(path);
-    if (!WriteNewFile(backup, old.value_or("")) ||
-        !SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_HIDDEN) || !FlushToDisk(backup)) {
-        DeleteAnyFile(backup);
-        return false;
+    const std::string backup = InPlaceBackupPath(path);
+    if (!WriteNewFile(backup, old.value_or("")) || !SetAttributes(backup, FILE_ATTRIBUTE_HIDDEN) ||
+        !FlushToDisk(backup)) {
+        if (!IsFolder(Attributes(backup)))
+            DeleteAnyFile(backup);
+        return SideFileFailed(backup);
     }
     if (change() && FlushToDisk(path))
         return CommitBackup(backup);
@@ -183,8 +260,7 @@ bool OverwriteFile(const std::string& path, const std::string& bytes) {
         return false;
     return WaitedFor([&] {
         const UniqueHandle file =
-            OwnFile(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
         DWORD written = 0;
         return file &&
                WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
@@ -195,54 +271,79 @@ bool OverwriteFile(const std::string& path, const std::string& bytes) {
 
 bool SwapInFile(const std::string& path, const std::string& replacement, DWORD oldAttributes) {
     if (oldAttributes == INVALID_FILE_ATTRIBUTES) {
-        return WaitedFor([&] {
-            return g_fileSwapCalls.move(replacement.c_str(), path.c_str(),
-                                        MOVEFILE_WRITE_THROUGH) != FALSE;
-        });
+        return WaitedFor([&] { return MoveFile(replacement, path, MOVEFILE_WRITE_THROUGH); });
     }
     if (!ReplaceExistingFile(path, replacement))
         return false;
     // Not every implementation of the replace keeps the attributes, and the
     // move gives the new file's.
-    SetFileAttributesA(path.c_str(), (oldAttributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE);
+    SetAttributes(path, (oldAttributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE);
     return true;
 }
 
-bool RestoreInterruptedSwap(const std::string& path) {
-    const std::string backup = BackupPath(path);
-    const DWORD backupAttributes = GetFileAttributesA(backup.c_str());
-    if (backupAttributes == INVALID_FILE_ATTRIBUTES)
-        return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND;
-    // Beside a file, a backup not marked whole was still being written (the
-    // file untouched), or a replace left it (the file the new one).
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(backupAttributes & FILE_ATTRIBUTE_HIDDEN))
-        return DeleteAnyFile(backup);
+namespace {
+
+// After a stop between a replace and the removal of its backup: beside the
+// file, the backup is the old file and the file the new one; without it, the
+// backup is the only copy and goes back. A backup that cannot be removed now
+// is removed by a later start or save.
+bool RestoreReplaceBackup(const std::string& path) {
+    const std::string backup = ReplaceBackupPath(path);
+    const DWORD backupAttributes = Attributes(backup);
+    if (backupAttributes == INVALID_FILE_ATTRIBUTES || IsFolder(backupAttributes))
+        return true;
+    if (Attributes(path) != INVALID_FILE_ATTRIBUTES) {
+        DeleteAnyFile(backup);
+        return true;
+    }
+    return WaitedFor([&] { return MoveFile(backup, path, MOVEFILE_WRITE_THROUGH); }) ||
+           SideFileFailed(backup);
+}
+
+// After a stop during an in-place change: a backup marked whole (hidden) goes
+// back over the file; one not marked whole was still being written, the file
+// untouched. Without the file (a replace of an earlier version), it goes back
+// as it is.
+bool RestoreInPlaceBackup(const std::string& path) {
+    const std::string backup = InPlaceBackupPath(path);
+    const DWORD backupAttributes = Attributes(backup);
+    if (backupAttributes == INVALID_FILE_ATTRIBUTES || IsFolder(backupAttributes))
+        return true;
+    const DWORD attributes = Attributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(backupAttributes & FILE_ATTRIBUTE_HIDDEN)) {
+        DeleteAnyFile(backup);
+        return true;
+    }
     if (WaitedFor([&] {
-            return g_fileSwapCalls.move(backup.c_str(), path.c_str(),
-                                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-                   FALSE;
+            return MoveFile(backup, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
         })) {
-        SetFileAttributesA(path.c_str(), (attributes == INVALID_FILE_ATTRIBUTES
-                                              ? backupAttributes & ~FILE_ATTRIBUTE_HIDDEN
-                                              : attributes & kKeptAttributes) |
-                                             FILE_ATTRIBUTE_ARCHIVE);
+        SetAttributes(path, (attributes == INVALID_FILE_ATTRIBUTES
+                                 ? backupAttributes & ~FILE_ATTRIBUTE_HIDDEN
+                                 : attributes & kKeptAttributes) |
+                                FILE_ATTRIBUTE_ARCHIVE);
         return true;
     }
     // Where no rename works, the backup's bytes go over the file's.
     const std::optional<std::string> bytes = ReadFileBytes(backup);
-    if (!bytes || attributes == INVALID_FILE_ATTRIBUTES || !OverwriteFile(path, *bytes))
+    if (!bytes)
+        return SideFileFailed(backup);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !OverwriteFile(path, *bytes))
         return false;
     DeleteAnyFile(backup);
     return true;
 }
 
+} // namespace
+
+bool RestoreInterruptedSwap(const std::string& path) {
+    return RestoreReplaceBackup(path) && RestoreInPlaceBackup(path);
+}
+
 std::optional<std::string> ReadFileBytes(const std::string& path) {
     UniqueHandle file;
     if (!WaitedFor([&] {
-            file = OwnFile(CreateFileA(path.c_str(), GENERIC_READ,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            file = OpenFile(path, GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
             return file != nullptr;
         }))
         return std::nullopt;

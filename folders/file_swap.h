@@ -10,32 +10,28 @@
 #include <string>
 #include <string_view>
 
+#include "../base/waited_for.h"
+
 // The functions that move a file into place. Tests stand in ones that fail as
 // they do on a network share or in a virtualized folder.
 struct FileSwapCalls {
-    decltype(&ReplaceFileA) replace = &ReplaceFileA;
-    decltype(&MoveFileExA) move = &MoveFileExA;
+    decltype(&ReplaceFileW) replace = &ReplaceFileW;
+    decltype(&MoveFileExW) move = &MoveFileExW;
 };
 extern FileSwapCalls g_fileSwapCalls;
 
-// Runs step until it succeeds; while another program holds the file (a
-// sharing or lock violation, access denied: a scanner, the search indexer, a
-// sync client), tries again for two seconds or so. Each step has a wait of
-// its own, so a slow step spends none of the next's. The last error stays.
-template <class Step> bool WaitedFor(Step step) {
-    const DWORD started = GetTickCount();
-    while (!step()) {
-        const DWORD error = GetLastError();
-        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
-             error != ERROR_ACCESS_DENIED) ||
-            GetTickCount() - started >= 2000) {
-            SetLastError(error);
-            return false;
-        }
-        Sleep(50);
-    }
-    return true;
-}
+// The path as the wide file functions take it: with the "\\?\" prefix where
+// it is too long for the plain form (a side file's name beside a settings
+// file deep in a folder tree).
+std::wstring LongFilePath(const std::string& path);
+
+// The side file (the lock, a backup) that made the current load or save
+// fail, for the box to name: forgotten by StartSideFileReport, noted by the
+// step that failed, and handed to *failedFile by ReportSideFile, which
+// leaves it as it is where no side file failed.
+void StartSideFileReport();
+void NoteSideFileFailed(const std::string& sideFile);
+void ReportSideFile(std::string* failedFile);
 
 // This process's own name for the new file beside the settings file, so that
 // two processes never write into one.
@@ -86,8 +82,9 @@ bool OverwriteFile(const std::string& path, const std::string& bytes);
 bool SwapInFile(const std::string& path, const std::string& replacement, DWORD oldAttributes);
 
 // Puts the old file back where a replace or an in-place change was stopped
-// before it removed the swap's backup: the file is then the old one again.
-// False when a backup is there and cannot be put back.
+// before it removed its backup: the file is then the old one again, or, after
+// a replace, the new one, its backup removed. A folder at a backup's name is
+// no backup. False when a backup is there and cannot be put back.
 bool RestoreInterruptedSwap(const std::string& path);
 
 // The file's bytes; nullopt when it cannot be read, also after waiting for a

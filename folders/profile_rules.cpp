@@ -8,7 +8,12 @@
 #include "plain_profile.h"
 #include "plugin_settings.h"
 
+FolderListReads g_settingsReads;
+
 namespace {
+
+// Whether a read of the current series could not open its file.
+bool g_profileReadFailed = false;
 
 // Characters; a section or a value beyond this many is not read whole.
 constexpr std::size_t kLargestBuffer = 0x10000000;
@@ -63,6 +68,29 @@ std::basic_string<Char> ReadWhole(const std::wstring& path, Call call) {
 }
 
 } // namespace
+
+void StartProfileReads() {
+    g_profileReadFailed = false;
+}
+
+bool ProfileReadsFailed() {
+    return g_profileReadFailed;
+}
+
+void NoteProfileReadFailed() {
+    g_profileReadFailed = true;
+}
+
+bool ProfileFileUnopened(const std::string& path) {
+    const DWORD error = GetLastError();
+    bool unopened = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                    error == ERROR_ACCESS_DENIED || error == ERROR_FILENAME_EXCED_RANGE;
+    // A key that is not there reports "not found" on some implementations.
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        unopened = GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    SetLastError(error);
+    return unopened;
+}
 
 std::string_view TrimProfileBlanks(std::string_view key) {
     const auto isBlank = [](char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20; };
@@ -146,7 +174,9 @@ std::wstring ReadProfileSection(const char* section, const std::string& path) {
 std::string ReadProfileSectionA(const char* section, const std::string& path,
                                 ProfileSectionReadA read) {
     return ReadWhole<char>(ToUtf16(path), [&](char* buffer, DWORD size) {
-        return read(section, buffer, size, path.c_str());
+        return WatchedProfileRead(
+            path, [&] { return read(section, buffer, size, path.c_str()); },
+            [](DWORD length) { return length == 0; });
     });
 }
 
@@ -179,9 +209,14 @@ std::string EntryReader::Read(std::size_t number) {
     return *FillGrowing<char>(size_, kLargestBuffer, AtLimit::kKeepCut,
                               [&](char* buffer, std::size_t size) -> std::optional<Filled> {
                                   size_ = size;
-                                  const DWORD length =
-                                      reads_.string(section_, key.c_str(), "", buffer,
-                                                    static_cast<DWORD>(size), path_.c_str());
+                                  const DWORD length = WatchedProfileRead(
+                                      path_,
+                                      [&] {
+                                          return reads_.string(section_, key.c_str(), "", buffer,
+                                                               static_cast<DWORD>(size),
+                                                               path_.c_str());
+                                      },
+                                      [](DWORD read) { return read == 0; });
                                   return Filled{length, length + 2 >= size};
                               });
 }

@@ -19,6 +19,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "../base/waited_for.h"
 #include "plugin_settings.h"
 
 // A key without every byte that any implementation may trim from it: ASCII
@@ -81,18 +82,56 @@ std::string ReadProfileSectionA(const char* section, const std::string& path,
 // letters as the key-by-key functions do.
 bool HasProfileSection(const char* section, const std::string& path);
 
+// True when the profile functions, which take no "\\?\" path, can reach a
+// file of this path.
+inline bool FitsProfileFunctions(const std::string& path) {
+    return path.size() < MAX_PATH;
+}
+
 // Drops the profile functions' cached copy of a file.
 void ForgetCachedProfile(const std::string& path);
 
 // The key "%07d" of a list entry's position counted from 1.
 std::string FolderKey(std::size_t number);
 
-// The profile functions that the list's load calls. Tests count the calls and
+// The profile functions that the load calls. Tests count the calls and
 // stand in other implementations of the functions.
 struct FolderListReads {
     decltype(&GetPrivateProfileSectionA) section = &GetPrivateProfileSectionA;
     decltype(&GetPrivateProfileStringA) string = &GetPrivateProfileStringA;
+    decltype(&GetPrivateProfileIntA) integer = &GetPrivateProfileIntA;
 };
+// The ones that reading a settings file calls.
+extern FolderListReads g_settingsReads;
+
+// The profile functions give their default, and tell only through the last
+// error, when they cannot open the file: another program holds it without
+// sharing, no right to read it, or it is gone although its bytes were just
+// read. A series of reads of one file has failed once one of them could not
+// open it, even after waiting for a program that held it.
+void StartProfileReads();
+bool ProfileReadsFailed();
+// True, with the last error kept, when a read that gave its default could not
+// open the file at path.
+bool ProfileFileUnopened(const std::string& path);
+void NoteProfileReadFailed();
+
+// Gives read()'s answer; one that gave the default (isDefault) where the file
+// could not be opened is asked again while another program holds the file,
+// and marks the series failed when it still could not. After a failure the
+// series waits no more.
+template <class Read, class IsDefault>
+auto WatchedProfileRead(const std::string& path, Read read, IsDefault isDefault) {
+    decltype(read()) answer{};
+    const auto step = [&] {
+        SetLastError(ERROR_SUCCESS);
+        answer = read();
+        return !isDefault(answer) || !ProfileFileUnopened(path);
+    };
+    if (ProfileReadsFailed() ? !step() : !WaitedFor(step))
+        NoteProfileReadFailed();
+    return answer;
+}
 
 // Reads one key of the list (or of a section keyed as it is) at a time, each value whole however
 // long, as GetPrivateProfileStringA gives it; empty when the key is missing.

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+#include "../base/guard.h"
 #include "../base/module.h"
 #include "../base/text.h"
 #include "file_swap.h"
@@ -36,9 +37,13 @@ void StoreSetting(PluginSettings& settings, const std::string& path, const Setti
         settings.*row.field = found.value;
     else if (found.kind == SectionInt::kKeyAbsent)
         settings.*row.field = row.byDefault(settings);
-    else
-        settings.*row.field = static_cast<std::int32_t>(
-            GetPrivateProfileIntA(row.section, row.key, row.byDefault(settings), path.c_str()));
+    else {
+        const std::int32_t byDefault = row.byDefault(settings);
+        settings.*row.field = static_cast<std::int32_t>(WatchedProfileRead(
+            path,
+            [&] { return g_settingsReads.integer(row.section, row.key, byDefault, path.c_str()); },
+            [&](UINT value) { return static_cast<std::int32_t>(value) == byDefault; }));
+    }
 }
 
 // Each setting from one read of its section where that settles it, else from
@@ -50,7 +55,7 @@ void ReadIntSettings(PluginSettings& settings, const std::string& path,
     for (const SettingRow& row : kSettingRows) {
         if (fileLines && row.section != section) {
             section = row.section;
-            sectionText = ReadProfileSectionA(row.section, path);
+            sectionText = ReadProfileSectionA(row.section, path, g_settingsReads.section);
         }
         const SectionInt found = fileLines ? LookUpInt(sectionText, row.key, *fileLines)
                                            : SectionInt{SectionInt::kKeyAbsent, 0};
@@ -93,53 +98,79 @@ std::optional<std::string> SettingsFileBytes(const std::string& path) {
     return std::nullopt;
 }
 
-StoredSettings ReadStoredSettings(const std::string& path, std::string_view bytes,
-                                  const std::optional<PlainProfile>& plain) {
-    if (plain)
-        return PlainFileSettings(path, *plain);
+std::optional<StoredSettings> ReadStoredSettings(const std::string& path, std::string_view bytes,
+                                                 const std::optional<PlainProfile>& plain) {
+    StartProfileReads();
+    if (plain) {
+        StoredSettings stored = PlainFileSettings(path, *plain);
+        return ProfileReadsFailed() ? std::nullopt : std::optional(std::move(stored));
+    }
     // The profile functions read these bytes from a copy that no other
     // program holds or changes meanwhile (the file itself where no copy can
     // be made), dated 1 January 2000: some implementations read a file
     // written in the last seconds anew on every call.
     const FILETIME longAgo{0x256D4000, 0x01BF53EB};
     TemporaryFile copy(TemporaryPathFor(path));
-    const std::string& readPath = copy.Create(bytes, &longAgo) ? copy.path() : path;
+    const std::string& readPath =
+        FitsProfileFunctions(copy.path()) && copy.Create(bytes, &longAgo) ? copy.path() : path;
     ForgetCachedProfile(readPath);
     const FileLineSet fileLines = LinesOfFile(bytes);
     StoredSettings stored;
-    stored.entries = ReadFolderEntries(readPath, &fileLines);
+    stored.entries = ReadFolderEntries(readPath, &fileLines, g_settingsReads);
     ReadIntSettings(stored.settings, readPath, &fileLines);
     // Each value as the key-by-key read gives it, which undoes the quotes
     // the save adds.
     if (stored.settings.RecentCount > 0)
-        stored.recent = EntryReader(readPath, {}, kRecent).ReadAll();
+        stored.recent = EntryReader(readPath, g_settingsReads, kRecent).ReadAll();
     ForgetCachedProfile(readPath);
-    return stored;
+    // An empty list or a default never comes from a file that was not read.
+    return ProfileReadsFailed() ? std::nullopt : std::optional(std::move(stored));
 }
 
-bool LoadSettings(const std::string& path) {
+namespace {
+
+// The file's list and settings, read under the lock after a stopped save is
+// undone; false when they cannot be had.
+bool LoadSettingsFile(const std::string& path) {
     // Not in the middle of another host's save; a save that a host stopped is
     // undone first. A file missing because its old copy cannot be put back is
     // no first run, and neither is one that another host keeps locked.
     const SettingsFileLock lock(path);
-    std::optional<std::string> bytes;
-    if (!path.empty() && lock.held() && RestoreInterruptedSwap(path)) {
-        bytes = SettingsFileBytes(path);
-        DeleteStaleTemporaryFiles(path);
-    }
-    // A file that is there but cannot be read (held open by another program
-    // without sharing, a folder in its place, no right to read it) leaves the
-    // defaults, as a missing one does; only the answer differs.
-    if (!bytes) {
-        ReadIntSettings(g_settings, path, nullptr);
+    if (path.empty() || !lock.held() || !RestoreInterruptedSwap(path))
         return false;
-    }
-    StoredSettings stored = ReadStoredSettings(path, *bytes, ParsePlainProfile(*bytes));
-    g_settings = stored.settings;
-    for (const std::string& entry : stored.entries)
+    const std::optional<std::string> bytes = SettingsFileBytes(path);
+    DeleteStaleTemporaryFiles(path);
+    if (!bytes)
+        return false;
+    std::optional<StoredSettings> stored =
+        ReadStoredSettings(path, *bytes, ParsePlainProfile(*bytes));
+    if (!stored)
+        return false;
+    g_settings = stored->settings;
+    for (const std::string& entry : stored->entries)
         AppendFolderEntry(entry);
     if (ShownRecentCount() > 0)
-        ReplaceRecentFolders(stored.recent);
-    SetSettingsBase(std::move(stored));
+        ReplaceRecentFolders(stored->recent);
+    SetSettingsBase(std::move(*stored));
     return true;
+}
+
+} // namespace
+
+bool LoadSettings(const std::string& path, std::string* failedFile) {
+    // The defaults first: a load that fails, or throws (a list too large for
+    // memory), leaves them and the list as it was.
+    ReadIntSettings(g_settings, path, nullptr);
+    const PluginSettings defaults = g_settings;
+    const FolderList before = FolderEntries();
+    StartSideFileReport();
+    if (Guarded(false, [&] { return LoadSettingsFile(path); }))
+        return true;
+    g_settings = defaults;
+    ReplaceFolderEntries(before);
+    // What this session changes is merged into the file once a save can read
+    // it, as another client's additions are: against an empty list.
+    SetUnreadSettingsBase(defaults);
+    ReportSideFile(failedFile);
+    return false;
 }

@@ -10,7 +10,9 @@
 // Holds a lock file beside the settings file, opened without sharing and
 // deleted when closed, so that it also works between computers and is never
 // left behind. Waits briefly for another host's lock; where no lock file can
-// be made (a folder without the right to create files) goes on without one.
+// be made or opened (a folder without the right to create files, a folder at
+// its name, a lock file of another account's) goes on without one, as no
+// other host can hold it there either; a read-only one is cleared first.
 class SettingsFileLock {
   public:
     explicit SettingsFileLock(const std::string& path);

@@ -4,11 +4,14 @@
 #include <optional>
 
 #include "list_merge.h"
+#include "recent_list.h"
 
 namespace {
 
 // Unknown until the first load or save: without it nothing is merged.
 std::optional<StoredSettings> g_base;
+// Whether the base stands for a file that the start could not read.
+bool g_baseUnread = false;
 
 bool SameSettings(const PluginSettings& a, const PluginSettings& b) {
     return std::all_of(std::begin(kSettingRows), std::end(kSettingRows),
@@ -19,6 +22,12 @@ bool SameSettings(const PluginSettings& a, const PluginSettings& b) {
 
 void SetSettingsBase(std::optional<StoredSettings> base) {
     g_base = std::move(base);
+    g_baseUnread = false;
+}
+
+void SetUnreadSettingsBase(const PluginSettings& settings) {
+    g_base = StoredSettings{{}, settings, {}};
+    g_baseUnread = true;
 }
 
 void MergeOtherClientsSaves(const std::optional<StoredSettings>& file) {
@@ -35,5 +44,10 @@ void MergeOtherClientsSaves(const std::optional<StoredSettings>& file) {
     for (const SettingRow& row : kSettingRows) {
         g_settings.*row.field = MergeSetting(base.settings.*row.field, g_settings.*row.field,
                                              file->settings.*row.field);
+    }
+    if (g_baseUnread && ShownRecentCount() > 0) {
+        std::vector<std::string> recent = RecentFolders();
+        recent.insert(recent.end(), file->recent.begin(), file->recent.end());
+        ReplaceRecentFolders(recent);
     }
 }

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
-#include <new>
 
+#include "../base/guard.h"
 #include "../base/text.h"
 #include "file_swap.h"
 #include "folder_list.h"
@@ -168,8 +168,9 @@ bool ReplaceSettingsFile(const std::string& path, DWORD attributes, std::string_
     // The user marked the file read-only to keep it as it is.
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
+    // A copy that the profile functions finish must be within their reach.
     TemporaryFile temporary(TemporaryPathFor(path));
-    if (!temporary.Create(firstBytes))
+    if ((finishCopy && !FitsProfileFunctions(temporary.path())) || !temporary.Create(firstBytes))
         return ChangeInPlace(path, changeInPlace);
     if ((finishCopy && !finishCopy(temporary.path())) ||
         !SwapInFile(path, temporary.path(), attributes))
@@ -215,9 +216,13 @@ bool SaveSettingsFile(const std::string& path) {
         return false;
     // A file that every implementation reads alike is written without them.
     const std::optional<PlainProfile> plain = ParsePlainProfile(*oldBytes);
-    MergeOtherClientsSaves(oldBytes->empty()
-                               ? std::nullopt
-                               : std::optional(ReadStoredSettings(path, *oldBytes, plain)));
+    if (!oldBytes->empty()) {
+        // A file that the profile functions could not read is not written.
+        const std::optional<StoredSettings> file = ReadStoredSettings(path, *oldBytes, plain);
+        if (!file)
+            return false;
+        MergeOtherClientsSaves(file);
+    }
     const FolderListText text = MakeFolderListText(FolderEntries());
     const bool saved = plain ? SavePlainFile(path, attributes, *plain, text)
                              : SaveProfileFile(path, attributes, *oldBytes, text);
@@ -228,17 +233,17 @@ bool SaveSettingsFile(const std::string& path) {
 
 } // namespace
 
-bool SaveSettings(const std::string& path) {
+bool SaveSettings(const std::string& path, std::string* failedFile) {
+    StartSideFileReport();
     // One host's save at a time; another host's start waits for it. A save
     // that a host stopped is undone first, so that the backup it left is not
-    // taken for this one's.
-    const SettingsFileLock lock(path);
-    if (!lock.held() || !RestoreInterruptedSwap(path))
-        return false;
-    try {
-        return SaveSettingsFile(path);
-    } catch (const std::bad_alloc&) {
-        // A list too large for memory fails like any other save.
-        return false;
-    }
+    // taken for this one's. A list too large for memory fails like any other
+    // save.
+    const bool saved = Guarded(false, [&] {
+        const SettingsFileLock lock(path);
+        return lock.held() && RestoreInterruptedSwap(path) && SaveSettingsFile(path);
+    });
+    if (!saved)
+        ReportSideFile(failedFile);
+    return saved;
 }

@@ -2,29 +2,36 @@
 
 #include <string>
 
+#include "../folders/folder_list.h"
 #include "../folders/settings_file.h"
 #include "confirm.h"
 
 namespace {
 
-// Whether saves may write the file: only after a start that read it, or
-// found none. A session that runs on defaults because the file could not be
-// read must not save them over the user's list.
-bool g_mayWriteSettings = false;
+// Whether a start ran. Before the first one there is no file's list to keep,
+// so nothing is saved; after it every change is, also when the start could
+// not read the file: the save reads it first and keeps what it holds.
+bool g_started = false;
 
 } // namespace
 
 void LoadSettingsAtStart() {
+    // A second start reads the file anew instead of adding its list to the
+    // one that the first start read.
+    if (g_started)
+        ReplaceFolderEntries({});
+    g_started = true;
     const std::string path = SettingsFilePath();
-    g_mayWriteSettings = LoadSettings(path);
-    if (!g_mayWriteSettings && !path.empty())
-        Warn(nullptr, "設定を読み込めませんでした。\r\n" + path);
+    std::string failed = path;
+    if (!LoadSettings(path, &failed) && !path.empty())
+        Warn(nullptr, "設定を読み込めませんでした。\r\n" + failed);
 }
 
 void SaveSettingsNow() {
-    if (!g_mayWriteSettings)
+    if (!g_started)
         return;
     const std::string path = SettingsFilePath();
-    if (!path.empty() && !SaveSettings(path))
-        Warn(nullptr, "設定を保存できませんでした。\r\n" + path);
+    std::string failed = path;
+    if (!path.empty() && !SaveSettings(path, &failed))
+        Warn(nullptr, "設定を保存できませんでした。\r\n" + failed);
 }

@@ -58,6 +58,9 @@ void RemoveFolder(HWND window, std::size_t position) {
 
 void ToggleCurrentFolder(HWND window) {
     const std::string folderId = HostGetCurrentFolder();
+    // No folder to add: a destination without an ID could move mail nowhere.
+    if (folderId.empty())
+        return;
     if (const auto position = FindFolderEntry(folderId))
         RemoveFolder(window, *position);
     else

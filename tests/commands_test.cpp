@@ -316,10 +316,12 @@ TEST(ToggleFolder, AddsOrRemovesTheCurrentFolderAsTheBoxIsAnswered) {
         {{"f:1"}, "f:1", "仕事", {IDOK}, adds, {refused("「:」")}, {"0000001=f:1"}},
         {{"g:一"}, "a\nb", "仕事", {IDOK}, adds, {refused("改行")}, {"0000001=g:一"}},
         {{}, "a\r", "仕事", {IDOK}, adds, {refused("改行")}, {}},
-        // Null texts from the host read as empty.
-        {{}, std::nullopt, "名無し", {IDOK}, adds, {{AddText("名無し")}}, {"0000001=:名無し"}},
+        // Null texts from the host read as empty; no current folder adds or
+        // removes nothing.
+        {{}, std::nullopt, "名無し", {IDOK}, removes, {}, {}},
+        {{}, "", "名無し", {IDOK}, removes, {}, {}},
         {{}, "f", std::nullopt, {IDOK}, adds, {{AddText("")}}, {"0000001=f:"}},
-        {{":空"}, std::nullopt, "名無し", {IDOK}, removes, {{RemoveText("空")}}, {}},
+        {{":空"}, std::nullopt, "名無し", {IDOK}, removes, {}, {"0000001=:空"}},
     };
     const HostWindow window;
     ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {

@@ -30,12 +30,12 @@ namespace {
 const char kSwapBackup[] = ".~swap";
 const DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-BOOL WINAPI ReplaceDenied(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) {
+BOOL WINAPI ReplaceDenied(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
 }
 
-BOOL WINAPI MoveDenied(LPCSTR, LPCSTR, DWORD) {
+BOOL WINAPI MoveDenied(LPCWSTR, LPCWSTR, DWORD) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
 }
@@ -160,7 +160,7 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
          .outcome = Outcome::kOldFile,
          .shortest = 1500},
         {.name = "a share that lets no rights change",
-         .calls = {&ReplaceDenied, &MoveFileExA},
+         .calls = {&ReplaceDenied, &MoveFileExW},
          .attributes = kHiddenSystem},
         {.name = "a virtualized folder",
          .calls = {&ReplaceDenied, &MoveDenied},
@@ -272,7 +272,7 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
     // clang-format off
     const Row rows[] = {
         {.name = "a backup that cannot be put back",
-         .backup = kOldFile, .calls = {&ReplaceFileA, &MoveDenied}, .loads = false},
+         .backup = kOldFile, .calls = {&ReplaceFileW, &MoveDenied}, .loads = false},
         {.name = "a file that a replace put in place before the kill",
          .file = newFile, .backup = kOldFile, .list = kNewList, .after = newFile},
         {.name = "a file that a replace of a hidden file put in place before the kill",
@@ -347,11 +347,12 @@ TEST(SettingsLoad, TheProfileFunctionsReadTheBytesTheStartRead) {
         WriteProfileFile(path, kHandEdited);
         const std::string bytes = ReadWholeFile(path);
         const HANDLE held = row.meanwhile(path);
-        const StoredSettings stored = ReadStoredSettings(path, bytes, std::nullopt);
+        const std::optional<StoredSettings> stored = ReadStoredSettings(path, bytes, std::nullopt);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
-        EXPECT_EQ(stored.entries, kOldList);
-        EXPECT_EQ(stored.settings.IsConfirm, 1);
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(stored->entries, kOldList);
+        EXPECT_EQ(stored->settings.IsConfirm, 1);
     }
 }
 

@@ -146,27 +146,44 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
 }
 
 // A file that is there but cannot be read at the start is never replaced by
-// the defaults that the session then runs on; nor is any file written by an
-// exit that no start came before.
+// the defaults that the session then runs on: each later save reads it first
+// and keeps its list, and one that still cannot read it writes nothing. Nor
+// is any file written by an exit that no start came before.
 TEST(SettingsLoad, AnUnreadFileIsNeverOverwritten) {
     struct Row {
         const char* name;
-        bool started; // while another program holds the file open alone
+        bool started;                  // while another program holds the file open alone
+        bool registers;                // "new", once the file is free
+        bool heldAtExit;               // still held
+        std::vector<std::string> list; // at the end; none: the file as it was
     };
-    const Row rows[] = {{"held open at the start", true}, {"exit without a start", false}};
+    const std::vector<std::string> fileList = {"0000001=\\Mailbox\\受信箱:受信箱",
+                                               "0000002=\\Mailbox\\旧:名前:コロン"};
+    std::vector<std::string> withNew = fileList;
+    withNew.push_back("0000003=new:新");
+    const Row rows[] = {
+        {"held open at the start and at the exit", true, false, true, {}},
+        {"held open at the start only", true, false, false, fileList},
+        {"held open at the start, a registration once free", true, true, false, withNew},
+        {"exit without a start", false, false, false, {}},
+    };
     const std::string scratch = FreshScratchFolder();
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
         SCOPED_TRACE(row.name);
+        standin::Reset();
         LoadedPlugin plugin(RowFolder(scratch, r));
         ASSERT_TRUE(plugin.loaded());
         const std::string path = plugin.settingsPath();
         WriteProfileFile(path, kOldFile);
         const std::string bytes = ReadWholeFile(path);
+        const auto hold = [&] {
+            return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        };
         MessageBoxCapture boxes;
         if (row.started) {
-            const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr);
+            const HANDLE held = hold();
             ASSERT_NE(held, INVALID_HANDLE_VALUE);
             EXPECT_EQ(plugin.orc().OnStart(), 0);
             CloseHandle(held);
@@ -176,9 +193,23 @@ TEST(SettingsLoad, AnUnreadFileIsNeverOverwritten) {
                                                  MB_OK | MB_ICONWARNING}}));
             boxes.Clear();
         }
+        if (row.registers) {
+            standin::Script().currentFolder = std::string("new");
+            standin::Script().displayNames["new"] = std::string("新");
+            EXPECT_EQ(AddCurrentFolder(plugin).size(), 1u);
+            boxes.Clear();
+        }
+        const HANDLE held = row.heldAtExit ? hold() : INVALID_HANDLE_VALUE;
         EXPECT_EQ(plugin.orc().OnExit(), 0);
-        EXPECT_TRUE(boxes.boxes().empty());
-        EXPECT_EQ(ReadWholeFile(path), bytes);
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        EXPECT_EQ(boxes.boxes().size(), row.heldAtExit ? 1u : 0u);
+        if (row.list.empty()) {
+            EXPECT_EQ(ReadWholeFile(path), bytes);
+        } else {
+            EXPECT_EQ(StoredFolderList(path), row.list);
+            EXPECT_EQ(ProfileText(path, "Setting", "IsConfirm"), "7");
+        }
         EXPECT_FALSE(FileExists(path + ".tmp"));
     }
 }
