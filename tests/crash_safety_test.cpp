@@ -92,7 +92,8 @@ TEST(CrashSafety, KilledSavesLeaveTheOldOrTheNewFileComplete) {
             WriteWholeFile(settings, oldFile);
             const DWORD delay = static_cast<DWORD>(i) * span / static_cast<DWORD>(kills);
             RunHost(folder, saving.get(), delay, row.inPlace);
-            if (!FileExists(settings) || FileExists(settings + ".~swap")) {
+            if (!FileExists(settings) || FileExists(settings + ".~swap") ||
+                FileExists(settings + ".~replaced")) {
                 LoadedPlugin restart(folder);
                 restart.orc().OnStart();
                 ++restored;

@@ -118,6 +118,17 @@ TEST(HostileHost, CallbacksBeforeStartAfterExitAndTwiceExit) {
     MessageBoxCapture boxes;
     standin::InvokeCommand(static_cast<int>(items[1].id), nullptr, items[1].id);
     EXPECT_EQ(standin::MovedTo(), std::vector<std::string>{"old"});
+
+    // A start after the exit, and one more, read the file anew each time.
+    WriteProfileFile(plugin.settingsPath(), "[FolderList]\r\n0000001=old:古い\r\n"
+                                            "0000002=early:早い\r\n[Setting]\r\nIsConfirm=0\r\n");
+    for (int start = 0; start < 2; ++start) {
+        plugin.orc().OnStart();
+        EXPECT_EQ(MoveNames(plugin), (std::vector<std::string>{"古い", "早い"}));
+    }
+    plugin.orc().OnExit();
+    EXPECT_EQ(StoredFolderList(plugin.settingsPath()),
+              (std::vector<std::string>{"0000001=old:古い", "0000002=early:早い"}));
 }
 
 TEST(HostileHost, CommandsFromInsideTheOpenDialog) {

@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -26,8 +28,10 @@
 
 namespace {
 
-// The swap's own name for the old file while the new one takes its place.
+// The old file's names while the file is changed in place, and while a
+// replace puts the new one in its place.
 const char kSwapBackup[] = ".~swap";
+const char kReplaceBackup[] = ".~replaced";
 const DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 BOOL WINAPI ReplaceDenied(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
@@ -38,6 +42,30 @@ BOOL WINAPI ReplaceDenied(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
 BOOL WINAPI MoveDenied(LPCWSTR, LPCWSTR, DWORD) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
+}
+
+// Profile functions that cannot open the file, as they answer while another
+// program holds it alone.
+DWORD WINAPI SectionUnopened(LPCSTR, LPSTR buffer, DWORD, LPCSTR) {
+    buffer[0] = buffer[1] = '\0';
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return 0;
+}
+
+DWORD WINAPI StringUnopened(LPCSTR, LPCSTR, LPCSTR, LPSTR buffer, DWORD, LPCSTR) {
+    buffer[0] = '\0';
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return 0;
+}
+
+UINT WINAPI IntUnopened(LPCSTR, LPCSTR, INT byDefault, LPCSTR) {
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return static_cast<UINT>(byDefault);
+}
+
+// A section read that runs out of memory, as a huge file in a 32-bit process.
+DWORD WINAPI SectionThrows(LPCSTR, LPSTR, DWORD, LPCSTR) {
+    throw std::bad_alloc();
 }
 
 DWORD WINAPI CloseAfterHalfASecond(LPVOID handle) {
@@ -51,6 +79,17 @@ std::string RowSettingsPath(const std::string& base, std::size_t row) {
     const std::string folder = RowFolder(base, row);
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder + "Varkel.ini";
+}
+
+// A settings file's path of length characters, in a folder of the row's own
+// whose name fills it up.
+std::string LongSettingsPath(const std::string& base, std::size_t row, std::size_t length) {
+    const std::string folder = RowFolder(base, row);
+    const std::size_t fill = length - folder.size() - std::strlen("\\Varkel.ini");
+    const std::string deep = folder + std::string(fill, 'x');
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA(deep.c_str(), nullptr);
+    return deep + "\\Varkel.ini";
 }
 
 // A new session's state: nothing loaded, nothing merged.
@@ -146,6 +185,11 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
         // A folder in the place of this process's new file beside the old one.
         bool blockTemporary = false;
         bool userBackup = false; // the user's own read-only Varkel.ini.bak
+        // A read-only file, or a folder, that a copy or a crash left at a side
+        // file's name.
+        const char* sideFile = nullptr;
+        bool sideFolder = false;
+        bool longPath = false; // a settings path of 255 characters
         bool handEdited = false;
         // The save succeeds and the file holds the new list, or it fails and
         // the file keeps the old bytes; either, where implementations differ.
@@ -180,6 +224,15 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
          .blockTemporary = true,
          .handEdited = true},
         {.name = "a user's read-only Varkel.ini.bak", .userBackup = true},
+        {.name = "a read-only lock file", .sideFile = ".~lock"},
+        {.name = "a folder at the lock's name", .sideFile = ".~lock", .sideFolder = true},
+        {.name = "a folder at the replace's backup name",
+         .sideFile = kReplaceBackup,
+         .sideFolder = true},
+        {.name = "a settings path of 255 characters", .longPath = true},
+        {.name = "a hand-edited file at a path of 255 characters",
+         .longPath = true,
+         .handEdited = true},
         {.name = "another process's temporary file held open",
          .hold = Hold::kForGood,
          .heldName = ".4242.tmp"},
@@ -194,7 +247,8 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
         SCOPED_TRACE(row.name);
-        const std::string path = RowSettingsPath(base, i);
+        const std::string path =
+            row.longPath ? LongSettingsPath(base, i, 255) : RowSettingsPath(base, i);
         const std::string userBackup = path + ".bak";
         const std::string userBytes = "[FolderList]\r\n0000001=\\mine:Mine\r\n";
         if (row.userBackup) {
@@ -203,6 +257,12 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
         }
         if (row.blockTemporary) {
             ASSERT_TRUE(CreateDirectoryA(TemporaryPathFor(path).c_str(), nullptr));
+        }
+        if (row.sideFile && row.sideFolder) {
+            ASSERT_TRUE(CreateDirectoryA((path + row.sideFile).c_str(), nullptr));
+        } else if (row.sideFile) {
+            WriteWholeFile(path + row.sideFile, "");
+            SetFileAttributesA((path + row.sideFile).c_str(), FILE_ATTRIBUTE_READONLY);
         }
         const std::string oldBytes = row.handEdited ? kHandEdited : kOldFile;
         WriteProfileFile(path, oldBytes);
@@ -231,6 +291,8 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
             EXPECT_EQ(ReadWholeFile(path), oldBytes);
         }
         EXPECT_FALSE(FileExists(path + kSwapBackup));
+        EXPECT_EQ(FileExists(path + kReplaceBackup),
+                  row.sideFolder && std::string_view(row.sideFile) == kReplaceBackup);
         EXPECT_GE(took, row.shortest);
         EXPECT_LE(took, row.longest);
         if (!row.blockTemporary) {
@@ -250,18 +312,32 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
             SetFileAttributesA(userBackup.c_str(), FILE_ATTRIBUTE_NORMAL);
         }
         RemoveDirectoryA(TemporaryPathFor(path).c_str());
+        // The folder is left as it is, a read-only lock file made anew.
+        if (row.sideFile) {
+            EXPECT_EQ(FileExists(path + row.sideFile), row.sideFolder);
+        }
+        if (row.longPath) {
+            EXPECT_EQ(path.size(), 255u);
+            EXPECT_EQ(GetFileAttributesW(LongFilePath(path + kSwapBackup).c_str()),
+                      INVALID_FILE_ATTRIBUTES);
+            EXPECT_EQ(GetFileAttributesW(LongFilePath(TemporaryPathFor(path)).c_str()),
+                      INVALID_FILE_ATTRIBUTES);
+        }
     }
 }
 
 TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
     struct Row {
         const char* name;
-        std::string file = {};           // the settings file; none when empty
-        std::string backup = {};         // what a stopped save left under the backup name
-        DWORD backupAttributes = 0;      // hidden: marked whole by an in-place write
-        std::string staleTemporary = {}; // the name of a new file that a stopped save left
+        std::string file = {};                // the settings file; none when empty
+        std::string backup = {};              // what a stopped save left under the backup name
+        const char* backupName = kSwapBackup; // the in-place write's, or the replace's
+        DWORD backupAttributes = 0;           // hidden: marked whole by an in-place write
+        bool sideFolders = false;             // folders at the backups' and the lock's names
+        std::string staleTemporary = {};      // the name of a new file that a stopped save left
         Hold hold = Hold::kNone;
         FileSwapCalls calls = {};
+        FolderListReads reads = {};
         bool loads = true;      // the start reads a file (or none) and may write
         FolderList list = {};   // the list it reads
         std::string after = {}; // the file after the start: the old one or the new one
@@ -276,8 +352,17 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
         {.name = "a file that a replace put in place before the kill",
          .file = newFile, .backup = kOldFile, .list = kNewList, .after = newFile},
         {.name = "a file that a replace of a hidden file put in place before the kill",
-         .file = newFile, .backup = kOldFile, .backupAttributes = whole, .list = kOldList,
-         .after = kOldFile},
+         .file = newFile, .backup = kOldFile, .backupName = kReplaceBackup, .backupAttributes = whole,
+         .list = kNewList, .after = newFile},
+        {.name = "a replace's backup alone", .backup = kOldFile, .backupName = kReplaceBackup,
+         .list = kOldList, .after = kOldFile},
+        {.name = "folders at the backups' and the lock's names", .file = kHandEdited,
+         .sideFolders = true, .list = kOldList, .after = kHandEdited},
+        {.name = "profile functions that cannot open the file", .file = kHandEdited,
+         .reads = {&SectionUnopened, &StringUnopened, &IntUnopened}, .loads = false,
+         .after = kHandEdited},
+        {.name = "a load that runs out of memory", .file = kHandEdited,
+         .reads = {.section = &SectionThrows}, .loads = false, .after = kHandEdited},
         {.name = "a file that an in-place write left without its list",
          .file = halfWritten, .backup = kHandEdited, .backupAttributes = whole, .list = kOldList,
          .after = kHandEdited},
@@ -299,24 +384,35 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
         if (!row.file.empty())
             WriteProfileFile(path, row.file);
         if (!row.backup.empty()) {
-            WriteWholeFile(path + kSwapBackup, row.backup);
-            SetFileAttributesA((path + kSwapBackup).c_str(), row.backupAttributes);
+            WriteWholeFile(path + row.backupName, row.backup);
+            SetFileAttributesA((path + row.backupName).c_str(), row.backupAttributes);
+        }
+        if (row.sideFolders) {
+            for (const char* name : {kSwapBackup, kReplaceBackup, ".~lock"})
+                EXPECT_TRUE(CreateDirectoryA((path + name).c_str(), nullptr));
         }
         if (!row.staleTemporary.empty()) {
             WriteWholeFile(path + row.staleTemporary, "[Fold");
             WriteWholeFile(path + ".notes.tmp", "the user's own");
         }
         g_fileSwapCalls = row.calls;
+        g_settingsReads = row.reads;
         const HANDLE held = HoldFile(path, row.hold);
         ResetModuleState();
         EXPECT_EQ(LoadSettings(path), row.loads);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         g_fileSwapCalls = {};
+        g_settingsReads = {};
         EXPECT_EQ(FolderEntries(), row.list);
         EXPECT_EQ(ReadWholeFile(path), row.after);
-        // Gone, or left for a later start where it cannot be put back.
-        EXPECT_EQ(FileExists(path + kSwapBackup), !row.loads && !row.backup.empty());
+        // A load that failed leaves the defaults.
+        EXPECT_EQ(g_settings.IsConfirm, 1);
+        EXPECT_EQ(g_settings.ColWidth1, 160);
+        // Gone, or left for a later start where it cannot be put back; a
+        // folder is left as it is.
+        EXPECT_EQ(FileExists(path + row.backupName),
+                  row.sideFolders || (!row.loads && !row.backup.empty()));
         if (!row.staleTemporary.empty()) {
             EXPECT_FALSE(FileExists(path + row.staleTemporary));
             EXPECT_EQ(ReadWholeFile(path + ".notes.tmp"), "the user's own");
