@@ -194,7 +194,8 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
         // The save succeeds and the file holds the new list, or it fails and
         // the file keeps the old bytes; either, where implementations differ.
         Outcome outcome = Outcome::kNewFile;
-        DWORD shortest = 0; // ms that the save takes at least and at most
+        const char* failedName = ""; // what a failed save names: the file or a side file
+        DWORD shortest = 0;          // ms that the save takes at least and at most
         DWORD longest = 6000;
     };
     const Row rows[] = {
@@ -240,6 +241,7 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
          .hold = Hold::kForGood,
          .heldName = ".~lock",
          .outcome = Outcome::kOldFile,
+         .failedName = ".~lock",
          .shortest = 9000,
          .longest = 15000},
     };
@@ -274,7 +276,8 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
 
         const HANDLE held = HoldFile(path + row.heldName, row.hold);
         const DWORD start = GetTickCount();
-        const bool saved = SaveSettings(path);
+        std::string failed = path;
+        const bool saved = SaveSettings(path, &failed);
         const DWORD took = GetTickCount() - start;
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
@@ -289,6 +292,7 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
             EXPECT_EQ(GetFileAttributesA(path.c_str()) & kHiddenSystem, row.attributes);
         } else {
             EXPECT_EQ(ReadWholeFile(path), oldBytes);
+            EXPECT_EQ(failed, path + row.failedName);
         }
         EXPECT_FALSE(FileExists(path + kSwapBackup));
         EXPECT_EQ(FileExists(path + kReplaceBackup),
