@@ -67,9 +67,10 @@ void InsertRow(HWND list, const std::string& entry, int index) {
     const std::string displayName = FolderDisplayName(parts.folderId);
     std::string menuName = parts.menuName;
     LVITEMA item{};
-    item.mask = LVIF_TEXT;
+    item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = index;
     item.pszText = menuName.data();
+    item.lParam = NewRowTag();
     ListView_InsertItem(list, &item);
     SetCellText(list, index, kDisplayNameColumn, displayName);
     SetCellText(list, index, kFolderIdColumn, parts.folderId);

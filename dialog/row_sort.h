@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// A parameter for a row being inserted, unlike every other row's, by which
+// the list view's own sort tells the rows apart.
+LPARAM NewRowTag();
+
 // Forgets the last sort: the next click on any header sorts ascending.
 void ForgetRowSort();
 // Sorts the rows by the menu name (column 0) or the display name (column 1);
