@@ -1,5 +1,7 @@
 #include "client_commands.h"
 
+#include <commctrl.h>
+
 #include "client_ids.h"
 #include "client_state.h"
 #include "mail_views.h"
@@ -54,6 +56,35 @@ void MoveToTrash() {
     SetStatus(std::to_string(moved) + "通をごみ箱へ移動しました");
 }
 
+// The selected folder and those below it go, their mail to the trash; the
+// tree then shows the folder above it. The plug-in learns of it only as the
+// host does: the folder has no name any more.
+void DeleteSelectedFolder() {
+    const Folder* folder = Client().store.FindFolder(SelectedFolderId());
+    if (!folder || folder->parentId.empty()) {
+        SetStatus("このフォルダは削除できません");
+        return;
+    }
+    const std::string id = folder->id;
+    const std::string name = folder->name;
+    const std::string parentId = folder->parentId;
+    // The tree's items know their folders by their places in the store, so
+    // they go before the store changes.
+    const HWND tree = Client().windows.tree;
+    TreeView_SelectItem(tree, nullptr);
+    TreeView_DeleteAllItems(tree);
+    const bool deleted = Client().store.DeleteFolder(id, kTrashFolder) > 0;
+    FillFolderTree();
+    UpdateFolderCounts();
+    SelectFolder(deleted ? parentId : id);
+    if (!deleted) {
+        SetStatus("このフォルダは削除できません");
+        return;
+    }
+    Note("client: deleted the folder " + name);
+    SetStatus("フォルダ「" + name + "」を削除しました");
+}
+
 } // namespace
 
 void OnClientCommand(WPARAM commandWord) {
@@ -68,6 +99,7 @@ void OnClientCommand(WPARAM commandWord) {
     case kCmdPluginSetup: OpenPluginSetup(); break;
     case kCmdPluginInfo: ShowPluginInfo(); break;
     case kCmdFolderProperties: ShowFolderProperties(); break;
+    case kCmdFolderDelete: DeleteSelectedFolder(); break;
     case kCmdMailReply: SetStatus("返信はこのスタンドインでは使えません"); break;
     case kCmdMailDelete: MoveToTrash(); break;
     case kCmdPreviewCopy: SendMessageA(windows.preview, WM_COPY, 0, 0); break;

@@ -7,6 +7,7 @@ enum ClientCommandId {
     kCmdPluginSetup = 110,
     kCmdPluginInfo = 111,
     kCmdFolderProperties = 120,
+    kCmdFolderDelete = 121,
     kCmdMailReply = 130,
     kCmdMailDelete = 131,
     kCmdPreviewCopy = 140,

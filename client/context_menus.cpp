@@ -31,6 +31,7 @@ struct ClientItem {
     const char* text;
 };
 const ClientItem kClientItems[] = {{kFolderMenu, kCmdFolderProperties, "フォルダのプロパティ(&P)"},
+                                   {kFolderMenu, kCmdFolderDelete, "フォルダの削除(&X)"},
                                    {kMailListMenu, kCmdMailReply, "返信(&R)"},
                                    {kMailListMenu, kCmdMailDelete, "ごみ箱へ移動(&D)"},
                                    {kMailViewMenu, kCmdPreviewCopy, "コピー(&C)"},

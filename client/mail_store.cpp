@@ -46,3 +46,32 @@ int MailStore::Move(const std::vector<int>& serials, const std::string& folderId
     }
     return moved;
 }
+
+int MailStore::DeleteFolder(const std::string& folderId, const std::string& trashId) {
+    // The folder itself or one below it, by its parents.
+    const auto within = [&](const std::string& id) {
+        for (const Folder* at = FindFolder(id); at; at = FindFolder(at->parentId)) {
+            if (at->id == folderId)
+                return true;
+        }
+        return false;
+    };
+    if (!FindFolder(folderId) || !FindFolder(trashId) || within(trashId))
+        return 0;
+    std::vector<std::string> gone;
+    for (const Folder& folder : folders_) {
+        if (within(folder.id))
+            gone.push_back(folder.id);
+    }
+    const auto isGone = [&](const std::string& id) {
+        return std::find(gone.begin(), gone.end(), id) != gone.end();
+    };
+    for (Message& message : messages_) {
+        if (isGone(message.folderId))
+            message.folderId = trashId;
+    }
+    folders_.erase(std::remove_if(folders_.begin(), folders_.end(),
+                                  [&](const Folder& folder) { return isGone(folder.id); }),
+                   folders_.end());
+    return static_cast<int>(gone.size());
+}

@@ -36,6 +36,10 @@ class MailStore {
     // Moves the messages with these serials into the folder; returns how many
     // moved (none when the folder does not exist).
     int Move(const std::vector<int>& serials, const std::string& folderId);
+    // Deletes the folder and the folders below it; their messages go to the
+    // folder trashId. Returns how many folders went (none when the folder
+    // does not exist, is the trash or holds it).
+    int DeleteFolder(const std::string& folderId, const std::string& trashId);
 
   private:
     std::vector<Folder> folders_;

@@ -58,6 +58,18 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
             return std::count(std::begin(kQuotes), std::end(kQuotes), message->subject) > 0;
         });
     };
+    const bool warned = std::any_of(boxes.begin(), boxes.end(), [](const ShownBox& box) {
+        return box.caption == "Varkel Plugin" &&
+               box.text == "フォルダ「Q&A」が見つかりません。\r\nそれでもメールを移動しますか？" &&
+               box.style == (MB_OKCANCEL | MB_ICONWARNING);
+    });
+    // The last move item for 取引先: built in the menu whose current folder
+    // it was.
+    int clientsItemId = 0;
+    for (const standin::RegisteredCommand& command : commands) {
+        if (command.description == MoveText(kNewClientsName))
+            clientsItemId = command.id;
+    }
     const std::string ini = JoinPath(JoinPath(outputFolder, "plugins"), "Varkel.ini");
     Texts settings = StoredSection(ini, "Setting");
     std::sort(settings.begin(), settings.end());
@@ -71,7 +83,7 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         {"the tour ran to its end", ranToEnd},
         {"the register item was registered with menu type 2 in every folder menu",
          RegisteredItems(kRegisterDescription) ==
-             Texts(3, kRegisterDescription + std::string(", 2"))},
+             Texts(4, kRegisterDescription + std::string(", 2"))},
         {"every command ID fits in 16 bits and is not 0",
          !commands.empty() &&
              std::all_of(commands.begin(), commands.end(),
@@ -100,17 +112,20 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         {"the recent item's move was confirmed with the whole name",
          shown(MoveText("仕事/ソフト開発"))},
         {"ORC_OnExit ran", transcript.find("client: ORC_OnExit returned 0") != std::string::npos},
-        {"Varkel.ini holds the entries in the dialog's order, Q&A dragged first, with the new "
-         "names",
+        {"a move to the deleted Q&A warned first, in the warning box", warned},
+        {"the menu showed the current folder's items grayed",
+         transcript.find("#" + std::to_string(clientsItemId) + " state=0x3") != std::string::npos},
+        {"Varkel.ini holds the entries in the dialog's order, 取引先 put first by the context "
+         "menu, with the new names, Q&A removed as missing",
          StoredSection(ini, "FolderList") ==
-             Texts{"0000001=" + std::string(kQaFolder) + ":Q&A",
-                   "0000002=" + std::string(kDevFolder) + ":仕事/ソフト開発",
-                   "0000003=" + std::string(kClientsFolder) + ":" + kNewClientsName}},
+             Texts{"0000001=" + std::string(kClientsFolder) + ":" + kNewClientsName,
+                   "0000002=" + std::string(kDevFolder) + ":仕事/ソフト開発"}},
         {"Varkel.ini keeps confirmation on and the submenu at the bottom",
          settings == Texts{"IsConfirm=1", "IsMenuTop=0"}},
         {"Varkel.ini holds the extensions turned on",
-         StoredSection(ini, "Extension") ==
-             Texts{"SearchItem=1", "AccessKeys=1", "RecentCount=3", "GroupBySlash=1"}},
+         StoredSection(ini, "Extension") == Texts{"SearchItem=1", "AccessKeys=1", "RecentCount=3",
+                                                  "GroupBySlash=1", "MarkMissing=1",
+                                                  "GrayCurrent=1"}},
         {"Varkel.ini holds the recent destinations, most recent first",
          StoredSection(ini, "Recent") ==
              Texts{"0000001=" + std::string(kDevFolder), "0000002=" + std::string(kClientsFolder)}},

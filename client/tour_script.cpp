@@ -23,6 +23,13 @@ constexpr char kMoveSubmenu[] = "メールの移動";
 constexpr char kSearchItem[] = "検索して移動(&S)...";
 // Typed in hiragana, it finds the katakana of ソフト開発.
 constexpr char kSearchWord[] = "そふと";
+constexpr char kRowMenuTop[] = "先頭へ(&T)";
+constexpr char kRowMenuItems[] =
+    "上へ(&U) | 下へ(&D) | 先頭へ(&T) | 末尾へ(&B) | 名前の変更(&N)\tF2 | 削除(&R)";
+constexpr char kSelectMissingItem[] = "見つからないフォルダを選択(&M)";
+constexpr char kMissingFolder[] = "(フォルダが見つかりません)";
+constexpr char kDeleteFolderItem[] = "フォルダの削除(&X)";
+constexpr char kQaItemWithKey[] = "&4 Q&&A";
 constexpr DWORD kPaintPause = 500;
 
 std::string g_outputFolder;
@@ -366,6 +373,84 @@ void SearchWithEmptyBox(StepRunner& tour) {
     tour.Add("the search dialog to close", [] { return SearchDialog() == nullptr; });
 }
 
+// The settings list's context menu, opened by a right-click on a row that is
+// selected first.
+void OpenRowMenu(StepRunner& tour, int row) {
+    Do(tour, "select row " + std::to_string(row + 1) + " and right-click it", [row] {
+        SelectListRow(SettingsList(), row);
+        RightClickAt(SettingsList(), ListRowCenter(SettingsList(), row));
+    });
+    tour.Add("the context menu", [] { return MenuWindowWithItem(kRowMenuTop) != nullptr; });
+}
+
+void RowMenuToTop(StepRunner& tour) {
+    OpenSettings(tour);
+    OpenRowMenu(tour, 2);
+    NoteMenu(tour, "context menu", kRowMenuTop, kRowMenuItems);
+    PickMenuItem(tour, kRowMenuTop, "18-settings-context-menu.png");
+    tour.Add("the menu to close", [] { return OpenMenuWindows().empty(); });
+    NoteRows(tour, "dialog rows", SettingsList, kNewClientsName + " | Q&A | 仕事/ソフト開発");
+    ClickOkInSettings(tour);
+}
+
+void DeleteQaFolder(StepRunner& tour) {
+    Do(tour, "right-click Q&A in the tree",
+       [] { RightClickAt(Windows().tree, TreeItemCenter(Windows().tree, kQaFolder)); });
+    PickMenuItem(tour, kDeleteFolderItem);
+    tour.Add("Q&A gone from the tree", [] {
+        return OpenMenuWindows().empty() && Client().store.FindFolder(kQaFolder) == nullptr;
+    });
+    OpenSettings(tour);
+    NoteTexts(tour, "display names", std::string("取引先 | ") + kMissingFolder + " | ソフト開発",
+              [] { return ListColumnTexts(SettingsList(), 1); });
+    OpenExtensions(tour);
+    Do(tour, "tick 見つからないフォルダを確かめる and 今いるフォルダを灰色で表示する", [] {
+        ClickButton(ExtensionDialog(), IDC_EXT_MARK_MISSING);
+        ClickButton(ExtensionDialog(), IDC_EXT_GRAY_CURRENT);
+    });
+    Shoot(tour, "19-extensions-missing-current.png", ExtensionDialog);
+    Do(tour, "click OK twice", [] {
+        ClickButton(ExtensionDialog(), IDOK);
+        ClickButton(SettingsDialog(), IDC_SETTINGS_OK);
+    });
+    tour.Add("the dialogs to close", [] { return !ExtensionDialog() && !SettingsDialog(); });
+}
+
+void MoveToMissingFolder(StepRunner& tour) {
+    OpenMailMenu(tour, kClientsFolder);
+    // 取引先, where the mail is, shows grayed, in the recent block and in the
+    // list.
+    LookAtMoveSubmenu(tour, kQaItemWithKey,
+                      "検索して移動(&S)... | --- | &1 仕事/ソフト開発 | &2 " + kNewClientsName +
+                          " | --- | &3 " + kNewClientsName + " | &4 Q&&A | &5 仕事",
+                      "20-current-folder-grayed.png");
+    PickMenuItem(tour, kQaItemWithKey);
+    tour.Add("the warning box", [] { return OpenMessageBox() != nullptr; });
+    Shoot(tour, "21-missing-folder-warning.png", OpenMessageBox);
+    Do(tour, "click キャンセル in the box", [] { ClickButton(OpenMessageBox(), IDCANCEL); });
+    tour.Add("the box and the menus to close",
+             [] { return !OpenMessageBox() && OpenMenuWindows().empty(); });
+}
+
+void RemoveMissingRows(StepRunner& tour) {
+    OpenSettings(tour);
+    OpenRowMenu(tour, 0);
+    NoteMenu(tour, "context menu", kRowMenuTop,
+             std::string(kRowMenuItems) + " | --- | " + kSelectMissingItem);
+    PickMenuItem(tour, kSelectMissingItem, "22-select-missing-item.png");
+    tour.Add("the menu to close", [] { return OpenMenuWindows().empty(); });
+    NoteTexts(tour, "selected rows", "1", [] {
+        std::vector<std::string> rows;
+        for (const int row : SelectedRows(SettingsList()))
+            rows.push_back(std::to_string(row));
+        return rows;
+    });
+    Shoot(tour, "23-missing-selected.png", SettingsDialog);
+    Do(tour, "click 削除(&R)", [] { ClickButton(SettingsDialog(), IDC_SETTINGS_DELETE); });
+    NoteRows(tour, "dialog rows", SettingsList, kNewClientsName + " | 仕事/ソフト開発");
+    ClickOkInSettings(tour);
+}
+
 } // namespace
 
 void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
@@ -395,6 +480,12 @@ void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
         {"Settings: drag Q&A to the top, OK", DragToTop},
         {"検索して移動 with an empty box: the recent destinations first, Escape",
          SearchWithEmptyBox},
+        {"Settings: the context menu of a row puts 取引先 first, OK", RowMenuToTop},
+        {"The client deletes Q&A; 拡張設定: missing folders checked, the current folder grayed",
+         DeleteQaFolder},
+        {"A move to Q&A, which the client no longer knows, warns first; キャンセル",
+         MoveToMissingFolder},
+        {"Settings: 見つからないフォルダを選択 and 削除 remove Q&A, OK", RemoveMissingRows},
         {"Close the client: ORC_OnExit writes Varkel.ini",
          [](StepRunner& steps) {
              Do(steps, "close the main window",

@@ -1,7 +1,8 @@
 // The steps of the tour: register two destinations from the folder menu, move
 // two selected mails with confirmation, reorder and rename the destinations in
-// the settings dialog, look at the result in a menu, and close the client;
-// then the check of what it left.
+// the settings dialog, look at the result in a menu, use the list's context
+// menu, delete a folder that is a destination and see the warning of a move
+// there, and close the client; then the check of what it left.
 #pragma once
 
 #include <string>

@@ -187,6 +187,15 @@ HMENU MenuOfWindow(HWND menuWindow) {
     return reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
 }
 
+void ClickColumnHeader(HWND list, int column) {
+    const HWND header = ListView_GetHeader(list);
+    RECT rect{};
+    Header_GetItemRect(header, column, &rect);
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(header, WM_LBUTTONUP, 0, point);
+}
+
 HWND MenuWindowWithItem(const std::string& text) {
     for (HWND window : OpenMenuWindows()) {
         const HMENU menu = MenuOfWindow(window);

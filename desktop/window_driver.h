@@ -65,6 +65,8 @@ std::vector<std::vector<std::string>> ReadRows(HWND list, int columns);
 // One column's cell of every row.
 std::vector<std::string> ListColumnTexts(HWND list, int column);
 std::string ColumnHeaderText(HWND list, int column);
+// A left click on a column's header, posted as the mouse delivers it.
+void ClickColumnHeader(HWND list, int column);
 
 // Open popup menus of this thread.
 std::vector<HWND> OpenMenuWindows();

@@ -19,6 +19,8 @@ constexpr CheckBox kCheckBoxes[] = {
     {IDC_EXT_SEARCH_ITEM, &PluginSettings::SearchItem},
     {IDC_EXT_ACCESS_KEYS, &PluginSettings::AccessKeys},
     {IDC_EXT_GROUP_BY_SLASH, &PluginSettings::GroupBySlash},
+    {IDC_EXT_MARK_MISSING, &PluginSettings::MarkMissing},
+    {IDC_EXT_GRAY_CURRENT, &PluginSettings::GrayCurrent},
 };
 
 // The settings as the page showed them, and the recent count's shown row.

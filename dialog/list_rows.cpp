@@ -13,6 +13,7 @@
 #include "../base/host_api.h"
 #include "../base/text.h"
 #include "row_moves.h"
+#include "row_sort.h"
 
 namespace {
 
@@ -37,12 +38,9 @@ void SetCellText(HWND list, int row, int column, std::string text) {
     ListView_SetItemText(list, row, column, text.data());
 }
 
-void StartLabelEditOnF2(HWND list, const NMLVKEYDOWN& key) {
-    if (key.wVKey != VK_F2)
-        return;
-    const int row = FirstSelectedRow(list);
-    if (row >= 0)
-        ListView_EditLabel(list, row);
+void StartLabelEditOnF2(HWND dialog, const NMLVKEYDOWN& key) {
+    if (key.wVKey == VK_F2)
+        RenameRow(dialog);
 }
 
 // A label edit ended: the notification carries the new text, or none when the
@@ -75,9 +73,10 @@ void InsertRow(HWND list, const std::string& entry, int index) {
     const std::string displayName = FolderDisplayName(parts.folderId);
     std::string menuName = parts.menuName;
     LVITEMA item{};
-    item.mask = LVIF_TEXT;
+    item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = index;
     item.pszText = menuName.data();
+    item.lParam = NewRowTag();
     ListView_InsertItem(list, &item);
     SetCellText(list, index, kDisplayNameColumn, displayName);
     SetCellText(list, index, kFolderIdColumn, parts.folderId);
@@ -106,9 +105,38 @@ int MoveRowTo(HWND list, int row, int target) {
 
 void DeleteRow(HWND dialog) {
     const HWND list = RowList(dialog);
-    const int selected = FirstSelectedRow(list);
-    if (selected >= 0)
-        ListView_DeleteItem(list, selected);
+    std::vector<int> selected;
+    for (int row = -1; (row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1;)
+        selected.push_back(row);
+    // From the last, so that the rows still to go keep their indexes.
+    for (auto row = selected.rbegin(); row != selected.rend(); ++row)
+        ListView_DeleteItem(list, *row);
+}
+
+void RenameRow(HWND dialog) {
+    const HWND list = RowList(dialog);
+    const int row = FirstSelectedRow(list);
+    if (row < 0)
+        return;
+    // The list view edits a label only while it has the focus.
+    SetFocus(list);
+    ListView_EditLabel(list, row);
+}
+
+void SelectMissingRows(HWND dialog) {
+    const HWND list = RowList(dialog);
+    const int count = ListView_GetItemCount(list);
+    int first = -1;
+    for (int row = 0; row < count; ++row) {
+        const bool missing = CellText(list, row, kDisplayNameColumn) == kMissingFolderText;
+        if (missing && first < 0)
+            first = row;
+        ListView_SetItemState(list, row, missing ? LVIS_SELECTED : 0, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    if (first < 0)
+        return;
+    ListView_SetItemState(list, first, LVIS_FOCUSED, LVIS_FOCUSED);
+    ListView_EnsureVisible(list, first, FALSE);
 }
 
 INT_PTR OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
@@ -118,7 +146,10 @@ INT_PTR OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
     const HWND list = RowList(dialog);
     switch (notification.code) {
     case LVN_KEYDOWN:
-        StartLabelEditOnF2(list, *reinterpret_cast<const NMLVKEYDOWN*>(header));
+        StartLabelEditOnF2(dialog, *reinterpret_cast<const NMLVKEYDOWN*>(header));
+        break;
+    case LVN_COLUMNCLICK:
+        SortRowsBy(list, reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
         break;
     case LVN_BEGINDRAG:
         BeginRowDrag(list, reinterpret_cast<const NMLISTVIEW*>(header)->iItem);

@@ -20,7 +20,13 @@ void MoveRow(HWND dialog, int step);
 // Moves the row to target, kept within the rows, where it is selected and
 // focused; other rows keep their selection. Where the row landed.
 int MoveRowTo(HWND list, int row, int target);
+// Removes every selected row, without asking.
 void DeleteRow(HWND dialog);
+// Starts editing the first selected row's menu name in place.
+void RenameRow(HWND dialog);
+// Selects exactly the rows whose folder the host no longer knows, so that
+// one delete removes them all.
+void SelectMissingRows(HWND dialog);
 // TRUE, handled. The notification's own result (DWLP_MSGRESULT) stays 0, so
 // the list view does not take an edited label: EndLabelEdit sets it itself.
 INT_PTR OnListNotify(HWND dialog, WPARAM controlId, LPARAM header);

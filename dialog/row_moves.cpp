@@ -42,18 +42,6 @@ bool IsMoveKey(WPARAM key, LPARAM keyData) {
     return altHeld && (key == VK_HOME || key == VK_END || key == VK_UP || key == VK_DOWN);
 }
 
-void MoveByKey(HWND list, WPARAM key) {
-    const int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
-    if (row < 0)
-        return;
-    const int count = ListView_GetItemCount(list);
-    const int target = key == VK_HOME  ? 0
-                       : key == VK_END ? count - 1
-                       : key == VK_UP  ? row - 1
-                                       : row + 1;
-    ListView_EnsureVisible(list, MoveRowTo(list, row, target), FALSE);
-}
-
 int RowHeight(HWND list) {
     RECT row{};
     ListView_GetItemRect(list, ListView_GetTopIndex(list), &row, LVIR_BOUNDS);
@@ -185,7 +173,7 @@ void EndRowDrag(HWND list, bool dropped, POINT pointer) {
 // that Alt was not pressed alone, so that its release opens no menu.
 LRESULT OnSysKeyDown(HWND list, WPARAM key, LPARAM keyData) {
     if (IsMoveKey(key, keyData) && !Dragging())
-        Guarded([&] { MoveByKey(list, key); });
+        Guarded([&] { MoveRowByKey(list, key); });
     return CallListProc(list, WM_SYSKEYDOWN, key, keyData);
 }
 
@@ -257,6 +245,18 @@ LRESULT CALLBACK RowListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 } // namespace
+
+void MoveRowByKey(HWND list, WPARAM key) {
+    const int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    if (row < 0)
+        return;
+    const int count = ListView_GetItemCount(list);
+    const int target = key == VK_HOME  ? 0
+                       : key == VK_END ? count - 1
+                       : key == VK_UP  ? row - 1
+                                       : row + 1;
+    ListView_EnsureVisible(list, MoveRowTo(list, row, target), FALSE);
+}
 
 void AttachRowMoves(HWND list) {
     g_drag = RowDrag{};

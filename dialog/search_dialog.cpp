@@ -8,9 +8,11 @@
 
 #include "../folders/folder_entry.h"
 #include "../folders/folder_list.h"
+#include "../folders/plugin_settings.h"
 #include "../folders/recent_list.h"
 #include "../res/resource.h"
 #include "../base/guard.h"
+#include "../base/host_api.h"
 #include "../base/module.h"
 #include "../base/text.h"
 #include "list_rows.h"
@@ -53,9 +55,35 @@ HWND SearchList(HWND dialog) {
     return GetDlgItem(dialog, IDC_SEARCH_LIST);
 }
 
+// The destinations to offer: every entry, or all but those of the host's
+// current folder when the menus gray it, since a move there does nothing.
+// For each entry, its destination's index, or none.
+std::vector<std::optional<std::size_t>> OfferedEntries() {
+    const FolderList& entries = FolderEntries();
+    std::optional<std::string> current;
+    if (g_settings.GrayCurrent)
+        current = HostGetCurrentFolder();
+    std::vector<std::optional<std::size_t>> offered;
+    offered.reserve(entries.size());
+    std::size_t next = 0;
+    for (const std::string& entry : entries) {
+        const std::string folderId(FolderIdOf(entry));
+        if (current && lstrcmpA(folderId.c_str(), current->c_str()) == 0)
+            offered.push_back(std::nullopt);
+        else
+            offered.push_back(next++);
+    }
+    return offered;
+}
+
 void LoadDestinations() {
+    const std::vector<std::optional<std::size_t>> offered = OfferedEntries();
     std::vector<SearchFields> fields;
-    for (const std::string& entry : FolderEntries()) {
+    const FolderList& entries = FolderEntries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (!offered[i])
+            continue;
+        const std::string& entry = entries[i];
         const FolderEntryParts parts = SplitFolderEntry(entry);
         Destination destination{entry, parts.menuName, FolderDisplayName(parts.folderId), {}, {}};
         destination.wideMenuName = ToUtf16(destination.menuName);
@@ -65,8 +93,12 @@ void LoadDestinations() {
         g_search.destinations.push_back(std::move(destination));
     }
     g_search.keys = MakeSearchKeys(fields);
-    if (ShownRecentCount() > 0)
-        g_search.recent = RecentEntryPositions(FolderEntries(), ShownRecentCount());
+    if (ShownRecentCount() == 0)
+        return;
+    for (const std::size_t position : RecentEntryPositions(entries, ShownRecentCount())) {
+        if (offered[position])
+            g_search.recent.push_back(*offered[position]);
+    }
 }
 
 void InsertColumns(HWND list) {

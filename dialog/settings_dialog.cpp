@@ -11,7 +11,9 @@
 #include "check_boxes.h"
 #include "extension_dialog.h"
 #include "list_rows.h"
+#include "row_menu.h"
 #include "row_moves.h"
+#include "row_sort.h"
 #include "version_box.h"
 
 namespace {
@@ -71,6 +73,7 @@ BOOL InitSettingsDialog(HWND dialog) {
     const RECT rect = VisibleDialogRect();
     MoveWindow(dialog, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
     FillRows(list);
+    ForgetRowSort();
     ShowCheckBoxes(dialog, kCheckBoxes);
     g_settingsAtOpening = g_settings;
     AttachRowMoves(list);
@@ -153,11 +156,26 @@ void OnCommand(HWND dialog, WPARAM wParam) {
     case IDC_SETTINGS_MOVE_UP: MoveRow(dialog, -1); break;
     case IDC_SETTINGS_MOVE_DOWN: MoveRow(dialog, +1); break;
     case IDC_SETTINGS_DELETE: DeleteRow(dialog); break;
+    case IDM_ROWS_TOP: MoveRowByKey(GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST), VK_HOME); break;
+    case IDM_ROWS_BOTTOM: MoveRowByKey(GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST), VK_END); break;
+    case IDM_ROWS_RENAME: RenameRow(dialog); break;
+    case IDM_ROWS_SELECT_MISSING: SelectMissingRows(dialog); break;
     case IDC_SETTINGS_OK: CommitAndClose(dialog); break;
     case IDCANCEL: EndDialog(dialog, 0); break;
     case IDC_SETTINGS_VERSION_BUTTON: ShowVersionBox(dialog); break;
     default: break;
     }
+}
+
+// The list's context menu; the list view hands its WM_CONTEXTMENU, from the
+// mouse or the keyboard, on to the dialog. Other controls get none.
+BOOL OnContextMenu(HWND dialog, WPARAM window, LPARAM point) {
+    const HWND list = GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST);
+    if (reinterpret_cast<HWND>(window) != list)
+        return FALSE;
+    if (const int command = PickRowCommand(dialog, list, point))
+        OnCommand(dialog, static_cast<WPARAM>(command));
+    return TRUE;
 }
 
 // The window menu's own item; the system's commands go on as usual.
@@ -191,6 +209,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         case WM_GETMINMAXINFO: SetMinimumSize(lParam); return 0;
         case WM_COMMAND: OnCommand(dialog, wParam); return 0;
         case WM_NOTIFY: return OnListNotify(dialog, wParam, lParam);
+        case WM_CONTEXTMENU: return OnContextMenu(dialog, wParam, lParam);
         case WM_SYSCOMMAND: return OnSysCommand(dialog, wParam);
         case WM_DESTROY:
             SaveDialogGeometry(dialog);

@@ -21,6 +21,8 @@ struct PluginSettings {
     std::int32_t AccessKeys = 0;
     std::int32_t RecentCount = 0;
     std::int32_t GroupBySlash = 0;
+    std::int32_t MarkMissing = 0;
+    std::int32_t GrayCurrent = 0;
 };
 
 // All zero until the settings are loaded at start.
@@ -84,5 +86,9 @@ inline const SettingRow kSettingRows[] = {
     {kExtension, "RecentCount", &PluginSettings::RecentCount, Fixed<0>,
      Written::kOnceTheSectionIsUsed},
     {kExtension, "GroupBySlash", &PluginSettings::GroupBySlash, Fixed<0>,
+     Written::kOnceTheSectionIsUsed},
+    {kExtension, "MarkMissing", &PluginSettings::MarkMissing, Fixed<0>,
+     Written::kOnceTheSectionIsUsed},
+    {kExtension, "GrayCurrent", &PluginSettings::GrayCurrent, Fixed<0>,
      Written::kOnceTheSectionIsUsed},
 };

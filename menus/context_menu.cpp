@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,10 +58,16 @@ void InsertSubmenuItem(HMENU menu, int position, UniqueMenu submenu, std::string
         submenu.release(); // the parent menu owns it now
 }
 
-bool InsertCommandItem(HMENU menu, int position, int commandId, std::string text) {
+// A grayed item keeps its command, so that the IDs stay as they are.
+bool InsertCommandItem(HMENU menu, int position, int commandId, std::string text,
+                       bool grayed = false) {
     MENUITEMINFOA info = EmptyItemInfo();
     info.fMask = MIIM_ID;
     info.wID = static_cast<UINT>(commandId);
+    if (grayed) {
+        info.fMask |= MIIM_STATE;
+        info.fState = MFS_GRAYED;
+    }
     return InsertTextItem(menu, position, info, std::move(text));
 }
 
@@ -108,6 +115,14 @@ struct MoveItemsSource {
     FolderList entries;
     std::vector<FolderEntryParts> parts;
     int menuType;
+    // The host's current folder when its items are grayed; a move there
+    // does nothing.
+    std::optional<std::string> currentFolder;
+
+    bool IsCurrent(std::size_t position) const {
+        return currentFolder &&
+               lstrcmpA(parts[position].folderId.c_str(), currentFolder->c_str()) == 0;
+    }
 };
 
 // A move item for the entry at position, bound to it through its own command.
@@ -115,7 +130,8 @@ void AddMoveItem(SubmenuItems& items, const MoveItemsSource& source, std::size_t
                  std::string_view text) {
     const int commandId = HostRegisterCommand(MoveDescription(source.parts[position].menuName),
                                               source.menuType, MoveCommand);
-    InsertCommandItem(items.menu, GetMenuItemCount(items.menu), commandId, items.Label(text));
+    InsertCommandItem(items.menu, GetMenuItemCount(items.menu), commandId, items.Label(text),
+                      source.IsCurrent(position));
     BindCommand(commandId, position, source.entries[position]);
 }
 
@@ -143,7 +159,9 @@ void AddMoveNodes(SubmenuItems& items, const MoveItemsSource& source,
 }
 
 MoveItemsSource SourceOf(const FolderList& entries, int menuType) {
-    MoveItemsSource source{entries, {}, menuType};
+    MoveItemsSource source{entries, {}, menuType, std::nullopt};
+    if (g_settings.GrayCurrent)
+        source.currentFolder = HostGetCurrentFolder();
     source.parts.reserve(entries.size());
     for (const std::string& entry : entries)
         source.parts.push_back(SplitFolderEntry(entry));

@@ -16,11 +16,19 @@ void MoveSelectedMail(HWND window, WPARAM commandWord) {
         MoveMailTo(window, *entry);
 }
 
+// The host gives no name for a folder it no longer knows; the mail could
+// land nowhere, so the user is warned even when moves are not confirmed.
+bool MayMove(HWND window, const FolderEntryParts& parts) {
+    if (g_settings.MarkMissing && HostGetFolderDisplayName(parts.folderId).empty())
+        return ConfirmDespiteWarning(window, MissingFolderText(parts.menuName));
+    return !g_settings.IsConfirm || Confirm(window, MoveDescription(parts.menuName));
+}
+
 } // namespace
 
 void MoveMailTo(HWND window, const std::string& entry) {
     const FolderEntryParts parts = SplitFolderEntry(entry);
-    if (g_settings.IsConfirm && !Confirm(window, MoveDescription(parts.menuName)))
+    if (!MayMove(window, parts))
         return;
     PutRecentFolder(parts.folderId);
     HostMoveSelectedMessages(parts.folderId);

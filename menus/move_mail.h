@@ -6,6 +6,7 @@
 #include <string>
 
 // Asks with the move confirmation, owned by the host's window, when the user
-// wants to be asked; on OK, or at once, asks the host to move the selected
+// wants to be asked, or with a warning when the host no longer knows the
+// folder and missing folders are checked; on OK, or at once, asks the host to move the selected
 // mail to the entry's folder, which becomes the most recent one.
 void MoveMailTo(HWND window, const std::string& entry);

@@ -18,6 +18,13 @@
 #define IDC_SETTINGS_OK 1005
 #define IDC_SETTINGS_MENU_TOP 1006
 
+// The settings list's context menu. Up, down and delete carry the IDs of
+// their buttons.
+#define IDM_ROWS_TOP 1010
+#define IDM_ROWS_BOTTOM 1011
+#define IDM_ROWS_RENAME 1012
+#define IDM_ROWS_SELECT_MISSING 1013
+
 // The search dialog; its move button is IDOK, its cancel button IDCANCEL.
 #define IDC_SEARCH_TEXT 1100
 #define IDC_SEARCH_LIST 1101
@@ -28,6 +35,8 @@
 #define IDC_EXT_GROUP_BY_SLASH 1202
 #define IDC_EXT_RECENT_COUNT 1203
 #define IDC_EXT_RECENT_LABEL 1204
+#define IDC_EXT_MARK_MISSING 1205
+#define IDC_EXT_GRAY_CURRENT 1206
 
 // The settings dialog's window-menu item; window-menu IDs leave the low four
 // bits to the system.

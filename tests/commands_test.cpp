@@ -44,26 +44,48 @@ Lines ListWrittenAtExit(const LoadedPlugin& plugin) {
 } // namespace
 
 TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
+    enum Box { kNoBox, kConfirmation, kWarning };
     struct Row {
         std::optional<int> isConfirm; // not in the file: the default
         int answer;
-        bool box;
+        Box box;
         bool moved;
+        // [Extension] MarkMissing, and whether the host names the folder.
+        int markMissing = 0;
+        bool known = true;
     };
     const Row rows[] = {
-        {std::nullopt, IDOK, true, true},
-        {std::nullopt, IDCANCEL, true, false},
-        {1, IDOK, true, true},
-        {1, IDCANCEL, true, false},
-        {-3, IDOK, true, true},
-        {0, IDCANCEL, false, true},
+        {std::nullopt, IDOK, kConfirmation, true},
+        {std::nullopt, IDCANCEL, kConfirmation, false},
+        {1, IDOK, kConfirmation, true},
+        {1, IDCANCEL, kConfirmation, false},
+        {-3, IDOK, kConfirmation, true},
+        {0, IDCANCEL, kNoBox, true},
+        // A folder the host no longer knows: the warning instead of the
+        // confirmation, shown even when moves are not confirmed.
+        {1, IDOK, kWarning, true, 1, false},
+        {1, IDCANCEL, kWarning, false, 1, false},
+        {0, IDOK, kWarning, true, 1, false},
+        {0, IDCANCEL, kWarning, false, 1, false},
+        {1, IDOK, kConfirmation, true, 1, true},
+        {0, IDCANCEL, kNoBox, true, 1, true},
+        {0, IDCANCEL, kNoBox, true, 0, false},
+    };
+    const HostWindow window;
+    const std::vector<CapturedBox> expectedBoxes[] = {
+        {},
+        {{window.get(), kCaption, MoveText("予定表"), MB_OKCANCEL}},
+        {{window.get(), kCaption, MissingFolderText("予定表"), MB_OKCANCEL | MB_ICONWARNING}},
     };
     const std::string base = FreshScratchFolder();
-    const HostWindow window;
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
         SCOPED_TRACE("row " + std::to_string(r));
-        const auto plugin = StartRowPlugin(base, r, {{"f1:受信箱", "f2:予定表"}, row.isConfirm, 0});
+        const auto plugin = StartRowPlugin(
+            base, r, {{"f1:受信箱", "f2:予定表"}, row.isConfirm, 0},
+            "[Extension]\r\nMarkMissing=" + std::to_string(row.markMissing) + "\r\n");
+        if (row.known)
+            standin::Script().displayNames["f2"] = std::string("受信箱/予定表");
         const std::vector<MenuItem> items = BuildMoveItems(*plugin);
         ASSERT_EQ(items.size(), 2u);
         standin::ClearCalls();
@@ -72,19 +94,16 @@ TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
         boxes.Answer({row.answer});
         EXPECT_TRUE(
             standin::InvokeCommand(static_cast<int>(items[1].id), window.get(), items[1].id));
-        if (row.box) {
-            EXPECT_EQ(boxes.boxes(), (std::vector<CapturedBox>{{window.get(), kCaption,
-                                                                MoveText("予定表"), MB_OKCANCEL}}));
-        } else {
-            EXPECT_TRUE(boxes.boxes().empty());
-        }
-        if (row.moved) {
-            ASSERT_EQ(standin::Calls().size(), 1u);
-            EXPECT_EQ(standin::Calls()[0].function, "ORA_MoveSelectedMessages");
-            EXPECT_EQ(standin::Calls()[0].arguments, (Lines{"f2", "0"}));
-        } else {
-            EXPECT_TRUE(standin::Calls().empty());
-        }
+        EXPECT_EQ(boxes.boxes(), expectedBoxes[row.box]);
+        // One question to the host when missing folders are checked.
+        Lines calls;
+        if (row.markMissing)
+            calls.push_back("ORA_GetFolderDisplayName");
+        if (row.moved)
+            calls.push_back("ORA_MoveSelectedMessages");
+        EXPECT_EQ(HostCallNames(), calls);
+        for (const standin::HostCall& call : standin::Calls())
+            EXPECT_EQ(call.arguments.at(0), "f2") << call.function;
     }
 }
 

@@ -5,7 +5,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -261,7 +263,7 @@ TEST(DialogRows, RepeatedMovesCarryARowToTheEndAndStopThere) {
               (Entries{"B2:ベータ", "A1:アルファ", "C3:ガンマ", "D4:デルタ"}));
 }
 
-TEST(DialogRows, DeleteRemovesTheFirstSelectedRowWithoutAsking) {
+TEST(DialogRows, DeleteRemovesEverySelectedRowWithoutAsking) {
     struct Case {
         const char* name;
         std::vector<int> selected;
@@ -271,7 +273,7 @@ TEST(DialogRows, DeleteRemovesTheFirstSelectedRowWithoutAsking) {
     const Case cases[] = {
         {"first", {0}, {"ベータ", "ガンマ", "デルタ"}, {}},
         {"last", {3}, {"アルファ", "ベータ", "ガンマ"}, {}},
-        {"lowest of two", {2, 1}, {"アルファ", "ガンマ", "デルタ"}, {1}},
+        {"both of two", {2, 0}, {"ベータ", "デルタ"}, {}},
         {"nothing selected", {}, {"アルファ", "ベータ", "ガンマ", "デルタ"}, {}},
     };
     OnSelectedRows(cases, [](const Case& c, HWND dialog, HWND list) {
@@ -639,4 +641,160 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
         EXPECT_EQ(saved.isConfirm, c.isConfirm);
         EXPECT_EQ(saved.isMenuTop, c.isMenuTop);
     }
+}
+
+namespace {
+
+const Entries kRowMenu = {"上へ(&U)",   "下へ(&D)",           "先頭へ(&T)",
+                          "末尾へ(&B)", "名前の変更(&N)\tF2", "削除(&R)"};
+
+// Opens the list's context menu as a right-click on the row does, or, when
+// row is -1, as Shift+F10 and the menu key do: the system sends the list
+// WM_CONTEXTMENU with the point -1, which the list passes on to the dialog.
+void OpenRowMenu(HWND list, int row) {
+    if (row < 0)
+        PostMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+    else
+        RightClickAt(list, ListRowCenter(list, row));
+}
+
+} // namespace
+
+// Each item does what its button or key does, on the first selected row, or
+// for 削除 on every selected row; 名前の変更 starts the label editor.
+TEST(DialogRows, ContextMenuItemsDoWhatTheirButtonsAndKeysDo) {
+    struct Case {
+        const char* name;
+        std::vector<int> selected;
+        int clicked; // the row right-clicked; -1: the menu key
+        int item;    // the item picked, counted without separators
+        std::vector<std::string> order;
+        std::vector<int> selectedAfter;
+        bool markMissing = false;
+        std::string typed = std::string(); // into the label editor it started
+    };
+    const Case cases[] = {
+        {"上へ", {2}, 2, 0, {"アルファ", "ガンマ", "ベータ", "デルタ"}, {1}},
+        {"下へ on the lowest of two",
+         {2, 0},
+         2,
+         1,
+         {"ベータ", "アルファ", "ガンマ", "デルタ"},
+         {1, 2}},
+        {"先頭へ from the keyboard", {3}, -1, 2, {"デルタ", "アルファ", "ベータ", "ガンマ"}, {0}},
+        {"末尾へ", {0}, 0, 3, {"ベータ", "ガンマ", "デルタ", "アルファ"}, {3}},
+        {"名前の変更", {1}, 1, 4, {"アルファ", "改名", "ガンマ", "デルタ"}, {1}, false, "改名"},
+        {"削除 on every selected row", {1, 3}, 3, 5, {"アルファ", "ガンマ"}, {}},
+        {"削除 with missing folders checked", {0}, 0, 5, {"ベータ", "ガンマ", "デルタ"}, {}, true},
+        // The host knows only A1 and C3.
+        {"見つからないフォルダを選択",
+         {0, 2},
+         0,
+         6,
+         {"アルファ", "ベータ", "ガンマ", "デルタ"},
+         {1, 3},
+         true},
+    };
+    const std::map<std::string, std::string> shownNames = {
+        {"A1", "受信箱/A"}, {"B2", kMissingFolder}, {"C3", "受信箱/C"}, {"D4", kMissingFolder}};
+    const Entries withSelect = [] {
+        Entries items = kRowMenu;
+        items.push_back("---");
+        items.push_back("見つからないフォルダを選択(&M)");
+        return items;
+    }();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        standin::Reset();
+        standin::Script().displayNames = {{"A1", std::string("受信箱/A")},
+                                          {"C3", std::string("受信箱/C")}};
+        DialogSession session(SettingsIni(
+            kFour, "[Extension]\r\nMarkMissing=" + std::to_string(c.markMissing) + "\r\n"));
+        ModalScript script = DialogScript();
+        script.Do([&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            SetFocus(list);
+            SelectRows(list, c.selected);
+            OpenRowMenu(list, c.clicked);
+        });
+        script.Then([&](HWND dialog) {
+            const HWND menu = MenuWindowWithItem("上へ(&U)");
+            if (!menu)
+                return false;
+            EXPECT_EQ(OpenMenuItems(menu), c.markMissing ? withSelect : kRowMenu);
+            for (int i = 0; i <= c.item; ++i)
+                PressKey(dialog, VK_DOWN);
+            PressKey(dialog, VK_RETURN);
+            return true;
+        });
+        script.Then([&](HWND dialog) {
+            if (!OpenMenuWindows().empty())
+                return false;
+            const HWND list = RowList(dialog);
+            EXPECT_EQ(TypeIntoLabelEditor(list, c.typed, VK_RETURN), !c.typed.empty());
+            EXPECT_EQ(MenuNames(list), c.order);
+            EXPECT_EQ(SelectedRows(list), c.selectedAfter);
+            // Rows keep their folders' display names.
+            for (const auto& row : ReadRows(list, 3))
+                EXPECT_EQ(row[1], shownNames.at(row[2])) << row[0];
+            ClickButton(dialog, IDCANCEL);
+            return true;
+        });
+        EXPECT_EQ(session.Setup(script), 1);
+    }
+}
+
+// Names that differ in case, width and kana only compare equal and keep
+// their order.
+TEST(DialogRows, HeaderClicksSortByTheirColumnAndASecondClickReverses) {
+    struct Case {
+        const char* name;
+        std::vector<int> clicks; // columns, in order
+        std::vector<std::string> folders;
+        int closeWith = IDCANCEL;
+    };
+    const Case cases[] = {
+        {"menu name", {0}, {"c", "a", "b", "d"}},
+        {"menu name reversed", {0, 0}, {"d", "b", "c", "a"}},
+        {"menu name, a third time", {0, 0, 0}, {"c", "a", "b", "d"}},
+        {"display name", {1}, {"d", "b", "c", "a"}},
+        {"display name reversed", {1, 1}, {"c", "a", "b", "d"}},
+        {"the hidden column sorts nothing", {2}, {"b", "c", "a", "d"}},
+        {"display name, then OK", {1}, {"d", "b", "c", "a"}, IDC_SETTINGS_OK},
+    };
+    const std::map<std::string, std::string> names = {
+        {"b", "ｶﾀ"}, {"c", "カナ"}, {"a", "かな"}, {"d", "あ"}};
+    const Entries entries = {"b:Beta", "c:ＡＬＰＨＡ", "a:alpha", "d:がっこう"};
+    for (const auto& [folder, name] : names)
+        standin::Script().displayNames[folder] = name;
+    DialogSession session(SettingsIni(entries));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModalScript script = DialogScript();
+        script.Do([&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            SelectRows(list, {2}); // folder a
+            standin::ClearCalls();
+            for (const int column : c.clicks)
+                ClickColumnHeader(list, column);
+        });
+        script.Do([&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            EXPECT_EQ(ListColumnTexts(list, 2), c.folders);
+            // Each row keeps its names and the selection stays with its row.
+            for (const auto& row : ReadRows(list, 3)) {
+                EXPECT_EQ(row[1], names.at(row[2]));
+                EXPECT_NE(std::find(entries.begin(), entries.end(), row[2] + ":" + row[0]),
+                          entries.end());
+            }
+            const std::vector<int> selected = SelectedRows(list);
+            ASSERT_EQ(selected.size(), 1u);
+            EXPECT_EQ(CellText(list, selected[0], 2), "a");
+            EXPECT_TRUE(standin::Calls().empty());
+            ClickButton(dialog, c.closeWith);
+        });
+        EXPECT_EQ(session.Setup(script), 1);
+    }
+    // Cancel dropped every sort; OK kept the last one.
+    EXPECT_EQ(session.Exit().folders, (Entries{"d:がっこう", "b:Beta", "c:ＡＬＰＨＡ", "a:alpha"}));
 }

@@ -435,6 +435,12 @@ TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
         Lines entries;
         Lines submenu;
         Lines descriptions;
+        // The host's current folder, the menu's type, the calls that ask
+        // for the current folder, and where the items move to, in order.
+        std::string currentFolder = "b";
+        int menuType = kMailListMenu;
+        std::size_t folderAsks = 0;
+        Lines moved = {"a", "b"};
     };
     const Lines entries = {"a:一", "b:R&D"};
     const Lines today = {"一#40001", "R&&D#40002"};
@@ -461,6 +467,34 @@ TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
          entries,
          {Item(kSearchItem, 40001), "---", "&1 一#40002", "&2 R&&D#40003"},
          searchFirst},
+        // The current folder's items grayed, their commands bound as ever.
+        {"current folder grayed",
+         "[Extension]\r\nGrayCurrent=1\r\n",
+         entries,
+         {"一#40001", "R&&D#40002 state=0x3"},
+         moveTexts,
+         "b",
+         kMailListMenu,
+         1},
+        {"current folder grayed in the mail view",
+         "[Extension]\r\nGrayCurrent=1\r\n",
+         entries,
+         {"一#40001 state=0x3", "R&&D#40002"},
+         moveTexts,
+         "a",
+         kMailViewMenu,
+         1},
+        {"current folder grayed in the recent block",
+         "[Extension]\r\nGrayCurrent=1\r\nRecentCount=2\r\n[Recent]\r\n0000001=b\r\n0000002=a\r\n",
+         entries,
+         {"R&&D#40001 state=0x3", "一#40002", "---", "一#40003", "R&&D#40004 state=0x3"},
+         {MoveText("R&D"), MoveText("一"), MoveText("一"), MoveText("R&D")},
+         "b",
+         kMailListMenu,
+         1,
+         {"b", "a", "a", "b"}},
+        {"no folder grayed when the host is in none of them", "[Extension]\r\nGrayCurrent=1\r\n",
+         entries, today, moveTexts, "c", kMailListMenu, 1},
     };
     const std::string base = FreshScratchFolder();
     const HostWindow window;
@@ -468,15 +502,19 @@ TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
         const Row& row = rows[r];
         SCOPED_TRACE(row.name);
         const auto plugin = StartWithExtensions(RowFolder(base, r), row.entries, row.extensions);
+        standin::Script().currentFolder = row.currentFolder;
+        standin::Script().currentMail = "<mail-1@example>";
         const UniqueMenu menu = HostMenu();
-        plugin->orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
+        standin::ClearCalls();
+        plugin->orc().OnMenuInit(nullptr, menu.get(), row.menuType);
+        EXPECT_EQ(standin::CallsTo("ORA_GetCurrentFolder").size(), row.folderAsks);
         EXPECT_EQ(DescribeMenu(menu.get()), (Lines{"A#101", "B#102", "---", kSubmenuItem}));
         const HMENU submenu = MoveSubmenu(menu.get());
         EXPECT_EQ(DescribeMenu(submenu), row.submenu);
         Lines descriptions;
         for (const standin::RegisteredCommand& command : standin::Registered()) {
             descriptions.push_back(command.description);
-            EXPECT_EQ(command.menuType, kMailListMenu);
+            EXPECT_EQ(command.menuType, row.menuType);
         }
         EXPECT_EQ(descriptions, row.descriptions);
 
@@ -490,7 +528,7 @@ TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
             const Lines to = standin::MovedTo();
             moved.insert(moved.end(), to.begin(), to.end());
         }
-        EXPECT_EQ(moved, row.entries.empty() ? Lines{} : (Lines{"a", "b"}));
+        EXPECT_EQ(moved, row.entries.empty() ? Lines{} : row.moved);
     }
 }
 

@@ -43,14 +43,20 @@ HWND SearchList(HWND dialog) {
 
 // Starts the plug-in with the search item on and picks the search item of a
 // new mail-list menu while the script drives the dialog.
-bool RunSearch(const std::string& folder, ModalScript& script, HWND owner) {
+// More [Extension] lines go before the others; the host is in the folder
+// currentFolder.
+bool RunSearch(const std::string& folder, ModalScript& script, HWND owner,
+               const std::string& extensions = std::string(),
+               const std::string& currentFolder = std::string()) {
     standin::Reset();
     standin::Script().displayNames["\\w\\tori2"] = std::string("とりひき");
+    standin::Script().currentFolder = currentFolder;
     LoadedPlugin plugin(folder);
     // 見積 is the one recent destination.
     WriteProfileFile(plugin.settingsPath(),
-                     SettingsIni(kEntries, "[Extension]\r\nSearchItem=1\r\nRecentCount=2\r\n"
-                                           "[Recent]\r\n0000001=\\w\\quote\r\n"));
+                     SettingsIni(kEntries, "[Extension]\r\n" + extensions +
+                                               "SearchItem=1\r\nRecentCount=2\r\n"
+                                               "[Recent]\r\n0000001=\\w\\quote\r\n"));
     plugin.orc().OnStart();
     const UniqueMenu menu = HostMenu();
     plugin.orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
@@ -74,6 +80,9 @@ TEST(SearchDialog, TypeArrowDownAndEnterMovesAfterTheConfirmation) {
         Lines rowsShown; // the menu names shown after acting
         Lines moved;     // the folders the host was asked to move to
         Lines boxes;     // the confirmation texts shown
+        std::string extensions = std::string();
+        std::string currentFolder = std::string();
+        std::size_t offered = 4; // rows at opening
     };
     const Row rows[] = {
         // Hiragana finds the katakana name and the display name; Down picks
@@ -119,6 +128,27 @@ TEST(SearchDialog, TypeArrowDownAndEnterMovesAfterTheConfirmation) {
          {"ABC商事"},
          {},
          {}},
+        // The host no longer knows \w\abc; the recent 見積 is where it is.
+        {"without the current folder, the warning for a missing one",
+         [](HWND dialog) {
+             SendKey(SearchEdit(dialog), VK_NEXT);
+             ClickButton(dialog, IDOK);
+         },
+         {"トリヒキサキ", "ABC商事", "取引先メモ"},
+         {"\\w\\tori2"},
+         {MoveText("取引先メモ")},
+         "GrayCurrent=1\r\nMarkMissing=1\r\n",
+         "\\w\\quote",
+         3},
+        {"the warning for a missing folder",
+         [](HWND dialog) {
+             TypeText(SearchEdit(dialog), "abc");
+             PressKey(SearchEdit(dialog), VK_RETURN);
+         },
+         {"ABC商事"},
+         {"\\w\\abc"},
+         {MissingFolderText("ABC商事")},
+         "MarkMissing=1\r\n"},
     };
     const std::string base = FreshScratchFolder();
     const OwnerWindow owner;
@@ -141,14 +171,16 @@ TEST(SearchDialog, TypeArrowDownAndEnterMovesAfterTheConfirmation) {
             const LONG top = (over.top + over.bottom - (window.bottom - window.top)) / 2;
             EXPECT_NEAR(window.left, std::max(work.left, left), 2);
             EXPECT_NEAR(window.top, std::max(work.top, top), 2);
-            EXPECT_EQ(ListColumnTexts(SearchList(dialog), 0).size(), kEntries.size());
+            EXPECT_EQ(ListColumnTexts(SearchList(dialog), 0).size(), row.offered);
             EXPECT_EQ(ColumnHeaderText(SearchList(dialog), 0), "メニューの名称");
             EXPECT_EQ(ColumnHeaderText(SearchList(dialog), 1), "移動先フォルダ名");
             EXPECT_EQ(SelectedRows(SearchList(dialog)), std::vector<int>{0});
             row.act(dialog);
             shown = ListColumnTexts(SearchList(dialog), 0);
         });
-        EXPECT_TRUE(RunSearch(RowFolder(base, r), script, owner.get())) << script.failure();
+        EXPECT_TRUE(
+            RunSearch(RowFolder(base, r), script, owner.get(), row.extensions, row.currentFolder))
+            << script.failure();
         EXPECT_EQ(shown, row.rowsShown);
         EXPECT_EQ(standin::MovedTo(), row.moved);
         Lines texts;
@@ -191,7 +223,10 @@ TEST(ExtensionDialog, WindowMenuItemOpensItAndOkAppliesTheValues) {
         Lines saved; // [Extension] keys after exit, empty when left out
     };
     const Row rows[] = {
-        {"OK", IDOK, {"SearchItem=1", "AccessKeys=1", "RecentCount=3", "GroupBySlash=0"}},
+        {"OK",
+         IDOK,
+         {"SearchItem=1", "AccessKeys=1", "RecentCount=3", "GroupBySlash=0", "MarkMissing=1",
+          "GrayCurrent=1"}},
         {"Cancel", IDCANCEL, {}},
     };
     for (const Row& row : rows) {
@@ -212,8 +247,14 @@ TEST(ExtensionDialog, WindowMenuItemOpensItAndOkAppliesTheValues) {
             EXPECT_EQ(GetWindow(extensions, GW_OWNER), dialog);
             EXPECT_NE(IsDlgButtonChecked(extensions, IDC_EXT_SEARCH_ITEM), BST_CHECKED);
             EXPECT_NE(IsDlgButtonChecked(extensions, IDC_EXT_ACCESS_KEYS), BST_CHECKED);
+            EXPECT_EQ(WindowText(GetDlgItem(extensions, IDC_EXT_MARK_MISSING)),
+                      "見つからないフォルダを確かめる");
+            EXPECT_EQ(WindowText(GetDlgItem(extensions, IDC_EXT_GRAY_CURRENT)),
+                      "今いるフォルダを灰色で表示する");
             ClickButton(extensions, IDC_EXT_SEARCH_ITEM);
             ClickButton(extensions, IDC_EXT_ACCESS_KEYS);
+            ClickButton(extensions, IDC_EXT_MARK_MISSING);
+            ClickButton(extensions, IDC_EXT_GRAY_CURRENT);
             SendDlgItemMessageA(extensions, IDC_EXT_RECENT_COUNT, CB_SETCURSEL, 3, 0);
             ClickButton(extensions, row.button);
             return true;

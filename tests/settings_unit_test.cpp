@@ -1172,10 +1172,10 @@ TEST_F(SettingsFile, RandomListEditsRoundTripThroughTheFile) {
 // missing; left out of a file that never had it while every extension is
 // off, written whole once one is on or the file has the section.
 namespace {
-// SearchItem, AccessKeys, RecentCount, GroupBySlash.
-std::array<std::int32_t, 4> Extensions() {
-    return {g_settings.SearchItem, g_settings.AccessKeys, g_settings.RecentCount,
-            g_settings.GroupBySlash};
+// SearchItem, AccessKeys, RecentCount, GroupBySlash, MarkMissing, GrayCurrent.
+std::array<std::int32_t, 6> Extensions() {
+    return {g_settings.SearchItem,   g_settings.AccessKeys,  g_settings.RecentCount,
+            g_settings.GroupBySlash, g_settings.MarkMissing, g_settings.GrayCurrent};
 }
 } // namespace
 
@@ -1184,29 +1184,38 @@ TEST_F(SettingsFile, ExtensionsAreWrittenOnlyToFilesThatUseThem) {
     struct Case {
         const char* name;
         std::string file;
-        std::array<std::int32_t, 4> loaded;
-        std::array<std::int32_t, 4> saved;
+        std::array<std::int32_t, 6> loaded;
+        std::array<std::int32_t, 6> saved;
         // The section's lines after the save; none when it must be absent.
         std::vector<std::string> sectionAfterSave;
     };
     const Case cases[] = {
-        {"never had it, all off", base, {0, 0, 0, 0}, {0, 0, 0, 0}, {}},
+        {"never had it, all off", base, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {}},
         {"never had it, one turned on",
          base,
-         {0, 0, 0, 0},
-         {1, 0, 0, 0},
-         {"SearchItem=1", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0"}},
+         {0, 0, 0, 0, 0, 0},
+         {1, 0, 0, 0, 0, 0},
+         {"SearchItem=1", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0",
+          "GrayCurrent=0"}},
+        {"never had it, the last two turned on",
+         base,
+         {0, 0, 0, 0, 0, 0},
+         {0, 0, 0, 0, 1, 1},
+         {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=1",
+          "GrayCurrent=1"}},
         {"had it, all off",
          base + Lines({"[Extension]", "AccessKeys=0"}),
-         {0, 0, 0, 0},
-         {0, 0, 0, 0},
-         {"AccessKeys=0", "SearchItem=0", "RecentCount=0", "GroupBySlash=0"}},
+         {0, 0, 0, 0, 0, 0},
+         {0, 0, 0, 0, 0, 0},
+         {"AccessKeys=0", "SearchItem=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0",
+          "GrayCurrent=0"}},
         {"had it on, turned off",
          base + Lines({"[Extension]", "SearchItem=1", "AccessKeys=7", "RecentCount=3",
-                       "GroupBySlash=-1"}),
-         {1, 7, 3, -1},
-         {0, 0, 0, 0},
-         {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0"}},
+                       "GroupBySlash=-1", "MarkMissing=2", "GrayCurrent=-3"}),
+         {1, 7, 3, -1, 2, -3},
+         {0, 0, 0, 0, 0, 0},
+         {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0",
+          "GrayCurrent=0"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -1218,6 +1227,8 @@ TEST_F(SettingsFile, ExtensionsAreWrittenOnlyToFilesThatUseThem) {
         g_settings.AccessKeys = c.saved[1];
         g_settings.RecentCount = c.saved[2];
         g_settings.GroupBySlash = c.saved[3];
+        g_settings.MarkMissing = c.saved[4];
+        g_settings.GrayCurrent = c.saved[5];
         ASSERT_TRUE(SaveSettings(path_));
         EXPECT_EQ(StoredSection(path_, "Extension"), c.sectionAfterSave);
         if (c.sectionAfterSave.empty()) {

@@ -13,3 +13,6 @@ inline std::string AddText(const std::string& displayName) {
 inline std::string RemoveText(const std::string& menuName) {
     return "フォルダ「" + menuName + "」を移動先フォルダから削除します。";
 }
+inline std::string MissingFolderText(const std::string& menuName) {
+    return "フォルダ「" + menuName + "」が見つかりません。\r\nそれでもメールを移動しますか？";
+}

@@ -21,18 +21,19 @@ std::string SettingsText(const StartSettings& settings) {
 
 } // namespace
 
-std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder,
-                                          const StartSettings& settings) {
+std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder, const StartSettings& settings,
+                                          const std::string& sections) {
     auto plugin = std::make_unique<LoadedPlugin>(folder);
     if (!plugin->loaded())
         throw std::runtime_error("cannot load the plug-in in " + folder);
-    WriteProfileFile(plugin->settingsPath(), SettingsText(settings));
+    WriteProfileFile(plugin->settingsPath(), SettingsText(settings) + sections);
     plugin->orc().OnStart();
     return plugin;
 }
 
 std::unique_ptr<LoadedPlugin> StartRowPlugin(const std::string& base, std::size_t row,
-                                             const StartSettings& settings) {
+                                             const StartSettings& settings,
+                                             const std::string& sections) {
     standin::Reset();
-    return StartPlugin(RowFolder(base, row), settings);
+    return StartPlugin(RowFolder(base, row), settings, sections);
 }

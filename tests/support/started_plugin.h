@@ -20,12 +20,15 @@ struct StartSettings {
 };
 
 // Loads a fresh copy of the plug-in into folder, writes its Varkel.ini from
-// settings and calls ORC_OnStart.
-std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder, const StartSettings& settings);
+// settings and further sections as the file holds them, and calls
+// ORC_OnStart.
+std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder, const StartSettings& settings,
+                                          const std::string& sections = std::string());
 // For one row of a table-driven test: the stand-in host back to its default
 // script, then StartPlugin in the row's own folder below base.
 std::unique_ptr<LoadedPlugin> StartRowPlugin(const std::string& base, std::size_t row,
-                                             const StartSettings& settings);
+                                             const StartSettings& settings,
+                                             const std::string& sections = std::string());
 
 // Runs check(row, plugin) for each row of a table, the row's number in any
 // failure, on a plug-in started with confirmations on and the row's entries,
