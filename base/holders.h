@@ -27,11 +27,34 @@ inline UniqueHandle OwnFile(HANDLE file) {
     return UniqueHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
+// FindFirstFile reports a failure with INVALID_HANDLE_VALUE, not null.
+using UniqueFind = UniqueHandleOf<HANDLE, &FindClose>;
+inline UniqueFind OwnFind(HANDLE search) {
+    return UniqueFind(search == INVALID_HANDLE_VALUE ? nullptr : search);
+}
+
 // The screen's DC from GetDC(nullptr), given back with ReleaseDC.
 inline void ReleaseScreenDc(HDC dc) {
     ReleaseDC(nullptr, dc);
 }
 using UniqueScreenDc = UniqueHandleOf<HDC, &ReleaseScreenDc>;
+
+// A window's DC for one scope, given back to that window.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
 
 // An object selected into a DC for one scope; the old one goes back.
 class ScopedSelection {

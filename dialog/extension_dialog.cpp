@@ -4,7 +4,6 @@
 #include <string>
 
 #include "../folders/plugin_settings.h"
-#include "../menus/settings_session.h"
 #include "../folders/recent_list.h"
 #include "../res/resource.h"
 #include "../base/guard.h"
@@ -69,10 +68,10 @@ void AddExtensionMenuItem(HWND settingsDialog) {
     AppendMenuA(menu, MF_STRING, IDM_EXTENSIONS, kMenuItemText);
 }
 
-void OpenExtensionDialog(HWND owner) {
+void OpenExtensionDialog(HWND owner, SaveSettingsCall saveNow) {
     if (DialogBoxParamA(g_module, MAKEINTRESOURCEA(IDD_EXTENSIONS), owner, ExtensionDialogProc,
                         0) == IDOK)
-        SaveSettingsNow();
+        saveNow();
 }
 
 INT_PTR CALLBACK ExtensionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -12,7 +12,6 @@
 #include "../res/resource.h"
 #include "../base/host_api.h"
 #include "../base/text.h"
-#include "row_moves.h"
 #include "row_sort.h"
 
 namespace {
@@ -36,18 +35,6 @@ int FirstSelectedRow(HWND list) {
 // The list view copies the text; it takes a mutable buffer.
 void SetCellText(HWND list, int row, int column, std::string text) {
     ListView_SetItemText(list, row, column, text.data());
-}
-
-void StartLabelEditOnF2(HWND dialog, const NMLVKEYDOWN& key) {
-    if (key.wVKey == VK_F2)
-        RenameRow(dialog);
-}
-
-// A label edit ended: the notification carries the new text, or none when the
-// user cancelled with Escape. An empty text keeps the old name as well.
-void EndLabelEdit(HWND list, int row, const std::string* newName) {
-    if (newName && !newName->empty())
-        SetCellText(list, row, kMenuNameColumn, *newName);
 }
 
 } // namespace
@@ -139,36 +126,9 @@ void SelectMissingRows(HWND dialog) {
     ListView_EnsureVisible(list, first, FALSE);
 }
 
-INT_PTR OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
-    if (controlId != IDC_SETTINGS_FOLDER_LIST || !header)
-        return TRUE;
-    const NMHDR& notification = *reinterpret_cast<const NMHDR*>(header);
-    const HWND list = RowList(dialog);
-    switch (notification.code) {
-    case LVN_KEYDOWN:
-        StartLabelEditOnF2(dialog, *reinterpret_cast<const NMLVKEYDOWN*>(header));
-        break;
-    case LVN_COLUMNCLICK:
-        SortRowsBy(list, reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
-        break;
-    case LVN_BEGINDRAG:
-        BeginRowDrag(list, reinterpret_cast<const NMLISTVIEW*>(header)->iItem);
-        break;
-    case LVN_ENDLABELEDITA: {
-        const auto& info = *reinterpret_cast<const NMLVDISPINFOA*>(header);
-        const std::string text = info.item.pszText ? info.item.pszText : "";
-        EndLabelEdit(list, info.item.iItem, info.item.pszText ? &text : nullptr);
-        break;
-    }
-    case LVN_ENDLABELEDITW: {
-        const auto& info = *reinterpret_cast<const NMLVDISPINFOW*>(header);
-        const std::string text = info.item.pszText ? FromUtf16(info.item.pszText) : "";
-        EndLabelEdit(list, info.item.iItem, info.item.pszText ? &text : nullptr);
-        break;
-    }
-    default: break;
-    }
-    return TRUE;
+void EndLabelEdit(HWND list, int row, const std::string* newName) {
+    if (newName && !newName->empty())
+        SetCellText(list, row, kMenuNameColumn, *newName);
 }
 
 void CommitRows(HWND list) {

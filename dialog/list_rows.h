@@ -27,9 +27,10 @@ void RenameRow(HWND dialog);
 // Selects exactly the rows whose folder the host no longer knows, so that
 // one delete removes them all.
 void SelectMissingRows(HWND dialog);
-// TRUE, handled. The notification's own result (DWLP_MSGRESULT) stays 0, so
-// the list view does not take an edited label: EndLabelEdit sets it itself.
-INT_PTR OnListNotify(HWND dialog, WPARAM controlId, LPARAM header);
+// A label edit ended: the notification carries the new text, or none when the
+// user cancelled with Escape. An empty text keeps the old name as well. The
+// list view takes no edited label by itself: this sets it.
+void EndLabelEdit(HWND list, int row, const std::string* newName);
 // Merges the rows into the destination list three ways against the list as
 // the rows were filled from it, so that a destination registered, removed or
 // merged in from another client's save while the dialog was open stays so.

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "../base/guard.h"
+#include "../base/holders.h"
 #include "list_rows.h"
 
 namespace {
@@ -90,9 +91,8 @@ void DrawGapLine(HWND list) {
     if (g_drag.gap < 0)
         return;
     const RECT line = GapLine(list, g_drag.gap);
-    const HDC dc = GetDC(list);
-    FillRect(dc, &line, GetSysColorBrush(COLOR_HIGHLIGHT));
-    ReleaseDC(list, dc);
+    const WindowDc dc(list);
+    FillRect(dc.get(), &line, GetSysColorBrush(COLOR_HIGHLIGHT));
 }
 
 // The list repaints where the line was, and where it goes, at once.
@@ -231,17 +231,19 @@ LRESULT OnPaint(HWND list, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK RowListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_SYSKEYDOWN: return OnSysKeyDown(list, wParam, lParam);
-    case WM_GETDLGCODE: return OnGetDlgCode(list, wParam, lParam);
-    case WM_KEYDOWN: return OnKeyDown(list, wParam, lParam);
-    case WM_MOUSEMOVE: return OnMouseMove(list, wParam, lParam);
-    case WM_LBUTTONUP: return OnLButtonUp(list, wParam, lParam);
-    case WM_CAPTURECHANGED: return OnCaptureChanged(list, wParam, lParam);
-    case WM_TIMER: return OnTimer(list, wParam, lParam);
-    case WM_PAINT: return OnPaint(list, wParam, lParam);
-    default: return CallListProc(list, message, wParam, lParam);
-    }
+    return Guarded<LRESULT>(0, [&]() -> LRESULT {
+        switch (message) {
+        case WM_SYSKEYDOWN: return OnSysKeyDown(list, wParam, lParam);
+        case WM_GETDLGCODE: return OnGetDlgCode(list, wParam, lParam);
+        case WM_KEYDOWN: return OnKeyDown(list, wParam, lParam);
+        case WM_MOUSEMOVE: return OnMouseMove(list, wParam, lParam);
+        case WM_LBUTTONUP: return OnLButtonUp(list, wParam, lParam);
+        case WM_CAPTURECHANGED: return OnCaptureChanged(list, wParam, lParam);
+        case WM_TIMER: return OnTimer(list, wParam, lParam);
+        case WM_PAINT: return OnPaint(list, wParam, lParam);
+        default: return CallListProc(list, message, wParam, lParam);
+        }
+    });
 }
 
 } // namespace

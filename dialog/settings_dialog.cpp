@@ -7,7 +7,7 @@
 #include "../res/resource.h"
 #include "../base/guard.h"
 #include "../base/module.h"
-#include "../menus/settings_session.h"
+#include "../base/text.h"
 #include "check_boxes.h"
 #include "extension_dialog.h"
 #include "list_rows.h"
@@ -24,6 +24,7 @@ constexpr int kEdgeMargin = 15;
 constexpr int kGap = 5;
 
 HWND g_openDialog = nullptr;
+SaveSettingsCall g_saveNow = nullptr;
 // The settings as the check boxes were shown.
 PluginSettings g_settingsAtOpening;
 
@@ -182,21 +183,57 @@ BOOL OnContextMenu(HWND dialog, WPARAM window, LPARAM point) {
 BOOL OnSysCommand(HWND dialog, WPARAM wParam) {
     if ((wParam & 0xFFF0) != IDM_EXTENSIONS)
         return FALSE;
-    OpenExtensionDialog(dialog);
+    OpenExtensionDialog(dialog, g_saveNow);
+    return TRUE;
+}
+
+// TRUE, handled. The notification's own result (DWLP_MSGRESULT) stays 0, so
+// the list view does not take an edited label: EndLabelEdit sets it itself.
+INT_PTR OnListNotify(HWND dialog, WPARAM controlId, LPARAM header) {
+    if (controlId != IDC_SETTINGS_FOLDER_LIST || !header)
+        return TRUE;
+    const NMHDR& notification = *reinterpret_cast<const NMHDR*>(header);
+    const HWND list = GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST);
+    switch (notification.code) {
+    case LVN_KEYDOWN:
+        if (reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey == VK_F2)
+            RenameRow(dialog);
+        break;
+    case LVN_COLUMNCLICK:
+        SortRowsBy(list, reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+        break;
+    case LVN_BEGINDRAG:
+        BeginRowDrag(list, reinterpret_cast<const NMLISTVIEW*>(header)->iItem);
+        break;
+    case LVN_ENDLABELEDITA: {
+        const auto& info = *reinterpret_cast<const NMLVDISPINFOA*>(header);
+        const std::string text = info.item.pszText ? info.item.pszText : "";
+        EndLabelEdit(list, info.item.iItem, info.item.pszText ? &text : nullptr);
+        break;
+    }
+    case LVN_ENDLABELEDITW: {
+        const auto& info = *reinterpret_cast<const NMLVDISPINFOW*>(header);
+        const std::string text = info.item.pszText ? FromUtf16(info.item.pszText) : "";
+        EndLabelEdit(list, info.item.iItem, info.item.pszText ? &text : nullptr);
+        break;
+    }
+    default: break;
+    }
     return TRUE;
 }
 
 } // namespace
 
-void OpenSettingsDialog(HWND owner) {
+void OpenSettingsDialog(HWND owner, SaveSettingsCall saveNow) {
     if (g_openDialog) {
         SetForegroundWindow(g_openDialog);
         return;
     }
+    g_saveNow = saveNow;
     DialogBoxParamA(g_module, MAKEINTRESOURCEA(IDD_SETTINGS), IsWindow(owner) ? owner : nullptr,
                     SettingsDialogProc, 0);
     // Its OK's list and options, or at least the geometry that closing keeps.
-    SaveSettingsNow();
+    saveNow();
 }
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,7 +2,7 @@
 
 #include "../base/holders.h"
 #include "../base/text.h"
-#include "profile_rules.h"
+#include "profile_reads.h"
 
 FileSwapCalls g_fileSwapCalls;
 
@@ -15,8 +15,6 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 // The side file that made the current load or save fail; empty when none did.
 std::string g_failedSideFile;
-
-using UniqueFind = UniqueHandleOf<HANDLE, &FindClose>;
 
 DWORD Attributes(const std::string& path) {
     return GetFileAttributesW(LongFilePath(path).c_str());
@@ -170,8 +168,9 @@ std::string TemporaryPathFor(const std::string& path) {
 
 void DeleteStaleTemporaryFiles(const std::string& path) {
     WIN32_FIND_DATAW found;
-    const UniqueFind search(FindFirstFileW(LongFilePath(path + ".*.tmp").c_str(), &found));
-    if (search.get() == INVALID_HANDLE_VALUE)
+    const UniqueFind search =
+        OwnFind(FindFirstFileW(LongFilePath(path + ".*.tmp").c_str(), &found));
+    if (!search)
         return;
     do {
         // Only the names this program gives: a process ID before ".tmp".

@@ -1,18 +1,12 @@
 #include "plain_profile.h"
 
 #include <algorithm>
-#include <charconv>
 #include <unordered_set>
 
 #include "../base/text.h"
 #include "profile_rules.h"
 
 namespace {
-
-constexpr std::size_t kKeyLength = 7;
-// Longer values are asked for: the settings file keeps 1022 characters of a
-// value, and implementations differ in how much of a longer one they return.
-constexpr std::size_t kLongestSureValue = 1022;
 
 // Names that every implementation compares alike, ignoring only the case of
 // letters.
@@ -45,37 +39,6 @@ struct NameEqual {
 using NameSet = std::unordered_set<std::string_view, NameHash, NameEqual>;
 
 } // namespace
-
-bool IsPlainValue(std::string_view value) {
-    if (value.empty() || value.size() > kLongestSureValue || ChangesWhenRead(value))
-        return false;
-    for (std::size_t i = 0; i < value.size(); i += CharacterLength(value, i)) {
-        const auto c = static_cast<unsigned char>(value[i]);
-        if ((c < 0x20 || c >= 0x7F) && (c < 0xA1 || c > 0xDF) && CharacterLength(value, i) != 2)
-            return false;
-    }
-    return true;
-}
-
-std::optional<std::int32_t> PlainDecimal(std::string_view text) {
-    const std::size_t first = !text.empty() && text.front() == '-' ? 1 : 0;
-    if (text.size() > 1 && text[first] == '0')
-        return std::nullopt;
-    std::int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const std::from_chars_result read = std::from_chars(text.data(), end, value);
-    if (read.ec != std::errc() || read.ptr != end)
-        return std::nullopt;
-    return value;
-}
-
-std::size_t FolderKeyNumber(std::string_view key) {
-    std::size_t number = 0;
-    const char* end = key.data() + key.size();
-    if (key.size() != kKeyLength || std::from_chars(key.data(), end, number).ptr != end)
-        return 0;
-    return number;
-}
 
 std::optional<std::string_view> PlainSection::Value(std::string_view key) const {
     for (const PlainKey& plainKey : keys) {

@@ -10,19 +10,6 @@
 #include <string_view>
 #include <vector>
 
-// A value that every implementation returns as it stands, once its bytes
-// survive UTF-16: not empty, not long, nothing at either end that a read
-// changes, printable ASCII, half-width katakana and whole double-byte
-// characters only.
-bool IsPlainValue(std::string_view value);
-
-// "0", or digits without a leading zero after an optional "-", within range,
-// as this program writes an integer; else nullopt.
-std::optional<std::int32_t> PlainDecimal(std::string_view text);
-
-// The number of a list key "%07d", or 0 for any other text.
-std::size_t FolderKeyNumber(std::string_view key);
-
 struct PlainKey {
     std::string_view name;
     std::string_view value;

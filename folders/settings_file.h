@@ -9,7 +9,7 @@
 #include "folder_list.h"
 #include "plain_profile.h"
 #include "plugin_settings.h"
-#include "profile_rules.h"
+#include "profile_reads.h"
 
 // The module's path with its last three characters replaced by "ini"; empty
 // when the module's path cannot be had.

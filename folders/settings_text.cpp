@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "profile_rules.h"
+#include "profile_reads.h"
 #include "recent_list.h"
 
 namespace {

@@ -35,7 +35,7 @@ int WINAPI ORC_OnMenuInit(HWND, HMENU menu, int menuType) {
 }
 
 int WINAPI ORC_OnPlugInSetup(HWND window) {
-    Guarded([&] { OpenSettingsDialog(window); });
+    Guarded([&] { OpenSettingsDialog(window, SaveSettingsNow); });
     return 1;
 }
 
