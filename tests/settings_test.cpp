@@ -223,13 +223,18 @@ TEST(SettingsSave, EachChangeIsInTheFileWhenMade) {
         // Else this in the dialog, ending with OK.
         std::function<void(HWND dialog, const LoadedPlugin& plugin)> inDialog;
         std::vector<std::string> list;
+        const char* isMenuTop = "0";
     };
     const auto deleteFirstRow = [](HWND dialog, const LoadedPlugin&) {
         SelectRows(RowList(dialog), {0});
         ClickButton(dialog, IDC_SETTINGS_DELETE);
         ClickButton(dialog, IDC_SETTINGS_OK);
     };
+    // Another client turned the option on; the registration's save merges
+    // that in, and the OK keeps it, its box left as shown.
     const auto registerThenDelete = [&](HWND dialog, const LoadedPlugin& plugin) {
+        WriteProfileFile(plugin.settingsPath(),
+                         SettingsIni({"a:A", "b:B"}, "[Setting]\r\nIsMenuTop=1\r\n"));
         EXPECT_EQ(AddCurrentFolder(plugin).size(), 1u);
         deleteFirstRow(dialog, plugin);
     };
@@ -240,7 +245,8 @@ TEST(SettingsSave, EachChangeIsInTheFileWhenMade) {
         {"the settings dialog's OK after a registration inside it",
          "new",
          registerThenDelete,
-         {"0000001=b:B", "0000002=new:新"}},
+         {"0000001=b:B", "0000002=new:新"},
+         "1"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -259,6 +265,8 @@ TEST(SettingsSave, EachChangeIsInTheFileWhenMade) {
         }
         session.plugin().Unload();
         EXPECT_EQ(StoredFolderList(session.plugin().settingsPath()), row.list);
+        EXPECT_EQ(ProfileText(session.plugin().settingsPath(), "Setting", "IsMenuTop"),
+                  row.isMenuTop);
     }
 }
 
