@@ -312,8 +312,8 @@ int main() {
                 keystroke[1], keystroke[1] / keystroke[0]);
     std::printf("%-34s %10.3f %10.3f %10.1f\n", "the list's repaint after it", repaint[0],
                 repaint[1], repaint[1] / repaint[0]);
-    std::printf("%-34s %10.3f %10.3f %10.1f\n", "a painted keystroke, both", painted[0],
-                painted[1], painted[1] / painted[0]);
+    std::printf("%-34s %10.3f %10.3f %10.1f\n", "a painted keystroke, both", painted[0], painted[1],
+                painted[1] / painted[0]);
     DeleteFolderTree(root);
     return 0;
 }

@@ -1,6 +1,6 @@
 // Times one keystroke of the search at 10,000 destinations, split into its
 // steps, in a list view like the search dialog's, against a plain filter
-// (every word found, list order, no bands, no recent ones) over the same
+// (every word found, in list order: no bands, no recent ones) over the same
 // rows and the same list. Run through tools/bench.
 #include <windows.h>
 
@@ -10,8 +10,10 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "base/list_view.h"
 #include "dialog/search_filter.h"
 
 namespace {
@@ -50,8 +52,7 @@ std::vector<SearchFields> g_fields;
 std::vector<std::size_t> g_rows;
 
 LRESULT CALLBACK HarnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NOTIFY &&
-        reinterpret_cast<const NMHDR*>(lParam)->code == LVN_GETDISPINFOW) {
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_GETDISPINFOW) {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
         if ((item.mask & LVIF_TEXT) && item.iItem >= 0 &&
             static_cast<std::size_t>(item.iItem) < g_rows.size() && item.cchTextMax > 0) {
@@ -75,13 +76,13 @@ HWND MakeList() {
     windowClass.lpszClassName = L"SearchBenchHarness";
     RegisterClassW(&windowClass);
     const HWND window =
-        CreateWindowW(L"SearchBenchHarness", L"search bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                      0, 0, 420, 320, nullptr, nullptr, windowClass.hInstance, nullptr);
-    const HWND list = CreateWindowW(WC_LISTVIEWW, L"",
-                                    WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT |
-                                        LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
-                                    10, 10, 390, 260, window, nullptr, windowClass.hInstance,
-                                    nullptr);
+        CreateWindowW(L"SearchBenchHarness", L"search bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                      0, 420, 320, nullptr, nullptr, windowClass.hInstance, nullptr);
+    const HWND list =
+        CreateWindowW(WC_LISTVIEWW, L"",
+                      WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL |
+                          LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+                      10, 10, 390, 260, window, nullptr, windowClass.hInstance, nullptr);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.cx = 160;
@@ -96,15 +97,6 @@ HWND MakeList() {
     return list;
 }
 
-void ShowRows(HWND list, std::vector<std::size_t> rows) {
-    g_rows = std::move(rows);
-    ListView_SetItemCountEx(list, g_rows.size(), 0);
-    if (!g_rows.empty()) {
-        ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-        ListView_EnsureVisible(list, 0, FALSE);
-    }
-}
-
 void PumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -115,33 +107,60 @@ void PumpMessages() {
 
 // The milliseconds of one keystroke's steps.
 struct Split {
-    double fold = 0, filter = 0, fill = 0, paint = 0;
-    double Total() const { return fold + filter + fill + paint; }
+    double fold = 0, match = 0, band = 0, order = 0, fill = 0, paint = 0;
+    double Total() const { return fold + match + band + order + fill + paint; }
 };
 
-// Every position whose key holds every word of the folded query, in list
-// order: the filter without bands and recent ones.
-std::vector<std::size_t> PlainFilter(const std::vector<SearchKey>& keys, std::wstring_view query) {
-    const std::wstring folded = FoldForSearch(std::wstring(query));
-    std::vector<std::wstring_view> words;
-    for (std::size_t i = 0; i < folded.size();) {
-        while (i < folded.size() && folded[i] == L' ')
-            ++i;
-        std::size_t end = i;
-        while (end < folded.size() && folded[end] != L' ')
-            ++end;
-        if (end > i)
-            words.push_back(std::wstring_view(folded).substr(i, end - i));
-        i = end;
-    }
-    std::vector<std::size_t> rows;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (std::all_of(words.begin(), words.end(), [&](std::wstring_view word) {
-                return keys[i].folded.find(word) != std::wstring::npos;
-            }))
-            rows.push_back(i);
-    }
-    return rows;
+Clock::time_point g_since;
+
+// The milliseconds since the last call.
+double Lap() {
+    const Clock::time_point now = Clock::now();
+    return Milliseconds(now - std::exchange(g_since, now));
+}
+
+// The box emptied and the list painted, not timed.
+SearchResult Emptied(HWND list, const SearchIndex& index) {
+    SearchResult empty = Search(index, L"", nullptr);
+    g_rows = empty.rows;
+    ShowOwnerDataRows(list, g_rows.size());
+    UpdateWindow(list);
+    PumpMessages();
+    return empty;
+}
+
+// One key typed into the emptied box, as the dialog runs it, step by step.
+Split RankedKeystroke(HWND list, const SearchIndex& index) {
+    const SearchResult previous = Emptied(list, index);
+    Split split;
+    Lap();
+    SearchResult result;
+    result.query = FoldQuery(kKey);
+    split.fold = Lap();
+    const bool narrows = ExtendsQuery(previous.query, result.query);
+    result.matches = MatchDestinations(index, result.query, narrows ? &previous.matches : nullptr);
+    split.match = Lap();
+    const std::vector<SearchBand> bands = BandMatches(index, result.query, result.matches);
+    split.band = Lap();
+    result.rows = OrderInBands(result.matches, bands, index.recentPlace, index.recent);
+    split.order = Lap();
+    g_rows = std::move(result.rows);
+    ShowOwnerDataRows(list, g_rows.size());
+    split.fill = Lap();
+    UpdateWindow(list);
+    split.paint = Lap();
+    return split;
+}
+
+// The same key with a plain filter: every destination that holds the
+// words, in list order, the same list filled and painted.
+double PlainKeystroke(HWND list, const SearchIndex& index) {
+    Emptied(list, index);
+    const auto start = Clock::now();
+    g_rows = MatchDestinations(index, FoldQuery(kKey), nullptr);
+    ShowOwnerDataRows(list, g_rows.size());
+    UpdateWindow(list);
+    return Milliseconds(Clock::now() - start);
 }
 
 } // namespace
@@ -149,47 +168,18 @@ std::vector<std::size_t> PlainFilter(const std::vector<SearchKey>& keys, std::ws
 int main() {
     InitCommonControls();
     g_fields = Destinations();
-    const std::vector<SearchKey> keys = MakeSearchKeys(g_fields);
     // Nine recent destinations, the most recent first, as the plug-in
     // bench's.
-    const std::vector<std::size_t> recent = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+    const SearchIndex index =
+        MakeSearchIndex(MakeSearchKeys(g_fields), {0, 1, 2, 3, 4, 5, 6, 7, 8});
     const HWND list = MakeList();
     std::vector<Split> ranked;
-    std::vector<double> rankedTotals, plainTotals, plainMatches;
-    // By turns, so that a busy moment of the machine weighs on both alike;
-    // before each keystroke the box is empty and the list painted.
+    std::vector<double> rankedTotals, plainTotals;
+    // By turns, so that a busy moment of the machine weighs on both alike.
     for (int run = 0; run < kRuns; ++run) {
-        ShowRows(list, FilterDestinations(keys, L"", recent));
-        UpdateWindow(list);
-        PumpMessages();
-        Split split;
-        auto start = Clock::now();
-        const std::wstring folded = FoldForSearch(kKey);
-        auto now = Clock::now();
-        split.fold = Milliseconds(now - start);
-        start = now;
-        std::vector<std::size_t> rows = FilterDestinations(keys, kKey, recent);
-        now = Clock::now();
-        split.filter = Milliseconds(now - start) - split.fold;
-        start = now;
-        ShowRows(list, std::move(rows));
-        now = Clock::now();
-        split.fill = Milliseconds(now - start);
-        start = now;
-        UpdateWindow(list);
-        split.paint = Milliseconds(Clock::now() - start);
-        ranked.push_back(split);
-        rankedTotals.push_back(split.Total());
-
-        ShowRows(list, PlainFilter(keys, L""));
-        UpdateWindow(list);
-        PumpMessages();
-        start = Clock::now();
-        rows = PlainFilter(keys, kKey);
-        plainMatches.push_back(Milliseconds(Clock::now() - start));
-        ShowRows(list, std::move(rows));
-        UpdateWindow(list);
-        plainTotals.push_back(Milliseconds(Clock::now() - start));
+        ranked.push_back(RankedKeystroke(list, index));
+        rankedTotals.push_back(ranked.back().Total());
+        plainTotals.push_back(PlainKeystroke(list, index));
     }
     const auto median = [&](double Split::*step) {
         std::vector<double> times;
@@ -199,14 +189,15 @@ int main() {
     };
     std::printf("one keystroke at %d destinations (median of %d, ms)\n", kDestinations, kRuns);
     std::printf("  %-40s %8.3f\n", "folding the query", median(&Split::fold));
-    std::printf("  %-40s %8.3f\n", "matching, banding, ordering", median(&Split::filter));
+    std::printf("  %-40s %8.3f\n", "matching", median(&Split::match));
+    std::printf("  %-40s %8.3f\n", "banding", median(&Split::band));
+    std::printf("  %-40s %8.3f\n", "ordering", median(&Split::order));
     std::printf("  %-40s %8.3f\n", "filling the owner-data list", median(&Split::fill));
     std::printf("  %-40s %8.3f\n", "painting", median(&Split::paint));
     const double rankedTotal = MedianOf(rankedTotals);
     const double plainTotal = MedianOf(plainTotals);
     std::printf("  %-40s %8.3f\n", "painted keystroke, ranked", rankedTotal);
     std::printf("  %-40s %8.3f\n", "painted keystroke, plain filter", plainTotal);
-    std::printf("  %-40s %8.3f\n", "  of it the plain filter's matching", MedianOf(plainMatches));
     std::printf("  %-40s %8.2f\n", "ranked/plain", rankedTotal / plainTotal);
     DestroyWindow(GetParent(list));
     return 0;
