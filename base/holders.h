@@ -33,6 +33,23 @@ inline void ReleaseScreenDc(HDC dc) {
 }
 using UniqueScreenDc = UniqueHandleOf<HDC, &ReleaseScreenDc>;
 
+// A window's DC from GetWindowDC, given back to that window with ReleaseDC.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    ~WindowDc() {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
 // An object selected into a DC for one scope; the old one goes back.
 class ScopedSelection {
   public:

@@ -1,5 +1,5 @@
 // An owner-data list told a new count: the rows, the scroll bars and the
-// header on the screen are what a repaint of the whole list draws, whether
+// header it shows are what a repaint of the whole list draws, whether
 // the count grows or shrinks, the scroll bar comes or goes, or the list was
 // scrolled; the first row is selected.
 #include <windows.h>
@@ -28,16 +28,16 @@ LRESULT CALLBACK RowsOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A topmost window holding an owner-data report list of two columns.
+// A window holding an owner-data report list of two columns.
 HWND MakeOwnerDataList() {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = RowsOwnerProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"OwnerDataRowsTest";
     RegisterClassW(&windowClass);
-    const HWND owner = CreateWindowExW(WS_EX_TOPMOST, windowClass.lpszClassName, L"rows",
-                                       WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0, 420, 300, nullptr,
-                                       nullptr, windowClass.hInstance, nullptr);
+    const HWND owner =
+        CreateWindowExW(0, windowClass.lpszClassName, L"rows", WS_POPUP | WS_BORDER | WS_VISIBLE, 0,
+                        0, 420, 300, nullptr, nullptr, windowClass.hInstance, nullptr);
     const HWND list =
         CreateWindowW(WC_LISTVIEWW, L"",
                       WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL |
@@ -81,11 +81,10 @@ TEST(OwnerDataRows, ShownAsAWholeRepaintDrawsThemWithTheFirstRowSelected) {
         }
         ShowOwnerDataRows(list, static_cast<std::size_t>(step.count));
         UpdateWindow(list);
-        const RECT area = WindowRectOf(list);
-        const Image shown = CaptureScreenArea(area);
+        const Image shown = CaptureWindowAsDrawn(list);
         RedrawWindow(list, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        const Image repainted = CaptureScreenArea(area);
+        const Image repainted = CaptureWindowAsDrawn(list);
         ASSERT_FALSE(shown.bgr.empty());
         EXPECT_TRUE(shown.bgr == repainted.bgr);
         EXPECT_EQ(ListView_GetItemCount(list), step.count);
