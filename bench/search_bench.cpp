@@ -21,7 +21,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kDestinations = 10000;
-constexpr int kRuns = 21;
+constexpr int kRuns = 31;
 constexpr wchar_t kKey[] = L"7";
 
 double Milliseconds(Clock::duration d) {
