@@ -91,6 +91,15 @@ void RepaintIfChanged(HWND list, LONG bar, const ScrollBarLook& before) {
     }
 }
 
+void SetCountAndSelectFirst(HWND list, std::size_t count, LPARAM flags) {
+    ListView_SetItemCountEx(list, count, flags);
+    if (count > 0) {
+        const UINT state = LVIS_FOCUSED | LVIS_SELECTED;
+        ListView_SetItemState(list, 0, state, state);
+        ListView_EnsureVisible(list, 0, FALSE);
+    }
+}
+
 } // namespace
 
 void ShowOwnerDataRows(HWND list, std::size_t count) {
@@ -103,6 +112,12 @@ void ShowOwnerDataRows(HWND list, std::size_t count) {
     // may leave the whole list and its header to paint; all of it is when
     // the list was waiting for a paint or a scroll bar came or went, which
     // resizes the header.
+    if (!IsWindowVisible(list)) {
+        // Nothing shows yet (a dialog that is still opening): the first
+        // paint draws it all.
+        SetCountAndSelectFirst(list, count, 0);
+        return;
+    }
     const HWND header = ListView_GetHeader(list);
     const bool listWaiting = GetUpdateRect(list, nullptr, FALSE);
     const bool headerWaiting = header && GetUpdateRect(header, nullptr, FALSE);
@@ -111,12 +126,7 @@ void ShowOwnerDataRows(HWND list, std::size_t count) {
     RECT client{};
     GetClientRect(list, &client);
     DefWindowProcA(list, WM_SETREDRAW, FALSE, 0);
-    ListView_SetItemCountEx(list, count, LVSICF_NOINVALIDATEALL);
-    if (count > 0) {
-        const UINT state = LVIS_FOCUSED | LVIS_SELECTED;
-        ListView_SetItemState(list, 0, state, state);
-        ListView_EnsureVisible(list, 0, FALSE);
-    }
+    SetCountAndSelectFirst(list, count, LVSICF_NOINVALIDATEALL);
     DefWindowProcA(list, WM_SETREDRAW, TRUE, 0);
     RECT resized{};
     GetClientRect(list, &resized);

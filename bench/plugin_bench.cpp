@@ -206,7 +206,7 @@ void CALLBACK TimeKeystrokes(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 // The search dialog from the search item's command to its first paint
-// (the first of six runs a warm-up), then one keystroke's refilter.
+// (the first of 16 runs a warm-up), then one keystroke's refilter.
 SearchMedians SearchDialog(Bench& bench) {
     SearchMedians medians;
     const int id = SearchCommandId(bench);
@@ -214,7 +214,7 @@ SearchMedians SearchDialog(Bench& bench) {
         return medians;
     const auto open = [&] { standin::InvokeCommand(id, nullptr, static_cast<WPARAM>(id)); };
     std::vector<double> paint;
-    for (int run = 0; run < 6; ++run) {
+    for (int run = 0; run < 16; ++run) {
         const DialogTimes times = TimeDialogToFirstPaint(open);
         if (!times.painted)
             return medians;

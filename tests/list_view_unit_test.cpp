@@ -1,7 +1,7 @@
 // An owner-data list told a new count: the rows, the scroll bars and the
 // header it shows are what a repaint of the whole list draws, whether
-// the count grows or shrinks, the scroll bar comes or goes, or the list was
-// scrolled; the first row is selected.
+// the count grows or shrinks, the scroll bar comes or goes, the list was
+// scrolled or its window hidden; the first row is selected.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -56,6 +56,7 @@ TEST(OwnerDataRows, ShownAsAWholeRepaintDrawsThemWithTheFirstRowSelected) {
     struct Step {
         int count;
         bool scrolledDown = false; // the list scrolled down before
+        bool hidden = false;       // told while its window is hidden, then shown
     };
     // From none: 10,000 rows, fewer with the thumb growing, a few that fit
     // without a scroll bar, none, many again; scrolled down before some.
@@ -79,8 +80,13 @@ TEST(OwnerDataRows, ShownAsAWholeRepaintDrawsThemWithTheFirstRowSelected) {
             ListView_Scroll(list, 0, 3000);
             UpdateWindow(list);
         }
+        const HWND owner = GetParent(list);
+        if (step.hidden)
+            ShowWindow(owner, SW_HIDE);
         ShowOwnerDataRows(list, static_cast<std::size_t>(step.count));
-        UpdateWindow(list);
+        if (step.hidden)
+            ShowWindow(owner, SW_SHOWNA);
+        UpdateWindow(owner);
         const Image shown = CaptureWindowAsDrawn(list);
         RedrawWindow(list, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
