@@ -72,6 +72,8 @@ TEST(OwnerDataRows, ShownAsAWholeRepaintDrawsThemWithTheFirstRowSelected) {
         {.count = 50, .scrolledDown = true},
         {.count = 4663},
         {.count = 4663, .scrolledDown = true},
+        {.count = 30, .scrolledDown = true, .hidden = true},
+        {.count = 10000, .hidden = true},
     };
     const HWND list = MakeOwnerDataList();
     for (const Step& step : steps) {
@@ -81,11 +83,14 @@ TEST(OwnerDataRows, ShownAsAWholeRepaintDrawsThemWithTheFirstRowSelected) {
             UpdateWindow(list);
         }
         const HWND owner = GetParent(list);
+        // SetWindowPos, since a process's first ShowWindow may take the
+        // start-up's showing instead of its own.
+        const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
         if (step.hidden)
-            ShowWindow(owner, SW_HIDE);
+            SetWindowPos(owner, nullptr, 0, 0, 0, 0, keep | SWP_HIDEWINDOW);
         ShowOwnerDataRows(list, static_cast<std::size_t>(step.count));
         if (step.hidden)
-            ShowWindow(owner, SW_SHOWNA);
+            SetWindowPos(owner, nullptr, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);
         UpdateWindow(owner);
         const Image shown = CaptureWindowAsDrawn(list);
         RedrawWindow(list, nullptr, nullptr,
