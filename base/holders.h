@@ -39,22 +39,25 @@ inline void ReleaseScreenDc(HDC dc) {
 }
 using UniqueScreenDc = UniqueHandleOf<HDC, &ReleaseScreenDc>;
 
-// A window's DC for one scope, given back to that window.
-class WindowDc {
+// A window's DC for one scope, from GetDC (its client area) or GetWindowDC
+// (the whole window), given back to that window with ReleaseDC.
+template <HDC(WINAPI* Get)(HWND)> class ScopedDc {
   public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
+    explicit ScopedDc(HWND window) : window_(window), dc_(Get(window)) {}
+    ~ScopedDc() {
         if (dc_)
             ReleaseDC(window_, dc_);
     }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
+    ScopedDc(const ScopedDc&) = delete;
+    ScopedDc& operator=(const ScopedDc&) = delete;
     HDC get() const { return dc_; }
 
   private:
     HWND window_;
     HDC dc_;
 };
+using ClientDc = ScopedDc<&GetDC>;
+using WindowDc = ScopedDc<&GetWindowDC>;
 
 // An object selected into a DC for one scope; the old one goes back.
 class ScopedSelection {

@@ -75,12 +75,12 @@ Image CaptureWindow(HWND window) {
     return last;
 }
 
-Image CaptureScreenArea(const RECT& rect) {
+namespace {
+
+// The pixels of source from (left, top), width by height.
+Image CopyFrom(HDC source, int left, int top, int width, int height) {
     Image image;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    const UniqueScreenDc screen(GetDC(nullptr));
-    const UniqueMemoryDc canvas(CreateCompatibleDC(screen.get()));
+    const UniqueMemoryDc canvas(CreateCompatibleDC(source));
     // A top-down 24-bit DIB section, whose rows are padded to four bytes.
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
@@ -90,7 +90,7 @@ Image CaptureScreenArea(const RECT& rect) {
     if (!bits)
         return image;
     const ScopedSelection selected(canvas.get(), bitmap.get());
-    if (!BitBlt(canvas.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY))
+    if (!BitBlt(canvas.get(), 0, 0, width, height, source, left, top, SRCCOPY))
         return image;
     GdiFlush();
     const auto row = static_cast<std::size_t>(width) * 3;
@@ -101,6 +101,21 @@ Image CaptureScreenArea(const RECT& rect) {
     for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y)
         std::memcpy(image.bgr.data() + y * row, static_cast<const BYTE*>(bits) + y * stride, row);
     return image;
+}
+
+} // namespace
+
+Image CaptureScreenArea(const RECT& rect) {
+    const UniqueScreenDc screen(GetDC(nullptr));
+    return CopyFrom(screen.get(), rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top);
+}
+
+Image CaptureWindowAsDrawn(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const WindowDc dc(window);
+    return CopyFrom(dc.get(), 0, 0, rect.right - rect.left, rect.bottom - rect.top);
 }
 
 RECT AreaOf(const std::vector<HWND>& windows) {

@@ -23,6 +23,9 @@ struct Image {
 Image CaptureWindow(HWND window);
 // The screen's pixels under rect (screen coordinates).
 Image CaptureScreenArea(const RECT& rect);
+// The window's pixels as it last drew them, frame included, read from its
+// own DC: no repaint, and no other window that covers it.
+Image CaptureWindowAsDrawn(HWND window);
 // The screen rectangle covering the windows (menus included), clipped to the
 // screen.
 RECT AreaOf(const std::vector<HWND>& windows);

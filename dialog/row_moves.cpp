@@ -91,7 +91,7 @@ void DrawGapLine(HWND list) {
     if (g_drag.gap < 0)
         return;
     const RECT line = GapLine(list, g_drag.gap);
-    const WindowDc dc(list);
+    const ClientDc dc(list);
     FillRect(dc.get(), &line, GetSysColorBrush(COLOR_HIGHLIGHT));
 }
 

@@ -13,6 +13,7 @@
 #include "../res/resource.h"
 #include "../base/guard.h"
 #include "../base/host_api.h"
+#include "../base/list_view.h"
 #include "../base/module.h"
 #include "../base/text.h"
 #include "list_rows.h"
@@ -36,12 +37,11 @@ struct SearchState {
     HWND dialog = nullptr;
     HWND owner = nullptr;
     std::vector<Destination> destinations;
-    std::vector<SearchKey> keys;
-    // The recent destinations' positions, most recent first; none while the
-    // menus show no recent items.
-    std::vector<std::size_t> recent;
-    // The destinations that the rows show, in row order.
-    std::vector<std::size_t> shown;
+    // The destinations' folded texts, their names' pieces and the recent
+    // ones (none while the menus show no recent items), made at opening.
+    SearchIndex index;
+    // The last search; its rows are the destinations that the rows show.
+    SearchResult result;
     // The window's size as the template made it, its least size.
     SIZE minimum{};
     // The client area's size that the controls are laid out for.
@@ -92,13 +92,14 @@ void LoadDestinations() {
                                       ToUtf16(parts.folderId)});
         g_search.destinations.push_back(std::move(destination));
     }
-    g_search.keys = MakeSearchKeys(fields);
-    if (ShownRecentCount() == 0)
-        return;
-    for (const std::size_t position : RecentEntryPositions(entries, ShownRecentCount())) {
-        if (offered[position])
-            g_search.recent.push_back(*offered[position]);
+    std::vector<std::size_t> recent;
+    if (ShownRecentCount() > 0) {
+        for (const std::size_t position : RecentEntryPositions(entries, ShownRecentCount())) {
+            if (offered[position])
+                recent.push_back(*offered[position]);
+        }
     }
+    g_search.index = MakeSearchIndex(MakeSearchKeys(fields), recent);
 }
 
 void InsertColumns(HWND list) {
@@ -107,24 +108,19 @@ void InsertColumns(HWND list) {
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
-void SelectRow(HWND list, int row) {
-    const UINT state = LVIS_FOCUSED | LVIS_SELECTED;
-    ListView_SetItemState(list, row, state, state);
-    ListView_EnsureVisible(list, row, FALSE);
-}
-
-// Shows the destinations that match the edit box's words, the first one
-// selected.
-void Refilter(HWND dialog) {
+std::wstring QueryText(HWND dialog) {
     const HWND edit = GetDlgItem(dialog, IDC_SEARCH_TEXT);
     std::wstring query(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
     query.resize(static_cast<std::size_t>(
         GetWindowTextW(edit, query.data(), static_cast<int>(query.size()))));
-    g_search.shown = FilterDestinations(g_search.keys, query, g_search.recent);
-    const HWND list = SearchList(dialog);
-    ListView_SetItemCountEx(list, g_search.shown.size(), 0);
-    if (!g_search.shown.empty())
-        SelectRow(list, 0);
+    return query;
+}
+
+// Shows the destinations that match the edit box's words, the first one
+// selected; a query that extends the previous search's narrows its matches.
+void Refilter(HWND dialog, const SearchResult* previous) {
+    g_search.result = Search(g_search.index, QueryText(dialog), previous);
+    ShowOwnerDataRows(SearchList(dialog), g_search.result.rows.size());
 }
 
 // The edit box hands the keys that move through a list to the list.
@@ -178,7 +174,7 @@ BOOL InitSearchDialog(HWND dialog) {
         SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SearchEditProc)));
     InsertColumns(SearchList(dialog));
     LoadDestinations();
-    Refilter(dialog);
+    Refilter(dialog, nullptr);
     CentreOverOwner(dialog);
     return TRUE;
 }
@@ -218,9 +214,10 @@ void SetMinimumSize(LPARAM lParam) {
 }
 
 const Destination* RowDestination(int row) {
-    if (row < 0 || static_cast<std::size_t>(row) >= g_search.shown.size())
+    const std::vector<std::size_t>& rows = g_search.result.rows;
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
         return nullptr;
-    return &g_search.destinations[g_search.shown[static_cast<std::size_t>(row)]];
+    return &g_search.destinations[rows[static_cast<std::size_t>(row)]];
 }
 
 // Closes the dialog with the destination of the selected row, if any.
@@ -280,7 +277,7 @@ void OnCommand(HWND dialog, WPARAM wParam) {
     switch (LOWORD(wParam)) {
     case IDC_SEARCH_TEXT:
         if (HIWORD(wParam) == EN_CHANGE)
-            Refilter(dialog);
+            Refilter(dialog, &g_search.result);
         break;
     case IDOK: ChooseSelectedRow(dialog); break;
     case IDCANCEL: EndDialog(dialog, IDCANCEL); break;

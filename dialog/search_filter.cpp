@@ -3,10 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
 #include <utility>
-
-#include "search_order.h"
 
 namespace {
 
@@ -75,19 +72,32 @@ std::wstring_view MenuName(const SearchKey& key) {
     return std::wstring_view(key.folded).substr(0, key.menuNameLength);
 }
 
-bool HoldsEveryWord(const SearchKey& key, const std::vector<std::wstring_view>& words) {
-    return std::all_of(words.begin(), words.end(), [&](std::wstring_view word) {
-        return key.folded.find(word) != std::wstring::npos ||
-               MatchesNamePieces(MenuName(key), word);
+NamePieces PiecesOf(const SearchIndex& index, std::size_t position) {
+    const std::size_t begin = index.pieceBegin[position];
+    return NamePieces{MenuName(index.keys[position]), index.pieceStarts.data() + begin,
+                      index.pieceBegin[position + 1] - begin};
+}
+
+bool HoldsEveryWord(const SearchIndex& index, std::size_t position,
+                    const std::vector<std::wstring>& words) {
+    const std::wstring& folded = index.keys[position].folded;
+    return std::all_of(words.begin(), words.end(), [&](const std::wstring& word) {
+        return folded.find(word) != std::wstring::npos ||
+               MatchesNamePieces(PiecesOf(index, position), word);
     });
 }
 
-// The rows of one band: the recent ones by their place among the recent,
-// the others in list order.
-struct BandRows {
-    std::vector<std::pair<std::size_t, std::size_t>> recent;
-    std::vector<std::size_t> others;
-};
+// Whether the text ends in one character after its first length units: one
+// unit, or a surrogate pair.
+bool OneCharacterAfter(const std::wstring& text, std::size_t length) {
+    if (text.size() == length + 1)
+        return true;
+    return text.size() == length + 2 && IS_HIGH_SURROGATE(text[length]);
+}
+
+bool StartsWith(const std::wstring& text, const std::wstring& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
 
 } // namespace
 
@@ -125,31 +135,83 @@ std::vector<SearchKey> MakeSearchKeys(const std::vector<SearchFields>& fields) {
     return keys;
 }
 
+SearchIndex MakeSearchIndex(std::vector<SearchKey> keys, const std::vector<std::size_t>& recent) {
+    SearchIndex index;
+    index.pieceBegin.reserve(keys.size() + 1);
+    for (const SearchKey& key : keys) {
+        index.pieceBegin.push_back(index.pieceStarts.size());
+        AppendLaterPieceStarts(MenuName(key), index.pieceStarts);
+    }
+    index.pieceBegin.push_back(index.pieceStarts.size());
+    index.recentPlace.assign(keys.size(), kNotRecent);
+    for (const std::size_t position : recent) {
+        if (position < keys.size() && index.recentPlace[position] == kNotRecent) {
+            index.recentPlace[position] = index.recent.size();
+            index.recent.push_back(position);
+        }
+    }
+    index.keys = std::move(keys);
+    return index;
+}
+
+SearchQuery FoldQuery(std::wstring_view typed) {
+    SearchQuery query;
+    query.typed = std::wstring(typed);
+    query.folded = FoldForSearch(query.typed);
+    for (const std::wstring_view word : Words(query.folded))
+        query.words.emplace_back(word);
+    query.whole = std::wstring(WithoutBlanksAround(query.folded));
+    return query;
+}
+
+bool ExtendsQuery(const SearchQuery& previous, const SearchQuery& next) {
+    return OneCharacterAfter(next.typed, previous.typed.size()) &&
+           StartsWith(next.typed, previous.typed) && StartsWith(next.folded, previous.folded);
+}
+
+std::vector<std::size_t> MatchDestinations(const SearchIndex& index, const SearchQuery& query,
+                                           const std::vector<std::size_t>* among) {
+    std::vector<std::size_t> matches;
+    if (among) {
+        matches.reserve(among->size());
+        for (const std::size_t position : *among) {
+            if (HoldsEveryWord(index, position, query.words))
+                matches.push_back(position);
+        }
+        return matches;
+    }
+    matches.reserve(index.keys.size());
+    for (std::size_t position = 0; position < index.keys.size(); ++position) {
+        if (HoldsEveryWord(index, position, query.words))
+            matches.push_back(position);
+    }
+    return matches;
+}
+
+std::vector<SearchBand> BandMatches(const SearchIndex& index, const SearchQuery& query,
+                                    const std::vector<std::size_t>& matches) {
+    if (query.words.empty())
+        return std::vector<SearchBand>(matches.size(), kElsewhere);
+    std::vector<SearchBand> bands;
+    bands.reserve(matches.size());
+    for (const std::size_t position : matches)
+        bands.push_back(BandOf(PiecesOf(index, position), query.whole, query.words.front()));
+    return bands;
+}
+
+SearchResult Search(const SearchIndex& index, std::wstring_view typed,
+                    const SearchResult* previous) {
+    SearchResult result;
+    result.query = FoldQuery(typed);
+    const bool narrows = previous && ExtendsQuery(previous->query, result.query);
+    result.matches = MatchDestinations(index, result.query, narrows ? &previous->matches : nullptr);
+    result.rows = OrderInBands(result.matches, BandMatches(index, result.query, result.matches),
+                               index.recentPlace, index.recent);
+    return result;
+}
+
 std::vector<std::size_t> FilterDestinations(const std::vector<SearchKey>& keys,
                                             std::wstring_view query,
                                             const std::vector<std::size_t>& recent) {
-    const std::wstring foldedQuery = FoldForSearch(std::wstring(query));
-    const std::vector<std::wstring_view> words = Words(foldedQuery);
-    const std::wstring_view wholeQuery = WithoutBlanksAround(foldedQuery);
-    std::array<BandRows, kBandCount> bands;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (!HoldsEveryWord(keys[i], words))
-            continue;
-        BandRows& band =
-            bands[words.empty() ? kElsewhere
-                                : BandOf(MenuName(keys[i]), wholeQuery, words.front())];
-        const auto place = std::find(recent.begin(), recent.end(), i);
-        if (place != recent.end())
-            band.recent.emplace_back(static_cast<std::size_t>(place - recent.begin()), i);
-        else
-            band.others.push_back(i);
-    }
-    std::vector<std::size_t> rows;
-    for (BandRows& band : bands) {
-        std::sort(band.recent.begin(), band.recent.end());
-        for (const auto& [place, position] : band.recent)
-            rows.push_back(position);
-        rows.insert(rows.end(), band.others.begin(), band.others.end());
-    }
-    return rows;
+    return Search(MakeSearchIndex(keys, recent), query, nullptr).rows;
 }

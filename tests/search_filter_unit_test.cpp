@@ -1,7 +1,9 @@
 // Finding destinations by typed words: case, width and kana fold alike, every
 // word must occur in one of the three texts or, with a "/", start the menu
 // name's pieces; rows come in bands by how the menu name answers the query,
-// recent destinations first within a band.
+// recent destinations first within a band. A query reached by typing it a
+// character at a time, or by editing another, gives the rows of a fresh
+// search.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -33,6 +35,8 @@ TEST(SearchFilter, EveryWordFoldedInBandsAndRecentFirstWithinABand) {
         const wchar_t* query;
         Positions expected;
         Positions recent = {}; // most recent first
+        // The queries searched before this one, each from the one before.
+        std::vector<const wchar_t*> before = {};
     };
     const Row rows[] = {
         {L"", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}},
@@ -76,12 +80,36 @@ TEST(SearchFilter, EveryWordFoldedInBandsAndRecentFirstWithinABand) {
         // Recent ones first within their band, most recent first; one that
         // does not match stays out.
         {L"営業", {10, 11, 7, 13, 14}, {14, 11, 3, 7}},
+        // Edited, not extended: a character taken off the end, one put in
+        // its place, a blank put in the middle, the box emptied, a paste.
+        {L"営業", {10, 7, 11, 13, 14}, {}, {L"営業所"}},
+        {L"w/cl", {9}, {}, {L"w/c", L"w/cx"}},
+        {L"l c", {8, 9, 12}, {}, {L"l", L"lc"}},
+        {L"", {9, 3, 0, 1, 2, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14}, {9, 3}, {L"zzz"}},
+        {L"abc", {2, 5}, {}, {L"a", L"azz", L"a"}},
+        {L"ｶﾞｲ", {1}, {}, {L"ｶ", L"ｶﾞｲﾄﾞx"}},
+        // Extended past a blank and a "/", a recent one kept first.
+        {L"work/c", {9}, {9, 3}, {L"work", L"work/"}},
+        {L"abc 請", {5}, {}, {L"abc", L"abc "}},
     };
     const std::vector<SearchKey> keys = MakeSearchKeys(kDestinations);
     ASSERT_EQ(keys.size(), kDestinations.size());
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "query of " << std::wstring(row.query).size()
-                                        << " characters, expecting " << row.expected.size());
+        SCOPED_TRACE(testing::Message()
+                     << "query of " << std::wstring(row.query).size() << " characters, expecting "
+                     << row.expected.size() << " after " << row.before.size() << " others");
         EXPECT_EQ(FilterDestinations(keys, row.query, row.recent), row.expected);
+        // The query typed a character at a time into an empty box, then
+        // after the others.
+        const SearchIndex index = MakeSearchIndex(keys, row.recent);
+        SearchResult typed = Search(index, L"", nullptr);
+        const std::wstring query = row.query;
+        for (std::size_t length = 1; length <= query.size(); ++length)
+            typed = Search(index, query.substr(0, length), &typed);
+        EXPECT_EQ(typed.rows, row.expected);
+        SearchResult edited = Search(index, L"", nullptr);
+        for (const wchar_t* other : row.before)
+            edited = Search(index, other, &edited);
+        EXPECT_EQ(Search(index, row.query, &edited).rows, row.expected);
     }
 }

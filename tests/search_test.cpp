@@ -112,6 +112,27 @@ TEST(SearchDialog, TypeArrowDownAndEnterMovesAfterTheConfirmation) {
          {"見積", "トリヒキサキ", "ABC商事", "取引先メモ"},
          {"\\w\\tori2"},
          {MoveText("取引先メモ")}},
+        // A key taken back or typed over searches afresh, not among the
+        // rows shown before.
+        {"no match, Backspace, Enter",
+         [](HWND dialog) {
+             TypeText(SearchEdit(dialog), "とりひきz");
+             TypeText(SearchEdit(dialog), "\b");
+             PressKey(SearchEdit(dialog), VK_RETURN);
+         },
+         {"トリヒキサキ", "取引先メモ"},
+         {"\\w\\torihiki"},
+         {MoveText("トリヒキサキ")}},
+        {"type, select all, type over, Escape",
+         [](HWND dialog) {
+             TypeText(SearchEdit(dialog), "abc");
+             SendMessageA(SearchEdit(dialog), EM_SETSEL, 0, -1);
+             TypeText(SearchEdit(dialog), "メモ");
+             PressKey(SearchEdit(dialog), VK_ESCAPE);
+         },
+         {"取引先メモ"},
+         {},
+         {}},
         {"no match, Enter",
          [](HWND dialog) {
              TypeText(SearchEdit(dialog), "zzz");
