@@ -30,6 +30,16 @@ inline constexpr std::size_t CharacterLength(std::string_view text, std::size_t 
 std::wstring ToUtf16(std::string_view text, UINT codePage = kTextCodePage);
 std::string FromUtf16(std::wstring_view text, UINT codePage = kTextCodePage);
 
+// The text without the characters at either end for which isBlank holds.
+template <class Char, class IsBlank>
+std::basic_string_view<Char> Trimmed(std::basic_string_view<Char> text, IsBlank isBlank) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 // Copies text and its NUL into a field of capacity bytes, cut at a character
 // boundary when it does not fit. Bytes after the NUL are left as they were.
 void CopyTextToField(char* field, std::size_t capacity, const std::string& text);

@@ -6,6 +6,7 @@
 #include "../base/guard.h"
 #include "../base/holders.h"
 #include "list_rows.h"
+#include "window_geometry.h"
 
 namespace {
 
@@ -54,10 +55,7 @@ int RowsTop(HWND list) {
     const HWND header = ListView_GetHeader(list);
     if (!header || !IsWindowVisible(header))
         return 0;
-    RECT rect{};
-    GetWindowRect(header, &rect);
-    MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&rect), 2);
-    return rect.bottom;
+    return ChildRect(list, header).bottom;
 }
 
 // The gap nearest to the pointer among those the visible rows border.

@@ -17,6 +17,7 @@
 #include "../base/module.h"
 #include "../base/text.h"
 #include "list_rows.h"
+#include "window_geometry.h"
 #include "search_filter.h"
 
 namespace {
@@ -125,12 +126,14 @@ void Refilter(HWND dialog, const SearchResult* previous) {
 
 // The edit box hands the keys that move through a list to the list.
 LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN &&
-        (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_PRIOR || wParam == VK_NEXT)) {
-        SendMessageA(SearchList(GetParent(edit)), WM_KEYDOWN, wParam, lParam);
-        return 0;
-    }
-    return CallWindowProcA(g_search.editProc, edit, message, wParam, lParam);
+    return Guarded<LRESULT>(0, [&]() -> LRESULT {
+        if (message == WM_KEYDOWN &&
+            (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_PRIOR || wParam == VK_NEXT)) {
+            SendMessageA(SearchList(GetParent(edit)), WM_KEYDOWN, wParam, lParam);
+            return 0;
+        }
+        return CallWindowProcA(g_search.editProc, edit, message, wParam, lParam);
+    });
 }
 
 // Centred over the owner, or over the work area without one, and kept on
@@ -145,10 +148,7 @@ void CentreOverOwner(HWND dialog) {
     GetWindowRect(dialog, &window);
     const LONG width = window.right - window.left;
     const LONG height = window.bottom - window.top;
-    RECT placed{area.left + (area.right - area.left - width) / 2,
-                area.top + (area.bottom - area.top - height) / 2, 0, 0};
-    placed.right = placed.left + width;
-    placed.bottom = placed.top + height;
+    RECT placed = CentredOn(area, width, height);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (GetMonitorInfoA(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST), &monitor)) {
@@ -184,9 +184,7 @@ BOOL InitSearchDialog(HWND dialog) {
 void FollowSize(HWND dialog, int id, SIZE change, bool moves, bool stretchesWidth,
                 bool stretchesHeight) {
     const HWND control = GetDlgItem(dialog, id);
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT rect = ChildRect(dialog, control);
     const int left = rect.left + (moves ? change.cx : 0);
     const int top = rect.top + (moves ? change.cy : 0);
     const int width = rect.right - rect.left + (stretchesWidth ? change.cx : 0);
@@ -203,14 +201,6 @@ void LayoutSearchDialog(HWND dialog, int width, int height) {
     FollowSize(dialog, IDC_SEARCH_LIST, change, false, true, true);
     FollowSize(dialog, IDOK, change, true, false, false);
     FollowSize(dialog, IDCANCEL, change, true, false, false);
-}
-
-void SetMinimumSize(LPARAM lParam) {
-    if (g_search.minimum.cx <= 0)
-        return;
-    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    info->ptMinTrackSize.x = g_search.minimum.cx;
-    info->ptMinTrackSize.y = g_search.minimum.cy;
 }
 
 const Destination* RowDestination(int row) {
@@ -307,7 +297,11 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         case WM_SIZE:
             LayoutSearchDialog(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
-        case WM_GETMINMAXINFO: SetMinimumSize(lParam); return 0;
+        case WM_GETMINMAXINFO:
+            // Known once the dialog has its size from the template.
+            if (g_search.minimum.cx > 0)
+                SetMinimumTrackSize(lParam, g_search.minimum);
+            return 0;
         case WM_COMMAND: OnCommand(dialog, wParam); return 0;
         case WM_NOTIFY: return OnSearchListNotify(dialog, lParam);
         default: return 0;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "../base/text.h"
+
 namespace {
 
 constexpr LCID kJapanese =
@@ -61,11 +63,7 @@ std::vector<std::wstring_view> Words(std::wstring_view query) {
 }
 
 std::wstring_view WithoutBlanksAround(std::wstring_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return Trimmed(text, IsBlank);
 }
 
 std::wstring_view MenuName(const SearchKey& key) {

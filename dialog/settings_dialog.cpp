@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "../folders/plugin_settings.h"
 #include "../res/resource.h"
 #include "../base/guard.h"
@@ -15,6 +17,7 @@
 #include "row_moves.h"
 #include "row_sort.h"
 #include "version_box.h"
+#include "window_geometry.h"
 
 namespace {
 
@@ -58,12 +61,9 @@ RECT VisibleDialogRect() {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     const LONG width = rect.right - rect.left;
     const LONG height = rect.bottom - rect.top;
-    LONG left = work.left + ((work.right - work.left) - width) / 2;
-    LONG top = work.top + ((work.bottom - work.top) - height) / 2;
-    if (left < work.left)
-        left = work.left;
-    if (top < work.top)
-        top = work.top;
+    const RECT centred = CentredOn(work, width, height);
+    const LONG left = std::max(centred.left, work.left);
+    const LONG top = std::max(centred.top, work.top);
     return RECT{left, top, left + width, top + height};
 }
 
@@ -80,14 +80,6 @@ BOOL InitSettingsDialog(HWND dialog) {
     AttachRowMoves(list);
     AddExtensionMenuItem(dialog);
     return TRUE;
-}
-
-// A control's rectangle in the dialog's client coordinates.
-RECT ControlRect(HWND dialog, int id) {
-    RECT rect{};
-    GetWindowRect(GetDlgItem(dialog, id), &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 SIZE ControlSize(HWND dialog, int id) {
@@ -122,7 +114,7 @@ void LayoutSettingsDialog(HWND dialog, int width, int height) {
     const int confirmTop = menuTopTop - confirm.cy - kGap;
     MoveControl(dialog, IDC_SETTINGS_CONFIRM, kEdgeMargin, confirmTop, confirm);
 
-    const RECT list = ControlRect(dialog, IDC_SETTINGS_FOLDER_LIST);
+    const RECT list = ChildRect(dialog, GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST));
     MoveWindow(GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST), list.left, list.top,
                width - 2 * kEdgeMargin, confirmTop - list.top - kGap, TRUE);
 }
@@ -138,12 +130,6 @@ void SaveDialogGeometry(HWND dialog) {
     const HWND list = GetDlgItem(dialog, IDC_SETTINGS_FOLDER_LIST);
     g_settings.ColWidth1 = ListView_GetColumnWidth(list, 0);
     g_settings.ColWidth2 = ListView_GetColumnWidth(list, 1);
-}
-
-void SetMinimumSize(LPARAM lParam) {
-    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    info->ptMinTrackSize.x = kMinimumWidth;
-    info->ptMinTrackSize.y = kMinimumHeight;
 }
 
 void CommitAndClose(HWND dialog) {
@@ -243,7 +229,9 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         case WM_SIZE:
             LayoutSettingsDialog(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
-        case WM_GETMINMAXINFO: SetMinimumSize(lParam); return 0;
+        case WM_GETMINMAXINFO:
+            SetMinimumTrackSize(lParam, SIZE{kMinimumWidth, kMinimumHeight});
+            return 0;
         case WM_COMMAND: OnCommand(dialog, wParam); return 0;
         case WM_NOTIFY: return OnListNotify(dialog, wParam, lParam);
         case WM_CONTEXTMENU: return OnContextMenu(dialog, wParam, lParam);

@@ -39,12 +39,7 @@ std::vector<std::basic_string_view<Char>> SplitAtNuls(std::basic_string_view<Cha
 } // namespace
 
 std::string_view TrimProfileBlanks(std::string_view key) {
-    const auto isBlank = [](char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20; };
-    while (!key.empty() && isBlank(key.front()))
-        key.remove_prefix(1);
-    while (!key.empty() && isBlank(key.back()))
-        key.remove_suffix(1);
-    return key;
+    return Trimmed(key, [](char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20; });
 }
 
 bool IsPrintableAscii(std::string_view text) {
