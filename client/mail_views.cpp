@@ -1,15 +1,13 @@
 #include "mail_views.h"
 
 #include "client_state.h"
-#include "desktop/window_driver.h"
 
 namespace {
 
 enum StatusPart { kRequestPart = 0, kFolderPart = 1 };
 
 int g_previewSerial = 0;
-// The tree item of each folder of the store, in the store's order; each
-// item's lParam is its folder's index.
+// The tree item of each folder of the store, in the store's order.
 std::vector<HTREEITEM> g_items;
 
 std::string FolderLabel(const Folder& folder) {
@@ -55,6 +53,11 @@ std::string PreviewText(const Message& message) {
            "\r\n件名: " + message.subject + "\r\n\r\n" + message.body;
 }
 
+HTREEITEM FolderItem(const std::string& folderId) {
+    const Folder* folder = Client().store.FindFolder(folderId);
+    return folder ? g_items.at(folder - Client().store.folders().data()) : nullptr;
+}
+
 } // namespace
 
 void FillFolderTree() {
@@ -90,11 +93,6 @@ void UpdateFolderCounts() {
     UpdateFolderStatus(SelectedFolderId());
 }
 
-HTREEITEM FolderItem(const std::string& folderId) {
-    const Folder* folder = Client().store.FindFolder(folderId);
-    return folder ? g_items.at(folder - Client().store.folders().data()) : nullptr;
-}
-
 bool SelectFolder(const std::string& folderId) {
     HTREEITEM item = FolderItem(folderId);
     return item && TreeView_SelectItem(Client().windows.tree, item);
@@ -121,27 +119,12 @@ void ShowFolder(const std::string& folderId) {
     UpdateFolderStatus(folderId);
 }
 
-void SelectMessages(const std::vector<int>& serials) {
-    std::vector<int> rows;
-    for (int serial : serials) {
-        if (const int row = MessageRow(serial); row >= 0)
-            rows.push_back(row);
-    }
-    SelectRows(Client().windows.list, rows);
-}
-
 std::vector<int> SelectedSerials() {
+    const HWND list = Client().windows.list;
     std::vector<int> serials;
-    for (int row : SelectedRows(Client().windows.list))
-        serials.push_back(RowSerial(Client().windows.list, row));
+    for (int row = -1; (row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1;)
+        serials.push_back(RowSerial(list, row));
     return serials;
-}
-
-int MessageRow(int serial) {
-    LVFINDINFOA find{};
-    find.flags = LVFI_PARAM;
-    find.lParam = serial;
-    return ListView_FindItem(Client().windows.list, -1, &find);
 }
 
 void UpdatePreview() {

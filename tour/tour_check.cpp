@@ -6,24 +6,15 @@
 #include "desktop/window_text.h"
 #include "paths.h"
 #include "standin_host.h"
-#include "transcript.h"
+#include "texts/plugin_texts.h"
+
+using namespace plugin_text;
 
 namespace {
 
 const char* const kQuotes[] = {"お見積りの件（青葉システム）", "Re: お見積りの件（青葉システム）"};
-constexpr char kRegisterDescription[] =
-    "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
 
 using Texts = std::vector<std::string>;
-
-// A move item's description, which the box that confirms the move shows too.
-std::string MoveText(const std::string& name) {
-    return "選択したメールを「" + name + "」に移動します。";
-}
-
-std::string AddText(const std::string& folder) {
-    return "フォルダ「" + folder + "」を移動先フォルダに追加します。";
-}
 
 // "description, menu type" of each command registered whose description
 // starts with the text.
@@ -43,7 +34,7 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
     const std::string transcript = ReadWholeFile(JoinPath(outputFolder, "transcript.txt"));
     const auto shown = [&](const std::string& text) {
         return std::any_of(boxes.begin(), boxes.end(), [&](const ShownBox& box) {
-            return box.caption == "Varkel Plugin" && box.text == text;
+            return box.caption == kCaption && box.text == text;
         });
     };
     const Texts moveItems = RegisteredItems("選択したメールを「");
@@ -59,8 +50,7 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         });
     };
     const bool warned = std::any_of(boxes.begin(), boxes.end(), [](const ShownBox& box) {
-        return box.caption == "Varkel Plugin" &&
-               box.text == "フォルダ「Q&A」が見つかりません。\r\nそれでもメールを移動しますか？" &&
+        return box.caption == kCaption && box.text == MissingFolderText("Q&A") &&
                box.style == (MB_OKCANCEL | MB_ICONWARNING);
     });
     // The last move item for 取引先: built in the menu whose current folder

@@ -5,29 +5,25 @@
 #include <stdexcept>
 
 #include "client_ids.h"
+#include "client_reading.h"
 #include "client_state.h"
 #include "desktop/screenshot.h"
 #include "desktop/window_driver.h"
 #include "mail_views.h"
 #include "paths.h"
 #include "res/resource.h"
+#include "texts/plugin_texts.h"
 #include "transcript.h"
+
+using namespace plugin_text;
 
 namespace {
 
 // A menu draws "&&" as the one "&" of the folder's name "Q&A".
 constexpr char kQaItem[] = "Q&&A";
 constexpr char kQuoteSubject[] = "お見積りの件（青葉システム）";
-constexpr char kRegisterItem[] = "移動先フォルダに追加/削除";
-constexpr char kMoveSubmenu[] = "メールの移動";
-constexpr char kSearchItem[] = "検索して移動(&S)...";
 // Typed in hiragana, it finds the katakana of ソフト開発.
 constexpr char kSearchWord[] = "そふと";
-constexpr char kRowMenuTop[] = "先頭へ(&T)";
-constexpr char kRowMenuItems[] =
-    "上へ(&U) | 下へ(&D) | 先頭へ(&T) | 末尾へ(&B) | 名前の変更(&N)\tF2 | 削除(&R)";
-constexpr char kSelectMissingItem[] = "見つからないフォルダを選択(&M)";
-constexpr char kMissingFolder[] = "(フォルダが見つかりません)";
 constexpr char kDeleteFolderItem[] = "フォルダの削除(&X)";
 constexpr char kQaItemWithKey[] = "&4 Q&&A";
 constexpr DWORD kPaintPause = 500;
@@ -77,17 +73,6 @@ void NoteRows(StepRunner& tour, const std::string& label, HWND (*list)(),
 void NoteMenu(StepRunner& tour, const std::string& label, const std::string& item,
               const std::string& expected) {
     NoteTexts(tour, label, expected, [item] { return OpenMenuItems(MenuWindowWithItem(item)); });
-}
-
-// The screen point at the middle of a folder's item in the tree.
-POINT TreeItemCenter(HWND tree, const std::string& folderId) {
-    RECT rect{};
-    HTREEITEM item = FolderItem(folderId);
-    TreeView_EnsureVisible(tree, item);
-    TreeView_GetItemRect(tree, item, &rect, TRUE);
-    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    ClientToScreen(tree, &point);
-    return point;
 }
 
 // Moves the highlight of the open menu towards the item with this text, one
@@ -169,12 +154,12 @@ void SelectMails(StepRunner& tour, const std::string& folderId, const std::strin
     Do(tour, "select " + which + " in " + folderId, [folderId, subject] {
         SelectFolder(folderId);
         SetFocus(Windows().list);
-        std::vector<int> serials;
+        std::vector<int> rows;
         for (const Message* message : Client().store.MessagesIn(folderId)) {
             if (message->subject.find(subject) != std::string::npos)
-                serials.push_back(message->serial);
+                rows.push_back(MailRow(message->serial));
         }
-        SelectMessages(subject.empty() ? std::vector<int>{serials.at(0)} : serials);
+        SelectRows(Windows().list, subject.empty() ? std::vector<int>{rows.at(0)} : rows);
     });
     tour.Pause(300);
 }
@@ -183,7 +168,7 @@ void SelectMails(StepRunner& tour, const std::string& folderId, const std::strin
 void OpenMailMenu(StepRunner& tour, const std::string& folderId, const std::string& subject = "") {
     SelectMails(tour, folderId, subject);
     Do(tour, "right-click the selected mail", [] {
-        const int row = MessageRow(SelectedSerials().at(0));
+        const int row = SelectedRows(Windows().list).at(0);
         RightClickAt(Windows().list, ListRowCenter(Windows().list, row));
     });
 }
@@ -235,7 +220,7 @@ void RenameRow(StepRunner& tour, int row, const std::string& name,
 
 void RegisterFolder(StepRunner& tour, const std::string& folderId, bool screenshots = false) {
     Do(tour, "right-click the folder in the tree",
-       [folderId] { RightClickAt(Windows().tree, TreeItemCenter(Windows().tree, folderId)); });
+       [folderId] { RightClickAt(Windows().tree, FolderItemCenter(folderId)); });
     PickMenuItem(tour, kRegisterItem, screenshots ? "02-folder-menu.png" : "");
     AnswerConfirmation(tour, screenshots ? "03-confirm-add.png" : "");
 }
@@ -395,7 +380,7 @@ void RowMenuToTop(StepRunner& tour) {
 
 void DeleteQaFolder(StepRunner& tour) {
     Do(tour, "right-click Q&A in the tree",
-       [] { RightClickAt(Windows().tree, TreeItemCenter(Windows().tree, kQaFolder)); });
+       [] { RightClickAt(Windows().tree, FolderItemCenter(kQaFolder)); });
     PickMenuItem(tour, kDeleteFolderItem);
     tour.Add("Q&A gone from the tree", [] {
         return OpenMenuWindows().empty() && Client().store.FindFolder(kQaFolder) == nullptr;
@@ -452,6 +437,13 @@ void RemoveMissingRows(StepRunner& tour) {
 }
 
 } // namespace
+
+std::string Joined(const std::vector<std::string>& texts, const char* separator) {
+    std::string line;
+    for (const std::string& text : texts)
+        line += (line.empty() ? "" : separator) + text;
+    return line;
+}
 
 void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
                   const ActivationWatcher& boxes) {

@@ -20,6 +20,9 @@ inline const std::string kNewClientsName = "取引先（見積・請求）";
 // ソフト開発's name once the tour groups it under 仕事.
 inline constexpr char kGroupedDevName[] = "仕事/ソフト開発";
 
+// The texts one after another, with the separator between them.
+std::string Joined(const std::vector<std::string>& texts, const char* separator);
+
 // The message boxes come and go under the watch of boxes.
 void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
                   const ActivationWatcher& boxes);

@@ -1,13 +1,20 @@
-#include "tour.h"
+// The scripted tour: runs the stand-in mail client in this process, on a
+// desktop of its own, and uses it the way a person would, writing a
+// transcript and screenshots into the output folder; then checks what it
+// left. Exits 0 when every step was done and every check passed.
+//   VarkelTour.exe OUTDIR [PLUGIN.DLL]
+#include <windows.h>
 
 #include <algorithm>
 
 #include "client_app.h"
+#include "client_reading.h"
 #include "client_state.h"
 #include "desktop/own_desktop.h"
 #include "desktop/screenshot.h"
 #include "desktop/window_text.h"
 #include "paths.h"
+#include "tour_files.h"
 #include "tour_script.h"
 #include "transcript.h"
 
@@ -17,27 +24,7 @@ namespace {
 constexpr DWORD kTourMilliseconds = 120000;
 
 std::string g_outputFolder;
-
-void DeleteOldScreenshots(const std::string& folder) {
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA(JoinPath(folder, "*.png").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do
-        DeleteFileA(JoinPath(folder, found.cFileName).c_str());
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
-// A fresh copy of the plug-in, so that its settings file starts empty.
-std::string PreparePlugin(const std::string& outputFolder, const std::string& source) {
-    const std::string folder = JoinPath(outputFolder, "plugins");
-    if (!CreateFolderTree(folder))
-        return std::string();
-    const std::string copy = JoinPath(folder, "Varkel.dll");
-    DeleteFileA(JoinPath(folder, "Varkel.ini").c_str());
-    return CopyFileA(source.c_str(), copy.c_str(), FALSE) ? copy : std::string();
-}
+std::vector<ShownBox> g_shownBoxes;
 
 // Notes the file's lines, each with the one line end that Note gives.
 void NoteFile(const std::string& path) {
@@ -68,8 +55,6 @@ void Report(const std::string& pluginPath) {
     Note("== Transcript: " + HostVisiblePath(JoinPath(g_outputFolder, "transcript.txt")));
 }
 
-std::vector<ShownBox> g_shownBoxes;
-
 // Notes the box as the plug-in showed it; the tour answers it later.
 int NoteBox(const ShownBox& box) {
     g_shownBoxes.push_back(box);
@@ -79,17 +64,21 @@ int NoteBox(const ShownBox& box) {
 
 } // namespace
 
-int RunTour(HINSTANCE instance, const std::string& outputFolder, const std::string& pluginPath) {
-    g_outputFolder = outputFolder;
-    if (!CreateFolderTree(g_outputFolder)) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    if (__argc < 2 || __argc > 3) {
+        Note("usage: VarkelTour.exe OUTDIR [PLUGIN.DLL]");
+        return 2;
+    }
+    g_outputFolder = FullPath(__argv[1]);
+    if (!PrepareOutputFolder(g_outputFolder)) {
         Note("tour: cannot create " + g_outputFolder);
         return 2;
     }
     OpenTranscriptFile(JoinPath(g_outputFolder, "transcript.txt"));
-    DeleteOldScreenshots(g_outputFolder);
-    const std::string plugin = PreparePlugin(g_outputFolder, pluginPath);
+    const std::string source = PluginPath(__argc > 2 ? __argv[2] : nullptr);
+    const std::string plugin = CopyPlugin(g_outputFolder, source);
     if (plugin.empty()) {
-        Note("tour: cannot copy " + pluginPath + " into " + g_outputFolder);
+        Note("tour: cannot copy " + source + " into " + g_outputFolder);
         return 2;
     }
     Note("tour: VarkelMail drives Varkel.dll the way a person would");
@@ -100,6 +89,7 @@ int RunTour(HINSTANCE instance, const std::string& outputFolder, const std::stri
         Fail("the main window could not be created");
     if (!Client().plugin.loaded())
         Fail("the plug-in did not load");
+    NoteClientMenus();
     const ActivationWatcher boxes(NoteBox);
     StepRunner tour(kTourMilliseconds, Fail);
     AddTourSteps(tour, g_outputFolder, boxes);
