@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "client_ids.h"
-#include "client_reading.h"
 #include "client_state.h"
 #include "desktop/screenshot.h"
 #include "desktop/window_driver.h"
@@ -24,8 +23,8 @@ constexpr char kQaItem[] = "Q&&A";
 constexpr char kQuoteSubject[] = "お見積りの件（青葉システム）";
 // Typed in hiragana, it finds the katakana of ソフト開発.
 constexpr char kSearchWord[] = "そふと";
-constexpr char kDeleteFolderItem[] = "フォルダの削除(&X)";
 constexpr char kQaItemWithKey[] = "&4 Q&&A";
+constexpr char kDeleteFolderItem[] = "フォルダの削除(&X)";
 constexpr DWORD kPaintPause = 500;
 
 std::string g_outputFolder;
@@ -103,12 +102,14 @@ void Shoot(StepRunner& tour, const std::string& name, HWND (*extra)() = nullptr)
 }
 
 // Picks an item of the open menus with the arrow keys and Enter, picturing
-// the menus with the item highlighted when a screenshot is named.
+// the menus with the item highlighted when a screenshot is named; the menus
+// close before the item's command runs.
 void PickMenuItem(StepRunner& tour, const std::string& item, const std::string& screenshot = "") {
     tour.Add("「" + item + "」 highlighted", [item] { return HighlightMenuItem(item); });
     if (!screenshot.empty())
         Shoot(tour, screenshot);
     Do(tour, "press Enter on 「" + item + "」", [] { PressKey(Windows().frame, VK_RETURN); });
+    tour.Add("the menus to close", [] { return OpenMenuWindows().empty(); });
 }
 
 // Opens the submenu of an item of the open menus; inside is an item of the
@@ -138,13 +139,16 @@ void LookAtMoveSubmenu(StepRunner& tour, const std::string& item, const std::str
     Shoot(tour, screenshot);
 }
 
-void AnswerConfirmation(StepRunner& tour, const std::string& screenshot = "") {
-    tour.Add("the confirmation box", [] { return OpenMessageBox() != nullptr; });
+// Waits for the plug-in's box, pictures it when a screenshot is named, and
+// clicks the button (OK unless told).
+void AnswerBox(StepRunner& tour, const std::string& screenshot = "", int button = IDOK,
+               const std::string& buttonName = "OK") {
+    tour.Add("the box", [] { return OpenMessageBox() != nullptr; });
     if (!screenshot.empty())
         Shoot(tour, screenshot, OpenMessageBox);
-    Do(tour, "click OK in the box", [] { ClickButton(OpenMessageBox(), IDOK); });
-    tour.Add("the box and the menus to close",
-             [] { return !OpenMessageBox() && OpenMenuWindows().empty(); });
+    Do(tour, "click " + buttonName + " in the box",
+       [button] { ClickButton(OpenMessageBox(), button); });
+    tour.Add("the box to close", [] { return OpenMessageBox() == nullptr; });
 }
 
 // Shows the folder and selects its first mail, or every mail whose subject
@@ -154,12 +158,13 @@ void SelectMails(StepRunner& tour, const std::string& folderId, const std::strin
     Do(tour, "select " + which + " in " + folderId, [folderId, subject] {
         SelectFolder(folderId);
         SetFocus(Windows().list);
+        const std::vector<std::string> subjects = ListColumnTexts(Windows().list, 1);
         std::vector<int> rows;
-        for (const Message* message : Client().store.MessagesIn(folderId)) {
-            if (message->subject.find(subject) != std::string::npos)
-                rows.push_back(MailRow(message->serial));
+        for (std::size_t row = 0; row < subjects.size(); ++row) {
+            if (subjects[row].find(subject) != std::string::npos)
+                rows.push_back(static_cast<int>(row));
         }
-        SelectRows(Windows().list, subject.empty() ? std::vector<int>{rows.at(0)} : rows);
+        SelectRows(Windows().list, subject.empty() ? std::vector<int>{0} : rows);
     });
     tour.Pause(300);
 }
@@ -171,6 +176,12 @@ void OpenMailMenu(StepRunner& tour, const std::string& folderId, const std::stri
         const int row = SelectedRows(Windows().list).at(0);
         RightClickAt(Windows().list, ListRowCenter(Windows().list, row));
     });
+}
+
+// Picks the search item of the open move submenu.
+void OpenSearch(StepRunner& tour) {
+    PickMenuItem(tour, kSearchItem);
+    tour.Add("the search dialog", [] { return SearchDialog() != nullptr; });
 }
 
 void OpenSettings(StepRunner& tour) {
@@ -185,10 +196,19 @@ void ClickOkInSettings(StepRunner& tour) {
     tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
 }
 
-void OpenExtensions(StepRunner& tour) {
+// Opens 拡張設定 from the settings, ticks what tick() ticks, pictures the
+// extension dialog when a screenshot is named, and closes both with OK.
+void SetExtensions(StepRunner& tour, const std::string& what, void (*tick)(),
+                   const std::string& screenshot = "") {
     Do(tour, "choose 拡張設定(&X)... in its window menu",
        [] { PostMessageA(SettingsDialog(), WM_SYSCOMMAND, IDM_EXTENSIONS, 0); });
     tour.Add("the extension dialog", [] { return ExtensionDialog() != nullptr; });
+    Do(tour, what, tick);
+    if (!screenshot.empty())
+        Shoot(tour, screenshot, ExtensionDialog);
+    Do(tour, "click OK", [] { ClickButton(ExtensionDialog(), IDOK); });
+    tour.Add("the extension dialog to close", [] { return ExtensionDialog() == nullptr; });
+    ClickOkInSettings(tour);
 }
 
 // Renames a row of the settings with F2 and Enter, picturing the dialog with
@@ -218,18 +238,51 @@ void RenameRow(StepRunner& tour, int row, const std::string& name,
     });
 }
 
-void RegisterFolder(StepRunner& tour, const std::string& folderId, bool screenshots = false) {
-    Do(tour, "right-click the folder in the tree",
+// The item at or after item, or below one of them, whose lParam is param.
+HTREEITEM ItemWithParam(HWND tree, HTREEITEM item, LPARAM param) {
+    for (; item; item = TreeView_GetNextSibling(tree, item)) {
+        TVITEMA read{};
+        read.mask = TVIF_PARAM;
+        read.hItem = item;
+        if (TreeView_GetItem(tree, &read) && read.lParam == param)
+            return item;
+        if (const HTREEITEM below = ItemWithParam(tree, TreeView_GetChild(tree, item), param))
+            return below;
+    }
+    return nullptr;
+}
+
+// The screen point at the middle of the folder's item in the tree, scrolled
+// into view; the client's items carry their folder's index in the store.
+POINT FolderItemCenter(const std::string& folderId) {
+    const HWND tree = Windows().tree;
+    const Folder* folder = Client().store.FindFolder(folderId);
+    const HTREEITEM item = ItemWithParam(tree, TreeView_GetRoot(tree),
+                                         folder ? folder - Client().store.folders().data() : -1);
+    RECT rect{};
+    TreeView_EnsureVisible(tree, item);
+    TreeView_GetItemRect(tree, item, &rect, TRUE);
+    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(tree, &point);
+    return point;
+}
+
+void RightClickFolder(StepRunner& tour, const std::string& folderId) {
+    Do(tour, "right-click " + folderId + " in the tree",
        [folderId] { RightClickAt(Windows().tree, FolderItemCenter(folderId)); });
+}
+
+void RegisterFolder(StepRunner& tour, const std::string& folderId, bool screenshots = false) {
+    RightClickFolder(tour, folderId);
     PickMenuItem(tour, kRegisterItem, screenshots ? "02-folder-menu.png" : "");
-    AnswerConfirmation(tour, screenshots ? "03-confirm-add.png" : "");
+    AnswerBox(tour, screenshots ? "03-confirm-add.png" : "");
 }
 
 void MoveMail(StepRunner& tour) {
     OpenMailMenu(tour, kWorkInbox, kQuoteSubject);
     OpenSubmenu(tour, "取引先");
     PickMenuItem(tour, "取引先", "04-move-submenu.png");
-    AnswerConfirmation(tour, "05-confirm-move.png");
+    AnswerBox(tour, "05-confirm-move.png");
     Do(tour, "open 取引先 to see the mails arrive", [] { SelectFolder(kClientsFolder); });
     Shoot(tour, "06-after-move.png");
 }
@@ -269,15 +322,13 @@ void ShowNameWithAmpersand(StepRunner& tour) {
 
 void TurnOnExtensions(StepRunner& tour) {
     OpenSettings(tour);
-    OpenExtensions(tour);
-    Do(tour, "tick the search item and the access keys", [] {
-        ClickButton(ExtensionDialog(), IDC_EXT_SEARCH_ITEM);
-        ClickButton(ExtensionDialog(), IDC_EXT_ACCESS_KEYS);
-    });
-    Shoot(tour, "11-extensions.png", ExtensionDialog);
-    Do(tour, "click OK", [] { ClickButton(ExtensionDialog(), IDOK); });
-    tour.Add("the extension dialog to close", [] { return ExtensionDialog() == nullptr; });
-    ClickOkInSettings(tour);
+    SetExtensions(
+        tour, "tick the search item and the access keys",
+        [] {
+            ClickButton(ExtensionDialog(), IDC_EXT_SEARCH_ITEM);
+            ClickButton(ExtensionDialog(), IDC_EXT_ACCESS_KEYS);
+        },
+        "11-extensions.png");
 }
 
 void SearchAndMove(StepRunner& tour) {
@@ -286,28 +337,21 @@ void SearchAndMove(StepRunner& tour) {
                       "検索して移動(&S)... | --- | &1 ソフト開発 | &2 " + kNewClientsName +
                           " | &3 Q&&A",
                       "12-access-keys-submenu.png");
-    PickMenuItem(tour, kSearchItem);
-    tour.Add("the search dialog", [] { return SearchDialog() != nullptr; });
+    OpenSearch(tour);
     Do(tour, "type そふと", [] { TypeText(SearchText(), kSearchWord); });
     NoteRows(tour, "search rows", SearchList, "ソフト開発");
     Shoot(tour, "13-search-dialog.png", SearchDialog);
     Do(tour, "press Enter", [] { PressKey(SearchText(), VK_RETURN); });
-    AnswerConfirmation(tour);
+    AnswerBox(tour);
 }
 
 void RecentAndGroups(StepRunner& tour) {
     OpenSettings(tour);
     RenameRow(tour, 0, kGroupedDevName);
-    OpenExtensions(tour);
-    Do(tour, "tick the groups and choose 3 recent destinations", [] {
+    SetExtensions(tour, "tick the groups and choose 3 recent destinations", [] {
         ClickButton(ExtensionDialog(), IDC_EXT_GROUP_BY_SLASH);
         SendDlgItemMessageA(ExtensionDialog(), IDC_EXT_RECENT_COUNT, CB_SETCURSEL, 3, 0);
     });
-    Do(tour, "click OK twice", [] {
-        ClickButton(ExtensionDialog(), IDOK);
-        ClickButton(SettingsDialog(), IDC_SETTINGS_OK);
-    });
-    tour.Add("the dialogs to close", [] { return !ExtensionDialog() && !SettingsDialog(); });
     // The moves so far made ソフト開発, then 取引先, recent: each move through
     // the second recent item puts the other first.
     for (const auto& [from, to] :
@@ -315,7 +359,7 @@ void RecentAndGroups(StepRunner& tour) {
         OpenMailMenu(tour, from);
         OpenSubmenu(tour, kSearchItem);
         PickMenuItem(tour, "&2 " + std::string(to));
-        AnswerConfirmation(tour);
+        AnswerBox(tour);
     }
     OpenMailMenu(tour, kClientsFolder);
     OpenSubmenu(tour, kSearchItem);
@@ -350,8 +394,7 @@ void DragToTop(StepRunner& tour) {
 void SearchWithEmptyBox(StepRunner& tour) {
     OpenMailMenu(tour, kClientsFolder);
     OpenSubmenu(tour, kSearchItem);
-    PickMenuItem(tour, kSearchItem);
-    tour.Add("the search dialog", [] { return SearchDialog() != nullptr; });
+    OpenSearch(tour);
     NoteRows(tour, "search rows", SearchList, "仕事/ソフト開発 | " + kNewClientsName + " | Q&A");
     Shoot(tour, "17-search-recent-first.png", SearchDialog);
     Do(tour, "press Escape", [] { PressKey(SearchText(), VK_ESCAPE); });
@@ -373,32 +416,25 @@ void RowMenuToTop(StepRunner& tour) {
     OpenRowMenu(tour, 2);
     NoteMenu(tour, "context menu", kRowMenuTop, kRowMenuItems);
     PickMenuItem(tour, kRowMenuTop, "18-settings-context-menu.png");
-    tour.Add("the menu to close", [] { return OpenMenuWindows().empty(); });
     NoteRows(tour, "dialog rows", SettingsList, kNewClientsName + " | Q&A | 仕事/ソフト開発");
     ClickOkInSettings(tour);
 }
 
 void DeleteQaFolder(StepRunner& tour) {
-    Do(tour, "right-click Q&A in the tree",
-       [] { RightClickAt(Windows().tree, FolderItemCenter(kQaFolder)); });
+    RightClickFolder(tour, kQaFolder);
     PickMenuItem(tour, kDeleteFolderItem);
-    tour.Add("Q&A gone from the tree", [] {
-        return OpenMenuWindows().empty() && Client().store.FindFolder(kQaFolder) == nullptr;
-    });
+    tour.Add("Q&A gone from the tree",
+             [] { return Client().store.FindFolder(kQaFolder) == nullptr; });
     OpenSettings(tour);
     NoteTexts(tour, "display names", std::string("取引先 | ") + kMissingFolder + " | ソフト開発",
               [] { return ListColumnTexts(SettingsList(), 1); });
-    OpenExtensions(tour);
-    Do(tour, "tick 見つからないフォルダを確かめる and 今いるフォルダを灰色で表示する", [] {
-        ClickButton(ExtensionDialog(), IDC_EXT_MARK_MISSING);
-        ClickButton(ExtensionDialog(), IDC_EXT_GRAY_CURRENT);
-    });
-    Shoot(tour, "19-extensions-missing-current.png", ExtensionDialog);
-    Do(tour, "click OK twice", [] {
-        ClickButton(ExtensionDialog(), IDOK);
-        ClickButton(SettingsDialog(), IDC_SETTINGS_OK);
-    });
-    tour.Add("the dialogs to close", [] { return !ExtensionDialog() && !SettingsDialog(); });
+    SetExtensions(
+        tour, "tick 見つからないフォルダを確かめる and 今いるフォルダを灰色で表示する",
+        [] {
+            ClickButton(ExtensionDialog(), IDC_EXT_MARK_MISSING);
+            ClickButton(ExtensionDialog(), IDC_EXT_GRAY_CURRENT);
+        },
+        "19-extensions-missing-current.png");
 }
 
 void MoveToMissingFolder(StepRunner& tour) {
@@ -410,11 +446,7 @@ void MoveToMissingFolder(StepRunner& tour) {
                           " | --- | &3 " + kNewClientsName + " | &4 Q&&A | &5 仕事",
                       "20-current-folder-grayed.png");
     PickMenuItem(tour, kQaItemWithKey);
-    tour.Add("the warning box", [] { return OpenMessageBox() != nullptr; });
-    Shoot(tour, "21-missing-folder-warning.png", OpenMessageBox);
-    Do(tour, "click キャンセル in the box", [] { ClickButton(OpenMessageBox(), IDCANCEL); });
-    tour.Add("the box and the menus to close",
-             [] { return !OpenMessageBox() && OpenMenuWindows().empty(); });
+    AnswerBox(tour, "21-missing-folder-warning.png", IDCANCEL, "キャンセル");
 }
 
 void RemoveMissingRows(StepRunner& tour) {
@@ -423,7 +455,6 @@ void RemoveMissingRows(StepRunner& tour) {
     NoteMenu(tour, "context menu", kRowMenuTop,
              std::string(kRowMenuItems) + " | --- | " + kSelectMissingItem);
     PickMenuItem(tour, kSelectMissingItem, "22-select-missing-item.png");
-    tour.Add("the menu to close", [] { return OpenMenuWindows().empty(); });
     NoteTexts(tour, "selected rows", "1", [] {
         std::vector<std::string> rows;
         for (const int row : SelectedRows(SettingsList()))
