@@ -89,8 +89,10 @@ bool HighlightMenuItem(const std::string& text) {
 }
 
 // Pictures the main window with the window that extra() returns, or with the
-// open menus when there is no extra window.
+// open menus when there is no extra window; nothing when no name is given.
 void Shoot(StepRunner& tour, const std::string& name, HWND (*extra)() = nullptr) {
+    if (name.empty())
+        return;
     tour.Pause(kPaintPause);
     Do(tour, "screenshot " + name, [name, extra] {
         std::vector<HWND> windows = extra ? std::vector<HWND>{extra()} : OpenMenuWindows();
@@ -106,8 +108,7 @@ void Shoot(StepRunner& tour, const std::string& name, HWND (*extra)() = nullptr)
 // close before the item's command runs.
 void PickMenuItem(StepRunner& tour, const std::string& item, const std::string& screenshot = "") {
     tour.Add("「" + item + "」 highlighted", [item] { return HighlightMenuItem(item); });
-    if (!screenshot.empty())
-        Shoot(tour, screenshot);
+    Shoot(tour, screenshot);
     Do(tour, "press Enter on 「" + item + "」", [] { PressKey(Windows().frame, VK_RETURN); });
     tour.Add("the menus to close", [] { return OpenMenuWindows().empty(); });
 }
@@ -144,8 +145,7 @@ void LookAtMoveSubmenu(StepRunner& tour, const std::string& item, const std::str
 void AnswerBox(StepRunner& tour, const std::string& screenshot = "", int button = IDOK,
                const std::string& buttonName = "OK") {
     tour.Add("the box", [] { return OpenMessageBox() != nullptr; });
-    if (!screenshot.empty())
-        Shoot(tour, screenshot, OpenMessageBox);
+    Shoot(tour, screenshot, OpenMessageBox);
     Do(tour, "click " + buttonName + " in the box",
        [button] { ClickButton(OpenMessageBox(), button); });
     tour.Add("the box to close", [] { return OpenMessageBox() == nullptr; });
@@ -204,8 +204,7 @@ void SetExtensions(StepRunner& tour, const std::string& what, void (*tick)(),
        [] { PostMessageA(SettingsDialog(), WM_SYSCOMMAND, IDM_EXTENSIONS, 0); });
     tour.Add("the extension dialog", [] { return ExtensionDialog() != nullptr; });
     Do(tour, what, tick);
-    if (!screenshot.empty())
-        Shoot(tour, screenshot, ExtensionDialog);
+    Shoot(tour, screenshot, ExtensionDialog);
     Do(tour, "click OK", [] { ClickButton(ExtensionDialog(), IDOK); });
     tour.Add("the extension dialog to close", [] { return ExtensionDialog() == nullptr; });
     ClickOkInSettings(tour);
@@ -227,8 +226,7 @@ void RenameRow(StepRunner& tour, int row, const std::string& name,
         return editor ? WindowText(editor) == name
                       : ListColumnTexts(SettingsList(), 0).at(row) == name;
     });
-    if (!screenshot.empty())
-        Shoot(tour, screenshot, SettingsDialog);
+    Shoot(tour, screenshot, SettingsDialog);
     Do(tour, "press Enter", [] {
         if (const HWND editor = LabelEditor())
             PressKey(editor, VK_RETURN);
@@ -238,38 +236,19 @@ void RenameRow(StepRunner& tour, int row, const std::string& name,
     });
 }
 
-// The item at or after item, or below one of them, whose lParam is param.
-HTREEITEM ItemWithParam(HWND tree, HTREEITEM item, LPARAM param) {
-    for (; item; item = TreeView_GetNextSibling(tree, item)) {
-        TVITEMA read{};
-        read.mask = TVIF_PARAM;
-        read.hItem = item;
-        if (TreeView_GetItem(tree, &read) && read.lParam == param)
-            return item;
-        if (const HTREEITEM below = ItemWithParam(tree, TreeView_GetChild(tree, item), param))
-            return below;
-    }
-    return nullptr;
-}
-
-// The screen point at the middle of the folder's item in the tree, scrolled
-// into view; the client's items carry their folder's index in the store.
-POINT FolderItemCenter(const std::string& folderId) {
-    const HWND tree = Windows().tree;
-    const Folder* folder = Client().store.FindFolder(folderId);
-    const HTREEITEM item = ItemWithParam(tree, TreeView_GetRoot(tree),
-                                         folder ? folder - Client().store.folders().data() : -1);
-    RECT rect{};
-    TreeView_EnsureVisible(tree, item);
-    TreeView_GetItemRect(tree, item, &rect, TRUE);
-    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    ClientToScreen(tree, &point);
-    return point;
-}
-
+// Right-clicks the middle of the folder's item in the tree, selected first as
+// the right-click selects it.
 void RightClickFolder(StepRunner& tour, const std::string& folderId) {
-    Do(tour, "right-click " + folderId + " in the tree",
-       [folderId] { RightClickAt(Windows().tree, FolderItemCenter(folderId)); });
+    Do(tour, "right-click " + folderId + " in the tree", [folderId] {
+        SelectFolder(folderId);
+        const HTREEITEM item = TreeView_GetSelection(Windows().tree);
+        RECT rect{};
+        TreeView_EnsureVisible(Windows().tree, item);
+        TreeView_GetItemRect(Windows().tree, item, &rect, TRUE);
+        POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ClientToScreen(Windows().tree, &point);
+        RightClickAt(Windows().tree, point);
+    });
 }
 
 void RegisterFolder(StepRunner& tour, const std::string& folderId, bool screenshots = false) {
@@ -482,10 +461,7 @@ void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
     g_boxes = &boxes;
     const std::pair<const char*, void (*)(StepRunner&)> parts[] = {
         {"The client starts and loads Varkel.dll",
-         [](StepRunner& steps) {
-             steps.Add("the main window", [] { return IsWindowVisible(Windows().frame) != FALSE; });
-             Shoot(steps, "01-client.png");
-         }},
+         [](StepRunner& steps) { Shoot(steps, "01-client.png"); }},
         {"Register 取引先 from the folder menu",
          [](StepRunner& steps) { RegisterFolder(steps, kClientsFolder, true); }},
         {"Register ソフト開発 from the folder menu",
