@@ -65,17 +65,16 @@ void FillFolderTree() {
     const std::vector<Folder>& folders = Client().store.folders();
     g_items.clear();
     for (std::size_t i = 0; i < folders.size(); ++i) {
-        std::string label = FolderLabel(folders[i]);
         TVINSERTSTRUCTA insert{};
         // A parent comes before its folders in the store.
         const Folder* parent = Client().store.FindFolder(folders[i].parentId);
         insert.hParent = parent ? g_items[parent - folders.data()] : TVI_ROOT;
         insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-        insert.item.pszText = label.data();
+        insert.item.mask = TVIF_PARAM;
         insert.item.lParam = static_cast<LPARAM>(i);
         g_items.push_back(TreeView_InsertItem(tree, &insert));
     }
+    UpdateFolderCounts();
     for (HTREEITEM item : g_items)
         TreeView_Expand(tree, item, TVE_EXPAND);
 }
@@ -117,6 +116,15 @@ void ShowFolder(const std::string& folderId) {
     InvalidateRect(list, nullptr, TRUE);
     UpdatePreview();
     UpdateFolderStatus(folderId);
+}
+
+int MoveSelectedMails(const std::string& folderId) {
+    if (!Client().store.FindFolder(folderId))
+        return 0;
+    const int moved = Client().store.Move(SelectedSerials(), folderId);
+    ShowFolder(SelectedFolderId());
+    UpdateFolderCounts();
+    return moved;
 }
 
 std::vector<int> SelectedSerials() {

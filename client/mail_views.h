@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-// Each item's lParam is its folder's index in the store.
+// Each item's lParam is its folder's index in the store; each label has the
+// folder's message count.
 void FillFolderTree();
 // Relabels every folder with its message count.
 void UpdateFolderCounts();
@@ -22,6 +23,9 @@ std::string SelectedFolderId();
 // row's lParam is its message's serial.
 void ShowFolder(const std::string& folderId);
 std::vector<int> SelectedSerials();
+// Moves the selected mails into the folder and shows the change; returns how
+// many moved (none when the folder does not exist).
+int MoveSelectedMails(const std::string& folderId);
 
 // Shows the mail under the list's focus, or the first selected one, or
 // nothing.

@@ -22,10 +22,6 @@ bool OpenTranscriptFile(const std::string& path) {
     return g_file != nullptr;
 }
 
-void CloseTranscriptFile() {
-    g_file.reset();
-}
-
 void Note(const std::string& line) {
     const std::string utf8 = FromUtf16(ToUtf16(line), CP_UTF8) + "\n";
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);

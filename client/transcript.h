@@ -6,6 +6,5 @@
 
 // Starts the file anew; false when it cannot be created.
 bool OpenTranscriptFile(const std::string& path);
-void CloseTranscriptFile();
 // One line of code page 932 text.
 void Note(const std::string& line);
