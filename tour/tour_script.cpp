@@ -124,10 +124,7 @@ void OpenSubmenu(StepRunner& tour, const std::string& inside,
 
 void CloseMenus(StepRunner& tour) {
     tour.Add("the menus to close with Escape", [] {
-        if (OpenMenuWindows().empty())
-            return true;
-        PressKey(Windows().frame, VK_ESCAPE);
-        return false;
+        return OpenMenuWindows().empty() || (PressKey(Windows().frame, VK_ESCAPE), false);
     });
 }
 
