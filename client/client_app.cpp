@@ -1,9 +1,11 @@
 #include "client_app.h"
 
+#include "base/module.h"
 #include "client_state.h"
 #include "host_backend.h"
 #include "mail_views.h"
 #include "main_window.h"
+#include "paths.h"
 #include "standin_host.h"
 #include "transcript.h"
 
@@ -24,6 +26,10 @@ void LoadPlugin(const std::string& path) {
 }
 
 } // namespace
+
+std::string PluginPath(const char* given) {
+    return given ? FullPath(given) : JoinPath(FolderOf(ModuleFilePath()), "Varkel.dll");
+}
 
 bool StartClient(HINSTANCE instance, int show, const std::string& pluginPath) {
     Client().store = SampleMailStore();

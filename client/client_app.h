@@ -5,6 +5,9 @@
 
 #include <string>
 
+// The plug-in at the path given (relative to the current folder), or
+// Varkel.dll beside the executable when none is given.
+std::string PluginPath(const char* given);
 // Shows the main window with the sample mail, installs the host backend,
 // loads the plug-in and calls ORC_OnStart. False when the window cannot be
 // created; a plug-in that fails to load leaves the client running without it.

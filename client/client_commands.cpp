@@ -49,40 +49,31 @@ void ShowFolderProperties() {
 }
 
 void MoveToTrash() {
-    const std::vector<int> serials = SelectedSerials();
-    const int moved = Client().store.Move(serials, kTrashFolder);
-    ShowFolder(SelectedFolderId());
-    UpdateFolderCounts();
-    SetStatus(std::to_string(moved) + "通をごみ箱へ移動しました");
+    SetStatus(std::to_string(MoveSelectedMails(kTrashFolder)) + "通をごみ箱へ移動しました");
 }
 
 // The selected folder and those below it go, their mail to the trash; the
 // tree then shows the folder above it. The plug-in learns of it only as the
 // host does: the folder has no name any more.
 void DeleteSelectedFolder() {
-    const Folder* folder = Client().store.FindFolder(SelectedFolderId());
-    if (!folder || folder->parentId.empty()) {
-        SetStatus("このフォルダは削除できません");
-        return;
+    const Folder* selected = Client().store.FindFolder(SelectedFolderId());
+    const Folder folder = selected ? *selected : Folder{};
+    bool deleted = false;
+    if (!folder.parentId.empty()) {
+        // The tree's items know their folders by their places in the store,
+        // so they go before the store changes.
+        TreeView_SelectItem(Client().windows.tree, nullptr);
+        TreeView_DeleteAllItems(Client().windows.tree);
+        deleted = Client().store.DeleteFolder(folder.id, kTrashFolder) > 0;
+        FillFolderTree();
+        SelectFolder(deleted ? folder.parentId : folder.id);
     }
-    const std::string id = folder->id;
-    const std::string name = folder->name;
-    const std::string parentId = folder->parentId;
-    // The tree's items know their folders by their places in the store, so
-    // they go before the store changes.
-    const HWND tree = Client().windows.tree;
-    TreeView_SelectItem(tree, nullptr);
-    TreeView_DeleteAllItems(tree);
-    const bool deleted = Client().store.DeleteFolder(id, kTrashFolder) > 0;
-    FillFolderTree();
-    UpdateFolderCounts();
-    SelectFolder(deleted ? parentId : id);
     if (!deleted) {
         SetStatus("このフォルダは削除できません");
         return;
     }
-    Note("client: deleted the folder " + name);
-    SetStatus("フォルダ「" + name + "」を削除しました");
+    Note("client: deleted the folder " + folder.name);
+    SetStatus("フォルダ「" + folder.name + "」を削除しました");
 }
 
 } // namespace

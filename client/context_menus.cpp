@@ -8,8 +8,6 @@
 #include "base/holders.h"
 #include "client_ids.h"
 #include "client_state.h"
-#include "desktop/window_driver.h"
-#include "mail_views.h"
 #include "transcript.h"
 
 namespace {
@@ -56,16 +54,9 @@ void SelectMailAt(HWND list, POINT screen) {
     const int row = ListView_HitTest(list, &hit);
     if (row < 0 || (ListView_GetItemState(list, row, LVIS_SELECTED) & LVIS_SELECTED))
         return;
-    SelectRows(list, {row});
-}
-
-// Notes the items of the menu and of its submenus.
-void NoteMenu(const std::string& name, HMENU menu) {
-    Note("client: " + name + " shows: " + Joined(DescribeMenu(menu), " | "));
-    for (const MenuItem& item : ReadMenuItems(menu)) {
-        if (item.submenu)
-            NoteMenu(item.text, item.submenu);
-    }
+    constexpr UINT kSelectedFocused = LVIS_SELECTED | LVIS_FOCUSED;
+    ListView_SetItemState(list, -1, 0, kSelectedFocused);
+    ListView_SetItemState(list, row, kSelectedFocused, kSelectedFocused);
 }
 
 } // namespace
@@ -82,8 +73,10 @@ void ShowContextMenu(HWND control, LPARAM position) {
     // The right button takes the focus to the control, as on Windows.
     SetFocus(control);
     POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    RECT rect{};
+    GetWindowRect(control, &rect);
     if (point.x == -1 && point.y == -1)
-        point = POINT{WindowRectOf(control).left + 20, WindowRectOf(control).top + 20};
+        point = POINT{rect.left + 20, rect.top + 20};
     else if (type == kFolderMenu)
         SelectFolderAt(control, point);
     else if (type == kMailListMenu)
@@ -98,7 +91,6 @@ void ShowContextMenu(HWND control, LPARAM position) {
          std::to_string(type) + ")");
     if (client.plugin.loaded())
         client.plugin.orc().OnMenuInit(client.windows.frame, menu.get(), type);
-    NoteMenu("menu", menu.get());
 
     // A popup menu closes at once unless its owner is in the foreground.
     SetForegroundWindow(client.windows.frame);

@@ -54,10 +54,9 @@ std::string Subjects(const std::vector<int>& serials) {
 
 int MoveSelectedMessages(const std::string& folderId, int flags) {
     const std::string from = SelectedFolderId();
-    const std::vector<int> serials = SelectedSerials();
-    const std::string subjects = Subjects(serials);
+    const std::string subjects = Subjects(SelectedSerials());
     const Folder* destination = Client().store.FindFolder(folderId);
-    const int moved = Client().store.Move(serials, folderId);
+    const int moved = MoveSelectedMails(folderId);
     NoteCall("ORA_MoveSelectedMessages(" + Quoted(folderId) + ", " + std::to_string(flags) + ")",
              std::to_string(moved));
     const std::string name = destination ? destination->name : folderId;
@@ -69,8 +68,6 @@ int MoveSelectedMessages(const std::string& folderId, int flags) {
     }
     Note("client: moved " + std::to_string(moved) + " message(s) from " + Quoted(from) + " to " +
          Quoted(folderId) + ": " + subjects);
-    ShowFolder(from);
-    UpdateFolderCounts();
     return moved;
 }
 

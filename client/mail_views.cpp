@@ -1,15 +1,13 @@
 #include "mail_views.h"
 
 #include "client_state.h"
-#include "desktop/window_driver.h"
 
 namespace {
 
 enum StatusPart { kRequestPart = 0, kFolderPart = 1 };
 
 int g_previewSerial = 0;
-// The tree item of each folder of the store, in the store's order; each
-// item's lParam is its folder's index.
+// The tree item of each folder of the store, in the store's order.
 std::vector<HTREEITEM> g_items;
 
 std::string FolderLabel(const Folder& folder) {
@@ -55,6 +53,11 @@ std::string PreviewText(const Message& message) {
            "\r\n件名: " + message.subject + "\r\n\r\n" + message.body;
 }
 
+HTREEITEM FolderItem(const std::string& folderId) {
+    const Folder* folder = Client().store.FindFolder(folderId);
+    return folder ? g_items.at(folder - Client().store.folders().data()) : nullptr;
+}
+
 } // namespace
 
 void FillFolderTree() {
@@ -62,17 +65,16 @@ void FillFolderTree() {
     const std::vector<Folder>& folders = Client().store.folders();
     g_items.clear();
     for (std::size_t i = 0; i < folders.size(); ++i) {
-        std::string label = FolderLabel(folders[i]);
         TVINSERTSTRUCTA insert{};
         // A parent comes before its folders in the store.
         const Folder* parent = Client().store.FindFolder(folders[i].parentId);
         insert.hParent = parent ? g_items[parent - folders.data()] : TVI_ROOT;
         insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-        insert.item.pszText = label.data();
+        insert.item.mask = TVIF_PARAM;
         insert.item.lParam = static_cast<LPARAM>(i);
         g_items.push_back(TreeView_InsertItem(tree, &insert));
     }
+    UpdateFolderCounts();
     for (HTREEITEM item : g_items)
         TreeView_Expand(tree, item, TVE_EXPAND);
 }
@@ -88,11 +90,6 @@ void UpdateFolderCounts() {
         TreeView_SetItem(Client().windows.tree, &change);
     }
     UpdateFolderStatus(SelectedFolderId());
-}
-
-HTREEITEM FolderItem(const std::string& folderId) {
-    const Folder* folder = Client().store.FindFolder(folderId);
-    return folder ? g_items.at(folder - Client().store.folders().data()) : nullptr;
 }
 
 bool SelectFolder(const std::string& folderId) {
@@ -121,27 +118,21 @@ void ShowFolder(const std::string& folderId) {
     UpdateFolderStatus(folderId);
 }
 
-void SelectMessages(const std::vector<int>& serials) {
-    std::vector<int> rows;
-    for (int serial : serials) {
-        if (const int row = MessageRow(serial); row >= 0)
-            rows.push_back(row);
-    }
-    SelectRows(Client().windows.list, rows);
+int MoveSelectedMails(const std::string& folderId) {
+    if (!Client().store.FindFolder(folderId))
+        return 0;
+    const int moved = Client().store.Move(SelectedSerials(), folderId);
+    ShowFolder(SelectedFolderId());
+    UpdateFolderCounts();
+    return moved;
 }
 
 std::vector<int> SelectedSerials() {
+    const HWND list = Client().windows.list;
     std::vector<int> serials;
-    for (int row : SelectedRows(Client().windows.list))
-        serials.push_back(RowSerial(Client().windows.list, row));
+    for (int row = -1; (row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1;)
+        serials.push_back(RowSerial(list, row));
     return serials;
-}
-
-int MessageRow(int serial) {
-    LVFINDINFOA find{};
-    find.flags = LVFI_PARAM;
-    find.lParam = serial;
-    return ListView_FindItem(Client().windows.list, -1, &find);
 }
 
 void UpdatePreview() {

@@ -8,22 +8,24 @@
 #include <string>
 #include <vector>
 
+// Each item's lParam is its folder's index in the store; each label has the
+// folder's message count.
 void FillFolderTree();
 // Relabels every folder with its message count.
 void UpdateFolderCounts();
-HTREEITEM FolderItem(const std::string& folderId);
 // Selects the folder in the tree, which shows its messages; false when the
 // folder is not in the tree.
 bool SelectFolder(const std::string& folderId);
 // The ID of the folder selected in the tree, or an empty text.
 std::string SelectedFolderId();
 
-// Fills the message list with the folder's messages, none selected.
+// Fills the message list with the folder's messages, none selected; each
+// row's lParam is its message's serial.
 void ShowFolder(const std::string& folderId);
-void SelectMessages(const std::vector<int>& serials);
 std::vector<int> SelectedSerials();
-// The list row of the message with this serial, or -1 when it is not shown.
-int MessageRow(int serial);
+// Moves the selected mails into the folder and shows the change; returns how
+// many moved (none when the folder does not exist).
+int MoveSelectedMails(const std::string& folderId);
 
 // Shows the mail under the list's focus, or the first selected one, or
 // nothing.

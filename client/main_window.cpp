@@ -8,7 +8,6 @@
 #include "client_ids.h"
 #include "client_state.h"
 #include "context_menus.h"
-#include "desktop/window_driver.h"
 #include "mail_views.h"
 
 namespace {
@@ -71,9 +70,11 @@ void CreateControls(HWND frame) {
 void LayoutControls(HWND frame) {
     const ClientWindows& windows = Client().windows;
     SendMessageA(windows.status, WM_SIZE, 0, 0);
-    const RECT status = WindowRectOf(windows.status);
-    const int width = ClientSize(frame).cx;
-    const int height = ClientSize(frame).cy - (status.bottom - status.top);
+    RECT status{}, client{};
+    GetWindowRect(windows.status, &status);
+    GetClientRect(frame, &client);
+    const int width = client.right;
+    const int height = client.bottom - (status.bottom - status.top);
     const int statusParts[] = {width - 180, -1};
     SendMessageA(windows.status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(statusParts));
     const int rightLeft = kTreeWidth + kGap;

@@ -11,8 +11,3 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The full path of a path relative to the current folder, with forward
 // slashes turned into backslashes.
 std::string FullPath(const std::string& path);
-// Creates the folder and any missing parents; false when it still does not
-// exist afterwards.
-bool CreateFolderTree(const std::string& folder);
-// The path as the Unix side sees it when running under Wine, else unchanged.
-std::string HostVisiblePath(const std::string& path);

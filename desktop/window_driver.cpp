@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
-#include <string>
 #include <utility>
 
 #include "base/text.h"

@@ -10,7 +10,7 @@
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "modal_script.h"
-#include "plugin_texts.h"
+#include "texts/plugin_texts.h"
 #include "scratch.h"
 #include "settings_files.h"
 #include "standin_host.h"

@@ -9,7 +9,7 @@
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
-#include "plugin_texts.h"
+#include "texts/plugin_texts.h"
 #include "res/resource.h"
 #include "scratch.h"
 #include "settings_dialog_session.h"

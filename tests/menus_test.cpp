@@ -16,7 +16,7 @@
 #include "settings_files.h"
 #include "menu_items.h"
 #include "message_boxes.h"
-#include "plugin_texts.h"
+#include "texts/plugin_texts.h"
 #include "scratch.h"
 #include "standin_host.h"
 #include "started_plugin.h"

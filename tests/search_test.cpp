@@ -17,7 +17,7 @@
 #include "message_boxes.h"
 #include "modal_script.h"
 #include "plugin.h"
-#include "plugin_texts.h"
+#include "texts/plugin_texts.h"
 #include "res/resource.h"
 #include "scratch.h"
 #include "settings_dialog_session.h"

@@ -6,24 +6,15 @@
 #include "desktop/window_text.h"
 #include "paths.h"
 #include "standin_host.h"
-#include "transcript.h"
+#include "texts/plugin_texts.h"
+
+using namespace plugin_text;
 
 namespace {
 
 const char* const kQuotes[] = {"お見積りの件（青葉システム）", "Re: お見積りの件（青葉システム）"};
-constexpr char kRegisterDescription[] =
-    "Varkel Pluginの移動先としてこのフォルダを追加/削除します。";
 
 using Texts = std::vector<std::string>;
-
-// A move item's description, which the box that confirms the move shows too.
-std::string MoveText(const std::string& name) {
-    return "選択したメールを「" + name + "」に移動します。";
-}
-
-std::string AddText(const std::string& folder) {
-    return "フォルダ「" + folder + "」を移動先フォルダに追加します。";
-}
 
 // "description, menu type" of each command registered whose description
 // starts with the text.
@@ -41,9 +32,10 @@ Texts RegisteredItems(const std::string& start) {
 std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEnd,
                                    const std::vector<ShownBox>& boxes) {
     const std::string transcript = ReadWholeFile(JoinPath(outputFolder, "transcript.txt"));
-    const auto shown = [&](const std::string& text) {
+    // A box of the plug-in's with the text, and the style when one is given.
+    const auto shown = [&](const std::string& text, UINT style = 0) {
         return std::any_of(boxes.begin(), boxes.end(), [&](const ShownBox& box) {
-            return box.caption == "Varkel Plugin" && box.text == text;
+            return box.caption == kCaption && box.text == text && (!style || box.style == style);
         });
     };
     const Texts moveItems = RegisteredItems("選択したメールを「");
@@ -58,18 +50,12 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
             return std::count(std::begin(kQuotes), std::end(kQuotes), message->subject) > 0;
         });
     };
-    const bool warned = std::any_of(boxes.begin(), boxes.end(), [](const ShownBox& box) {
-        return box.caption == "Varkel Plugin" &&
-               box.text == "フォルダ「Q&A」が見つかりません。\r\nそれでもメールを移動しますか？" &&
-               box.style == (MB_OKCANCEL | MB_ICONWARNING);
-    });
     // The last move item for 取引先: built in the menu whose current folder
     // it was.
-    int clientsItemId = 0;
-    for (const standin::RegisteredCommand& command : commands) {
-        if (command.description == MoveText(kNewClientsName))
-            clientsItemId = command.id;
-    }
+    const auto clientsItem = std::find_if(commands.rbegin(), commands.rend(), [](auto& command) {
+        return command.description == MoveText(kNewClientsName);
+    });
+    const int clientsItemId = clientsItem != commands.rend() ? clientsItem->id : 0;
     const std::string ini = JoinPath(JoinPath(outputFolder, "plugins"), "Varkel.ini");
     Texts settings = StoredSection(ini, "Setting");
     std::sort(settings.begin(), settings.end());
@@ -112,7 +98,8 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         {"the recent item's move was confirmed with the whole name",
          shown(MoveText("仕事/ソフト開発"))},
         {"ORC_OnExit ran", transcript.find("client: ORC_OnExit returned 0") != std::string::npos},
-        {"a move to the deleted Q&A warned first, in the warning box", warned},
+        {"a move to the deleted Q&A warned first, in the warning box",
+         shown(MissingFolderText("Q&A"), MB_OKCANCEL | MB_ICONWARNING)},
         {"the menu showed the current folder's items grayed",
          transcript.find("#" + std::to_string(clientsItemId) + " state=0x3") != std::string::npos},
         {"Varkel.ini holds the entries in the dialog's order, 取引先 put first by the context "

@@ -1,8 +1,5 @@
-// The steps of the tour: register two destinations from the folder menu, move
-// two selected mails with confirmation, reorder and rename the destinations in
-// the settings dialog, look at the result in a menu, use the list's context
-// menu, delete a folder that is a destination and see the warning of a move
-// there, and close the client; then the check of what it left.
+// The steps of the tour, which use the client as a person would, and the check
+// of what they left.
 #pragma once
 
 #include <string>
@@ -20,15 +17,16 @@ inline const std::string kNewClientsName = "取引先（見積・請求）";
 // ソフト開発's name once the tour groups it under 仕事.
 inline constexpr char kGroupedDevName[] = "仕事/ソフト開発";
 
+// The texts one after another, with the separator between them.
+std::string Joined(const std::vector<std::string>& texts, const char* separator);
+
 // The message boxes come and go under the watch of boxes.
 void AddTourSteps(StepRunner& tour, const std::string& outputFolder,
                   const ActivationWatcher& boxes);
 // The file names of the screenshots taken so far, in the output folder.
 const std::vector<std::string>& TourScreenshots();
 
-// The tour's last step: checks what the tour left: the boxes the plug-in
-// showed, what it asked of the host, the client's mail, the plug-in's settings
-// file and the screenshots. What failed, one line each; empty when every
-// check passed.
+// The tour's last step: what failed of the checks of what the tour left, one
+// line each; empty when every check passed.
 std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEnd,
                                    const std::vector<ShownBox>& boxes);
