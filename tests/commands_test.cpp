@@ -88,12 +88,10 @@ TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
             standin::Script().displayNames["f2"] = std::string("受信箱/予定表");
         const std::vector<MenuItem> items = BuildMoveItems(*plugin);
         ASSERT_EQ(items.size(), 2u);
-        standin::ClearCalls();
 
         MessageBoxCapture boxes;
         boxes.Answer({row.answer});
-        EXPECT_TRUE(
-            standin::InvokeCommand(static_cast<int>(items[1].id), window.get(), items[1].id));
+        PickMoveItem(items[1], window.get());
         EXPECT_EQ(boxes.boxes(), expectedBoxes[row.box]);
         // One question to the host when missing folders are checked.
         Lines calls;
@@ -219,10 +217,7 @@ TEST(MoveCommand, AnItemMovesOnlyToTheEntryItShowed) {
             PickRegisterItem(registerId, window.get());
         }
         for (std::size_t i = 0; i < items.size(); ++i) {
-            standin::ClearCalls();
-            EXPECT_TRUE(
-                standin::InvokeCommand(static_cast<int>(items[i].id), window.get(), items[i].id));
-            EXPECT_EQ(standin::MovedTo(),
+            EXPECT_EQ(PickMoveItem(items[i], window.get()),
                       rows[r].moved[i].empty() ? Lines{} : Lines{rows[r].moved[i]})
                 << "item " << i;
         }
@@ -239,13 +234,13 @@ TEST(ToggleFolder, AddsOrRemovesTheCurrentFolderAsTheBoxIsAnswered) {
     };
 
     struct Row {
-        Lines entries;
-        std::optional<std::string> folder;      // the current folder
-        std::optional<std::string> displayName; // the host's name for it
-        std::vector<int> answers;               // one pick of the register item each
-        Lines calls;                            // the host functions that the picks call
-        std::vector<Box> boxes;
-        Lines written; // at the exit
+        Lines entries = {};
+        std::optional<std::string> folder = {};      // the current folder
+        std::optional<std::string> displayName = {}; // the host's name for it
+        std::vector<int> answers = {};               // one pick of the register item each
+        Lines calls = {};                            // the host functions that the picks call
+        std::vector<Box> boxes = {};
+        Lines written = {}; // at the exit
     };
     const Lines adds = {"ORA_GetCurrentFolder", "ORA_GetFolderDisplayName"};
     const Lines removes = {"ORA_GetCurrentFolder"};
@@ -254,94 +249,50 @@ TEST(ToggleFolder, AddsOrRemovesTheCurrentFolderAsTheBoxIsAnswered) {
                        "を含むため、移動先フォルダに追加できません。",
                    MB_OK | MB_ICONWARNING};
     };
+    // clang-format off
     const Row rows[] = {
-        {{}, "f-1", "受信箱", {IDOK}, adds, {{AddText("受信箱")}}, {"0000001=f-1:受信箱"}},
-        {{}, "f-1", "受信箱", {IDCANCEL}, adds, {{AddText("受信箱")}}, {}},
-        {{"b:二", "a:一"},
-         "f-1",
-         "受信箱",
-         {IDOK},
-         adds,
-         {{AddText("受信箱")}},
-         {"0000001=b:二", "0000002=a:一", "0000003=f-1:受信箱"}},
-        {{"b:二", "a:一"},
-         "f-1",
-         "受信箱",
-         {IDCANCEL},
-         adds,
-         {{AddText("受信箱")}},
-         {"0000001=b:二", "0000002=a:一"}},
+        {.folder = "f-1", .displayName = "受信箱", .answers = {IDOK}, .calls = adds, .boxes = {{AddText("受信箱")}}, .written = {"0000001=f-1:受信箱"}},
+        {.folder = "f-1", .displayName = "受信箱", .answers = {IDCANCEL}, .calls = adds, .boxes = {{AddText("受信箱")}}},
+        {.entries = {"b:二", "a:一"}, .folder = "f-1", .displayName = "受信箱", .answers = {IDOK}, .calls = adds, .boxes = {{AddText("受信箱")}},
+         .written = {"0000001=b:二", "0000002=a:一", "0000003=f-1:受信箱"}},
+        {.entries = {"b:二", "a:一"}, .folder = "f-1", .displayName = "受信箱", .answers = {IDCANCEL}, .calls = adds, .boxes = {{AddText("受信箱")}},
+         .written = {"0000001=b:二", "0000002=a:一"}},
         // A line break in the host's name becomes a space.
-        {{},
-         "f-1",
-         "受\r\n信\r箱",
-         {IDOK},
-         adds,
-         {{AddText("受  信 箱")}},
-         {"0000001=f-1:受  信 箱"}},
-        {{"a:一", "b:二", "c:三"},
-         "b",
-         "ホストの名前",
-         {IDOK},
-         removes,
-         {{RemoveText("二")}},
-         {"0000001=a:一", "0000002=c:三"}},
-        {{"a:一", "b:二", "c:三"},
-         "b",
-         "ホストの名前",
-         {IDCANCEL},
-         removes,
-         {{RemoveText("二")}},
-         {"0000001=a:一", "0000002=b:二", "0000003=c:三"}},
+        {.folder = "f-1", .displayName = "受\r\n信\r箱", .answers = {IDOK}, .calls = adds, .boxes = {{AddText("受  信 箱")}}, .written = {"0000001=f-1:受  信 箱"}},
+        {.entries = {"a:一", "b:二", "c:三"}, .folder = "b", .displayName = "ホストの名前", .answers = {IDOK}, .calls = removes, .boxes = {{RemoveText("二")}},
+         .written = {"0000001=a:一", "0000002=c:三"}},
+        {.entries = {"a:一", "b:二", "c:三"}, .folder = "b", .displayName = "ホストの名前", .answers = {IDCANCEL}, .calls = removes, .boxes = {{RemoveText("二")}},
+         .written = {"0000001=a:一", "0000002=b:二", "0000003=c:三"}},
         // Renamed in the settings dialog: the box shows the entry's name, not
         // the host's.
-        {{"b:自分の名前"}, "b", "ホストの名前", {IDOK}, removes, {{RemoveText("自分の名前")}}, {}},
-        {{"plain"}, "plain", "ホストの名前", {IDOK}, removes, {{RemoveText("plain")}}, {}},
-        {{"b:a:b"}, "b", "ホストの名前", {IDOK}, removes, {{RemoveText("a:b")}}, {}},
+        {.entries = {"b:自分の名前"}, .folder = "b", .displayName = "ホストの名前", .answers = {IDOK}, .calls = removes, .boxes = {{RemoveText("自分の名前")}}},
+        {.entries = {"plain"}, .folder = "plain", .displayName = "ホストの名前", .answers = {IDOK}, .calls = removes, .boxes = {{RemoveText("plain")}}},
+        {.entries = {"b:a:b"}, .folder = "b", .displayName = "ホストの名前", .answers = {IDOK}, .calls = removes, .boxes = {{RemoveText("a:b")}}},
         // Entries of one folder are removed one at a time.
-        {{"x:最初", "y:別", "x:二番目"},
-         "x",
-         "ホストの名前",
-         {IDOK, IDOK, IDCANCEL},
-         {"ORA_GetCurrentFolder", "ORA_GetCurrentFolder", "ORA_GetCurrentFolder",
-          "ORA_GetFolderDisplayName"},
-         {{RemoveText("最初")}, {RemoveText("二番目")}, {AddText("ホストの名前")}},
-         {"0000001=y:別"}},
+        {.entries = {"x:最初", "y:別", "x:二番目"}, .folder = "x", .displayName = "ホストの名前", .answers = {IDOK, IDOK, IDCANCEL},
+         .calls = {"ORA_GetCurrentFolder", "ORA_GetCurrentFolder", "ORA_GetCurrentFolder", "ORA_GetFolderDisplayName"},
+         .boxes = {{RemoveText("最初")}, {RemoveText("二番目")}, {AddText("ホストの名前")}}, .written = {"0000001=y:別"}},
         // Folder IDs match only in the same case.
-        {{"Inbox:受信"},
-         "inbox",
-         "別の受信",
-         {IDOK},
-         adds,
-         {{AddText("別の受信")}},
-         {"0000001=Inbox:受信", "0000002=inbox:別の受信"}},
-        {{"Inbox:受信"},
-         "INBOX",
-         "別の受信",
-         {IDOK},
-         adds,
-         {{AddText("別の受信")}},
-         {"0000001=Inbox:受信", "0000002=INBOX:別の受信"}},
-        {{"Inbox:受信"},
-         "Inbox2",
-         "別の受信",
-         {IDOK},
-         adds,
-         {{AddText("別の受信")}},
-         {"0000001=Inbox:受信", "0000002=Inbox2:別の受信"}},
-        {{}, "a:b", "仕事", {IDOK}, adds, {refused("「:」")}, {}},
-        {{}, ":", "仕事", {IDOK}, adds, {refused("「:」")}, {}},
+        {.entries = {"Inbox:受信"}, .folder = "inbox", .displayName = "別の受信", .answers = {IDOK}, .calls = adds, .boxes = {{AddText("別の受信")}},
+         .written = {"0000001=Inbox:受信", "0000002=inbox:別の受信"}},
+        {.entries = {"Inbox:受信"}, .folder = "INBOX", .displayName = "別の受信", .answers = {IDOK}, .calls = adds, .boxes = {{AddText("別の受信")}},
+         .written = {"0000001=Inbox:受信", "0000002=INBOX:別の受信"}},
+        {.entries = {"Inbox:受信"}, .folder = "Inbox2", .displayName = "別の受信", .answers = {IDOK}, .calls = adds, .boxes = {{AddText("別の受信")}},
+         .written = {"0000001=Inbox:受信", "0000002=Inbox2:別の受信"}},
+        {.folder = "a:b", .displayName = "仕事", .answers = {IDOK}, .calls = adds, .boxes = {refused("「:」")}},
+        {.folder = ":", .displayName = "仕事", .answers = {IDOK}, .calls = adds, .boxes = {refused("「:」")}},
         // The stored entry's folder ID is "f"; "f:1" matches nothing.
-        {{"f:1"}, "f:1", "仕事", {IDOK}, adds, {refused("「:」")}, {"0000001=f:1"}},
-        {{"g:一"}, "a\nb", "仕事", {IDOK}, adds, {refused("改行")}, {"0000001=g:一"}},
-        {{}, "a\r", "仕事", {IDOK}, adds, {refused("改行")}, {}},
+        {.entries = {"f:1"}, .folder = "f:1", .displayName = "仕事", .answers = {IDOK}, .calls = adds, .boxes = {refused("「:」")}, .written = {"0000001=f:1"}},
+        {.entries = {"g:一"}, .folder = "a\nb", .displayName = "仕事", .answers = {IDOK}, .calls = adds, .boxes = {refused("改行")}, .written = {"0000001=g:一"}},
+        {.folder = "a\r", .displayName = "仕事", .answers = {IDOK}, .calls = adds, .boxes = {refused("改行")}},
         // Null texts from the host read as empty; no current folder adds or
         // removes nothing.
-        {{}, std::nullopt, "名無し", {IDOK}, removes, {}, {}},
-        {{}, "", "名無し", {IDOK}, removes, {}, {}},
-        {{}, "f", std::nullopt, {IDOK}, adds, {{AddText("")}}, {"0000001=f:"}},
-        {{":空"}, std::nullopt, "名無し", {IDOK}, removes, {}, {"0000001=:空"}},
+        {.folder = std::nullopt, .displayName = "名無し", .answers = {IDOK}, .calls = removes},
+        {.folder = "", .displayName = "名無し", .answers = {IDOK}, .calls = removes},
+        {.folder = "f", .displayName = std::nullopt, .answers = {IDOK}, .calls = adds, .boxes = {{AddText("")}}, .written = {"0000001=f:"}},
+        {.entries = {":空"}, .folder = std::nullopt, .displayName = "名無し", .answers = {IDOK}, .calls = removes, .written = {"0000001=:空"}},
     };
+    // clang-format on
     const HostWindow window;
     ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {
         const int id = RegisterItemId(plugin);
@@ -457,10 +408,7 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
     const std::vector<MenuItem> moveItems = ReadMenuItems(top[3].submenu);
     ASSERT_EQ(moveItems.size(), 2u);
     EXPECT_EQ(ItemTexts(moveItems), (Lines{"受信箱\\仕事", "予定表"}));
-    standin::ClearCalls();
-    EXPECT_TRUE(
-        standin::InvokeCommand(static_cast<int>(moveItems[1].id), window.get(), moveItems[1].id));
-    EXPECT_EQ(standin::MovedTo(), Lines{"folder-2"});
+    EXPECT_EQ(PickMoveItem(moveItems[1], window.get()), Lines{"folder-2"});
 
     Lines texts;
     for (const CapturedBox& box : boxes.boxes())
@@ -471,7 +419,5 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
     const std::string path = plugin.settingsPath();
     EXPECT_EQ(StoredFolderList(path),
               (Lines{"0000001=folder-1:受信箱\\仕事", "0000002=folder-2:予定表"}));
-    char value[256] = {};
-    GetPrivateProfileStringA("FolderList", "0000002", "", value, sizeof value, path.c_str());
-    EXPECT_STREQ(value, "folder-2:予定表");
+    EXPECT_EQ(ProfileText(path, "FolderList", "0000002"), "folder-2:予定表");
 }

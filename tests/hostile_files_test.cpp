@@ -13,26 +13,7 @@
 #include "plugin.h"
 #include "scratch.h"
 #include "settings_files.h"
-
-namespace {
-
-std::string NumberedEntries(int count, const std::string& prefix) {
-    std::vector<std::string> entries;
-    for (int n = 1; n <= count; ++n)
-        entries.push_back("\\箱\\" + std::to_string(n) + ":" + prefix + std::to_string(n));
-    return SettingsIni(entries);
-}
-
-// Loads a plug-in on a settings file with these bytes; the plug-in's names.
-struct Loaded {
-    LoadedPlugin plugin;
-    explicit Loaded(const std::string& bytes) : plugin(FreshScratchFolder()) {
-        WriteProfileFile(plugin.settingsPath(), bytes);
-        plugin.orc().OnStart();
-    }
-};
-
-} // namespace
+#include "started_plugin.h"
 
 // What the start loads, the exit writes: the list and the settings that the
 // key-by-key reads give for the random file are what they give for the file
@@ -46,19 +27,19 @@ TEST(HostileFiles, RandomBytesLoadWithoutCrashingAndSaveCleanly) {
             b = static_cast<char>(random());
         if (round % 2)
             bytes = "[FolderList]\r\n0000001=" + bytes;
-        Loaded loaded(bytes);
-        const std::string path = loaded.plugin.settingsPath();
+        const auto plugin = StartPluginOnFile(FreshScratchFolder(), bytes);
+        const std::string path = plugin->settingsPath();
         const std::vector<std::string> list = KeyByKeyFolderList(path);
         const PluginSettings settings = KeyByKeySettings(path);
-        const std::vector<std::string> names = MoveNames(loaded.plugin);
+        const std::vector<std::string> names = MoveNames(*plugin);
         MessageBoxCapture boxes;
-        loaded.plugin.orc().OnExit();
+        plugin->orc().OnExit();
         EXPECT_TRUE(boxes.boxes().empty());
         EXPECT_EQ(KeyByKeyFolderList(path), list);
         EXPECT_EQ(DescribeSettings(KeyByKeySettings(path)), DescribeSettings(settings));
-        loaded.plugin.Reload();
-        loaded.plugin.orc().OnStart();
-        EXPECT_EQ(MoveNames(loaded.plugin), names);
+        plugin->Reload();
+        plugin->orc().OnStart();
+        EXPECT_EQ(MoveNames(*plugin), names);
     }
 }
 
@@ -89,15 +70,15 @@ TEST(HostileFiles, ByteOrderMarksLongLinesManyEntriesAndLoneLeadBytes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Loaded loaded(c.bytes);
-        const std::vector<std::string> names = MoveNames(loaded.plugin);
+        const auto plugin = StartPluginOnFile(FreshScratchFolder(), c.bytes);
+        const std::vector<std::string> names = MoveNames(*plugin);
         EXPECT_EQ(names, c.names);
         MessageBoxCapture boxes;
-        loaded.plugin.orc().OnExit();
+        plugin->orc().OnExit();
         EXPECT_TRUE(boxes.boxes().empty());
-        loaded.plugin.Reload();
-        loaded.plugin.orc().OnStart();
-        EXPECT_EQ(MoveNames(loaded.plugin), names);
+        plugin->Reload();
+        plugin->orc().OnStart();
+        EXPECT_EQ(MoveNames(*plugin), names);
     }
 }
 
@@ -106,7 +87,7 @@ TEST(HostileFiles, HundredThousandEntries) {
     // array copy at a time, far too slow for a list this long. The file is
     // dated back, as a settings file is when the host starts: Wine parses a
     // file younger than about two seconds again on every profile call.
-    const std::string stored = NumberedEntries(100000, "項目");
+    const std::string stored = SettingsIni(NumberedEntries(100000));
     LoadedPlugin plugin(FreshScratchFolder());
     WriteProfileFile(plugin.settingsPath(), stored);
     ASSERT_TRUE(AgeFile(plugin.settingsPath()));

@@ -17,17 +17,6 @@
 #include "standin_host.h"
 #include "started_plugin.h"
 
-namespace {
-
-std::string Repeat(const std::string& piece, std::size_t bytes) {
-    std::string text;
-    while (text.size() + piece.size() <= bytes)
-        text += piece;
-    return text;
-}
-
-} // namespace
-
 TEST(HostileHost, NullTextsReadAsEmpty) {
     auto plugin = StartPlugin(FreshScratchFolder(), {{"a:甲"}, 0, 0});
     standin::Script().currentFolder = std::nullopt;
@@ -44,13 +33,11 @@ TEST(HostileHost, NullTextsReadAsEmpty) {
     EXPECT_EQ(MoveNames(*plugin), (std::vector<std::string>{"甲"}));
 
     // The dialog shows rows whose folders the host does not name.
-    ModalScript script = DialogScript();
     std::vector<std::vector<std::string>> rows;
-    script.Do([&](HWND dialog) {
+    RunSettingsDialog(*plugin, {[&](HWND dialog) {
         rows = ReadRows(RowList(dialog), 3);
         ClickButton(dialog, IDCANCEL);
-    });
-    ASSERT_TRUE(script.Run([&] { plugin->orc().OnPlugInSetup(nullptr); })) << script.failure();
+    }});
     EXPECT_EQ(rows,
               (std::vector<std::vector<std::string>>{{"甲", "(フォルダが見つかりません)", "a"}}));
 
@@ -61,7 +48,7 @@ TEST(HostileHost, NullTextsReadAsEmpty) {
 TEST(HostileHost, LongAndDoubleByteNamesSurviveWhole) {
     // Trail bytes 0x5C ("\") and 0x7C ("|") inside double-byte characters.
     const std::string trailBytes = "ソ表能予ポ―\\十";
-    const std::string longName = Repeat("長い名前ソ", 64 * 1024);
+    const std::string longName = Repeat("長い名前ソ", 6553);
     const std::string folderId = "\\受信箱\\" + trailBytes;
     auto plugin = StartPlugin(FreshScratchFolder(), {{}, 1, 0});
     standin::Script().currentFolder = folderId;
@@ -77,8 +64,7 @@ TEST(HostileHost, LongAndDoubleByteNamesSurviveWhole) {
     EXPECT_EQ(standin::Registered().back().description, MoveText(longName));
     {
         MessageBoxCapture moveBoxes;
-        standin::InvokeCommand(static_cast<int>(items[0].id), nullptr, items[0].id);
-        ASSERT_EQ(standin::MovedTo(), std::vector<std::string>{folderId});
+        ASSERT_EQ(PickMoveItem(items[0]), std::vector<std::string>{folderId});
     }
 
     // Saved and loaded again, byte for byte.
@@ -116,8 +102,7 @@ TEST(HostileHost, CallbacksBeforeStartAfterExitAndTwiceExit) {
     const std::vector<MenuItem> items = BuildMoveItems(plugin);
     ASSERT_EQ(items.size(), 2u);
     MessageBoxCapture boxes;
-    standin::InvokeCommand(static_cast<int>(items[1].id), nullptr, items[1].id);
-    EXPECT_EQ(standin::MovedTo(), std::vector<std::string>{"old"});
+    EXPECT_EQ(PickMoveItem(items[1]), std::vector<std::string>{"old"});
 
     // A start after the exit, and one more, read the file anew each time.
     WriteProfileFile(plugin.settingsPath(), "[FolderList]\r\n0000001=old:古い\r\n"
@@ -139,17 +124,16 @@ TEST(HostileHost, CommandsFromInsideTheOpenDialog) {
     for (const bool ok : {false, true}) {
         SCOPED_TRACE(ok ? "OK" : "Cancel");
         std::vector<std::string> namesWhileOpen;
-        ModalScript script = DialogScript();
-        script.Do([&](HWND) {
-            // The host's folder menu and a move, run from inside the modal loop.
-            EXPECT_EQ(AddCurrentFolder(*plugin).size(), 1u);
-            namesWhileOpen = MoveNames(*plugin);
-            const std::vector<MenuItem> items = BuildMoveItems(*plugin);
-            standin::InvokeCommand(static_cast<int>(items[0].id), nullptr, items[0].id);
-        });
-        script.Do([&](HWND dialog) { ClickButton(dialog, ok ? IDC_SETTINGS_OK : IDCANCEL); });
-        ASSERT_TRUE(script.Run([&] { plugin->orc().OnPlugInSetup(nullptr); })) << script.failure();
-        EXPECT_EQ(standin::MovedTo().back(), "a");
+        std::vector<std::string> moved;
+        RunSettingsDialog(
+            *plugin, {[&](HWND) {
+                          // The host's folder menu and a move, run from inside the modal loop.
+                          EXPECT_EQ(AddCurrentFolder(*plugin).size(), 1u);
+                          namesWhileOpen = MoveNames(*plugin);
+                          moved = PickMoveItem(BuildMoveItems(*plugin)[0]);
+                      },
+                      [&](HWND dialog) { ClickButton(dialog, ok ? IDC_SETTINGS_OK : IDCANCEL); }});
+        EXPECT_EQ(moved, std::vector<std::string>{"a"});
         EXPECT_EQ(namesWhileOpen, (std::vector<std::string>{"甲", "乙", "丙"}));
         // The OK merges its rows into the list as it stands: the folder
         // registered meanwhile stays.
@@ -165,18 +149,14 @@ TEST(HostileHost, DialogOpenedTwiceInARow) {
     auto plugin = StartPlugin(FreshScratchFolder(), {{"a:甲", "b:乙"}, 1, 0});
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
-        ModalScript script = DialogScript();
         std::vector<std::vector<std::string>> rows;
-        script.Do([&](HWND dialog) {
-            rows = ReadRows(RowList(dialog), 1);
-            SelectRows(RowList(dialog), {1});
-            ClickButton(dialog, IDC_SETTINGS_MOVE_UP);
-            ClickButton(dialog, IDC_SETTINGS_OK);
-        });
-        int result = 0;
-        ASSERT_TRUE(script.Run([&] { result = plugin->orc().OnPlugInSetup(nullptr); }))
-            << script.failure();
-        EXPECT_EQ(result, 1);
+        EXPECT_EQ(RunSettingsDialog(*plugin, {[&](HWND dialog) {
+                      rows = ReadRows(RowList(dialog), 1);
+                      SelectRows(RowList(dialog), {1});
+                      ClickButton(dialog, IDC_SETTINGS_MOVE_UP);
+                      ClickButton(dialog, IDC_SETTINGS_OK);
+                  }}),
+                  1);
         const std::vector<std::vector<std::string>> expected =
             round == 0 ? std::vector<std::vector<std::string>>{{"甲"}, {"乙"}}
                        : std::vector<std::vector<std::string>>{{"乙"}, {"甲"}};

@@ -108,10 +108,7 @@ TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
         // Each item's ID leads to its own entry's folder.
         const std::vector<MenuItem> items = ReadMenuItems(submenu);
         for (std::size_t i = 0; i < items.size(); ++i) {
-            standin::ClearCalls();
-            EXPECT_TRUE(
-                standin::InvokeCommand(static_cast<int>(items[i].id), window.get(), items[i].id));
-            EXPECT_EQ(standin::MovedTo(), Lines{folders[i]}) << "item " << i;
+            EXPECT_EQ(PickMoveItem(items[i], window.get()), Lines{folders[i]}) << "item " << i;
             EXPECT_EQ(standin::CallsTo("ORA_MoveSelectedMessages").at(0).arguments.at(1), "0");
         }
     }
@@ -257,13 +254,10 @@ TEST(MenuLayout, EntriesAreSplitAtTheirFirstColonAndEachItemHasItsOwnBinding) {
             EXPECT_EQ(items[i].type, static_cast<UINT>(MFT_STRING));
             EXPECT_EQ(items[i].id, static_cast<UINT>(40001 + i));
             EXPECT_EQ(registered[i].description, MoveText(row.names[i]));
-            standin::ClearCalls();
             MessageBoxCapture boxes;
-            EXPECT_TRUE(
-                standin::InvokeCommand(static_cast<int>(items[i].id), window.get(), items[i].id));
+            EXPECT_EQ(PickMoveItem(items[i], window.get()), Lines{row.folders[i]});
             ASSERT_EQ(boxes.boxes().size(), 1u);
             EXPECT_EQ(boxes.boxes()[0].text, MoveText(row.names[i]));
-            EXPECT_EQ(standin::MovedTo(), Lines{row.folders[i]});
         }
     });
 }
@@ -363,18 +357,6 @@ namespace {
 constexpr char kSearchItem[] = "検索して移動(&S)...";
 constexpr char kSearchDescription[] = "移動先を検索して、選択したメールを移動します。";
 
-// A plug-in started without confirmation, with the entries and the given
-// [Extension] section (none when empty).
-std::unique_ptr<LoadedPlugin> StartWithExtensions(const std::string& folder, const Lines& entries,
-                                                  const std::string& extensions) {
-    standin::Reset();
-    auto plugin = std::make_unique<LoadedPlugin>(folder);
-    WriteProfileFile(plugin->settingsPath(),
-                     SettingsIni(entries, "[Setting]\r\nIsConfirm=0\r\n" + extensions));
-    plugin->orc().OnStart();
-    return plugin;
-}
-
 // A submenu as lines: "---", the search item's text, ">group" with its items
 // indented below it, or a move item's text and, after " > ", the folder its
 // command moves the mail to. Runs every move item's command, and checks that
@@ -391,9 +373,7 @@ void DescribeMoveTree(HMENU menu, HWND window, const std::map<std::string, std::
             lines.push_back(indent + (item.id == 0 ? "---" : item.text));
             continue;
         }
-        standin::ClearCalls();
-        standin::InvokeCommand(static_cast<int>(item.id), window, item.id);
-        const Lines to = standin::MovedTo();
+        const Lines to = PickMoveItem(item, window);
         const std::string folder = to.size() == 1 ? to[0] : "?";
         lines.push_back(indent + item.text + " > " + folder);
         const auto name = names.find(folder);
@@ -429,12 +409,15 @@ Lines MoveTree(const LoadedPlugin& plugin, const Lines& entries) {
 } // namespace
 
 TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
+    const Lines today = {"一#40001", "R&&D#40002"};
+    const Lines moveTexts = {MoveText("一"), MoveText("R&D")};
+    const Lines searchFirst = {kSearchDescription, MoveText("一"), MoveText("R&D")};
     struct Row {
         const char* name;
         std::string extensions;
-        Lines entries;
-        Lines submenu;
-        Lines descriptions;
+        Lines entries = {"a:一", "b:R&D"};
+        Lines submenu = {};
+        Lines descriptions = {};
         // The host's current folder, the menu's type, the calls that ask
         // for the current folder, and where the items move to, in order.
         std::string currentFolder = "b";
@@ -442,66 +425,37 @@ TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
         std::size_t folderAsks = 0;
         Lines moved = {"a", "b"};
     };
-    const Lines entries = {"a:一", "b:R&D"};
-    const Lines today = {"一#40001", "R&&D#40002"};
-    const Lines moveTexts = {MoveText("一"), MoveText("R&D")};
-    const Lines searchFirst = {kSearchDescription, MoveText("一"), MoveText("R&D")};
+    const std::string grayed = "[Extension]\r\nGrayCurrent=1\r\n";
+    // clang-format off
     const Row rows[] = {
-        {"no section", "", entries, today, moveTexts},
-        {"every extension off",
-         "[Extension]\r\nSearchItem=0\r\nAccessKeys=0\r\nRecentCount=0\r\nGroupBySlash=0\r\n",
-         entries, today, moveTexts},
-        {"search item",
-         "[Extension]\r\nSearchItem=1\r\n",
-         entries,
-         {Item(kSearchItem, 40001), "---", "一#40002", "R&&D#40003"},
-         searchFirst},
-        {"search item, empty list", "[Extension]\r\nSearchItem=1\r\n", {}, {kPlaceholderItem}, {}},
-        {"access keys",
-         "[Extension]\r\nAccessKeys=1\r\n",
-         entries,
-         {"&1 一#40001", "&2 R&&D#40002"},
-         moveTexts},
-        {"both, any nonzero value",
-         "[Extension]\r\nSearchItem=-2\r\nAccessKeys=7\r\n",
-         entries,
-         {Item(kSearchItem, 40001), "---", "&1 一#40002", "&2 R&&D#40003"},
-         searchFirst},
+        {.name = "no section", .extensions = "", .submenu = today, .descriptions = moveTexts},
+        {.name = "every extension off", .extensions = "[Extension]\r\nSearchItem=0\r\nAccessKeys=0\r\nRecentCount=0\r\nGroupBySlash=0\r\n",
+         .submenu = today, .descriptions = moveTexts},
+        {.name = "search item", .extensions = "[Extension]\r\nSearchItem=1\r\n",
+         .submenu = {Item(kSearchItem, 40001), "---", "一#40002", "R&&D#40003"}, .descriptions = searchFirst},
+        {.name = "search item, empty list", .extensions = "[Extension]\r\nSearchItem=1\r\n", .entries = {}, .submenu = {kPlaceholderItem}, .descriptions = {}},
+        {.name = "access keys", .extensions = "[Extension]\r\nAccessKeys=1\r\n", .submenu = {"&1 一#40001", "&2 R&&D#40002"}, .descriptions = moveTexts},
+        {.name = "both, any nonzero value", .extensions = "[Extension]\r\nSearchItem=-2\r\nAccessKeys=7\r\n",
+         .submenu = {Item(kSearchItem, 40001), "---", "&1 一#40002", "&2 R&&D#40003"}, .descriptions = searchFirst},
         // The current folder's items grayed, their commands bound as ever.
-        {"current folder grayed",
-         "[Extension]\r\nGrayCurrent=1\r\n",
-         entries,
-         {"一#40001", "R&&D#40002 state=0x3"},
-         moveTexts,
-         "b",
-         kMailListMenu,
-         1},
-        {"current folder grayed in the mail view",
-         "[Extension]\r\nGrayCurrent=1\r\n",
-         entries,
-         {"一#40001 state=0x3", "R&&D#40002"},
-         moveTexts,
-         "a",
-         kMailViewMenu,
-         1},
-        {"current folder grayed in the recent block",
-         "[Extension]\r\nGrayCurrent=1\r\nRecentCount=2\r\n[Recent]\r\n0000001=b\r\n0000002=a\r\n",
-         entries,
-         {"R&&D#40001 state=0x3", "一#40002", "---", "一#40003", "R&&D#40004 state=0x3"},
-         {MoveText("R&D"), MoveText("一"), MoveText("一"), MoveText("R&D")},
-         "b",
-         kMailListMenu,
-         1,
-         {"b", "a", "a", "b"}},
-        {"no folder grayed when the host is in none of them", "[Extension]\r\nGrayCurrent=1\r\n",
-         entries, today, moveTexts, "c", kMailListMenu, 1},
+        {.name = "current folder grayed", .extensions = grayed, .submenu = {"一#40001", "R&&D#40002 state=0x3"}, .descriptions = moveTexts,
+         .currentFolder = "b", .menuType = kMailListMenu, .folderAsks = 1},
+        {.name = "current folder grayed in the mail view", .extensions = grayed, .submenu = {"一#40001 state=0x3", "R&&D#40002"}, .descriptions = moveTexts,
+         .currentFolder = "a", .menuType = kMailViewMenu, .folderAsks = 1},
+        {.name = "current folder grayed in the recent block", .extensions = grayed + "RecentCount=2\r\n[Recent]\r\n0000001=b\r\n0000002=a\r\n",
+         .submenu = {"R&&D#40001 state=0x3", "一#40002", "---", "一#40003", "R&&D#40004 state=0x3"},
+         .descriptions = {MoveText("R&D"), MoveText("一"), MoveText("一"), MoveText("R&D")},
+         .currentFolder = "b", .menuType = kMailListMenu, .folderAsks = 1, .moved = {"b", "a", "a", "b"}},
+        {.name = "no folder grayed when the host is in none of them", .extensions = grayed, .submenu = today, .descriptions = moveTexts,
+         .currentFolder = "c", .menuType = kMailListMenu, .folderAsks = 1},
     };
+    // clang-format on
     const std::string base = FreshScratchFolder();
     const HostWindow window;
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
         SCOPED_TRACE(row.name);
-        const auto plugin = StartWithExtensions(RowFolder(base, r), row.entries, row.extensions);
+        const auto plugin = StartRowPlugin(base, r, {row.entries, 0, {}}, row.extensions);
         standin::Script().currentFolder = row.currentFolder;
         standin::Script().currentMail = "<mail-1@example>";
         const UniqueMenu menu = HostMenu();
@@ -523,9 +477,7 @@ TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
         for (const MenuItem& item : ReadMenuItems(submenu)) {
             if (item.id == 0 || item.text == kSearchItem)
                 continue;
-            standin::ClearCalls();
-            standin::InvokeCommand(static_cast<int>(item.id), window.get(), item.id);
-            const Lines to = standin::MovedTo();
+            const Lines to = PickMoveItem(item, window.get());
             moved.insert(moved.end(), to.begin(), to.end());
         }
         EXPECT_EQ(moved, row.entries.empty() ? Lines{} : row.moved);
@@ -560,7 +512,7 @@ TEST(MenuLayout, AccessKeysRunOutAfterTheLastDigitAndLetter) {
     const std::string base = FreshScratchFolder();
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         SCOPED_TRACE(rows[r].name);
-        const auto plugin = StartWithExtensions(RowFolder(base, r), entries, rows[r].extensions);
+        const auto plugin = StartRowPlugin(base, r, {entries, 0, {}}, rows[r].extensions);
         std::vector<std::string> labels = ItemTexts(BuildMoveItems(*plugin));
         if (!labels.empty() && labels[0] == kSearchItem)
             labels.erase(labels.begin(), labels.begin() + 2);
@@ -631,7 +583,7 @@ TEST(MenuLayout, RecentItemsAndGroupsOnlyWhenOn) {
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
         SCOPED_TRACE(row.name);
-        const auto plugin = StartWithExtensions(RowFolder(base, r), row.entries, row.sections);
+        const auto plugin = StartRowPlugin(base, r, {row.entries, 0, {}}, row.sections);
         EXPECT_EQ(MoveTree(*plugin, row.entries), row.tree);
     }
 }
@@ -650,20 +602,14 @@ TEST(MenuLayout, RecentFoldersSurviveAnExitAndAStart) {
     };
     // A folder ID with a blank at its end is stored quoted and read back whole.
     const Lines entries = {"a:一", "c :三", "b:二"};
+    // clang-format off
     const Row rows[] = {
-        {"on",
-         3,
-         {"0000001=gone", "0000002=a"},
-         {3, 4, 0},
-         {"0000001=a", "0000002=b", "0000003=\"c \""},
-         {"一 > a", "二 > b", "三 > c ", "---", "一 > a", "三 > c ", "二 > b"}},
-        {"off: the section stays as it is",
-         0,
-         {"0000001=gone", "0000002=a"},
-         {1},
-         {"0000001=gone", "0000002=a"},
-         {"一 > a", "三 > c ", "二 > b"}},
+        {.name = "on", .recentCount = 3, .storedBefore = {"0000001=gone", "0000002=a"}, .moves = {3, 4, 0},
+         .storedAfter = {"0000001=a", "0000002=b", "0000003=\"c \""}, .treeAfterStart = {"一 > a", "二 > b", "三 > c ", "---", "一 > a", "三 > c ", "二 > b"}},
+        {.name = "off: the section stays as it is", .recentCount = 0, .storedBefore = {"0000001=gone", "0000002=a"}, .moves = {1},
+         .storedAfter = {"0000001=gone", "0000002=a"}, .treeAfterStart = {"一 > a", "三 > c ", "二 > b"}},
     };
+    // clang-format on
     const std::string base = FreshScratchFolder();
     const HostWindow window;
     for (std::size_t r = 0; r < std::size(rows); ++r) {
@@ -673,11 +619,11 @@ TEST(MenuLayout, RecentFoldersSurviveAnExitAndAStart) {
             "[Extension]\r\nRecentCount=" + std::to_string(row.recentCount) + "\r\n[Recent]\r\n";
         for (const std::string& line : row.storedBefore)
             sections += line + "\r\n";
-        const auto plugin = StartWithExtensions(RowFolder(base, r), entries, sections);
+        const auto plugin = StartRowPlugin(base, r, {entries, 0, {}}, sections);
         const std::vector<MenuItem> items = BuildMoveItems(*plugin);
         for (const std::size_t move : row.moves) {
             ASSERT_LT(move, items.size());
-            standin::InvokeCommand(static_cast<int>(items[move].id), window.get(), items[move].id);
+            PickMoveItem(items[move], window.get());
         }
         plugin->orc().OnExit();
         EXPECT_EQ(StoredSection(plugin->settingsPath(), "Recent"), row.storedAfter);

@@ -252,15 +252,11 @@ class Walk {
             else
                 PostMessageA(dialog, WM_CLOSE, 0, 0);
         });
-        ModalScript script = DialogScript(20000);
-        script.Do([&actions](HWND dialog) {
+        const auto runActions = [&actions](HWND dialog) {
             for (const auto& action : actions)
                 action(dialog);
-        });
-        int result = 0;
-        ASSERT_TRUE(script.Run([&] { result = plugin_->orc().OnPlugInSetup(nullptr); }))
-            << script.failure();
-        EXPECT_EQ(result, 1);
+        };
+        EXPECT_EQ(RunSettingsDialog(*plugin_, {runActions}, nullptr, 20000), 1);
         if (close <= 1) {
             model_.entries.clear();
             for (const Row& r : rows)
@@ -301,10 +297,8 @@ class Walk {
             expected.push_back(FolderListKey(i + 1) + "=" + model_.entries[i]);
         const std::string path = plugin_->settingsPath();
         EXPECT_EQ(StoredFolderList(path), expected);
-        EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Setting", "IsConfirm", -1, path.c_str())),
-                  model_.isConfirm);
-        EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Setting", "IsMenuTop", -1, path.c_str())),
-                  model_.isMenuTop);
+        EXPECT_EQ(ProfileInt(path, "Setting", "IsConfirm", -1), model_.isConfirm);
+        EXPECT_EQ(ProfileInt(path, "Setting", "IsMenuTop", -1), model_.isMenuTop);
     }
 
     DWORD spent_[5] = {};

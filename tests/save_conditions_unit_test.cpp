@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <new>
@@ -21,6 +20,7 @@
 #include "folders/list_merge.h"
 #include "folders/plugin_settings.h"
 #include "folders/settings_file.h"
+#include "module_state.h"
 #include "plugin.h"
 #include "run_process.h"
 #include "scratch.h"
@@ -92,37 +92,12 @@ std::string LongSettingsPath(const std::string& base, std::size_t row, std::size
     return deep + "\\Varkel.ini";
 }
 
-// A new session's state: nothing loaded, nothing merged.
-void ResetModuleState() {
-    ReplaceFolderEntries({});
-    g_settings = PluginSettings{};
-    SetSettingsBase(std::nullopt);
-}
-
-FolderList LoadedEntries(const std::string& path) {
-    ResetModuleState();
-    LoadSettings(path);
-    return FolderEntries();
-}
-
-std::vector<std::string> NumberedEntries(int count) {
-    std::vector<std::string> entries;
-    char entry[96];
-    for (int n = 1; n <= count; ++n) {
-        std::snprintf(entry, sizeof entry, "\\受信箱\\取引先%04d:取引先 %04d", n, n);
-        entries.push_back(entry);
-    }
-    return entries;
-}
-
 // Runs crash hosts on the folder, each started offset ms after the one
 // before; true when every one saved without a box.
 bool RunHostsAtOnce(const std::string& folder, int hosts, DWORD offset) {
     const char eventName[] = "VarkelSaveConditionsSaving";
     const UniqueHandle saving(CreateEventA(nullptr, TRUE, FALSE, eventName));
-    const std::string bare = folder.substr(0, folder.find_last_not_of('\\') + 1);
-    const std::string command =
-        "\"" + ExecutableFolder() + "crash_host.exe\" \"" + bare + "\" " + eventName;
+    const std::string command = CrashHostCommand(folder, eventName);
     std::vector<ChildProcess> started;
     for (int i = 0; i < hosts; ++i) {
         if (i > 0)
@@ -169,11 +144,14 @@ const std::string kOldFile = SettingsIni(kOldList, "[Setting]\r\nIsConfirm=1\r\n
 // Only the profile functions may write around a comment line.
 const std::string kHandEdited = "; 手で書いた行\r\n" + kOldFile;
 
+class SettingsSave : public ModuleState {};
+class SettingsLoad : public ModuleState {};
+
 } // namespace
 
 enum class Outcome { kNewFile, kOldFile, kEither };
 
-TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
+TEST_F(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
     struct Row {
         const char* name;
         Hold hold = Hold::kNone;
@@ -330,7 +308,7 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
     }
 }
 
-TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
+TEST_F(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
     struct Row {
         const char* name;
         std::string file = {};                // the settings file; none when empty
@@ -427,7 +405,7 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
 
 // The profile functions read the bytes that the start read, whatever another
 // program does to the file after that.
-TEST(SettingsLoad, TheProfileFunctionsReadTheBytesTheStartRead) {
+TEST_F(SettingsLoad, TheProfileFunctionsReadTheBytesTheStartRead) {
     struct Row {
         const char* name;
         std::function<HANDLE(const std::string& path)> meanwhile; // gives what to close
@@ -498,7 +476,7 @@ TEST(ListMerge, EachSideKeepsItsChangesSinceTheBase) {
     }
 }
 
-TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
+TEST_F(SettingsSave, KeepsWhatAnotherClientSaved) {
     struct Row {
         const char* name;
         FolderList loaded = {}; // the file at this client's start
@@ -605,7 +583,7 @@ TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
 }
 
 // Each client adds the folder, or removes it where it read the other's save.
-TEST(SettingsSave, TwoProcessesSavingAtOnceLeaveOneWholeFile) {
+TEST_F(SettingsSave, TwoProcessesSavingAtOnceLeaveOneWholeFile) {
     const std::string folder = FreshScratchFolder();
     const std::string path = folder + "Varkel.ini";
     CopyFileA(BuiltPluginPath().c_str(), (folder + "Varkel.dll").c_str(), FALSE);

@@ -36,12 +36,6 @@ const char kOldFile[] = "[FolderList]\r\n"
                         "ColWidth1=100\r\n"
                         "ColWidth2=120\r\n";
 
-std::string ProfileText(const std::string& path, const char* section, const char* key) {
-    char value[256] = {};
-    GetPrivateProfileStringA(section, key, "", value, sizeof value, path.c_str());
-    return value;
-}
-
 struct Obstacle {
     const char* name;
     // Whether the old file is there at the start.
@@ -253,9 +247,7 @@ TEST(SettingsSave, EachChangeIsInTheFileWhenMade) {
         if (!row.inDialog) {
             AddCurrentFolder(session.plugin());
         } else {
-            ModalScript script = DialogScript();
-            script.Do([&](HWND dialog) { row.inDialog(dialog, session.plugin()); });
-            EXPECT_EQ(session.Setup(script), 1);
+            session.Open({[&](HWND dialog) { row.inDialog(dialog, session.plugin()); }});
         }
         session.plugin().Unload();
         EXPECT_EQ(StoredFolderList(session.plugin().settingsPath()), row.list);

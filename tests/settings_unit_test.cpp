@@ -21,18 +21,13 @@
 #include "folders/plugin_settings.h"
 #include "folders/recent_list.h"
 #include "folders/settings_file.h"
+#include "module_state.h"
 #include "scratch.h"
 #include "settings_files.h"
 
 namespace {
 
 const char kCrLf[] = "\r\n";
-
-void ResetModuleState() {
-    ReplaceFolderEntries({});
-    g_settings = PluginSettings{};
-    SetSettingsBase(std::nullopt);
-}
 
 // Joins lines, each followed by the line end.
 std::string Lines(std::initializer_list<std::string> lines, const std::string& end = kCrLf) {
@@ -45,12 +40,6 @@ std::string Lines(std::initializer_list<std::string> lines, const std::string& e
 void WriteAgedProfileFile(const std::string& path, const std::string& bytes) {
     WriteProfileFile(path, bytes);
     ASSERT_TRUE(AgeFile(path)) << path;
-}
-
-FolderList LoadedEntries(const std::string& path) {
-    ReplaceFolderEntries({});
-    LoadSettings(path);
-    return FolderEntries();
 }
 
 bool RunningOnWine() {
@@ -303,10 +292,10 @@ std::vector<CorpusFile> AwkwardFiles() {
     };
 }
 
-class SettingsFile : public testing::Test {
+class SettingsFile : public ModuleState {
   protected:
     void SetUp() override {
-        ResetModuleState();
+        ModuleState::SetUp();
         folder_ = FreshScratchFolder();
         path_ = folder_ + "Varkel.ini";
     }
@@ -483,7 +472,14 @@ TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
                       "ColWidth1" + s + "5", "ColWidth2" + s + "6"},
                      end);
     };
-    const PluginSettings everyKeyRead = {0, 1, 1, 2, 3, 4, 5, 6};
+    const PluginSettings everyKeyRead = {.IsConfirm = 0,
+                                         .IsMenuTop = 1,
+                                         .Left = 1,
+                                         .Top = 2,
+                                         .Right = 3,
+                                         .Bottom = 4,
+                                         .ColWidth1 = 5,
+                                         .ColWidth2 = 6};
     const SettingsCase files[] = {
         {"plain",
          Lines({"[Setting]", "IsConfirm=0", "IsMenuTop=1", "[Size]", "Left=-20", "Top=-2147483648",
@@ -519,7 +515,14 @@ TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
          Lines({"[Setting]", "IsConfirm=+1", "IsMenuTop=-1", "[Size]", "Left=4294967297",
                 "Top=42A94967297", "Right=B4294967297", "Bottom=4294967296",
                 "ColWidth1=-4294967297", "ColWidth2=+1"}),
-         PluginSettings{1, -1, 1, 42, 0, 0, -1, 1}},
+         PluginSettings{.IsConfirm = 1,
+                        .IsMenuTop = -1,
+                        .Left = 1,
+                        .Top = 42,
+                        .Right = 0,
+                        .Bottom = 0,
+                        .ColWidth1 = -1,
+                        .ColWidth2 = 1}},
         {"CR only", everyKey("=", "\r"), everyKeyRead},
         {"LF only", everyKey("=", "\n"), everyKeyRead},
         {"letter case of names",
@@ -592,17 +595,27 @@ TEST(SettingLines, OnlyTheSavesOwnFormIsTakenFromTheSection) {
 }
 
 PluginSettings DefaultSettings() {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    return {1,
-            0,
-            (width - 400) / 2,
-            (height - 300) / 2,
-            (width - 400) / 2 + 400,
-            (height - 300) / 2 + 300,
-            160,
-            180};
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - 400) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - 300) / 2;
+    return {.IsConfirm = 1,
+            .IsMenuTop = 0,
+            .Left = left,
+            .Top = top,
+            .Right = left + 400,
+            .Bottom = top + 300,
+            .ColWidth1 = 160,
+            .ColWidth2 = 180};
 }
+
+// Settings in memory at a save, each key its own value.
+constexpr PluginSettings kSavedSettings = {.IsConfirm = 1,
+                                           .IsMenuTop = 0,
+                                           .Left = 1,
+                                           .Top = 2,
+                                           .Right = 3,
+                                           .Bottom = 4,
+                                           .ColWidth1 = 5,
+                                           .ColWidth2 = 6};
 
 TEST_F(SettingsFile, NoFileGivesTheDefaultsAndTheSaveWritesEveryKey) {
     LoadSettings(path_);
@@ -631,25 +644,22 @@ TEST_F(SettingsFile, MissingKeysTakeTheirDefaults) {
         std::string file;
         PluginSettings expected;
     };
+    // clang-format off
     const Case cases[] = {
-        {"Left and Top only",
-         Lines({"[Size]", "Left=100", "Top=50"}),
-         {1, 0, 100, 50, 500, 350, 160, 180}},
-        {"Left and Top negative",
-         Lines({"[Size]", "Left=-250", "Top=-3"}),
-         {1, 0, -250, -3, 150, 297, 160, 180}},
-        {"Right and Bottom only",
-         Lines({"[Size]", "Right=10", "Bottom=20"}),
-         {1, 0, d.Left, d.Top, 10, 20, 160, 180}},
-        {"Left near the largest value",
-         Lines({"[Size]", "Left=2147483647", "Top=2147483600"}),
-         {1, 0, 2147483647, 2147483600, -2147483249, -2147483396, 160, 180}},
-        {"nothing validated",
-         Lines({"[Setting]", "IsConfirm=7", "IsMenuTop=-1", "[Size]", "Left=500", "Top=400",
-                "Right=100", "Bottom=400", "ColWidth1=0", "ColWidth2=-5"}),
-         {7, -1, 500, 400, 100, 400, 0, -5}},
-        {"keys of other sections", Lines({"[Other]", "IsConfirm=0", "Left=3", "[Setting]"}), d},
+        {.name = "Left and Top only", .file = Lines({"[Size]", "Left=100", "Top=50"}),
+         .expected = {.IsConfirm = 1, .IsMenuTop = 0, .Left = 100, .Top = 50, .Right = 500, .Bottom = 350, .ColWidth1 = 160, .ColWidth2 = 180}},
+        {.name = "Left and Top negative", .file = Lines({"[Size]", "Left=-250", "Top=-3"}),
+         .expected = {.IsConfirm = 1, .IsMenuTop = 0, .Left = -250, .Top = -3, .Right = 150, .Bottom = 297, .ColWidth1 = 160, .ColWidth2 = 180}},
+        {.name = "Right and Bottom only", .file = Lines({"[Size]", "Right=10", "Bottom=20"}),
+         .expected = {.IsConfirm = 1, .IsMenuTop = 0, .Left = d.Left, .Top = d.Top, .Right = 10, .Bottom = 20, .ColWidth1 = 160, .ColWidth2 = 180}},
+        {.name = "Left near the largest value", .file = Lines({"[Size]", "Left=2147483647", "Top=2147483600"}),
+         .expected = {.IsConfirm = 1, .IsMenuTop = 0, .Left = 2147483647, .Top = 2147483600, .Right = -2147483249, .Bottom = -2147483396, .ColWidth1 = 160, .ColWidth2 = 180}},
+        {.name = "nothing validated",
+         .file = Lines({"[Setting]", "IsConfirm=7", "IsMenuTop=-1", "[Size]", "Left=500", "Top=400", "Right=100", "Bottom=400", "ColWidth1=0", "ColWidth2=-5"}),
+         .expected = {.IsConfirm = 7, .IsMenuTop = -1, .Left = 500, .Top = 400, .Right = 100, .Bottom = 400, .ColWidth1 = 0, .ColWidth2 = -5}},
+        {.name = "keys of other sections", .file = Lines({"[Other]", "IsConfirm=0", "Left=3", "[Setting]"}), .expected = d},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteProfileFile(path_, c.file);
@@ -676,37 +686,24 @@ TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
         twelveLines.push_back(FolderListKey(n) + "=" + twelve.back());
         twelveFile += twelveLines.back() + "\r\n";
     }
+    // clang-format off
     const Case cases[] = {
-        {"gap at 0000003",
-         Lines({"[FolderList]", "0000001=a:A", "0000002=b:B", "0000004=d:D"}),
-         {"a:A", "b:B"},
-         std::nullopt,
-         {"0000001=a:A", "0000002=b:B"}},
-        {"empty 0000001", Lines({"[FolderList]", "0000001=", "0000002=b:B"}), {}, std::nullopt, {}},
-        {"key 1 instead of 0000001", Lines({"[FolderList]", "1=a:A"}), {}, std::nullopt, {}},
-        {"twelve entries", twelveFile, twelve, std::nullopt, twelveLines},
-        {"a list cut to one",
-         Lines({"[FolderList]", "0000001=a:A", "0000002=b:B", "0000003=c:C"}),
-         {"a:A", "b:B", "c:C"},
-         FolderList{"b:B"},
-         {"0000001=b:B"}},
-        {"a list emptied",
-         Lines({"[FolderList]", "0000001=a:A", "0000002=b:B"}),
-         {"a:A", "b:B"},
-         FolderList{},
-         {}},
-        {"keys beyond the list and odd keys",
-         Lines({"[FolderList]", "0000001=a:A", "0000005=e", "; note", "Stray=1", "bare"}),
-         {"a:A"},
-         std::nullopt,
-         {"0000001=a:A"}},
-        {"sections of the list in other letter case",
-         Lines({"[folderlist]", "0000001=lower", "[Other]", "k=v", "[FolderList]", "0000001=x",
-                "[FOLDERLIST]", "0000002=y"}),
-         {"lower"},
-         FolderList{"n:N"},
-         {"0000001=n:N"}},
+        {.name = "gap at 0000003", .file = Lines({"[FolderList]", "0000001=a:A", "0000002=b:B", "0000004=d:D"}), .loaded = {"a:A", "b:B"},
+         .saved = std::nullopt, .linesAfterSave = {"0000001=a:A", "0000002=b:B"}},
+        {.name = "empty 0000001", .file = Lines({"[FolderList]", "0000001=", "0000002=b:B"}), .loaded = {}, .saved = std::nullopt, .linesAfterSave = {}},
+        {.name = "key 1 instead of 0000001", .file = Lines({"[FolderList]", "1=a:A"}), .loaded = {}, .saved = std::nullopt, .linesAfterSave = {}},
+        {.name = "twelve entries", .file = twelveFile, .loaded = twelve, .saved = std::nullopt, .linesAfterSave = twelveLines},
+        {.name = "a list cut to one", .file = Lines({"[FolderList]", "0000001=a:A", "0000002=b:B", "0000003=c:C"}), .loaded = {"a:A", "b:B", "c:C"},
+         .saved = FolderList{"b:B"}, .linesAfterSave = {"0000001=b:B"}},
+        {.name = "a list emptied", .file = Lines({"[FolderList]", "0000001=a:A", "0000002=b:B"}), .loaded = {"a:A", "b:B"}, .saved = FolderList{},
+         .linesAfterSave = {}},
+        {.name = "keys beyond the list and odd keys", .file = Lines({"[FolderList]", "0000001=a:A", "0000005=e", "; note", "Stray=1", "bare"}),
+         .loaded = {"a:A"}, .saved = std::nullopt, .linesAfterSave = {"0000001=a:A"}},
+        {.name = "sections of the list in other letter case",
+         .file = Lines({"[folderlist]", "0000001=lower", "[Other]", "k=v", "[FolderList]", "0000001=x", "[FOLDERLIST]", "0000002=y"}),
+         .loaded = {"lower"}, .saved = FolderList{"n:N"}, .linesAfterSave = {"0000001=n:N"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteProfileFile(path_, c.file);
@@ -725,11 +722,13 @@ TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
 }
 
 TEST_F(SettingsFile, SettingsRoundTripAsPlainDecimalText) {
+    // clang-format off
     const PluginSettings cases[] = {
-        {1, 0, 312, 234, 712, 534, 160, 180},
-        {7, 1, -250, -3, 150, 297, 0, -5},
-        {0, 7, INT32_MIN, INT32_MAX, INT32_MIN, INT32_MAX, -1, 1},
+        {.IsConfirm = 1, .IsMenuTop = 0, .Left = 312, .Top = 234, .Right = 712, .Bottom = 534, .ColWidth1 = 160, .ColWidth2 = 180},
+        {.IsConfirm = 7, .IsMenuTop = 1, .Left = -250, .Top = -3, .Right = 150, .Bottom = 297, .ColWidth1 = 0, .ColWidth2 = -5},
+        {.IsConfirm = 0, .IsMenuTop = 7, .Left = INT32_MIN, .Top = INT32_MAX, .Right = INT32_MIN, .Bottom = INT32_MAX, .ColWidth1 = -1, .ColWidth2 = 1},
     };
+    // clang-format on
     for (const PluginSettings& settings : cases) {
         SCOPED_TRACE(DescribeSettings(settings));
         WriteProfileFile(path_, Lines({"[Setting]", "IsConfirm=1", "[Size]", "Left=1"}));
@@ -851,9 +850,7 @@ TEST_F(SettingsFile, UnicodeFilesKeepTheirOtherKeys) {
         ASSERT_TRUE(SaveSettings(path_));
         EXPECT_EQ(ReadWholeFile(path_).substr(0, 2), file.bytes.substr(0, 2));
         EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"\\Mailbox\\受信箱:受信箱", "b:B"}));
-        char value[16] = {};
-        GetPrivateProfileStringA("Other", "k", "", value, sizeof value, path_.c_str());
-        EXPECT_STREQ(value, "受");
+        EXPECT_EQ(ProfileText(path_, "Other", "k"), "受");
     }
 }
 
@@ -873,8 +870,7 @@ TEST_F(SettingsFile, TheListStartsOnALineOfItsOwn) {
     for (const CorpusFile& file : files) {
         SCOPED_TRACE(file.name);
         WriteProfileFile(path_, file.bytes);
-        char before[16] = {};
-        GetPrivateProfileStringA("Other", "k", "", before, sizeof before, path_.c_str());
+        const std::string before = ProfileText(path_, "Other", "k");
         ResetModuleState();
         LoadSettings(path_);
         ReplaceFolderEntries({"a:A", "b:B"});
@@ -882,9 +878,7 @@ TEST_F(SettingsFile, TheListStartsOnALineOfItsOwn) {
         EXPECT_EQ(ReadWholeFile(path_).substr(0, file.bytes.size()), file.bytes)
             << "the file was rewritten";
         EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"a:A", "b:B"}));
-        char after[16] = {};
-        GetPrivateProfileStringA("Other", "k", "", after, sizeof after, path_.c_str());
-        EXPECT_STREQ(after, before);
+        EXPECT_EQ(ProfileText(path_, "Other", "k"), before);
     }
 }
 
@@ -1010,7 +1004,7 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
         SCOPED_TRACE(c.name);
         ResetModuleState();
         ReplaceFolderEntries({"a:A", "b:B"});
-        g_settings = {1, 0, 1, 2, 3, 4, 5, 6};
+        g_settings = kSavedSettings;
         const std::string path = c.prepare();
         const FolderList list = FolderEntries();
         const bool existed = FileExists(path);
@@ -1025,7 +1019,7 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
         EXPECT_EQ(ReadWholeFile(path), bytes);
         EXPECT_FALSE(FileExists(path + ".tmp"));
         EXPECT_EQ(FolderEntries(), list);
-        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings({1, 0, 1, 2, 3, 4, 5, 6}));
+        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(kSavedSettings));
     }
 }
 
@@ -1049,28 +1043,16 @@ TEST_F(SettingsFile, ASaveKeepsTheFilesAttributesAndWritesOnlyWhatChanged) {
         bool saved;
         bool rewritten;
     };
+    const DWORD normal = FILE_ATTRIBUTE_NORMAL;
+    // clang-format off
     const Case cases[] = {
-        {"nothing changed", {"a:A", "b:B"}, FILE_ATTRIBUTE_NORMAL, false, true, false},
-        {"nothing changed in a read-only file",
-         {"a:A", "b:B"},
-         FILE_ATTRIBUTE_READONLY,
-         false,
-         true,
-         false},
-        {"a change to a read-only file", {"a:A"}, FILE_ATTRIBUTE_READONLY, false, false, false},
-        {"a change to a hidden system file",
-         {"b:B"},
-         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM,
-         false,
-         true,
-         true},
-        {"a change where no file can be made beside it",
-         {"b:B", "a:A"},
-         FILE_ATTRIBUTE_NORMAL,
-         true,
-         true,
-         true},
+        {.name = "nothing changed", .list = {"a:A", "b:B"}, .attributes = normal, .noRoomBeside = false, .saved = true, .rewritten = false},
+        {.name = "nothing changed in a read-only file", .list = {"a:A", "b:B"}, .attributes = FILE_ATTRIBUTE_READONLY, .noRoomBeside = false, .saved = true, .rewritten = false},
+        {.name = "a change to a read-only file", .list = {"a:A"}, .attributes = FILE_ATTRIBUTE_READONLY, .noRoomBeside = false, .saved = false, .rewritten = false},
+        {.name = "a change to a hidden system file", .list = {"b:B"}, .attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, .noRoomBeside = false, .saved = true, .rewritten = true},
+        {.name = "a change where no file can be made beside it", .list = {"b:B", "a:A"}, .attributes = normal, .noRoomBeside = true, .saved = true, .rewritten = true},
     };
+    // clang-format on
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         SCOPED_TRACE(c.name);
@@ -1086,7 +1068,7 @@ TEST_F(SettingsFile, ASaveKeepsTheFilesAttributesAndWritesOnlyWhatChanged) {
         const ULONGLONG written = LastWriteTime(path);
         ResetModuleState();
         ReplaceFolderEntries(c.list);
-        g_settings = {1, 0, 1, 2, 3, 4, 5, 6};
+        g_settings = kSavedSettings;
 
         EXPECT_EQ(SaveSettings(path), c.saved);
         EXPECT_EQ(GetFileAttributesA(path.c_str()) & kKept, c.attributes & kKept);
@@ -1189,34 +1171,21 @@ TEST_F(SettingsFile, ExtensionsAreWrittenOnlyToFilesThatUseThem) {
         // The section's lines after the save; none when it must be absent.
         std::vector<std::string> sectionAfterSave;
     };
+    // clang-format off
     const Case cases[] = {
-        {"never had it, all off", base, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {}},
-        {"never had it, one turned on",
-         base,
-         {0, 0, 0, 0, 0, 0},
-         {1, 0, 0, 0, 0, 0},
-         {"SearchItem=1", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0",
-          "GrayCurrent=0"}},
-        {"never had it, the last two turned on",
-         base,
-         {0, 0, 0, 0, 0, 0},
-         {0, 0, 0, 0, 1, 1},
-         {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=1",
-          "GrayCurrent=1"}},
-        {"had it, all off",
-         base + Lines({"[Extension]", "AccessKeys=0"}),
-         {0, 0, 0, 0, 0, 0},
-         {0, 0, 0, 0, 0, 0},
-         {"AccessKeys=0", "SearchItem=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0",
-          "GrayCurrent=0"}},
-        {"had it on, turned off",
-         base + Lines({"[Extension]", "SearchItem=1", "AccessKeys=7", "RecentCount=3",
-                       "GroupBySlash=-1", "MarkMissing=2", "GrayCurrent=-3"}),
-         {1, 7, 3, -1, 2, -3},
-         {0, 0, 0, 0, 0, 0},
-         {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0",
-          "GrayCurrent=0"}},
+        {.name = "never had it, all off", .file = base, .loaded = {0, 0, 0, 0, 0, 0}, .saved = {0, 0, 0, 0, 0, 0}, .sectionAfterSave = {}},
+        {.name = "never had it, one turned on", .file = base, .loaded = {0, 0, 0, 0, 0, 0}, .saved = {1, 0, 0, 0, 0, 0},
+         .sectionAfterSave = {"SearchItem=1", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0", "GrayCurrent=0"}},
+        {.name = "never had it, the last two turned on", .file = base, .loaded = {0, 0, 0, 0, 0, 0}, .saved = {0, 0, 0, 0, 1, 1},
+         .sectionAfterSave = {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=1", "GrayCurrent=1"}},
+        {.name = "had it, all off", .file = base + Lines({"[Extension]", "AccessKeys=0"}), .loaded = {0, 0, 0, 0, 0, 0}, .saved = {0, 0, 0, 0, 0, 0},
+         .sectionAfterSave = {"AccessKeys=0", "SearchItem=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0", "GrayCurrent=0"}},
+        {.name = "had it on, turned off",
+         .file = base + Lines({"[Extension]", "SearchItem=1", "AccessKeys=7", "RecentCount=3", "GroupBySlash=-1", "MarkMissing=2", "GrayCurrent=-3"}),
+         .loaded = {1, 7, 3, -1, 2, -3}, .saved = {0, 0, 0, 0, 0, 0},
+         .sectionAfterSave = {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0", "GrayCurrent=0"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteProfileFile(path_, c.file);

@@ -1,5 +1,7 @@
 #include "menu_items.h"
 
+#include <gtest/gtest.h>
+
 #include "plugin.h"
 #include "standin_host.h"
 
@@ -29,6 +31,12 @@ std::vector<std::string> ItemTexts(const std::vector<MenuItem>& items) {
 
 std::vector<std::string> MoveNames(const LoadedPlugin& plugin) {
     return ItemTexts(BuildMoveItems(plugin));
+}
+
+std::vector<std::string> PickMoveItem(const MenuItem& item, HWND window) {
+    standin::ClearCalls();
+    EXPECT_TRUE(standin::InvokeCommand(static_cast<int>(item.id), window, item.id)) << item.text;
+    return standin::MovedTo();
 }
 
 std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND window) {

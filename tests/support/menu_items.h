@@ -28,6 +28,11 @@ std::vector<std::string> ItemTexts(const std::vector<MenuItem>& items);
 // The texts of the move items that BuildMoveItems gives.
 std::vector<std::string> MoveNames(const LoadedPlugin& plugin);
 
+// Picks a move item as the host does, its ID as the command word; the folders
+// that the pick moved the mail to. An ID that the host never handed out fails
+// the test.
+std::vector<std::string> PickMoveItem(const MenuItem& item, HWND window = nullptr);
+
 // Adds the host's current folder through the folder menu's command, with the
 // confirmation answered OK; the boxes shown.
 std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND window = nullptr);

@@ -53,7 +53,12 @@ LRESULT CALLBACK InitDialogRecorder::OnCallReturn(int code, WPARAM wParam, LPARA
 }
 
 int ReadInt(const std::string& path, const char* section, const char* key) {
-    return static_cast<int>(GetPrivateProfileIntA(section, key, -99999, path.c_str()));
+    return ProfileInt(path, section, key, -99999);
+}
+
+void AddSteps(ModalScript& script, std::initializer_list<DialogStep> steps) {
+    for (const DialogStep& step : steps)
+        script.Then(step.get());
 }
 
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,6 +82,22 @@ int DialogSession::Setup(ModalScript& script, HWND owner) {
     EXPECT_TRUE(ran) << script.failure();
     EXPECT_EQ(recorder.rects().size(), script.windowFound() ? 1u : 0u) << "dialogs opened";
     openedAt_ = recorder.rects().empty() ? RECT{} : recorder.rects().front();
+    return result;
+}
+
+void DialogSession::Open(std::initializer_list<DialogStep> steps, HWND owner) {
+    ModalScript script = DialogScript();
+    AddSteps(script, steps);
+    EXPECT_EQ(Setup(script, owner), 1) << "the setup callback's result";
+}
+
+int RunSettingsDialog(const LoadedPlugin& plugin, std::initializer_list<DialogStep> steps,
+                      HWND owner, DWORD timeoutMs) {
+    ModalScript script = DialogScript(timeoutMs);
+    AddSteps(script, steps);
+    int result = -1;
+    EXPECT_TRUE(script.Run([&] { result = plugin.orc().OnPlugInSetup(owner); }))
+        << script.failure();
     return result;
 }
 

@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "desktop/window_driver.h"
@@ -22,6 +25,31 @@ struct SavedSettings {
     int colWidth2 = 0;
 };
 
+// One step on the open settings dialog: an action done in one tick, or a
+// step that returns false to be tried again on the next tick.
+class DialogStep {
+  public:
+    template <class Step> DialogStep(Step step) {
+        if constexpr (std::is_void_v<std::invoke_result_t<Step&, HWND>>)
+            step_ = [step = std::move(step)](HWND dialog) mutable {
+                step(dialog);
+                return true;
+            };
+        else
+            step_ = std::move(step);
+    }
+    const ModalScript::WindowStep& get() const { return step_; }
+
+  private:
+    ModalScript::WindowStep step_;
+};
+
+// Opens the plug-in's settings dialog with ORC_OnPlugInSetup(owner) and runs
+// the steps on it; the setup callback's result. A script that does not run to
+// its end, with the dialog closed, adds a test failure.
+int RunSettingsDialog(const LoadedPlugin& plugin, std::initializer_list<DialogStep> steps,
+                      HWND owner = nullptr, DWORD timeoutMs = 5000);
+
 class DialogSession {
   public:
     // Writes ini (nothing when empty) as the settings file and starts the
@@ -32,6 +60,9 @@ class DialogSession {
     // ORC_OnPlugInSetup(owner) while the script drives the settings dialog;
     // the setup callback's result. A script that fails adds a test failure.
     int Setup(ModalScript& script, HWND owner = nullptr);
+    // Setup with a settings dialog script of these steps, whose result must
+    // be 1.
+    void Open(std::initializer_list<DialogStep> steps, HWND owner = nullptr);
     // The dialog's window rectangle as the last Setup's dialog placed itself
     // at opening (a window manager may shift it a little as it is shown).
     RECT openedAt() const { return openedAt_; }

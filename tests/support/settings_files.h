@@ -32,5 +32,16 @@ std::vector<std::string> KeyByKeyFolderList(const std::string& path);
 // defaults.
 PluginSettings KeyByKeySettings(const std::string& path);
 
+// One key's value as GetPrivateProfileStringA reads it, with an empty
+// default; a value cut short fails the test.
+std::string ProfileText(const std::string& path, const char* section, const char* key);
+// One key as GetPrivateProfileIntA reads it.
+int ProfileInt(const std::string& path, const char* section, const char* key, int fallback);
+
+// count entries "\\受信箱\\取引先0001:取引先 0001", ... for long lists.
+std::vector<std::string> NumberedEntries(int count);
+// piece, times times over.
+std::string Repeat(const std::string& piece, std::size_t times);
+
 // "IsConfirm=1 IsMenuTop=0 Left=312 ...", for comparing settings.
 std::string DescribeSettings(const PluginSettings& settings);

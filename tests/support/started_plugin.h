@@ -19,9 +19,12 @@ struct StartSettings {
     std::optional<int> isMenuTop;
 };
 
-// Loads a fresh copy of the plug-in into folder, writes its Varkel.ini from
-// settings and further sections as the file holds them, and calls
-// ORC_OnStart.
+// Loads a fresh copy of the plug-in into folder, writes its Varkel.ini with
+// these bytes and calls ORC_OnStart.
+std::unique_ptr<LoadedPlugin> StartPluginOnFile(const std::string& folder,
+                                                const std::string& bytes);
+// StartPluginOnFile on the file written from settings and further sections
+// as the file holds them.
 std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder, const StartSettings& settings,
                                           const std::string& sections = std::string());
 // For one row of a table-driven test: the stand-in host back to its default
