@@ -54,23 +54,25 @@ TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
         int markMissing = 0;
         bool known = true;
     };
+    // clang-format off
     const Row rows[] = {
-        {std::nullopt, IDOK, kConfirmation, true},
-        {std::nullopt, IDCANCEL, kConfirmation, false},
-        {1, IDOK, kConfirmation, true},
-        {1, IDCANCEL, kConfirmation, false},
-        {-3, IDOK, kConfirmation, true},
-        {0, IDCANCEL, kNoBox, true},
+        {.isConfirm = std::nullopt, .answer = IDOK, .box = kConfirmation, .moved = true},
+        {.isConfirm = std::nullopt, .answer = IDCANCEL, .box = kConfirmation, .moved = false},
+        {.isConfirm = 1, .answer = IDOK, .box = kConfirmation, .moved = true},
+        {.isConfirm = 1, .answer = IDCANCEL, .box = kConfirmation, .moved = false},
+        {.isConfirm = -3, .answer = IDOK, .box = kConfirmation, .moved = true},
+        {.isConfirm = 0, .answer = IDCANCEL, .box = kNoBox, .moved = true},
         // A folder the host no longer knows: the warning instead of the
         // confirmation, shown even when moves are not confirmed.
-        {1, IDOK, kWarning, true, 1, false},
-        {1, IDCANCEL, kWarning, false, 1, false},
-        {0, IDOK, kWarning, true, 1, false},
-        {0, IDCANCEL, kWarning, false, 1, false},
-        {1, IDOK, kConfirmation, true, 1, true},
-        {0, IDCANCEL, kNoBox, true, 1, true},
-        {0, IDCANCEL, kNoBox, true, 0, false},
+        {.isConfirm = 1, .answer = IDOK, .box = kWarning, .moved = true, .markMissing = 1, .known = false},
+        {.isConfirm = 1, .answer = IDCANCEL, .box = kWarning, .moved = false, .markMissing = 1, .known = false},
+        {.isConfirm = 0, .answer = IDOK, .box = kWarning, .moved = true, .markMissing = 1, .known = false},
+        {.isConfirm = 0, .answer = IDCANCEL, .box = kWarning, .moved = false, .markMissing = 1, .known = false},
+        {.isConfirm = 1, .answer = IDOK, .box = kConfirmation, .moved = true, .markMissing = 1, .known = true},
+        {.isConfirm = 0, .answer = IDCANCEL, .box = kNoBox, .moved = true, .markMissing = 1, .known = true},
+        {.isConfirm = 0, .answer = IDCANCEL, .box = kNoBox, .moved = true, .markMissing = 0, .known = false},
     };
+    // clang-format on
     const HostWindow window;
     const std::vector<CapturedBox> expectedBoxes[] = {
         {},
@@ -335,24 +337,20 @@ TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
         Lines boxTexts;           // the outer box, then the nested one
         Lines written;
     };
+    // clang-format off
     const Row rows[] = {
         // The same folder is added inside the box: it is not added twice.
-        {{}, "f", "f", {AddText("名前f"), AddText("名前f")}, {"0000001=f:名前f"}},
+        {.entries = {}, .folder = "f", .nestedFolder = "f", .boxTexts = {AddText("名前f"), AddText("名前f")}, .written = {"0000001=f:名前f"}},
         // The entry is removed inside the box: the entry that moved into its
         // place stays.
-        {{"a:一", "b:二", "c:三"},
-         "b",
-         "b",
-         {RemoveText("二"), RemoveText("二")},
-         {"0000001=a:一", "0000002=c:三"}},
+        {.entries = {"a:一", "b:二", "c:三"}, .folder = "b", .nestedFolder = "b", .boxTexts = {RemoveText("二"), RemoveText("二")},
+         .written = {"0000001=a:一", "0000002=c:三"}},
         // Another folder is added inside the box: the entry is still where
         // it was and is removed.
-        {{"a:一", "b:二", "c:三"},
-         "b",
-         "z",
-         {RemoveText("二"), AddText("名前z")},
-         {"0000001=a:一", "0000002=c:三", "0000003=z:名前z"}},
+        {.entries = {"a:一", "b:二", "c:三"}, .folder = "b", .nestedFolder = "z", .boxTexts = {RemoveText("二"), AddText("名前z")},
+         .written = {"0000001=a:一", "0000002=c:三", "0000003=z:名前z"}},
     };
+    // clang-format on
     const HostWindow window;
     ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {
         const int id = RegisterItemId(plugin);

@@ -44,12 +44,13 @@ TEST(CrashSafety, KilledSavesLeaveTheOldOrTheNewFileComplete) {
         const char* head; // before the file's sections
         bool inPlace;
     };
+    // clang-format off
     const Row rows[] = {
-        {"a plain file swapped in", "", false},
-        {"a plain file written in place", "", true},
-        {"a hand-edited file written in place by the profile functions", "; 手で書いた行\r\n",
-         true},
+        {.name = "a plain file swapped in", .head = "", .inPlace = false},
+        {.name = "a plain file written in place", .head = "", .inPlace = true},
+        {.name = "a hand-edited file written in place by the profile functions", .head = "; 手で書いた行\r\n", .inPlace = true},
     };
+    // clang-format on
     const std::string base = FreshScratchFolder();
     const UniqueHandle saving(CreateEventA(nullptr, TRUE, FALSE, kEventName));
     ASSERT_NE(saving, nullptr);

@@ -336,38 +336,27 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
         int landed; // where the selected row ends up
         int closeWith = IDCANCEL;
     };
+    // clang-format off
     const Case cases[] = {
-        {"Alt+Home", 299, [](HWND list) { PressAltKey(list, VK_HOME); }, 0},
-        {"Alt+End", 0, [](HWND list) { PressAltKey(list, VK_END); }, 299},
-        {"Alt+Up", 150, [](HWND list) { PressAltKey(list, VK_UP); }, 149},
-        {"Alt+Down", 150, [](HWND list) { PressAltKey(list, VK_DOWN); }, 151},
-        {"Alt+Up on the first row", 0, [](HWND list) { PressAltKey(list, VK_UP); }, 0},
-        {"Alt+Home with nothing selected", -1, [](HWND list) { PressAltKey(list, VK_HOME); }, -1},
-        {"drag down between rows", 1,
-         [](HWND list) { DragListRow(list, 1, ListGapPoint(list, 4), true); }, 3},
-        {"two drags, the second taking the row on to the top", 1,
-         [](HWND list) {
-             DragListRow(list, 1, ListGapPoint(list, 4), true);
-             DragListRow(list, 3, ListGapPoint(list, 0), true);
-         },
-         0},
-        {"drag, then Escape", 5,
-         [](HWND list) {
-             DragListRow(list, 5, ListGapPoint(list, 0), false);
-             PressKey(list, VK_ESCAPE);
-             PostMessageA(list, WM_LBUTTONUP, 0, 0);
-         },
-         5},
-        {"drop outside the list", 5,
-         [](HWND list) {
-             RECT client{};
-             GetClientRect(list, &client);
-             DragListRow(list, 5, POINT{client.right + 20, client.bottom / 2}, true);
-         },
-         5},
-        {"drag to the top, then OK", 5,
-         [](HWND list) { DragListRow(list, 5, ListGapPoint(list, 0), true); }, 0, IDC_SETTINGS_OK},
+        {.name = "Alt+Home", .selected = 299, .act = [](HWND list) { PressAltKey(list, VK_HOME); }, .landed = 0},
+        {.name = "Alt+End", .selected = 0, .act = [](HWND list) { PressAltKey(list, VK_END); }, .landed = 299},
+        {.name = "Alt+Up", .selected = 150, .act = [](HWND list) { PressAltKey(list, VK_UP); }, .landed = 149},
+        {.name = "Alt+Down", .selected = 150, .act = [](HWND list) { PressAltKey(list, VK_DOWN); }, .landed = 151},
+        {.name = "Alt+Up on the first row", .selected = 0, .act = [](HWND list) { PressAltKey(list, VK_UP); }, .landed = 0},
+        {.name = "Alt+Home with nothing selected", .selected = -1, .act = [](HWND list) { PressAltKey(list, VK_HOME); }, .landed = -1},
+        {.name = "drag down between rows", .selected = 1, .act = [](HWND list) { DragListRow(list, 1, ListGapPoint(list, 4), true); }, .landed = 3},
+        {.name = "two drags, the second taking the row on to the top", .selected = 1,
+         .act = [](HWND list) { DragListRow(list, 1, ListGapPoint(list, 4), true); DragListRow(list, 3, ListGapPoint(list, 0), true); }, .landed = 0},
+        {.name = "drag, then Escape", .selected = 5,
+         .act = [](HWND list) { DragListRow(list, 5, ListGapPoint(list, 0), false); PressKey(list, VK_ESCAPE); PostMessageA(list, WM_LBUTTONUP, 0, 0); },
+         .landed = 5},
+        {.name = "drop outside the list", .selected = 5,
+         .act = [](HWND list) { RECT client{}; GetClientRect(list, &client); DragListRow(list, 5, POINT{client.right + 20, client.bottom / 2}, true); },
+         .landed = 5},
+        {.name = "drag to the top, then OK", .selected = 5, .act = [](HWND list) { DragListRow(list, 5, ListGapPoint(list, 0), true); }, .landed = 0,
+         .closeWith = IDC_SETTINGS_OK},
     };
+    // clang-format on
     Entries entries;
     std::vector<std::string> names;
     for (int n = 0; n < 300; ++n) {

@@ -220,21 +220,24 @@ TEST(DialogGeometry, StoredRectangleIsAppliedUnlessNoPartOfItShows) {
         RECT opens;
         SIZE movedSize;
     };
+    // clang-format off
     const Case cases[] = {
-        {"inside the screen", {100, 50, 650, 500}, 200, 150, {100, 50, 650, 500}, {}},
-        {"smaller than the minimum", {100, 50, 300, 200}, 60, 70, {100, 50, 500, 350}, {}},
-        {"empty", {200, 100, 200, 100}, 160, 180, {200, 100, 600, 400}, {}},
-        {"partly off left and top", {-100, -50, 400, 300}, 160, 180, {-100, -50, 400, 300}, {}},
-        {"partly off right and bottom", {900, 600, 1400, 1000}, 1, 2, {900, 600, 1400, 1000}, {}},
-        {"entirely right and below", {5000, 5000, 5450, 5350}, 160, 180, {}, {450, 350}},
-        {"entirely left and above", {-3000, -2000, -2500, -1600}, 160, 180, {}, {500, 400}},
-        {"off screen and smaller than the minimum",
-         {5000, 5000, 5100, 5100},
-         160,
-         180,
-         {},
-         {400, 300}},
+        {.name = "inside the screen", .stored = {100, 50, 650, 500}, .colWidth1 = 200, .colWidth2 = 150, .opens = {100, 50, 650, 500}, .movedSize = {}},
+        {.name = "smaller than the minimum", .stored = {100, 50, 300, 200}, .colWidth1 = 60, .colWidth2 = 70, .opens = {100, 50, 500, 350},
+         .movedSize = {}},
+        {.name = "empty", .stored = {200, 100, 200, 100}, .colWidth1 = 160, .colWidth2 = 180, .opens = {200, 100, 600, 400}, .movedSize = {}},
+        {.name = "partly off left and top", .stored = {-100, -50, 400, 300}, .colWidth1 = 160, .colWidth2 = 180, .opens = {-100, -50, 400, 300},
+         .movedSize = {}},
+        {.name = "partly off right and bottom", .stored = {900, 600, 1400, 1000}, .colWidth1 = 1, .colWidth2 = 2, .opens = {900, 600, 1400, 1000},
+         .movedSize = {}},
+        {.name = "entirely right and below", .stored = {5000, 5000, 5450, 5350}, .colWidth1 = 160, .colWidth2 = 180, .opens = {},
+         .movedSize = {450, 350}},
+        {.name = "entirely left and above", .stored = {-3000, -2000, -2500, -1600}, .colWidth1 = 160, .colWidth2 = 180, .opens = {},
+         .movedSize = {500, 400}},
+        {.name = "off screen and smaller than the minimum", .stored = {5000, 5000, 5100, 5100}, .colWidth1 = 160, .colWidth2 = 180, .opens = {},
+         .movedSize = {400, 300}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         DialogSession session(SettingsIni({}, SizeIni(c.stored, c.colWidth1, c.colWidth2)));
@@ -334,24 +337,16 @@ TEST(DialogClosing, EveryWayStoresTheGeometryAndOnlyOkCommits) {
         void (*close)(HWND dialog);
         bool commits;
     };
+    // clang-format off
     const Case cases[] = {
-        {"OK button", [](HWND dialog) { ClickButton(dialog, IDC_SETTINGS_OK); }, true},
-        {"Enter in the list",
-         [](HWND dialog) {
-             SetFocus(RowList(dialog));
-             PressKey(RowList(dialog), VK_RETURN);
-         },
-         true},
-        {"Cancel button", [](HWND dialog) { ClickButton(dialog, IDCANCEL); }, false},
-        {"Escape in the list",
-         [](HWND dialog) {
-             SetFocus(RowList(dialog));
-             PressKey(RowList(dialog), VK_ESCAPE);
-         },
-         false},
-        {"close box", [](HWND dialog) { SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }, false},
-        {"WM_CLOSE", [](HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); }, false},
+        {.name = "OK button", .close = [](HWND dialog) { ClickButton(dialog, IDC_SETTINGS_OK); }, .commits = true},
+        {.name = "Enter in the list", .close = [](HWND dialog) { SetFocus(RowList(dialog)); PressKey(RowList(dialog), VK_RETURN); }, .commits = true},
+        {.name = "Cancel button", .close = [](HWND dialog) { ClickButton(dialog, IDCANCEL); }, .commits = false},
+        {.name = "Escape in the list", .close = [](HWND dialog) { SetFocus(RowList(dialog)); PressKey(RowList(dialog), VK_ESCAPE); }, .commits = false},
+        {.name = "close box", .close = [](HWND dialog) { SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }, .commits = false},
+        {.name = "WM_CLOSE", .close = [](HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); }, .commits = false},
     };
+    // clang-format on
     const std::vector<std::string> entries = {"A1:アルファ", "B2:ベータ", "C3:ガンマ"};
     LONG shift = 0;
     for (const Case& c : cases) {

@@ -55,19 +55,17 @@ TEST(HostileFiles, ByteOrderMarksLongLinesManyEntriesAndLoneLeadBytes) {
         std::string bytes;
         std::vector<std::string> names;
     };
+    // clang-format off
     const Case cases[] = {
-        {"code page 932", plain, {"甲", "乙"}},
-        {"UTF-16 with BOM", utf16, {"甲", "乙"}},
-        {"UTF-8 with BOM", utf8, {"甲", "乙"}},
-        {"1 MiB line",
-         "[FolderList]\r\n0000001=big:" + mebibyte + "\r\n0000002=b:乙\r\n",
-         {mebibyte, "乙"}},
+        {.name = "code page 932", .bytes = plain, .names = {"甲", "乙"}},
+        {.name = "UTF-16 with BOM", .bytes = utf16, .names = {"甲", "乙"}},
+        {.name = "UTF-8 with BOM", .bytes = utf8, .names = {"甲", "乙"}},
+        {.name = "1 MiB line", .bytes = "[FolderList]\r\n0000001=big:" + mebibyte + "\r\n0000002=b:乙\r\n", .names = {mebibyte, "乙"}},
         // A lead byte before the line's end has no trail byte: the profile
         // functions' conversion gives the code page's default character.
-        {"lone lead bytes",
-         "[FolderList]\r\n0000001=a:甲\x82\r\n0000002=b:\x81\r\n",
-         {"甲・", "・"}},
+        {.name = "lone lead bytes", .bytes = "[FolderList]\r\n0000001=a:甲\x82\r\n0000002=b:\x81\r\n", .names = {"甲・", "・"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto plugin = StartPluginOnFile(FreshScratchFolder(), c.bytes);

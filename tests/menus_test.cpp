@@ -58,13 +58,15 @@ struct MenuPlacement {
 } // namespace
 
 TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
+    // clang-format off
     const MenuPlacement rows[] = {
-        {kMailListMenu, 0, {"A#101", "B#102", "---", kSubmenuItem}},
-        {kMailListMenu, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
-        {kMailListMenu, -7, {kSubmenuItem, "---", "A#101", "B#102"}},
-        {kMailViewMenu, 0, {"A#101", "B#102", "---", kSubmenuItem}},
-        {kMailViewMenu, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
+        {.menuType = kMailListMenu, .isMenuTop = 0, .hostMenu = {"A#101", "B#102", "---", kSubmenuItem}},
+        {.menuType = kMailListMenu, .isMenuTop = 1, .hostMenu = {kSubmenuItem, "---", "A#101", "B#102"}},
+        {.menuType = kMailListMenu, .isMenuTop = -7, .hostMenu = {kSubmenuItem, "---", "A#101", "B#102"}},
+        {.menuType = kMailViewMenu, .isMenuTop = 0, .hostMenu = {"A#101", "B#102", "---", kSubmenuItem}},
+        {.menuType = kMailViewMenu, .isMenuTop = 1, .hostMenu = {kSubmenuItem, "---", "A#101", "B#102"}},
     };
+    // clang-format on
     // Names with the trail bytes 0x5C (表) and 0x7C (ポ) must pass unchanged.
     const Lines folders = {"f1", "f2", "f3"};
     const Lines names = {"受信箱", "予定表", "ポスト:転送"};
@@ -227,21 +229,21 @@ TEST(MenuLayout, EntriesAreSplitAtTheirFirstColonAndEachItemHasItsOwnBinding) {
         Lines names;   // the menu names in the description and the confirmation
         Lines folders; // what each item's move sends to the host
     };
+    // clang-format off
     const Row rows[] = {
-        {{"noColon"}, {"noColon"}, {"noColon"}, {"noColon"}},
+        {.entries = {"noColon"}, .labels = {"noColon"}, .names = {"noColon"}, .folders = {"noColon"}},
         // No menu name: the item shows the folder ID instead.
-        {{"id:", "R&D:"}, {"id", "R&&D"}, {"", ""}, {"id", "R&D"}},
-        {{"id:a:b", ":名前"}, {"a:b", "名前"}, {"a:b", "名前"}, {"id", ""}},
-        {{"a:同名", "b:同名"}, {"同名", "同名"}, {"同名", "同名"}, {"a", "b"}},
-        {{"x:一", "x:二"}, {"一", "二"}, {"一", "二"}, {"x", "x"}},
+        {.entries = {"id:", "R&D:"}, .labels = {"id", "R&&D"}, .names = {"", ""}, .folders = {"id", "R&D"}},
+        {.entries = {"id:a:b", ":名前"}, .labels = {"a:b", "名前"}, .names = {"a:b", "名前"}, .folders = {"id", ""}},
+        {.entries = {"a:同名", "b:同名"}, .labels = {"同名", "同名"}, .names = {"同名", "同名"}, .folders = {"a", "b"}},
+        {.entries = {"x:一", "x:二"}, .labels = {"一", "二"}, .names = {"一", "二"}, .folders = {"x", "x"}},
         // 表 and ソ end in the byte 0x5C.
-        {{"表示:ソフト"}, {"ソフト"}, {"ソフト"}, {"表示"}},
+        {.entries = {"表示:ソフト"}, .labels = {"ソフト"}, .names = {"ソフト"}, .folders = {"表示"}},
         // Every "&" is drawn as written, not taken as an access key.
-        {{"a:&Q", "b:Q&A", "c:末尾&", "d:R&&D", "e:&"},
-         {"&&Q", "Q&&A", "末尾&&", "R&&&&D", "&&"},
-         {"&Q", "Q&A", "末尾&", "R&&D", "&"},
-         {"a", "b", "c", "d", "e"}},
+        {.entries = {"a:&Q", "b:Q&A", "c:末尾&", "d:R&&D", "e:&"}, .labels = {"&&Q", "Q&&A", "末尾&&", "R&&&&D", "&&"},
+         .names = {"&Q", "Q&A", "末尾&", "R&&D", "&"}, .folders = {"a", "b", "c", "d", "e"}},
     };
+    // clang-format on
     const HostWindow window;
     ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {
         const std::vector<MenuItem> items = BuildMoveItems(plugin);
@@ -491,21 +493,15 @@ TEST(MenuLayout, AccessKeysRunOutAfterTheLastDigitAndLetter) {
         // Labels of the move items at some positions.
         std::vector<std::pair<std::size_t, std::string>> labels;
     };
+    // clang-format off
     const Row rows[] = {
-        {"access keys only",
-         "[Extension]\r\nAccessKeys=1\r\n",
-         {{0, "&1 n0"},
-          {9, "&0 n9"},
-          {10, "&A n10"},
-          {28, "&S n28"},
-          {35, "&Z n35"},
-          {36, "n36"},
-          {39, "n39"}}},
+        {.name = "access keys only", .extensions = "[Extension]\r\nAccessKeys=1\r\n",
+         .labels = {{0, "&1 n0"}, {9, "&0 n9"}, {10, "&A n10"}, {28, "&S n28"}, {35, "&Z n35"}, {36, "n36"}, {39, "n39"}}},
         // The search item's S is left to it.
-        {"with the search item",
-         "[Extension]\r\nAccessKeys=1\r\nSearchItem=1\r\n",
-         {{27, "&R n27"}, {28, "&T n28"}, {34, "&Z n34"}, {35, "n35"}}},
+        {.name = "with the search item", .extensions = "[Extension]\r\nAccessKeys=1\r\nSearchItem=1\r\n",
+         .labels = {{27, "&R n27"}, {28, "&T n28"}, {34, "&Z n34"}, {35, "n35"}}},
     };
+    // clang-format on
     Lines entries;
     for (int i = 0; i < 40; ++i)
         entries.push_back("f" + std::to_string(i) + ":n" + std::to_string(i));
@@ -605,7 +601,8 @@ TEST(MenuLayout, RecentFoldersSurviveAnExitAndAStart) {
     // clang-format off
     const Row rows[] = {
         {.name = "on", .recentCount = 3, .storedBefore = {"0000001=gone", "0000002=a"}, .moves = {3, 4, 0},
-         .storedAfter = {"0000001=a", "0000002=b", "0000003=\"c \""}, .treeAfterStart = {"一 > a", "二 > b", "三 > c ", "---", "一 > a", "三 > c ", "二 > b"}},
+         .storedAfter = {"0000001=a", "0000002=b", "0000003=\"c \""},
+         .treeAfterStart = {"一 > a", "二 > b", "三 > c ", "---", "一 > a", "三 > c ", "二 > b"}},
         {.name = "off: the section stays as it is", .recentCount = 0, .storedBefore = {"0000001=gone", "0000002=a"}, .moves = {1},
          .storedAfter = {"0000001=gone", "0000002=a"}, .treeAfterStart = {"一 > a", "三 > c ", "二 > b"}},
     };

@@ -68,16 +68,17 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
         return [path] { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); };
     };
+    // clang-format off
     const Obstacle obstacles[] = {
-        {"a folder where the file was", true, false, folderInstead},
-        {"a file that another program holds open alone", true, false, holdOpen(0)},
+        {.name = "a folder where the file was", .fileAtStart = true, .addFolder = false, .block = folderInstead},
+        {.name = "a file that another program holds open alone", .fileAtStart = true, .addFolder = false, .block = holdOpen(0)},
         // A folder that is there at the start is an unreadable file instead.
-        {"a folder where no file was, after an added folder", false, true, folderInstead},
-        {"a read-only file, after an added folder", true, true, readOnly},
-        {"a file held open alone, after an added folder", true, true, holdOpen(0)},
-        {"a file held open for reading, after an added folder", true, true,
-         holdOpen(FILE_SHARE_READ)},
+        {.name = "a folder where no file was, after an added folder", .fileAtStart = false, .addFolder = true, .block = folderInstead},
+        {.name = "a read-only file, after an added folder", .fileAtStart = true, .addFolder = true, .block = readOnly},
+        {.name = "a file held open alone, after an added folder", .fileAtStart = true, .addFolder = true, .block = holdOpen(0)},
+        {.name = "a file held open for reading, after an added folder", .fileAtStart = true, .addFolder = true, .block = holdOpen(FILE_SHARE_READ)},
     };
+    // clang-format on
     const std::string scratch = FreshScratchFolder();
     for (std::size_t r = 0; r < std::size(obstacles); ++r) {
         const Obstacle& obstacle = obstacles[r];
@@ -155,12 +156,14 @@ TEST(SettingsLoad, AnUnreadFileIsNeverOverwritten) {
                                                "0000002=\\Mailbox\\旧:名前:コロン"};
     std::vector<std::string> withNew = fileList;
     withNew.push_back("0000003=new:新");
+    // clang-format off
     const Row rows[] = {
-        {"held open at the start and at the exit", true, false, true, {}},
-        {"held open at the start only", true, false, false, fileList},
-        {"held open at the start, a registration once free", true, true, false, withNew},
-        {"exit without a start", false, false, false, {}},
+        {.name = "held open at the start and at the exit", .started = true, .registers = false, .heldAtExit = true, .list = {}},
+        {.name = "held open at the start only", .started = true, .registers = false, .heldAtExit = false, .list = fileList},
+        {.name = "held open at the start, a registration once free", .started = true, .registers = true, .heldAtExit = false, .list = withNew},
+        {.name = "exit without a start", .started = false, .registers = false, .heldAtExit = false, .list = {}},
     };
+    // clang-format on
     const std::string scratch = FreshScratchFolder();
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const Row& row = rows[r];
@@ -227,15 +230,15 @@ TEST(SettingsSave, EachChangeIsInTheFileWhenMade) {
         EXPECT_EQ(AddCurrentFolder(plugin).size(), 1u);
         deleteFirstRow(dialog, plugin);
     };
+    // clang-format off
     const Row rows[] = {
-        {"registering a folder", "new", nullptr, {"0000001=a:A", "0000002=b:B", "0000003=new:新"}},
-        {"removing one", "a", nullptr, {"0000001=b:B"}},
-        {"the settings dialog's OK", nullptr, deleteFirstRow, {"0000001=b:B"}},
-        {"the settings dialog's OK after a registration inside it",
-         "new",
-         registerThenDelete,
-         {"0000001=b:B", "0000002=new:新"}},
+        {.name = "registering a folder", .currentFolder = "new", .inDialog = nullptr, .list = {"0000001=a:A", "0000002=b:B", "0000003=new:新"}},
+        {.name = "removing one", .currentFolder = "a", .inDialog = nullptr, .list = {"0000001=b:B"}},
+        {.name = "the settings dialog's OK", .currentFolder = nullptr, .inDialog = deleteFirstRow, .list = {"0000001=b:B"}},
+        {.name = "the settings dialog's OK after a registration inside it", .currentFolder = "new", .inDialog = registerThenDelete,
+         .list = {"0000001=b:B", "0000002=new:新"}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         standin::Reset();
@@ -263,11 +266,13 @@ TEST(SettingsSave, AnotherClientsChangesSurviveThisClientsSaves) {
         bool registers;                 // this client registers "new" before its exit
         std::vector<std::string> saved;
     };
+    // clang-format off
     const Row rows[] = {
-        {"a rename, then the exit", {"a:A", "b:取引先"}, false, {"a:A", "b:取引先"}},
-        {"a reordering, then a registration", {"b:B", "a:A"}, true, {"b:B", "a:A", "new:新"}},
-        {"a removal, then a registration", {"b:B"}, true, {"b:B", "new:新"}},
+        {.name = "a rename, then the exit", .other = {"a:A", "b:取引先"}, .registers = false, .saved = {"a:A", "b:取引先"}},
+        {.name = "a reordering, then a registration", .other = {"b:B", "a:A"}, .registers = true, .saved = {"b:B", "a:A", "new:新"}},
+        {.name = "a removal, then a registration", .other = {"b:B"}, .registers = true, .saved = {"b:B", "new:新"}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         standin::Reset();

@@ -189,107 +189,83 @@ struct CorpusFile {
 std::vector<CorpusFile> AwkwardFiles() {
     const std::string megabyte(1 << 20, 'm');
     const std::string utf8Bom = "\xEF\xBB\xBF";
+    // clang-format off
     return {
-        {"plain", Lines({"[FolderList]", "0000001=\\Mailbox\\受信箱:受信箱", "0000002=a:b:c"})},
-        {"double quotes", Lines({"[FolderList]", "0000001=\"\\Mailbox:名前\"", "0000002=\"x\""})},
-        {"single quotes", Lines({"[FolderList]", "0000001='\\Mailbox:名前'", "0000002='x'"})},
-        {"mismatched quotes",
-         Lines({"[FolderList]", "0000001='x\"", "0000002=\"x'", "0000003=x'"})},
-        {"lone quotes", Lines({"[FolderList]", "0000001='", "0000002=\"", "0000003=a"})},
-        {"quotes inside", Lines({"[FolderList]", "0000001=a\"b\"c", "0000002=\"a\"b\"",
-                                 "0000003='a'b'", "0000004=\" x \""})},
-        {"empty quotes end the list",
-         Lines({"[FolderList]", "0000001=a", "0000002=''", "0000003=c"})},
-        {"empty double quotes end the list",
-         Lines({"[FolderList]", "0000001=a", "0000002=\"\"", "0000003=c"})},
-        {"spaces and tabs around =", Lines({"[FolderList]", "0000001 = a b ", "\t0000002\t=\tb\t",
-                                            "  0000003=  c", "0000004=\t"})},
-        {"duplicate keys", Lines({"[FolderList]", "0000001=first", "0000002=b", "0000001=second"})},
-        {"duplicate sections", Lines({"[FolderList]", "0000001=a", "[Other]", "x=1", "[FolderList]",
-                                      "0000001=b", "0000002=c"})},
-        {"other letter case before",
-         Lines({"[folderlist]", "0000001=lower", "[FolderList]", "0000001=a", "0000002=b"})},
-        {"other letter case after",
-         Lines({"[FolderList]", "0000001=a", "[FOLDERLIST]", "0000001=x", "0000002=y"})},
-        {"key only in a later section",
-         Lines({"[FolderList]", "0000001=a", "[folderlist]", "0000002=b"})},
-        {"spaces inside the brackets", Lines({"[ FolderList ]", "0000001=a"})},
-        {"comment after the header", Lines({"[FolderList] ; list", "0000001=a"})},
-        {"unclosed header", Lines({"[FolderList", "0000001=a", "[FolderList]", "0000001=b"})},
-        {"comment lines",
-         Lines({"[FolderList]", ";0000001=x", "; 0000002=y", "0000001=a", "0000002=b"})},
-        {"keys out of order", Lines({"[FolderList]", "0000003=c", "0000001=a", "0000002=b"})},
-        {"gap", Lines({"[FolderList]", "0000001=a", "0000002=b", "0000004=d"})},
-        {"empty first value", Lines({"[FolderList]", "0000001=", "0000002=b"})},
-        {"empty value in the middle",
-         Lines({"[FolderList]", "0000001=a", "0000002=", "0000003=c"})},
-        {"white space value", Lines({"[FolderList]", "0000001=a", "0000002= \t ", "0000003=c"})},
-        {"key without =", Lines({"[FolderList]", "0000001", "0000001=a"})},
-        {"later key without =", Lines({"[FolderList]", "0000001=a", "0000002", "0000003=c"})},
-        {"empty key", Lines({"[FolderList]", "=x", "0000001=a"})},
-        {"LF only", Lines({"[FolderList]", "0000001=a", "0000002=b"}, "\n")},
-        {"CR only", Lines({"[FolderList]", "0000001=a", "0000002=b"}, "\r")},
-        {"mixed line ends", "[FolderList]\n0000001=a\r0000002=b\r\n\n\r0000003=c"},
-        {"no line end at the end", "[FolderList]\r\n0000001=a\r\n0000002=b"},
-        {"= and : in values",
-         Lines({"[FolderList]", "0000001=a=b:c", "0000002==x", "0000003=:", "0000004=id::name="})},
-        {"1 MB value", Lines({"[FolderList]", "0000001=" + megabyte, "0000002=b"})},
-        {"lone lead byte before CR LF", Lines({"[FolderList]", "0000001=a\x81", "0000002=b"})},
-        {"lone lead byte before LF", Lines({"[FolderList]", "0000001=a\x81", "0000002=b"}, "\n")},
-        {"lone lead byte at the end of the file", "[FolderList]\r\n0000001=a\r\n0000002=b\x81"},
-        {"bytes that are no character",
-         Lines({"[FolderList]", "0000001=\x80\xA0\xFD\xFE\xFF", "0000002=x\xFFy"})},
-        {"lead byte before a quote",
-         Lines({"[FolderList]", "0000001='a\x81'", "0000002=\"\x81\""})},
-        {"ideographic spaces", Lines({"[FolderList]", "0000001=\x81\x40名\x81\x40"})},
-        {"NUL inside a line", Bytes("[FolderList]\r\n0000001=a\0b\r\n0000002\0x=c\r\n")},
-        {"too many digits",
-         Lines({"[FolderList]", "00000001=8", "000000001=9", "0000000001=10", "0000001=a"})},
-        {"key 1", Lines({"[FolderList]", "1=a", "0000002=b"})},
-        {"signs and letters", Lines({"[FolderList]", "+000001=a", "0000001x=b", "0x00001=c"})},
-        {"twelve entries", Lines({"[FolderList]", "0000001=1", "0000002=2", "0000003=3",
-                                  "0000004=4", "0000005=5", "0000006=6", "0000007=7", "0000008=8",
-                                  "0000009=9", "0000010=10", "0000011=11", "0000012=12"})},
-        {"no section", Lines({"[Setting]", "IsConfirm=1"})},
-        {"header only", Lines({"[FolderList]"})},
-        {"empty file", ""},
-        {"UTF-8 with digits and quotes that only look ASCII",
-         utf8Bom + Lines({"[FolderList]", "000000\xC2\xB9=superscript", "0000001=\xCA\xBAq\xCA\xBA",
-                          "0000002=\xE5\x8F\x97\xE4\xBF\xA1"})},
-        {"UTF-16", Utf16File(L"[FolderList]\r\n0000001='a'\r\n0000002=\x53D7\r\n")},
-        {"non-canonical code page 932", Lines({"[FolderList]", "0000001=\xED\x40\xEE\xFC:\x87\x90",
-                                               "0000002=\xFA\x5C", "0000003=b"})},
-        {"lone lead byte after plain lines",
-         Lines({"[FolderList]", "0000001=a", "0000002=b\x81", "0000003=c"}, "\n")},
+        {.name = "plain", .bytes = Lines({"[FolderList]", "0000001=\\Mailbox\\受信箱:受信箱", "0000002=a:b:c"})},
+        {.name = "double quotes", .bytes = Lines({"[FolderList]", "0000001=\"\\Mailbox:名前\"", "0000002=\"x\""})},
+        {.name = "single quotes", .bytes = Lines({"[FolderList]", "0000001='\\Mailbox:名前'", "0000002='x'"})},
+        {.name = "mismatched quotes", .bytes = Lines({"[FolderList]", "0000001='x\"", "0000002=\"x'", "0000003=x'"})},
+        {.name = "lone quotes", .bytes = Lines({"[FolderList]", "0000001='", "0000002=\"", "0000003=a"})},
+        {.name = "quotes inside", .bytes = Lines({"[FolderList]", "0000001=a\"b\"c", "0000002=\"a\"b\"", "0000003='a'b'", "0000004=\" x \""})},
+        {.name = "empty quotes end the list", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=''", "0000003=c"})},
+        {.name = "empty double quotes end the list", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=\"\"", "0000003=c"})},
+        {.name = "spaces and tabs around =", .bytes = Lines({"[FolderList]", "0000001 = a b ", "\t0000002\t=\tb\t", "  0000003=  c", "0000004=\t"})},
+        {.name = "duplicate keys", .bytes = Lines({"[FolderList]", "0000001=first", "0000002=b", "0000001=second"})},
+        {.name = "duplicate sections", .bytes = Lines({"[FolderList]", "0000001=a", "[Other]", "x=1", "[FolderList]", "0000001=b", "0000002=c"})},
+        {.name = "other letter case before", .bytes = Lines({"[folderlist]", "0000001=lower", "[FolderList]", "0000001=a", "0000002=b"})},
+        {.name = "other letter case after", .bytes = Lines({"[FolderList]", "0000001=a", "[FOLDERLIST]", "0000001=x", "0000002=y"})},
+        {.name = "key only in a later section", .bytes = Lines({"[FolderList]", "0000001=a", "[folderlist]", "0000002=b"})},
+        {.name = "spaces inside the brackets", .bytes = Lines({"[ FolderList ]", "0000001=a"})},
+        {.name = "comment after the header", .bytes = Lines({"[FolderList] ; list", "0000001=a"})},
+        {.name = "unclosed header", .bytes = Lines({"[FolderList", "0000001=a", "[FolderList]", "0000001=b"})},
+        {.name = "comment lines", .bytes = Lines({"[FolderList]", ";0000001=x", "; 0000002=y", "0000001=a", "0000002=b"})},
+        {.name = "keys out of order", .bytes = Lines({"[FolderList]", "0000003=c", "0000001=a", "0000002=b"})},
+        {.name = "gap", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=b", "0000004=d"})},
+        {.name = "empty first value", .bytes = Lines({"[FolderList]", "0000001=", "0000002=b"})},
+        {.name = "empty value in the middle", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=", "0000003=c"})},
+        {.name = "white space value", .bytes = Lines({"[FolderList]", "0000001=a", "0000002= \t ", "0000003=c"})},
+        {.name = "key without =", .bytes = Lines({"[FolderList]", "0000001", "0000001=a"})},
+        {.name = "later key without =", .bytes = Lines({"[FolderList]", "0000001=a", "0000002", "0000003=c"})},
+        {.name = "empty key", .bytes = Lines({"[FolderList]", "=x", "0000001=a"})},
+        {.name = "LF only", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=b"}, "\n")},
+        {.name = "CR only", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=b"}, "\r")},
+        {.name = "mixed line ends", .bytes = "[FolderList]\n0000001=a\r0000002=b\r\n\n\r0000003=c"},
+        {.name = "no line end at the end", .bytes = "[FolderList]\r\n0000001=a\r\n0000002=b"},
+        {.name = "= and : in values", .bytes = Lines({"[FolderList]", "0000001=a=b:c", "0000002==x", "0000003=:", "0000004=id::name="})},
+        {.name = "1 MB value", .bytes = Lines({"[FolderList]", "0000001=" + megabyte, "0000002=b"})},
+        {.name = "lone lead byte before CR LF", .bytes = Lines({"[FolderList]", "0000001=a\x81", "0000002=b"})},
+        {.name = "lone lead byte before LF", .bytes = Lines({"[FolderList]", "0000001=a\x81", "0000002=b"}, "\n")},
+        {.name = "lone lead byte at the end of the file", .bytes = "[FolderList]\r\n0000001=a\r\n0000002=b\x81"},
+        {.name = "bytes that are no character", .bytes = Lines({"[FolderList]", "0000001=\x80\xA0\xFD\xFE\xFF", "0000002=x\xFFy"})},
+        {.name = "lead byte before a quote", .bytes = Lines({"[FolderList]", "0000001='a\x81'", "0000002=\"\x81\""})},
+        {.name = "ideographic spaces", .bytes = Lines({"[FolderList]", "0000001=\x81\x40名\x81\x40"})},
+        {.name = "NUL inside a line", .bytes = Bytes("[FolderList]\r\n0000001=a\0b\r\n0000002\0x=c\r\n")},
+        {.name = "too many digits", .bytes = Lines({"[FolderList]", "00000001=8", "000000001=9", "0000000001=10", "0000001=a"})},
+        {.name = "key 1", .bytes = Lines({"[FolderList]", "1=a", "0000002=b"})},
+        {.name = "signs and letters", .bytes = Lines({"[FolderList]", "+000001=a", "0000001x=b", "0x00001=c"})},
+        {.name = "twelve entries",
+         .bytes = Lines({"[FolderList]", "0000001=1", "0000002=2", "0000003=3", "0000004=4", "0000005=5", "0000006=6", "0000007=7", "0000008=8", "0000009=9", "0000010=10", "0000011=11", "0000012=12"})},
+        {.name = "no section", .bytes = Lines({"[Setting]", "IsConfirm=1"})},
+        {.name = "header only", .bytes = Lines({"[FolderList]"})},
+        {.name = "empty file", .bytes = ""},
+        {.name = "UTF-8 with digits and quotes that only look ASCII",
+         .bytes = utf8Bom + Lines({"[FolderList]", "000000\xC2\xB9=superscript", "0000001=\xCA\xBAq\xCA\xBA", "0000002=\xE5\x8F\x97\xE4\xBF\xA1"})},
+        {.name = "UTF-16", .bytes = Utf16File(L"[FolderList]\r\n0000001='a'\r\n0000002=\x53D7\r\n")},
+        {.name = "non-canonical code page 932", .bytes = Lines({"[FolderList]", "0000001=\xED\x40\xEE\xFC:\x87\x90", "0000002=\xFA\x5C", "0000003=b"})},
+        {.name = "lone lead byte after plain lines", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=b\x81", "0000003=c"}, "\n")},
         // Wine's conformance tests of the profile functions, which hold on
         // Windows: lines end at CR LF, LF or CR alone, a line without "=" is
         // no key, one pair of double quotes is stripped, names ignore case.
-        {"conformance file, CR LF",
-         Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a",
-                "[Other]"}),
-         FolderList{"val1", "val2"}},
-        {"conformance file, CR only",
-         Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a",
-                "[Other]"},
-               "\r"),
-         FolderList{"val1", "val2"}},
-        {"conformance file, LF only",
-         Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a",
-                "[Other]"},
-               "\n"),
-         FolderList{"val1", "val2"}},
-        {"letter case of the section name",
-         Lines({"[FOLDERLIST]", "0000001=a", "[folderlist]", "0000002=b"}), FolderList{"a"}},
+        {.name = "conformance file, CR LF", .bytes = Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a", "[Other]"}),
+         .known = FolderList{"val1", "val2"}},
+        {.name = "conformance file, CR only",
+         .bytes = Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a", "[Other]"}, "\r"),
+         .known = FolderList{"val1", "val2"}},
+        {.name = "conformance file, LF only",
+         .bytes = Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a", "[Other]"}, "\n"),
+         .known = FolderList{"val1", "val2"}},
+        {.name = "letter case of the section name", .bytes = Lines({"[FOLDERLIST]", "0000001=a", "[folderlist]", "0000002=b"}),
+         .known = FolderList{"a"}},
         // Published tests of the Windows functions: blanks outside the
         // quotes go, one pair of the same quote goes, other quotes stay; a
         // UTF-8 byte order mark hides the first section from Windows.
-        {"quotes matching, nested, mismatched and out of order",
-         Lines({"[FolderList]", "0000001=  \"   x   \"  ", "0000002=  '   y   '  ",
-                "0000003='\"z\"'", "0000004=\"'w'\"", "0000005=  \"   v   '  ", "0000006='\"u'\""}),
-         FolderList{"   x   ", "   y   ", "\"z\"", "'w'", "\"   v   '", "'\"u'\""}},
-        {"UTF-8 byte order mark before the list",
-         utf8Bom + Lines({"[FolderList]", "0000001=a", "0000002=b"}), FolderList{}, false},
+        {.name = "quotes matching, nested, mismatched and out of order",
+         .bytes = Lines({"[FolderList]", "0000001=  \"   x   \"  ", "0000002=  '   y   '  ", "0000003='\"z\"'", "0000004=\"'w'\"", "0000005=  \"   v   '  ", "0000006='\"u'\""}),
+         .known = FolderList{"   x   ", "   y   ", "\"z\"", "'w'", "\"   v   '", "'\"u'\""}},
+        {.name = "UTF-8 byte order mark before the list", .bytes = utf8Bom + Lines({"[FolderList]", "0000001=a", "0000002=b"}),
+         .known = FolderList{}, .knownOnWine = false},
     };
+    // clang-format on
 }
 
 class SettingsFile : public ModuleState {
@@ -346,24 +322,26 @@ TEST_F(SettingsFile, TheLoadAsksOnlyForLinesNotInItsOwnForm) {
         int sections;
         int strings;
     };
+    // clang-format off
     const Case cases[] = {
-        {"written by the save", writtenFile, Reads::kWine, 300, 1, 1},
-        {"written by the save, section as the file holds it", writtenFile, Reads::kRawSection, 300,
-         1, 1},
-        {"blanks around =, section trimmed", handWritten, Reads::kWine, 5, 1, 4},
-        {"blanks around =, section as the file holds it", handWritten, Reads::kRawSection, 5, 1, 4},
-        {"quoted values", Lines({"[FolderList]", "0000001=\"a\"", "0000002=b", "0000003=' c'"}),
-         Reads::kWine, 3, 1, 3},
-        {"a line without = first", Lines({"[FolderList]", "0000009", "0000001=a", "0000002=b"}),
-         Reads::kWine, 2, 1, 3},
-        {"a byte order mark", "\xEF\xBB\xBF" + Lines({"[FolderList]", "0000001=a", "0000002=b"}),
-         Reads::kWine, 2, 1, 1},
-        {"the one-call read off", writtenFile, Reads::kKeyByKey, 300, 0, 301},
-        {"a section that the string call contradicts",
-         Lines(
-             {"[FolderList]", "0000001=a", "0000002=b", "[FolderList]", "0000001=x", "0000003=z"}),
-         Reads::kSecondSection, 2, 1, 4},
+        {.name = "written by the save", .bytes = writtenFile, .reads = Reads::kWine, .entries = 300, .sections = 1, .strings = 1},
+        {.name = "written by the save, section as the file holds it", .bytes = writtenFile, .reads = Reads::kRawSection, .entries = 300,
+         .sections = 1, .strings = 1},
+        {.name = "blanks around =, section trimmed", .bytes = handWritten, .reads = Reads::kWine, .entries = 5, .sections = 1, .strings = 4},
+        {.name = "blanks around =, section as the file holds it", .bytes = handWritten, .reads = Reads::kRawSection, .entries = 5, .sections = 1,
+         .strings = 4},
+        {.name = "quoted values", .bytes = Lines({"[FolderList]", "0000001=\"a\"", "0000002=b", "0000003=' c'"}), .reads = Reads::kWine,
+         .entries = 3, .sections = 1, .strings = 3},
+        {.name = "a line without = first", .bytes = Lines({"[FolderList]", "0000009", "0000001=a", "0000002=b"}), .reads = Reads::kWine,
+         .entries = 2, .sections = 1, .strings = 3},
+        {.name = "a byte order mark", .bytes = "\xEF\xBB\xBF" + Lines({"[FolderList]", "0000001=a", "0000002=b"}), .reads = Reads::kWine,
+         .entries = 2, .sections = 1, .strings = 1},
+        {.name = "the one-call read off", .bytes = writtenFile, .reads = Reads::kKeyByKey, .entries = 300, .sections = 0, .strings = 301},
+        {.name = "a section that the string call contradicts",
+         .bytes = Lines({"[FolderList]", "0000001=a", "0000002=b", "[FolderList]", "0000001=x", "0000003=z"}), .reads = Reads::kSecondSection,
+         .entries = 2, .sections = 1, .strings = 4},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteAgedProfileFile(path_, c.bytes);
@@ -480,59 +458,41 @@ TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
                                          .Bottom = 4,
                                          .ColWidth1 = 5,
                                          .ColWidth2 = 6};
+    // clang-format off
     const SettingsCase files[] = {
-        {"plain",
-         Lines({"[Setting]", "IsConfirm=0", "IsMenuTop=1", "[Size]", "Left=-20", "Top=-2147483648",
-                "Right=2147483647", "Bottom=0", "ColWidth1=1", "ColWidth2=-1"})},
-        {"quoted", Lines({"[Setting]", "IsConfirm=\"5\"", "IsMenuTop='7'", "[Size]", "Left=''",
-                          "Top=\"\"", "Right='-3'"})},
-        {"other bases and signs",
-         Lines({"[Setting]", "IsConfirm=0x10", "IsMenuTop=0b101", "[Size]", "Left=0o17", "Top=+7",
-                "Right=-0", "Bottom=007", "ColWidth1=0X10"})},
-        {"out of range", Lines({"[Setting]", "IsConfirm=2147483648", "IsMenuTop=-2147483649",
-                                "[Size]", "Left=99999999999999999999", "Top=4294967295"})},
-        {"not numbers", Lines({"[Setting]", "IsConfirm=abc", "IsMenuTop=5abc", "[Size]", "Left=-",
-                               "Top= 12 ", "Right=1 2", "Bottom=\x82\x54"})},
-        {"empty and bare",
-         Lines({"[Setting]", "IsConfirm=", "IsMenuTop", "IsMenuTop=1", "[Size]", "Left=", "Top"})},
-        {"letter case and duplicates",
-         Lines({"[setting]", "isconfirm=3", "ISCONFIRM=4", "[Setting]", "IsMenuTop=9", "[SIZE]",
-                "LEFT=11", "left=12", "[Size]", "Top=13"})},
-        {"comments", Lines({"[Setting]", ";IsConfirm=9", "IsConfirm=2", "[Size]", "; Left=5"})},
-        {"Left at the largest value", Lines({"[Size]", "Left=2147483647", "Top=-2147483648"})},
-        {"long value",
-         Lines({"[Size]", "Left=" + std::string(40, '1'), "Top=" + std::string(40, '0') + "5"})},
-        {"UTF-8 look-alikes",
-         utf8Bom + Lines({"[Setting]", "IsConfirm=\xC2\xB9", "IsMenuTop=\xEF\xBC\x95", "[Size]",
-                          "\xC4\xB0sConfirm=3",
-                          "Left=\xE2\x88\x92"
-                          "5"})},
-        {"UTF-16 with a key beyond ASCII",
-         Utf16File(L"[Setting]\r\n\x0130sConfirm=3\r\nIsConfirm=4\r\n[Size]\r\nLeft=8\r\n")},
-        {"no file content", ""},
+        {.name = "plain",
+         .bytes = Lines({"[Setting]", "IsConfirm=0", "IsMenuTop=1", "[Size]", "Left=-20", "Top=-2147483648", "Right=2147483647", "Bottom=0", "ColWidth1=1", "ColWidth2=-1"})},
+        {.name = "quoted", .bytes = Lines({"[Setting]", "IsConfirm=\"5\"", "IsMenuTop='7'", "[Size]", "Left=''", "Top=\"\"", "Right='-3'"})},
+        {.name = "other bases and signs",
+         .bytes = Lines({"[Setting]", "IsConfirm=0x10", "IsMenuTop=0b101", "[Size]", "Left=0o17", "Top=+7", "Right=-0", "Bottom=007", "ColWidth1=0X10"})},
+        {.name = "out of range",
+         .bytes = Lines({"[Setting]", "IsConfirm=2147483648", "IsMenuTop=-2147483649", "[Size]", "Left=99999999999999999999", "Top=4294967295"})},
+        {.name = "not numbers",
+         .bytes = Lines({"[Setting]", "IsConfirm=abc", "IsMenuTop=5abc", "[Size]", "Left=-", "Top= 12 ", "Right=1 2", "Bottom=\x82\x54"})},
+        {.name = "empty and bare", .bytes = Lines({"[Setting]", "IsConfirm=", "IsMenuTop", "IsMenuTop=1", "[Size]", "Left=", "Top"})},
+        {.name = "letter case and duplicates",
+         .bytes = Lines({"[setting]", "isconfirm=3", "ISCONFIRM=4", "[Setting]", "IsMenuTop=9", "[SIZE]", "LEFT=11", "left=12", "[Size]", "Top=13"})},
+        {.name = "comments", .bytes = Lines({"[Setting]", ";IsConfirm=9", "IsConfirm=2", "[Size]", "; Left=5"})},
+        {.name = "Left at the largest value", .bytes = Lines({"[Size]", "Left=2147483647", "Top=-2147483648"})},
+        {.name = "long value", .bytes = Lines({"[Size]", "Left=" + std::string(40, '1'), "Top=" + std::string(40, '0') + "5"})},
+        {.name = "UTF-8 look-alikes",
+         .bytes = utf8Bom + Lines({"[Setting]", "IsConfirm=\xC2\xB9", "IsMenuTop=\xEF\xBC\x95", "[Size]", "\xC4\xB0sConfirm=3", "Left=\xE2\x88\x92" "5"})},
+        {.name = "UTF-16 with a key beyond ASCII", .bytes = Utf16File(L"[Setting]\r\n\x0130sConfirm=3\r\nIsConfirm=4\r\n[Size]\r\nLeft=8\r\n")},
+        {.name = "no file content", .bytes = ""},
         // Wine's conformance tests, which hold on Windows.
-        {"conformance integers",
-         Lines({"[Setting]", "IsConfirm=+1", "IsMenuTop=-1", "[Size]", "Left=4294967297",
-                "Top=42A94967297", "Right=B4294967297", "Bottom=4294967296",
-                "ColWidth1=-4294967297", "ColWidth2=+1"}),
-         PluginSettings{.IsConfirm = 1,
-                        .IsMenuTop = -1,
-                        .Left = 1,
-                        .Top = 42,
-                        .Right = 0,
-                        .Bottom = 0,
-                        .ColWidth1 = -1,
-                        .ColWidth2 = 1}},
-        {"CR only", everyKey("=", "\r"), everyKeyRead},
-        {"LF only", everyKey("=", "\n"), everyKeyRead},
-        {"letter case of names",
-         Lines({"[setting]", "isconfirm=0", "ISMENUTOP=1", "[SIZE]", "left=1", "TOP=2", "Right=3",
-                "bottom=4", "colwidth1=5", "COLWIDTH2=6"}),
-         everyKeyRead},
+        {.name = "conformance integers",
+         .bytes = Lines({"[Setting]", "IsConfirm=+1", "IsMenuTop=-1", "[Size]", "Left=4294967297", "Top=42A94967297", "Right=B4294967297", "Bottom=4294967296", "ColWidth1=-4294967297", "ColWidth2=+1"}),
+         .known = PluginSettings{.IsConfirm = 1, .IsMenuTop = -1, .Left = 1, .Top = 42, .Right = 0, .Bottom = 0, .ColWidth1 = -1, .ColWidth2 = 1}},
+        {.name = "CR only", .bytes = everyKey("=", "\r"), .known = everyKeyRead},
+        {.name = "LF only", .bytes = everyKey("=", "\n"), .known = everyKeyRead},
+        {.name = "letter case of names",
+         .bytes = Lines({"[setting]", "isconfirm=0", "ISMENUTOP=1", "[SIZE]", "left=1", "TOP=2", "Right=3", "bottom=4", "colwidth1=5", "COLWIDTH2=6"}),
+         .known = everyKeyRead},
         // Published tests of the Windows functions: blanks around keys and
         // values are ignored.
-        {"blanks around =", everyKey(" \t= ", kCrLf), everyKeyRead},
+        {.name = "blanks around =", .bytes = everyKey(" \t= ", kCrLf), .known = everyKeyRead},
     };
+    // clang-format on
     for (const SettingsCase& file : files) {
         SCOPED_TRACE(file.name);
         WriteAgedProfileFile(path_, file.bytes);
@@ -561,24 +521,25 @@ TEST(SettingLines, OnlyTheSavesOwnFormIsTakenFromTheSection) {
         std::optional<std::string> file = std::nullopt;
     };
     const SectionInt::Kind ask = SectionInt::kAskGetPrivateProfileInt;
+    // clang-format off
     const Case cases[] = {
-        {"as the save writes it", Bytes("Other=1\0Left=-20\0"), SectionInt::kValueSettled, -20},
-        {"the smallest value", Bytes("Left=-2147483648\0"), SectionInt::kValueSettled, INT32_MIN},
-        {"no line", Bytes("Other=1\0LeftX=1\0"), SectionInt::kKeyAbsent, 0},
-        {"no section", "", SectionInt::kKeyAbsent, 0},
-        {"blanks around =", Bytes("Left = 5\0"), ask, 0},
-        {"blanks that the section call trimmed", Bytes("Left=5\0"), ask, 0,
-         "[Size]\r\nLeft = 5\r\n"},
-        {"other letter case first", Bytes("LEFT=4\0Left=5\0"), ask, 0},
-        {"a line without = first", Bytes("Other\0Left=5\0"), ask, 0},
-        {"a key beyond ASCII first", Bytes("\x82\x6B\x82\x85\x82\x86\x82\x94=3\0Left=5\0"), ask, 0},
-        {"a lone lead byte first", Bytes("Other=\x81\0Left=5\0"), ask, 0},
-        {"leading zero", Bytes("Left=05\0"), ask, 0},
-        {"minus zero", Bytes("Left=-0\0"), ask, 0},
-        {"out of range", Bytes("Left=2147483648\0"), ask, 0},
-        {"quoted", Bytes("Left=\"5\"\0"), ask, 0},
-        {"conformance values", Bytes("Left=+1\0"), ask, 0},
+        {.name = "as the save writes it", .section = Bytes("Other=1\0Left=-20\0"), .kind = SectionInt::kValueSettled, .value = -20},
+        {.name = "the smallest value", .section = Bytes("Left=-2147483648\0"), .kind = SectionInt::kValueSettled, .value = INT32_MIN},
+        {.name = "no line", .section = Bytes("Other=1\0LeftX=1\0"), .kind = SectionInt::kKeyAbsent, .value = 0},
+        {.name = "no section", .section = "", .kind = SectionInt::kKeyAbsent, .value = 0},
+        {.name = "blanks around =", .section = Bytes("Left = 5\0"), .kind = ask, .value = 0},
+        {.name = "blanks that the section call trimmed", .section = Bytes("Left=5\0"), .kind = ask, .value = 0, .file = "[Size]\r\nLeft = 5\r\n"},
+        {.name = "other letter case first", .section = Bytes("LEFT=4\0Left=5\0"), .kind = ask, .value = 0},
+        {.name = "a line without = first", .section = Bytes("Other\0Left=5\0"), .kind = ask, .value = 0},
+        {.name = "a key beyond ASCII first", .section = Bytes("\x82\x6B\x82\x85\x82\x86\x82\x94=3\0Left=5\0"), .kind = ask, .value = 0},
+        {.name = "a lone lead byte first", .section = Bytes("Other=\x81\0Left=5\0"), .kind = ask, .value = 0},
+        {.name = "leading zero", .section = Bytes("Left=05\0"), .kind = ask, .value = 0},
+        {.name = "minus zero", .section = Bytes("Left=-0\0"), .kind = ask, .value = 0},
+        {.name = "out of range", .section = Bytes("Left=2147483648\0"), .kind = ask, .value = 0},
+        {.name = "quoted", .section = Bytes("Left=\"5\"\0"), .kind = ask, .value = 0},
+        {.name = "conformance values", .section = Bytes("Left=+1\0"), .kind = ask, .value = 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::string file = c.file.value_or("");
@@ -794,29 +755,23 @@ TEST_F(SettingsFile, APlainFileIsSavedAsTheProfileFunctionsSaveIt) {
         std::string file;
         std::function<void()> change;
     };
+    // clang-format off
     const Case cases[] = {
-        {"the list first, a key in lower case, an entry that needs quotes",
-         Lines({"[FolderList]", "0000001=a:A", "[Setting]", "isconfirm=0", "[Other]", "k=v"}),
-         [] {
-             g_settings.IsConfirm = 1;
-             ReplaceFolderEntries({"b:B", " spaced :x"});
-         }},
-        {"a missing section, an extension in use",
-         Lines({"[Size]", "Left=1", "Extra=x", "[Extension]", "AccessKeys=1"}), [] {}},
-        {"extensions turned on in a file without them", Lines({"[Setting]", "IsConfirm=1"}),
-         [] { g_settings.SearchItem = 1; }},
-        {"recent folders changed while shown",
-         Lines({"[Extension]", "RecentCount=3", "[Recent]", "0000001=a", "[Setting]", "IsConfirm=1",
-                "[FolderList]", "0000001=a:A", "0000002=b:B"}),
-         [] {
-             ReplaceRecentFolders({"b", "a"});
-         }},
-        {"holding it all, the list not last",
-         Lines({"[FolderList]", "0000001=a:A", "[Setting]", "IsConfirm=1", "IsMenuTop=0", "[Size]",
-                "Left=1", "Top=2", "Right=3", "Bottom=4", "ColWidth1=5", "ColWidth2=6"}),
-         [] {}},
-        {"an empty file", "", [] { ReplaceFolderEntries({"a:A"}); }},
+        {.name = "the list first, a key in lower case, an entry that needs quotes",
+         .file = Lines({"[FolderList]", "0000001=a:A", "[Setting]", "isconfirm=0", "[Other]", "k=v"}),
+         .change = [] { g_settings.IsConfirm = 1; ReplaceFolderEntries({"b:B", " spaced :x"}); }},
+        {.name = "a missing section, an extension in use", .file = Lines({"[Size]", "Left=1", "Extra=x", "[Extension]", "AccessKeys=1"}),
+         .change = [] {}},
+        {.name = "extensions turned on in a file without them", .file = Lines({"[Setting]", "IsConfirm=1"}), .change = [] { g_settings.SearchItem = 1; }},
+        {.name = "recent folders changed while shown",
+         .file = Lines({"[Extension]", "RecentCount=3", "[Recent]", "0000001=a", "[Setting]", "IsConfirm=1", "[FolderList]", "0000001=a:A", "0000002=b:B"}),
+         .change = [] { ReplaceRecentFolders({"b", "a"}); }},
+        {.name = "holding it all, the list not last",
+         .file = Lines({"[FolderList]", "0000001=a:A", "[Setting]", "IsConfirm=1", "IsMenuTop=0", "[Size]", "Left=1", "Top=2", "Right=3", "Bottom=4", "ColWidth1=5", "ColWidth2=6"}),
+         .change = [] {}},
+        {.name = "an empty file", .file = "", .change = [] { ReplaceFolderEntries({"a:A"}); }},
     };
+    // clang-format on
     const std::string comment = "; x\r\n";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -973,33 +928,19 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
         std::function<std::string()> prepare;
         std::function<void(const std::string&)> obstruct;
     };
+    // clang-format off
     const Case cases[] = {
-        {"a folder that does not exist", [&] { return folder_ + "missing\\Varkel.ini"; }, nothing},
-        {"a folder that is a file",
-         [&] {
-             WriteWholeFile(folder_ + "blocker", "not a folder");
-             return folder_ + "blocker\\Varkel.ini";
-         },
-         nothing},
-        {"a folder where the file should be",
-         [&] {
-             CreateDirectoryA((folder_ + "dir.ini").c_str(), nullptr);
-             return folder_ + "dir.ini";
-         },
-         nothing},
-        {"a file that another program holds open for reading only",
-         [&] {
-             WriteProfileFile(folder_ + "held.ini", old);
-             return folder_ + "held.ini";
-         },
-         holdOpen(FILE_SHARE_READ)},
-        {"a file that another program holds open alone",
-         [&] {
-             WriteProfileFile(folder_ + "locked.ini", old);
-             return folder_ + "locked.ini";
-         },
-         holdOpen(0)},
+        {.name = "a folder that does not exist", .prepare = [&] { return folder_ + "missing\\Varkel.ini"; }, .obstruct = nothing},
+        {.name = "a folder that is a file",
+         .prepare = [&] { WriteWholeFile(folder_ + "blocker", "not a folder"); return folder_ + "blocker\\Varkel.ini"; }, .obstruct = nothing},
+        {.name = "a folder where the file should be",
+         .prepare = [&] { CreateDirectoryA((folder_ + "dir.ini").c_str(), nullptr); return folder_ + "dir.ini"; }, .obstruct = nothing},
+        {.name = "a file that another program holds open for reading only",
+         .prepare = [&] { WriteProfileFile(folder_ + "held.ini", old); return folder_ + "held.ini"; }, .obstruct = holdOpen(FILE_SHARE_READ)},
+        {.name = "a file that another program holds open alone",
+         .prepare = [&] { WriteProfileFile(folder_ + "locked.ini", old); return folder_ + "locked.ini"; }, .obstruct = holdOpen(0)},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ResetModuleState();
