@@ -298,8 +298,7 @@ TEST(ToggleFolder, AddsOrRemovesTheCurrentFolderAsTheBoxIsAnswered) {
     const HostWindow window;
     ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {
         const int id = RegisterItemId(plugin);
-        standin::Script().currentFolder = row.folder;
-        standin::Script().displayNames[row.folder.value_or("")] = row.displayName;
+        HostInFolder(row.folder, row.displayName);
         standin::ClearCalls();
 
         MessageBoxCapture boxes;
@@ -369,9 +368,7 @@ TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
             PostMessageA(outerBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         EXPECT_TRUE(script.Run([&] { PickRegisterItem(id, window.get()); })) << script.failure();
-        Lines texts;
-        for (const CapturedBox& box : boxes.boxes())
-            texts.push_back(box.text);
+        Lines texts = boxes.texts();
         ASSERT_GE(texts.size(), 2u);
         texts.resize(2); // the outer box may be recorded again when it is reactivated
         EXPECT_EQ(texts, row.boxTexts);
@@ -408,10 +405,8 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
     EXPECT_EQ(ItemTexts(moveItems), (Lines{"受信箱\\仕事", "予定表"}));
     EXPECT_EQ(PickMoveItem(moveItems[1], window.get()), Lines{"folder-2"});
 
-    Lines texts;
-    for (const CapturedBox& box : boxes.boxes())
-        texts.push_back(box.text);
-    EXPECT_EQ(texts, (Lines{AddText("受信箱\\仕事"), AddText("予定表"), MoveText("予定表")}));
+    EXPECT_EQ(boxes.texts(),
+              (Lines{AddText("受信箱\\仕事"), AddText("予定表"), MoveText("予定表")}));
 
     plugin.orc().OnExit();
     const std::string path = plugin.settingsPath();

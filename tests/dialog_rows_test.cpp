@@ -15,6 +15,7 @@
 #include "desktop/window_driver.h"
 #include "message_boxes.h"
 #include "res/resource.h"
+#include "scratch.h"
 #include "settings_dialog_session.h"
 #include "standin_host.h"
 
@@ -34,12 +35,12 @@ void NameFourFolders() {
                                       {"D4", std::string("受信箱/D")}};
 }
 
-// The menu names in column 0, top to bottom.
-std::vector<std::string> MenuNames(HWND list) {
-    std::vector<std::string> names;
-    for (const auto& row : ReadRows(list, 1))
-        names.push_back(row[0]);
-    return names;
+// Entries "F0:行0", "F1:行1", ... of count rows.
+Entries NumberedRows(int count) {
+    Entries entries;
+    for (int n = 0; n < count; ++n)
+        entries.push_back("F" + std::to_string(n) + ":行" + std::to_string(n));
+    return entries;
 }
 
 std::vector<std::string> DisplayNameRequests() {
@@ -56,8 +57,7 @@ template <class Case, std::size_t N, class Check>
 void OnSelectedRows(const Case (&cases)[N], Check check) {
     NameFourFolders();
     DialogSession session(SettingsIni(kFour));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         session.Open({[&](HWND dialog) {
             const HWND list = RowList(dialog);
             SelectRows(list, c.selected);
@@ -65,7 +65,7 @@ void OnSelectedRows(const Case (&cases)[N], Check check) {
             check(c, dialog, list);
             ClickButton(dialog, IDCANCEL);
         }});
-    }
+    });
     EXPECT_EQ(session.Exit().folders, kFour);
 }
 
@@ -175,7 +175,7 @@ TEST(DialogRows, UpAndDownMoveTheFirstSelectedRowWithinTheEnds) {
     // clang-format on
     OnSelectedRows(cases, [](const Case& c, HWND dialog, HWND list) {
         ClickButton(dialog, c.button);
-        EXPECT_EQ(MenuNames(list), c.order);
+        EXPECT_EQ(ListColumnTexts(list, 0), c.order);
         EXPECT_EQ(SelectedRows(list), c.selectedAfter);
         if (c.focusedAfter >= 0) {
             EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), c.focusedAfter);
@@ -195,7 +195,7 @@ TEST(DialogRows, RepeatedMovesCarryARowToTheEndAndStopThere) {
         SelectRows(list, {0});
         for (int i = 0; i < 5; ++i)
             ClickButton(dialog, IDC_SETTINGS_MOVE_DOWN);
-        EXPECT_EQ(MenuNames(list),
+        EXPECT_EQ(ListColumnTexts(list, 0),
                   (std::vector<std::string>{"ベータ", "ガンマ", "デルタ", "アルファ"}));
         EXPECT_EQ(SelectedRows(list), std::vector<int>{3});
         for (int i = 0; i < 2; ++i)
@@ -229,7 +229,7 @@ TEST(DialogRows, DeleteRemovesEverySelectedRowWithoutAsking) {
             for (const CapturedBox& box : boxes.boxes())
                 ADD_FAILURE() << "a box: " << box.caption << ": " << box.text;
         }
-        EXPECT_EQ(MenuNames(list), c.order);
+        EXPECT_EQ(ListColumnTexts(list, 0), c.order);
         EXPECT_EQ(SelectedRows(list), c.selectedAfter);
         EXPECT_TRUE(standin::Calls().empty());
     });
@@ -260,8 +260,7 @@ TEST(DialogRows, RenameInPlaceWithF2) {
     };
     // clang-format on
     NameFourFolders();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         DialogSession session(SettingsIni(kFour));
         session.Open({[&](HWND dialog) {
             const HWND list = RowList(dialog);
@@ -289,7 +288,7 @@ TEST(DialogRows, RenameInPlaceWithF2) {
             ClickButton(dialog, IDC_SETTINGS_OK);
         }});
         EXPECT_EQ(session.Exit().folders, c.committed);
-    }
+    });
 }
 
 TEST(DialogRows, F2WithNothingSelectedStartsNoEdit) {
@@ -305,9 +304,7 @@ TEST(DialogRows, F2WithNothingSelectedStartsNoEdit) {
 }
 
 TEST(DialogRows, MoreRowsThanFitScrollFromFirstToLast) {
-    Entries entries;
-    for (int n = 0; n < 300; ++n)
-        entries.push_back("F" + std::to_string(n) + ":行" + std::to_string(n));
+    const Entries entries = NumberedRows(300);
     DialogSession session(SettingsIni(entries));
     session.Open({[&](HWND dialog) {
         const HWND list = RowList(dialog);
@@ -357,16 +354,12 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
          .closeWith = IDC_SETTINGS_OK},
     };
     // clang-format on
-    Entries entries;
-    std::vector<std::string> names;
-    for (int n = 0; n < 300; ++n) {
-        entries.push_back("F" + std::to_string(n) + ":行" + std::to_string(n));
-        names.push_back("行" + std::to_string(n));
-    }
+    const Entries entries = NumberedRows(300);
     DialogSession session(SettingsIni(entries));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::vector<std::string> order = names;
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
+        std::vector<std::string> order;
+        for (const std::string& entry : entries)
+            order.push_back(entry.substr(entry.find(':') + 1));
         if (c.selected >= 0) {
             const std::string moved = order[static_cast<std::size_t>(c.selected)];
             order.erase(order.begin() + c.selected);
@@ -382,7 +375,7 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
                       },
                       [&](HWND dialog) {
                           const HWND list = RowList(dialog);
-                          EXPECT_EQ(MenuNames(list), order);
+                          EXPECT_EQ(ListColumnTexts(list, 0), order);
                           EXPECT_EQ(SelectedRows(list), c.selected >= 0 ? std::vector<int>{c.landed}
                                                                         : std::vector<int>{});
                           if (c.selected >= 0) {
@@ -392,7 +385,7 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
                           }
                           ClickButton(dialog, c.closeWith);
                       }});
-    }
+    });
     // Cancel dropped every move; OK kept the last one.
     Entries committed = entries;
     committed.erase(committed.begin() + 5);
@@ -401,9 +394,7 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
 }
 
 TEST(DialogRows, DraggingNearTheTopEdgeScrollsTheList) {
-    Entries entries;
-    for (int n = 0; n < 100; ++n)
-        entries.push_back("F" + std::to_string(n) + ":行" + std::to_string(n));
+    const Entries entries = NumberedRows(100);
     DialogSession session(SettingsIni(entries));
     int startTop = 0;
     int dropTop = 0;
@@ -523,8 +514,7 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
          0},
     };
     NameFourFolders();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         DialogSession session(SettingsIni(kFour, "[Setting]\r\nIsConfirm=1\r\nIsMenuTop=0\r\n"));
         session.Open({[&](HWND dialog) {
             c.edit(dialog);
@@ -546,7 +536,7 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
         EXPECT_EQ(saved.folders, c.committed);
         EXPECT_EQ(saved.isConfirm, c.isConfirm);
         EXPECT_EQ(saved.isMenuTop, c.isMenuTop);
-    }
+    });
 }
 
 namespace {
@@ -602,8 +592,7 @@ TEST(DialogRows, ContextMenuItemsDoWhatTheirButtonsAndKeysDo) {
         items.push_back("見つからないフォルダを選択(&M)");
         return items;
     }();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         standin::Reset();
         standin::Script().displayNames = {{"A1", std::string("受信箱/A")},
                                           {"C3", std::string("受信箱/C")}};
@@ -631,7 +620,7 @@ TEST(DialogRows, ContextMenuItemsDoWhatTheirButtonsAndKeysDo) {
                           const HWND list = RowList(dialog);
                           EXPECT_EQ(TypeIntoLabelEditor(list, c.typed, VK_RETURN),
                                     !c.typed.empty());
-                          EXPECT_EQ(MenuNames(list), c.order);
+                          EXPECT_EQ(ListColumnTexts(list, 0), c.order);
                           EXPECT_EQ(SelectedRows(list), c.selectedAfter);
                           // Rows keep their folders' display names.
                           for (const auto& row : ReadRows(list, 3))
@@ -639,7 +628,7 @@ TEST(DialogRows, ContextMenuItemsDoWhatTheirButtonsAndKeysDo) {
                           ClickButton(dialog, IDCANCEL);
                           return true;
                       }});
-    }
+    });
 }
 
 // Names that differ in case, width and kana only compare equal and keep
@@ -666,8 +655,7 @@ TEST(DialogRows, HeaderClicksSortByTheirColumnAndASecondClickReverses) {
     for (const auto& [folder, name] : names)
         standin::Script().displayNames[folder] = name;
     DialogSession session(SettingsIni(entries));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         session.Open({[&](HWND dialog) {
                           const HWND list = RowList(dialog);
                           SelectRows(list, {2}); // folder a
@@ -691,7 +679,7 @@ TEST(DialogRows, HeaderClicksSortByTheirColumnAndASecondClickReverses) {
                           EXPECT_TRUE(standin::Calls().empty());
                           ClickButton(dialog, c.closeWith);
                       }});
-    }
+    });
     // Cancel dropped every sort; OK kept the last one.
     EXPECT_EQ(session.Exit().folders, (Entries{"d:がっこう", "b:Beta", "c:ＡＬＰＨＡ", "a:alpha"}));
 }

@@ -238,8 +238,7 @@ TEST(DialogGeometry, StoredRectangleIsAppliedUnlessNoPartOfItShows) {
          .movedSize = {400, 300}},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         DialogSession session(SettingsIni({}, SizeIni(c.stored, c.colWidth1, c.colWidth2)));
         RECT shown{};
         session.Open({[&](HWND dialog) {
@@ -263,7 +262,7 @@ TEST(DialogGeometry, StoredRectangleIsAppliedUnlessNoPartOfItShows) {
         EXPECT_EQ(CornersOf(saved.rect), CornersOf(shown));
         EXPECT_EQ(saved.colWidth1, c.colWidth1);
         EXPECT_EQ(saved.colWidth2, c.colWidth2);
-    }
+    });
 }
 
 TEST(DialogGeometry, NeverSmallerThan400By300) {
@@ -349,8 +348,7 @@ TEST(DialogClosing, EveryWayStoresTheGeometryAndOnlyOkCommits) {
     // clang-format on
     const std::vector<std::string> entries = {"A1:アルファ", "B2:ベータ", "C3:ガンマ"};
     LONG shift = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         DialogSession session(SettingsIni(entries, "[Setting]\r\nIsConfirm=7\r\nIsMenuTop=0\r\n" +
                                                        SizeIni({100, 100, 500, 400}, 160, 180)));
         shift += 10;
@@ -385,7 +383,7 @@ TEST(DialogClosing, EveryWayStoresTheGeometryAndOnlyOkCommits) {
             EXPECT_EQ(saved.isConfirm, 7);
             EXPECT_EQ(saved.isMenuTop, 0);
         }
-    }
+    });
 }
 
 TEST(DialogClosing, OtherCommandsLeaveTheDialogOpenAndUnchanged) {
@@ -438,8 +436,7 @@ TEST(DialogOwner, OwnedByTheSetupWindowWhichIsDisabledMeanwhile) {
         {"no window", nullptr, nullptr},
         {"a handle that is no window", stale, nullptr},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         DialogSession session;
         session.Open({[&](HWND dialog) {
                          EXPECT_EQ(GetWindow(dialog, GW_OWNER), c.expectedOwner);
@@ -451,7 +448,7 @@ TEST(DialogOwner, OwnedByTheSetupWindowWhichIsDisabledMeanwhile) {
                      }},
                      c.given);
         EXPECT_TRUE(IsWindowEnabled(owner.get()));
-    }
+    });
 }
 
 TEST(DialogOwner, SecondSetupWhileOpenBringsTheOpenDialogForward) {

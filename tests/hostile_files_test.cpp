@@ -66,8 +66,7 @@ TEST(HostileFiles, ByteOrderMarksLongLinesManyEntriesAndLoneLeadBytes) {
         {.name = "lone lead bytes", .bytes = "[FolderList]\r\n0000001=a:甲\x82\r\n0000002=b:\x81\r\n", .names = {"甲・", "・"}},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         const auto plugin = StartPluginOnFile(FreshScratchFolder(), c.bytes);
         const std::vector<std::string> names = MoveNames(*plugin);
         EXPECT_EQ(names, c.names);
@@ -77,7 +76,7 @@ TEST(HostileFiles, ByteOrderMarksLongLinesManyEntriesAndLoneLeadBytes) {
         plugin->Reload();
         plugin->orc().OnStart();
         EXPECT_EQ(MoveNames(*plugin), names);
-    }
+    });
 }
 
 TEST(HostileFiles, HundredThousandEntries) {

@@ -6,6 +6,7 @@
 
 #include "base/plugin_interface.h"
 #include "desktop/window_driver.h"
+#include "host_calls.h"
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
@@ -51,8 +52,7 @@ TEST(HostileHost, LongAndDoubleByteNamesSurviveWhole) {
     const std::string longName = Repeat("長い名前ソ", 6553);
     const std::string folderId = "\\受信箱\\" + trailBytes;
     auto plugin = StartPlugin(FreshScratchFolder(), {{}, 1, 0});
-    standin::Script().currentFolder = folderId;
-    standin::Script().displayNames[folderId] = longName;
+    HostInFolder(folderId, longName);
 
     const std::vector<CapturedBox> boxes = AddCurrentFolder(*plugin);
     ASSERT_EQ(boxes.size(), 1u);
@@ -83,8 +83,7 @@ TEST(HostileHost, CallbacksBeforeStartAfterExitAndTwiceExit) {
     WriteProfileFile(plugin.settingsPath(), "[FolderList]\r\n0000001=old:古い\r\n");
     // Before the start: an empty list and all-zero settings (no confirmation).
     EXPECT_EQ(MoveNames(plugin), std::vector<std::string>{"(登録フォルダがありません)"});
-    standin::Script().currentFolder = std::string("early");
-    standin::Script().displayNames["early"] = std::string("早い");
+    HostInFolder("early", "早い");
     EXPECT_EQ(AddCurrentFolder(plugin).size(), 1u);
     EXPECT_EQ(MoveNames(plugin), std::vector<std::string>{"早い"});
 
@@ -118,8 +117,7 @@ TEST(HostileHost, CallbacksBeforeStartAfterExitAndTwiceExit) {
 
 TEST(HostileHost, CommandsFromInsideTheOpenDialog) {
     auto plugin = StartPlugin(FreshScratchFolder(), {{"a:甲", "b:乙"}, 0, 0});
-    standin::Script().currentFolder = std::string("c");
-    standin::Script().displayNames["c"] = std::string("丙");
+    HostInFolder("c", "丙");
 
     for (const bool ok : {false, true}) {
         SCOPED_TRACE(ok ? "OK" : "Cancel");

@@ -137,8 +137,7 @@ TEST(MenuLayout, FolderMenuGetsTheRegisterItemAlwaysAtTheBottom) {
 
         // Its command is the folder registration: it offers to add the
         // current folder.
-        standin::Script().currentFolder = "f9";
-        standin::Script().displayNames["f9"] = "送信済み";
+        HostInFolder("f9", "送信済み");
         {
             MessageBoxCapture boxes;
             boxes.Answer({IDCANCEL});
@@ -454,9 +453,7 @@ TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
     // clang-format on
     const std::string base = FreshScratchFolder();
     const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
         const auto plugin = StartRowPlugin(base, r, {row.entries, 0, {}}, row.extensions);
         standin::Script().currentFolder = row.currentFolder;
         standin::Script().currentMail = "<mail-1@example>";
@@ -478,12 +475,12 @@ TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
         Lines moved;
         for (const MenuItem& item : ReadMenuItems(submenu)) {
             if (item.id == 0 || item.text == kSearchItem)
-                continue;
+                return;
             const Lines to = PickMoveItem(item, window.get());
             moved.insert(moved.end(), to.begin(), to.end());
         }
         EXPECT_EQ(moved, row.entries.empty() ? Lines{} : row.moved);
-    }
+    });
 }
 
 TEST(MenuLayout, AccessKeysRunOutAfterTheLastDigitAndLetter) {
@@ -576,12 +573,10 @@ TEST(MenuLayout, RecentItemsAndGroupsOnlyWhenOn) {
           "&5 趣味 > d"}},
     };
     const std::string base = FreshScratchFolder();
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
         const auto plugin = StartRowPlugin(base, r, {row.entries, 0, {}}, row.sections);
         EXPECT_EQ(MoveTree(*plugin, row.entries), row.tree);
-    }
+    });
 }
 
 // Moves put their folder first; the exit keeps the list in [Recent] while
@@ -609,9 +604,7 @@ TEST(MenuLayout, RecentFoldersSurviveAnExitAndAStart) {
     // clang-format on
     const std::string base = FreshScratchFolder();
     const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
         std::string sections =
             "[Extension]\r\nRecentCount=" + std::to_string(row.recentCount) + "\r\n[Recent]\r\n";
         for (const std::string& line : row.storedBefore)
@@ -627,5 +620,5 @@ TEST(MenuLayout, RecentFoldersSurviveAnExitAndAStart) {
         plugin->Reload();
         plugin->orc().OnStart();
         EXPECT_EQ(MoveTree(*plugin, entries), row.treeAfterStart);
-    }
+    });
 }

@@ -74,13 +74,6 @@ DWORD WINAPI CloseAfterHalfASecond(LPVOID handle) {
     return 0;
 }
 
-// A folder of the row's own, and the settings file's path in it.
-std::string RowSettingsPath(const std::string& base, std::size_t row) {
-    const std::string folder = RowFolder(base, row);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "Varkel.ini";
-}
-
 // A settings file's path of length characters, in a folder of the row's own
 // whose name fills it up.
 std::string LongSettingsPath(const std::string& base, std::size_t row, std::size_t length) {
@@ -224,9 +217,7 @@ TEST_F(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
          .longest = 15000},
     };
     const std::string base = FreshScratchFolder();
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const Row& row = rows[i];
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t i) {
         const std::string path =
             row.longPath ? LongSettingsPath(base, i, 255) : RowSettingsPath(base, i);
         const std::string userBackup = path + ".bak";
@@ -286,8 +277,7 @@ TEST_F(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
             EXPECT_NE(GetFileAttributesA(userBackup.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             ASSERT_TRUE(DeleteFileA(path.c_str()));
-            ResetModuleState();
-            EXPECT_TRUE(LoadSettings(path));
+            EXPECT_TRUE(LoadFresh(path));
             EXPECT_EQ(FolderEntries(), FolderList{});
             EXPECT_FALSE(FileExists(path));
             EXPECT_EQ(ReadWholeFile(userBackup), userBytes);
@@ -305,7 +295,7 @@ TEST_F(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
             EXPECT_EQ(GetFileAttributesW(LongFilePath(TemporaryPathFor(path)).c_str()),
                       INVALID_FILE_ATTRIBUTES);
         }
-    }
+    });
 }
 
 TEST_F(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
@@ -359,9 +349,7 @@ TEST_F(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
     };
     // clang-format on
     const std::string base = FreshScratchFolder();
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const Row& row = rows[i];
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t i) {
         const std::string path = RowSettingsPath(base, i);
         if (!row.file.empty())
             WriteProfileFile(path, row.file);
@@ -380,8 +368,7 @@ TEST_F(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
         g_fileSwapCalls = row.calls;
         g_settingsReads = row.reads;
         const HANDLE held = HoldFile(path, row.hold);
-        ResetModuleState();
-        EXPECT_EQ(LoadSettings(path), row.loads);
+        EXPECT_EQ(LoadFresh(path), row.loads);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         g_fileSwapCalls = {};
@@ -400,7 +387,7 @@ TEST_F(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
             EXPECT_EQ(ReadWholeFile(path + ".notes.tmp"), "the user's own");
         }
         Sleep(row.hold == Hold::kBriefly ? 600 : 0);
-    }
+    });
 }
 
 // The profile functions read the bytes that the start read, whatever another
@@ -419,8 +406,7 @@ TEST_F(SettingsLoad, TheProfileFunctionsReadTheBytesTheStartRead) {
          }},
     };
     const std::string base = FreshScratchFolder();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t) {
         const std::string path = base + "Varkel.ini";
         WriteProfileFile(path, kHandEdited);
         const std::string bytes = ReadWholeFile(path);
@@ -431,7 +417,7 @@ TEST_F(SettingsLoad, TheProfileFunctionsReadTheBytesTheStartRead) {
         ASSERT_TRUE(stored);
         EXPECT_EQ(stored->entries, kOldList);
         EXPECT_EQ(stored->settings.IsConfirm, 1);
-    }
+    });
 }
 
 // Each side keeps its own changes since the base; where both changed one
@@ -470,10 +456,9 @@ TEST(ListMerge, EachSideKeepsItsChangesSinceTheBase) {
         {.name = "nothing changed here", .base = {a, b}, .mine = {a, b}, .theirs = {}, .merged = {}},
     };
     // clang-format on
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t) {
         EXPECT_EQ(MergeFolderLists(row.base, row.mine, row.theirs), row.merged);
-    }
+    });
 }
 
 TEST_F(SettingsSave, KeepsWhatAnotherClientSaved) {
@@ -563,9 +548,7 @@ TEST_F(SettingsSave, KeepsWhatAnotherClientSaved) {
          .saved = {a, x}},
     };
     const std::string base = FreshScratchFolder();
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const Row& row = rows[i];
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t i) {
         const std::string path = RowSettingsPath(base, i);
         WriteProfileFile(path, SettingsIni(row.loaded));
         EXPECT_EQ(LoadedEntries(path), row.loaded);
@@ -579,7 +562,7 @@ TEST_F(SettingsSave, KeepsWhatAnotherClientSaved) {
         EXPECT_EQ(LoadedEntries(path), row.saved);
         EXPECT_EQ(g_settings.IsConfirm, row.isConfirm);
         EXPECT_EQ(g_settings.IsMenuTop, row.isMenuTop);
-    }
+    });
 }
 
 // Each client adds the folder, or removes it where it read the other's save.

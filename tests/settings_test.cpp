@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "desktop/window_driver.h"
+#include "host_calls.h"
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
@@ -80,9 +81,7 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
     };
     // clang-format on
     const std::string scratch = FreshScratchFolder();
-    for (std::size_t r = 0; r < std::size(obstacles); ++r) {
-        const Obstacle& obstacle = obstacles[r];
-        SCOPED_TRACE(obstacle.name);
+    ForEachRow(obstacles, [&](const Obstacle& obstacle, std::size_t r) {
         standin::Reset();
         LoadedPlugin plugin(RowFolder(scratch, r));
         ASSERT_TRUE(plugin.loaded());
@@ -98,8 +97,7 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
                                  "設定を保存できませんでした。\r\n" + path, MB_OK | MB_ICONWARNING};
         if (obstacle.addFolder) {
             // The added folder's save fails after the confirmation.
-            standin::Script().currentFolder = std::string("new");
-            standin::Script().displayNames["new"] = std::string("新");
+            HostInFolder("new", "新");
             const std::vector<CapturedBox> shown = AddCurrentFolder(plugin);
             ASSERT_EQ(shown.size(), 2u);
             EXPECT_EQ(shown[1], failed);
@@ -129,7 +127,7 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
             lines.push_back(FolderListKey(i + 1) + "=" + list[i]);
         EXPECT_EQ(StoredFolderList(path), lines);
         if (!obstacle.fileAtStart)
-            continue;
+            return;
         const char* const expected[][3] = {
             {"Setting", "IsConfirm", "7"}, {"Setting", "IsMenuTop", "1"}, {"Size", "Left", "-40"},
             {"Size", "Top", "30"},         {"Size", "Right", "360"},      {"Size", "Bottom", "330"},
@@ -137,7 +135,7 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
         };
         for (const auto& key : expected)
             EXPECT_EQ(ProfileText(path, key[0], key[1]), key[2]) << key[1];
-    }
+    });
 }
 
 // A file that is there but cannot be read at the start is never replaced by
@@ -165,9 +163,7 @@ TEST(SettingsLoad, AnUnreadFileIsNeverOverwritten) {
     };
     // clang-format on
     const std::string scratch = FreshScratchFolder();
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
         standin::Reset();
         LoadedPlugin plugin(RowFolder(scratch, r));
         ASSERT_TRUE(plugin.loaded());
@@ -191,8 +187,7 @@ TEST(SettingsLoad, AnUnreadFileIsNeverOverwritten) {
             boxes.Clear();
         }
         if (row.registers) {
-            standin::Script().currentFolder = std::string("new");
-            standin::Script().displayNames["new"] = std::string("新");
+            HostInFolder("new", "新");
             EXPECT_EQ(AddCurrentFolder(plugin).size(), 1u);
             boxes.Clear();
         }
@@ -208,7 +203,7 @@ TEST(SettingsLoad, AnUnreadFileIsNeverOverwritten) {
             EXPECT_EQ(ProfileText(path, "Setting", "IsConfirm"), "7");
         }
         EXPECT_FALSE(FileExists(path + ".tmp"));
-    }
+    });
 }
 
 // Each change the user makes is in the file when it is made: a client that
@@ -239,13 +234,11 @@ TEST(SettingsSave, EachChangeIsInTheFileWhenMade) {
          .list = {"0000001=b:B", "0000002=new:新"}},
     };
     // clang-format on
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t) {
         standin::Reset();
         DialogSession session(SettingsIni({"a:A", "b:B"}));
         if (row.currentFolder) {
-            standin::Script().currentFolder = std::string(row.currentFolder);
-            standin::Script().displayNames[row.currentFolder] = std::string("新");
+            HostInFolder(row.currentFolder, "新");
         }
         if (!row.inDialog) {
             AddCurrentFolder(session.plugin());
@@ -254,7 +247,7 @@ TEST(SettingsSave, EachChangeIsInTheFileWhenMade) {
         }
         session.plugin().Unload();
         EXPECT_EQ(StoredFolderList(session.plugin().settingsPath()), row.list);
-    }
+    });
 }
 
 // Another client on the same file renames, reorders or removes; this
@@ -273,18 +266,16 @@ TEST(SettingsSave, AnotherClientsChangesSurviveThisClientsSaves) {
         {.name = "a removal, then a registration", .other = {"b:B"}, .registers = true, .saved = {"b:B", "new:新"}},
     };
     // clang-format on
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t) {
         standin::Reset();
-        standin::Script().currentFolder = std::string("new");
-        standin::Script().displayNames["new"] = std::string("新");
+        HostInFolder("new", "新");
         DialogSession session(SettingsIni({"a:A", "b:B"}));
         WriteProfileFile(session.plugin().settingsPath(), SettingsIni(row.other));
         if (row.registers) {
             EXPECT_EQ(AddCurrentFolder(session.plugin()).size(), 1u);
         }
         EXPECT_EQ(session.Exit().folders, row.saved);
-    }
+    });
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 // what Windows is known to read, defaults and round trips, failed saves, and
 // random list edits checked against a plain model.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -342,8 +341,7 @@ TEST_F(SettingsFile, TheLoadAsksOnlyForLinesNotInItsOwnForm) {
          .entries = 2, .sections = 1, .strings = 4},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         WriteAgedProfileFile(path_, c.bytes);
         const FolderList expected = KeyByKeyFolderList(path_);
         ASSERT_EQ(expected.size(), c.entries);
@@ -351,7 +349,7 @@ TEST_F(SettingsFile, TheLoadAsksOnlyForLinesNotInItsOwnForm) {
         EXPECT_TRUE(SameEntries(CountedLoad(c.reads, path_), expected));
         EXPECT_EQ(g_calls.sections, c.sections);
         EXPECT_EQ(g_calls.strings, c.strings);
-    }
+    });
 }
 
 // Random files built from the pieces above.
@@ -493,19 +491,17 @@ TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
         {.name = "blanks around =", .bytes = everyKey(" \t= ", kCrLf), .known = everyKeyRead},
     };
     // clang-format on
-    for (const SettingsCase& file : files) {
-        SCOPED_TRACE(file.name);
+    ForEachRow(files, [&](const SettingsCase& file, std::size_t) {
         WriteAgedProfileFile(path_, file.bytes);
         const PluginSettings expected = KeyByKeySettings(path_);
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(expected))
             << Printable(file.bytes);
         if (file.known) {
             EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(*file.known))
                 << "not what Windows reads";
         }
-    }
+    });
 }
 
 // The integer settings are taken from a section's text only where every
@@ -540,8 +536,7 @@ TEST(SettingLines, OnlyTheSavesOwnFormIsTakenFromTheSection) {
         {.name = "conformance values", .section = Bytes("Left=+1\0"), .kind = ask, .value = 0},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         std::string file = c.file.value_or("");
         if (!c.file) {
             for (char ch : c.section)
@@ -552,7 +547,7 @@ TEST(SettingLines, OnlyTheSavesOwnFormIsTakenFromTheSection) {
         if (c.kind == SectionInt::kValueSettled) {
             EXPECT_EQ(found.value, c.value);
         }
-    }
+    });
 }
 
 PluginSettings DefaultSettings() {
@@ -621,13 +616,11 @@ TEST_F(SettingsFile, MissingKeysTakeTheirDefaults) {
         {.name = "keys of other sections", .file = Lines({"[Other]", "IsConfirm=0", "Left=3", "[Setting]"}), .expected = d},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         WriteProfileFile(path_, c.file);
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(c.expected));
-    }
+    });
 }
 
 TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
@@ -665,11 +658,9 @@ TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
          .loaded = {"lower"}, .saved = FolderList{"n:N"}, .linesAfterSave = {"0000001=n:N"}},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         WriteProfileFile(path_, c.file);
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_TRUE(SameEntries(FolderEntries(), c.loaded));
         if (c.saved)
             ReplaceFolderEntries(*c.saved);
@@ -679,7 +670,7 @@ TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
         EXPECT_EQ(StoredFolderList(path_), c.linesAfterSave);
         EXPECT_TRUE(SameEntries(KeyByKeyFolderList(path_), inMemory));
         EXPECT_FALSE(FileExists(path_ + ".tmp"));
-    }
+    });
 }
 
 TEST_F(SettingsFile, SettingsRoundTripAsPlainDecimalText) {
@@ -705,8 +696,7 @@ TEST_F(SettingsFile, SettingsRoundTripAsPlainDecimalText) {
                   std::string::npos);
         EXPECT_NE(text.find("\r\nTop=" + std::to_string(settings.Top) + "\r\n"), std::string::npos);
         EXPECT_EQ(DescribeSettings(KeyByKeySettings(path_)), DescribeSettings(settings));
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(settings));
     }
 }
@@ -773,8 +763,7 @@ TEST_F(SettingsFile, APlainFileIsSavedAsTheProfileFunctionsSaveIt) {
     };
     // clang-format on
     const std::string comment = "; x\r\n";
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         std::string saved[2];
         for (const std::string& before : {std::string(), comment}) {
             WriteAgedProfileFile(path_, before + c.file);
@@ -786,7 +775,7 @@ TEST_F(SettingsFile, APlainFileIsSavedAsTheProfileFunctionsSaveIt) {
             saved[before.empty() ? 0 : 1] = ReadWholeFile(path_);
         }
         EXPECT_EQ(comment + saved[0], saved[1]);
-    }
+    });
 }
 
 TEST_F(SettingsFile, UnicodeFilesKeepTheirOtherKeys) {
@@ -795,18 +784,16 @@ TEST_F(SettingsFile, UnicodeFilesKeepTheirOtherKeys) {
                                           "0000001=old", "0000002=older"})},
         {"UTF-16", Utf16File(L"[Other]\r\nk=\x53D7\r\n[FolderList]\r\n0000001=old\r\n")},
     };
-    for (const CorpusFile& file : files) {
-        SCOPED_TRACE(file.name);
+    ForEachRow(files, [&](const CorpusFile& file, std::size_t) {
         WriteProfileFile(path_, file.bytes);
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_EQ(FolderEntries().front(), "old");
         ReplaceFolderEntries({"\\Mailbox\\受信箱:受信箱", "b:B"});
         ASSERT_TRUE(SaveSettings(path_));
         EXPECT_EQ(ReadWholeFile(path_).substr(0, 2), file.bytes.substr(0, 2));
         EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"\\Mailbox\\受信箱:受信箱", "b:B"}));
         EXPECT_EQ(ProfileText(path_, "Other", "k"), "受");
-    }
+    });
 }
 
 // Files that the save does not rewrite through the profile functions (every
@@ -822,19 +809,17 @@ TEST_F(SettingsFile, TheListStartsOnALineOfItsOwn) {
         {"a lone lead byte and CR at the end", settings + "k=v\x81\r"},
         {"CR LF at the end", settings + "k=v\r\n"},
     };
-    for (const CorpusFile& file : files) {
-        SCOPED_TRACE(file.name);
+    ForEachRow(files, [&](const CorpusFile& file, std::size_t) {
         WriteProfileFile(path_, file.bytes);
         const std::string before = ProfileText(path_, "Other", "k");
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         ReplaceFolderEntries({"a:A", "b:B"});
         ASSERT_TRUE(SaveSettings(path_));
         EXPECT_EQ(ReadWholeFile(path_).substr(0, file.bytes.size()), file.bytes)
             << "the file was rewritten";
         EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"a:A", "b:B"}));
         EXPECT_EQ(ProfileText(path_, "Other", "k"), before);
-    }
+    });
 }
 
 // An entry of length bytes with a double-byte character across bytes 1021
@@ -855,8 +840,7 @@ TEST_F(SettingsFile, LongEntriesLoadAndSaveWhole) {
         ASSERT_EQ(entry.size(), length);
         ASSERT_EQ(entry.substr(1021, 2), "受");
         WriteProfileFile(path_, Lines({"[FolderList]", "0000001=" + entry, "0000002=short:S"}));
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_TRUE(SameEntries(FolderEntries(), {entry, "short:S"}));
 
         ReplaceFolderEntries({"first:F", entry});
@@ -941,8 +925,7 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
          .prepare = [&] { WriteProfileFile(folder_ + "locked.ini", old); return folder_ + "locked.ini"; }, .obstruct = holdOpen(0)},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         ResetModuleState();
         ReplaceFolderEntries({"a:A", "b:B"});
         g_settings = kSavedSettings;
@@ -961,7 +944,7 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
         EXPECT_FALSE(FileExists(path + ".tmp"));
         EXPECT_EQ(FolderEntries(), list);
         EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(kSavedSettings));
-    }
+    });
 }
 
 ULONGLONG LastWriteTime(const std::string& path) {
@@ -994,12 +977,8 @@ TEST_F(SettingsFile, ASaveKeepsTheFilesAttributesAndWritesOnlyWhatChanged) {
         {.name = "a change where no file can be made beside it", .list = {"b:B", "a:A"}, .attributes = normal, .noRoomBeside = true, .saved = true, .rewritten = true},
     };
     // clang-format on
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const Case& c = cases[i];
-        SCOPED_TRACE(c.name);
-        const std::string folder = RowFolder(folder_, i);
-        SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
-        const std::string path = folder + "Varkel.ini";
+    ForEachRow(cases, [&](const Case& c, std::size_t i) {
+        const std::string path = RowSettingsPath(folder_, i);
         const std::string blocker = path + ".tmp";
         WriteAgedProfileFile(path, held);
         ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes));
@@ -1022,7 +1001,7 @@ TEST_F(SettingsFile, ASaveKeepsTheFilesAttributesAndWritesOnlyWhatChanged) {
         EXPECT_EQ(FileExists(blocker), c.noRoomBeside); // and no copy left
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         RemoveDirectoryA(blocker.c_str());
-    }
+    });
 }
 
 // Random appends, erasures and replacements of the list against a plain
@@ -1081,8 +1060,7 @@ TEST_F(SettingsFile, RandomListEditsRoundTripThroughTheFile) {
                           number(0, 500),      number(0, 500)};
             const PluginSettings settings = g_settings;
             ASSERT_TRUE(SaveSettings(path_));
-            ResetModuleState();
-            LoadSettings(path_);
+            LoadFresh(path_);
             ASSERT_TRUE(SameEntries(FolderEntries(), model));
             ASSERT_EQ(DescribeSettings(g_settings), DescribeSettings(settings));
         }
@@ -1127,11 +1105,9 @@ TEST_F(SettingsFile, ExtensionsAreWrittenOnlyToFilesThatUseThem) {
          .sectionAfterSave = {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0", "GrayCurrent=0"}},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         WriteProfileFile(path_, c.file);
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_EQ(Extensions(), c.loaded);
         g_settings.SearchItem = c.saved[0];
         g_settings.AccessKeys = c.saved[1];
@@ -1143,10 +1119,9 @@ TEST_F(SettingsFile, ExtensionsAreWrittenOnlyToFilesThatUseThem) {
         EXPECT_EQ(StoredSection(path_, "Extension"), c.sectionAfterSave);
         if (c.sectionAfterSave.empty()) {
             EXPECT_EQ(ReadWholeFile(path_).find("[Extension]"), std::string::npos);
-            continue;
+            return;
         }
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_EQ(Extensions(), c.saved);
-    }
+    });
 }

@@ -20,10 +20,14 @@ class ModuleState : public testing::Test {
         g_settings = PluginSettings{};
         SetSettingsBase(std::nullopt);
     }
+    // A new session's load of the file; whether it read the file.
+    static bool LoadFresh(const std::string& path) {
+        ResetModuleState();
+        return LoadSettings(path);
+    }
     // The list that a new session loads from the file.
     static FolderList LoadedEntries(const std::string& path) {
-        ResetModuleState();
-        LoadSettings(path);
+        LoadFresh(path);
         return FolderEntries();
     }
 };
