@@ -15,20 +15,13 @@
 #include "settings_files.h"
 #include "standin_host.h"
 #include "started_plugin.h"
+#include "table_rows.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
 constexpr char kCaption[] = "Varkel Plugin";
-
-// Adds the register item to a new folder menu and returns its command ID.
-int RegisterItemId(const LoadedPlugin& plugin) {
-    const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
-    const std::vector<MenuItem> items = ReadMenuItems(menu.get());
-    return items.empty() ? -1 : static_cast<int>(items.back().id);
-}
 
 // Picks the register item as the host does.
 void PickRegisterItem(int id, HWND window) {
@@ -80,9 +73,7 @@ TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
         {{window.get(), kCaption, MissingFolderText("予定表"), MB_OKCANCEL | MB_ICONWARNING}},
     };
     const std::string base = FreshScratchFolder();
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE("row " + std::to_string(r));
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
         const auto plugin = StartRowPlugin(
             base, r, {{"f1:受信箱", "f2:予定表"}, row.isConfirm, 0},
             "[Extension]\r\nMarkMissing=" + std::to_string(row.markMissing) + "\r\n");
@@ -104,7 +95,7 @@ TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
         EXPECT_EQ(HostCallNames(), calls);
         for (const standin::HostCall& call : standin::Calls())
             EXPECT_EQ(call.arguments.at(0), "f2") << call.function;
-    }
+    });
 }
 
 // The host's IDs are bound as it returns them, and only the low 16 bits of a
@@ -384,8 +375,7 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
     MessageBoxCapture boxes;
 
     // Folder menu: pick the register item on two folders in turn.
-    const UniqueMenu folderMenu = HostMenu();
-    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, folderMenu.get(), kFolderMenu), 0);
+    const UniqueMenu folderMenu = InitMenu(plugin, kFolderMenu);
     const std::vector<MenuItem> folderItems = ReadMenuItems(folderMenu.get());
     ASSERT_EQ(folderItems.size(), 4u);
     const UINT registerId = folderItems.back().id;
@@ -396,8 +386,7 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
     EXPECT_TRUE(standin::InvokeCommand(static_cast<int>(registerId), window.get(), registerId));
 
     // Mail menu: the second move item moves to the second folder.
-    const UniqueMenu mailMenu = HostMenu();
-    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, mailMenu.get(), kMailListMenu), 0);
+    const UniqueMenu mailMenu = InitMenu(plugin, kMailListMenu);
     const std::vector<MenuItem> top = ReadMenuItems(mailMenu.get());
     ASSERT_EQ(top.size(), 4u);
     const std::vector<MenuItem> moveItems = ReadMenuItems(top[3].submenu);

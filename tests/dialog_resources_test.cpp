@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "base/text.h"
-#include "desktop/window_text.h"
+#include "desktop/window_driver.h"
 #include "plugin.h"
 #include "res/resource.h"
 #include "resource_reader.h"
@@ -142,9 +142,7 @@ TEST(DialogTemplate, ControlsInTabOrderWithIdsClassesStylesPlacesAndTexts) {
         // The dialog manager adds WS_EX_NOPARENTNOTIFY to every control.
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE)) & ~WS_EX_NOPARENTNOTIFY,
                   want.exStyle);
-        RECT place{};
-        GetWindowRect(control, &place);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+        const RECT place = ChildRect(dialog, GetDlgCtrlID(control));
         // Windows maps the corner and the size each on its own.
         const RECT corner = InPixels(dialog, RECT{want.x, want.y, 0, 0});
         const RECT size = InPixels(dialog, RECT{want.cx, want.cy, 0, 0});

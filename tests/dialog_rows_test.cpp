@@ -18,6 +18,7 @@
 #include "scratch.h"
 #include "settings_dialog_session.h"
 #include "standin_host.h"
+#include "table_rows.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "scratch.h"
 #include "settings_files.h"
 #include "started_plugin.h"
+#include "table_rows.h"
 
 // What the start loads, the exit writes: the list and the settings that the
 // key-by-key reads give for the random file are what they give for the file

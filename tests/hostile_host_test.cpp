@@ -25,8 +25,7 @@ TEST(HostileHost, NullTextsReadAsEmpty) {
     standin::Script().currentMail = std::nullopt;
 
     // No current mail: menu type 3 adds nothing.
-    const UniqueMenu mailMenu = HostMenu();
-    plugin->orc().OnMenuInit(nullptr, mailMenu.get(), kMailViewMenu);
+    const UniqueMenu mailMenu = InitMenu(*plugin, kMailViewMenu);
     EXPECT_EQ(ReadMenuItems(mailMenu.get()).size(), 2u);
 
     // A null folder registers nothing.

@@ -20,6 +20,7 @@
 #include "scratch.h"
 #include "standin_host.h"
 #include "started_plugin.h"
+#include "table_rows.h"
 
 namespace {
 
@@ -33,18 +34,6 @@ constexpr char kPlaceholderItem[] = "(登録フォルダがありません)#0";
 
 std::string Item(const std::string& text, int id) {
     return text + "#" + std::to_string(id);
-}
-
-// The move submenu of a host menu: the submenu of its only submenu item.
-HMENU MoveSubmenu(HMENU menu) {
-    HMENU found = nullptr;
-    for (const MenuItem& item : ReadMenuItems(menu)) {
-        if (item.submenu) {
-            EXPECT_EQ(found, nullptr) << "more than one submenu item";
-            found = item.submenu;
-        }
-    }
-    return found;
 }
 
 // A mail menu's type, the IsMenuTop value and the host's menu with the
@@ -86,8 +75,7 @@ TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
         standin::Script().currentMail = "<mail-1@example>";
         standin::ClearCalls();
 
-        const UniqueMenu menu = HostMenu();
-        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), row.menuType), 0);
+        const UniqueMenu menu = InitMenu(*plugin, row.menuType);
         EXPECT_EQ(DescribeMenu(menu.get()), row.hostMenu);
         const HMENU submenu = MoveSubmenu(menu.get());
         ASSERT_TRUE(IsMenu(submenu));
@@ -125,8 +113,7 @@ TEST(MenuLayout, FolderMenuGetsTheRegisterItemAlwaysAtTheBottom) {
                                            {{"f1:受信箱", "f2:予定表"}, 1, isMenuTop});
         standin::ClearCalls();
 
-        const UniqueMenu menu = HostMenu();
-        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), kFolderMenu), 0);
+        const UniqueMenu menu = InitMenu(*plugin, kFolderMenu);
         EXPECT_EQ(DescribeMenu(menu.get()),
                   (Lines{"A#101", "B#102", "---", Item(kRegisterText, 40001)}));
         EXPECT_EQ(HostCallNames(), Lines{"ORA_RegisterCommand"});
@@ -176,8 +163,7 @@ TEST(MenuLayout, MailViewMenuGetsTheSubmenuOnlyWithACurrentMail) {
         SCOPED_TRACE(row.currentMail ? "mail [" + *row.currentMail + "]" : "null mail");
         standin::Reset();
         standin::Script().currentMail = row.currentMail;
-        const UniqueMenu menu = HostMenu();
-        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), kMailViewMenu), 0);
+        const UniqueMenu menu = InitMenu(*plugin, kMailViewMenu);
         EXPECT_EQ(DescribeMenu(menu.get()), row.hostMenu);
         EXPECT_EQ(standin::CallsTo("ORA_GetCurrentMail").size(), 1u);
         EXPECT_EQ(HostCallNames().at(0), "ORA_GetCurrentMail");
@@ -195,8 +181,7 @@ TEST(MenuLayout, OtherMenuTypesLeaveTheMenuAloneAndCallNothing) {
     const int otherTypes[] = {kNoMenu, 4, -1, 100, 0x10001, INT_MIN, INT_MAX};
     for (const int menuType : otherTypes) {
         SCOPED_TRACE("menu type " + std::to_string(menuType));
-        const UniqueMenu menu = HostMenu();
-        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), menuType), 0);
+        const UniqueMenu menu = InitMenu(*plugin, menuType);
         EXPECT_EQ(DescribeMenu(menu.get()), (Lines{"A#101", "B#102"}));
         EXPECT_TRUE(standin::Calls().empty());
     }
@@ -212,8 +197,7 @@ TEST(MenuLayout, EmptyListGivesTheUnregisteredPlaceholder) {
         SCOPED_TRACE("menu type " + std::to_string(rows[r].menuType));
         const auto plugin = StartRowPlugin(base, r, {{}, 1, rows[r].isMenuTop});
         standin::Script().currentMail = "<mail-1@example>";
-        const UniqueMenu menu = HostMenu();
-        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), rows[r].menuType), 0);
+        const UniqueMenu menu = InitMenu(*plugin, rows[r].menuType);
         EXPECT_EQ(DescribeMenu(menu.get()), rows[r].hostMenu);
         EXPECT_EQ(DescribeMenu(MoveSubmenu(menu.get())), Lines{kPlaceholderItem});
         EXPECT_TRUE(standin::CallsTo("ORA_RegisterCommand").empty());
@@ -308,20 +292,19 @@ TEST(MenuLayout, ACommandIdHandedOutAgainIsReboundToTheNewerEntry) {
     };
     const std::string base = FreshScratchFolder();
     const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        SCOPED_TRACE("row " + std::to_string(r));
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
         const auto plugin = StartRowPlugin(base, r, {{"a:一", "b:二"}, 0, 0});
-        standin::Script().commandIds = rows[r].hostIds;
-        for (int build = 0; build < rows[r].builds; ++build)
+        standin::Script().commandIds = row.hostIds;
+        for (int build = 0; build < row.builds; ++build)
             BuildMoveItems(*plugin);
         const CommandCallback move = MoveCallback();
         ASSERT_NE(move, nullptr);
-        for (const auto& [id, folder] : rows[r].picks) {
+        for (const auto& [id, folder] : row.picks) {
             standin::ClearCalls();
             move(window.get(), id);
             EXPECT_EQ(standin::MovedTo(), Lines{folder}) << "ID " << id;
         }
-    }
+    });
 }
 
 TEST(MenuLayout, HandlesThatAreNoMenuAreLeftAlone) {
@@ -400,8 +383,7 @@ Lines MoveTree(const LoadedPlugin& plugin, const Lines& entries) {
     for (const std::string& folder : shared)
         names.erase(folder);
     const HostWindow window;
-    const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
+    const UniqueMenu menu = InitMenu(plugin, kMailListMenu);
     Lines lines;
     DescribeMoveTree(MoveSubmenu(menu.get()), window.get(), names, "", lines);
     return lines;
@@ -503,16 +485,15 @@ TEST(MenuLayout, AccessKeysRunOutAfterTheLastDigitAndLetter) {
     for (int i = 0; i < 40; ++i)
         entries.push_back("f" + std::to_string(i) + ":n" + std::to_string(i));
     const std::string base = FreshScratchFolder();
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        SCOPED_TRACE(rows[r].name);
-        const auto plugin = StartRowPlugin(base, r, {entries, 0, {}}, rows[r].extensions);
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
+        const auto plugin = StartRowPlugin(base, r, {entries, 0, {}}, row.extensions);
         std::vector<std::string> labels = ItemTexts(BuildMoveItems(*plugin));
         if (!labels.empty() && labels[0] == kSearchItem)
             labels.erase(labels.begin(), labels.begin() + 2);
         ASSERT_EQ(labels.size(), entries.size());
-        for (const auto& [position, label] : rows[r].labels)
+        for (const auto& [position, label] : row.labels)
             EXPECT_EQ(labels[position], label) << "item " << position;
-    }
+    });
 }
 
 TEST(MenuLayout, RecentItemsAndGroupsOnlyWhenOn) {

@@ -25,6 +25,7 @@
 #include "run_process.h"
 #include "scratch.h"
 #include "settings_files.h"
+#include "table_rows.h"
 
 namespace {
 
@@ -169,53 +170,29 @@ TEST_F(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
         DWORD shortest = 0;          // ms that the save takes at least and at most
         DWORD longest = 6000;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "held briefly", .hold = Hold::kBriefly},
-        {.name = "held for good",
-         .hold = Hold::kForGood,
-         .outcome = Outcome::kOldFile,
-         .shortest = 1500},
-        {.name = "a share that lets no rights change",
-         .calls = {&ReplaceDenied, &MoveFileExW},
-         .attributes = kHiddenSystem},
-        {.name = "a virtualized folder",
-         .calls = {&ReplaceDenied, &MoveDenied},
-         .attributes = kHiddenSystem},
-        {.name = "this process's temporary name blocked while a hand-edited file is held for "
-                 "writing with shared access",
-         .hold = Hold::kForWritingShared,
-         .blockTemporary = true,
-         .handEdited = true,
-         .outcome = Outcome::kEither},
-        {.name = "this process's temporary name blocked while the file is held for writing with "
-                 "shared access",
-         .hold = Hold::kForWritingShared,
+        {.name = "held for good", .hold = Hold::kForGood, .outcome = Outcome::kOldFile, .shortest = 1500},
+        {.name = "a share that lets no rights change", .calls = {&ReplaceDenied, &MoveFileExW}, .attributes = kHiddenSystem},
+        {.name = "a virtualized folder", .calls = {&ReplaceDenied, &MoveDenied}, .attributes = kHiddenSystem},
+        {.name = "this process's temporary name blocked while a hand-edited file is held for writing with shared access",
+         .hold = Hold::kForWritingShared, .blockTemporary = true, .handEdited = true, .outcome = Outcome::kEither},
+        {.name = "this process's temporary name blocked while the file is held for writing with shared access", .hold = Hold::kForWritingShared,
          .blockTemporary = true},
         {.name = "this process's temporary name blocked", .blockTemporary = true},
-        {.name = "this process's temporary name blocked, a hand-edited file",
-         .blockTemporary = true,
-         .handEdited = true},
+        {.name = "this process's temporary name blocked, a hand-edited file", .blockTemporary = true, .handEdited = true},
         {.name = "a user's read-only Varkel.ini.bak", .userBackup = true},
         {.name = "a read-only lock file", .sideFile = ".~lock"},
         {.name = "a folder at the lock's name", .sideFile = ".~lock", .sideFolder = true},
-        {.name = "a folder at the replace's backup name",
-         .sideFile = kReplaceBackup,
-         .sideFolder = true},
+        {.name = "a folder at the replace's backup name", .sideFile = kReplaceBackup, .sideFolder = true},
         {.name = "a settings path of 255 characters", .longPath = true},
-        {.name = "a hand-edited file at a path of 255 characters",
-         .longPath = true,
-         .handEdited = true},
-        {.name = "another process's temporary file held open",
-         .hold = Hold::kForGood,
-         .heldName = ".4242.tmp"},
-        {.name = "a lock that never comes",
-         .hold = Hold::kForGood,
-         .heldName = ".~lock",
-         .outcome = Outcome::kOldFile,
-         .failedName = ".~lock",
-         .shortest = 9000,
-         .longest = 15000},
+        {.name = "a hand-edited file at a path of 255 characters", .longPath = true, .handEdited = true},
+        {.name = "another process's temporary file held open", .hold = Hold::kForGood, .heldName = ".4242.tmp"},
+        {.name = "a lock that never comes", .hold = Hold::kForGood, .heldName = ".~lock", .outcome = Outcome::kOldFile, .failedName = ".~lock",
+         .shortest = 9000, .longest = 15000},
     };
+    // clang-format on
     const std::string base = FreshScratchFolder();
     ForEachRow(rows, [&](const Row& row, std::size_t i) {
         const std::string path =

@@ -19,6 +19,7 @@
 #include "settings_dialog_session.h"
 #include "settings_files.h"
 #include "standin_host.h"
+#include "table_rows.h"
 
 namespace {
 
@@ -122,10 +123,7 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
             list = {"\\Mailbox\\受信箱:受信箱", "\\Mailbox\\旧:名前:コロン"};
         if (obstacle.addFolder)
             list.push_back("new:新");
-        std::vector<std::string> lines;
-        for (std::size_t i = 0; i < list.size(); ++i)
-            lines.push_back(FolderListKey(i + 1) + "=" + list[i]);
-        EXPECT_EQ(StoredFolderList(path), lines);
+        EXPECT_EQ(StoredFolderList(path), FolderListLines(list));
         if (!obstacle.fileAtStart)
             return;
         const char* const expected[][3] = {

@@ -23,6 +23,7 @@
 #include "module_state.h"
 #include "scratch.h"
 #include "settings_files.h"
+#include "table_rows.h"
 
 namespace {
 
@@ -633,20 +634,15 @@ TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
         std::vector<std::string> linesAfterSave;
     };
     FolderList twelve;
-    std::vector<std::string> twelveLines;
-    std::string twelveFile = "[FolderList]\r\n";
-    for (std::size_t n = 1; n <= 12; ++n) {
+    for (std::size_t n = 1; n <= 12; ++n)
         twelve.push_back("\\Mailbox\\F" + std::to_string(n) + ":名前" + std::to_string(n));
-        twelveLines.push_back(FolderListKey(n) + "=" + twelve.back());
-        twelveFile += twelveLines.back() + "\r\n";
-    }
     // clang-format off
     const Case cases[] = {
         {.name = "gap at 0000003", .file = Lines({"[FolderList]", "0000001=a:A", "0000002=b:B", "0000004=d:D"}), .loaded = {"a:A", "b:B"},
          .saved = std::nullopt, .linesAfterSave = {"0000001=a:A", "0000002=b:B"}},
         {.name = "empty 0000001", .file = Lines({"[FolderList]", "0000001=", "0000002=b:B"}), .loaded = {}, .saved = std::nullopt, .linesAfterSave = {}},
         {.name = "key 1 instead of 0000001", .file = Lines({"[FolderList]", "1=a:A"}), .loaded = {}, .saved = std::nullopt, .linesAfterSave = {}},
-        {.name = "twelve entries", .file = twelveFile, .loaded = twelve, .saved = std::nullopt, .linesAfterSave = twelveLines},
+        {.name = "twelve entries", .file = SettingsIni(twelve), .loaded = twelve, .saved = std::nullopt, .linesAfterSave = FolderListLines(twelve)},
         {.name = "a list cut to one", .file = Lines({"[FolderList]", "0000001=a:A", "0000002=b:B", "0000003=c:C"}), .loaded = {"a:A", "b:B", "c:C"},
          .saved = FolderList{"b:B"}, .linesAfterSave = {"0000001=b:B"}},
         {.name = "a list emptied", .file = Lines({"[FolderList]", "0000001=a:A", "0000002=b:B"}), .loaded = {"a:A", "b:B"}, .saved = FolderList{},

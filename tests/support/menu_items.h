@@ -20,6 +20,14 @@ inline constexpr UINT kHostItemB = 102;
 // A popup menu holding the host's own items "A" and "B".
 UniqueMenu HostMenu();
 
+// HostMenu() after the plug-in's ORC_OnMenuInit for a menu of this type,
+// which must return 0.
+UniqueMenu InitMenu(const LoadedPlugin& plugin, int menuType);
+// The submenu of a host menu's only submenu item; null when it has none.
+HMENU MoveSubmenu(HMENU menu);
+// Adds the register item to a new folder menu; its command ID.
+int RegisterItemId(const LoadedPlugin& plugin);
+
 // The items of the move submenu that the plug-in adds to a new host menu of
 // this type (empty when it adds none).
 std::vector<MenuItem> BuildMoveItems(const LoadedPlugin& plugin, int menuType = kMailListMenu);

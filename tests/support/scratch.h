@@ -1,8 +1,6 @@
 // Scratch folders and files for tests.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstddef>
 #include <string>
 
@@ -25,13 +23,3 @@ bool FileExists(const std::string& path);
 // re-reads a profile file younger than about two seconds on every call; an
 // older one is read once and kept. What is read does not change.
 bool AgeFile(const std::string& path);
-
-// Runs check(row, index) for each row of a table, the row's name in any
-// failure; a fatal failure ends its row.
-template <class Row, std::size_t N, class Check>
-void ForEachRow(const Row (&rows)[N], Check check) {
-    for (std::size_t i = 0; i < N; ++i) {
-        SCOPED_TRACE(rows[i].name);
-        check(rows[i], i);
-    }
-}

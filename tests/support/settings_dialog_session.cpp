@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <utility>
 
 #include "res/resource.h"
@@ -67,18 +66,13 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 } // namespace
 
-DialogSession::DialogSession(const std::string& ini) : plugin_(FreshScratchFolder()) {
-    if (!plugin_.loaded())
-        throw std::runtime_error("the plug-in did not load");
-    if (!ini.empty())
-        WriteProfileFile(plugin_.settingsPath(), ini);
-    plugin_.orc().OnStart();
-}
+DialogSession::DialogSession(const std::string& ini)
+    : plugin_(StartPluginOnFile(FreshScratchFolder(), ini)) {}
 
 int DialogSession::Setup(ModalScript& script, HWND owner) {
     int result = -1;
     const InitDialogRecorder recorder(kSettingsCaption);
-    const bool ran = script.Run([&] { result = plugin_.orc().OnPlugInSetup(owner); });
+    const bool ran = script.Run([&] { result = plugin_->orc().OnPlugInSetup(owner); });
     EXPECT_TRUE(ran) << script.failure();
     EXPECT_EQ(recorder.rects().size(), script.windowFound() ? 1u : 0u) << "dialogs opened";
     openedAt_ = recorder.rects().empty() ? RECT{} : recorder.rects().front();
@@ -102,8 +96,8 @@ int RunSettingsDialog(const LoadedPlugin& plugin, std::initializer_list<DialogSt
 }
 
 SavedSettings DialogSession::Exit() {
-    plugin_.orc().OnExit();
-    const std::string path = plugin_.settingsPath();
+    plugin_->orc().OnExit();
+    const std::string path = plugin_->settingsPath();
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
     SavedSettings saved;
     saved.folders = KeyByKeyFolderList(path);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -14,6 +15,7 @@
 #include "modal_script.h"
 #include "plugin.h"
 #include "settings_files.h"
+#include "started_plugin.h"
 
 // What the settings file holds after the plug-in's exit.
 struct SavedSettings {
@@ -56,7 +58,7 @@ class DialogSession {
     // plug-in.
     explicit DialogSession(const std::string& ini = std::string());
 
-    LoadedPlugin& plugin() { return plugin_; }
+    LoadedPlugin& plugin() { return *plugin_; }
     // ORC_OnPlugInSetup(owner) while the script drives the settings dialog;
     // the setup callback's result. A script that fails adds a test failure.
     int Setup(ModalScript& script, HWND owner = nullptr);
@@ -70,7 +72,7 @@ class DialogSession {
     SavedSettings Exit();
 
   private:
-    LoadedPlugin plugin_;
+    std::unique_ptr<LoadedPlugin> plugin_;
     RECT openedAt_{};
 };
 

@@ -23,10 +23,17 @@ std::string FolderListKey(std::size_t n) {
     return key;
 }
 
+std::vector<std::string> FolderListLines(const std::vector<std::string>& entries) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        lines.push_back(FolderListKey(i + 1) + "=" + entries[i]);
+    return lines;
+}
+
 std::string SettingsIni(const std::vector<std::string>& folders, const std::string& extraSections) {
     std::string text = "[FolderList]\r\n";
-    for (std::size_t i = 0; i < folders.size(); ++i)
-        text += FolderListKey(i + 1) + "=" + folders[i] + "\r\n";
+    for (const std::string& line : FolderListLines(folders))
+        text += line + "\r\n";
     return text + extraSections;
 }
 

@@ -13,6 +13,9 @@
 // The key of the nth entry (from 1) of [FolderList]: seven digits.
 std::string FolderListKey(std::size_t n);
 
+// The "key=value" lines of [FolderList] that hold these entries.
+std::vector<std::string> FolderListLines(const std::vector<std::string>& entries);
+
 // A settings file's text: the entries under 0000001, 0000002, ..., then
 // extraSections as given ("[Size]\r\nLeft=10\r\n...").
 std::string SettingsIni(const std::vector<std::string>& folders,

@@ -26,7 +26,8 @@ std::unique_ptr<LoadedPlugin> StartPluginOnFile(const std::string& folder,
     auto plugin = std::make_unique<LoadedPlugin>(folder);
     if (!plugin->loaded())
         throw std::runtime_error("cannot load the plug-in in " + folder);
-    WriteProfileFile(plugin->settingsPath(), bytes);
+    if (!bytes.empty())
+        WriteProfileFile(plugin->settingsPath(), bytes);
     plugin->orc().OnStart();
     return plugin;
 }

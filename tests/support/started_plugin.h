@@ -20,7 +20,7 @@ struct StartSettings {
 };
 
 // Loads a fresh copy of the plug-in into folder, writes its Varkel.ini with
-// these bytes and calls ORC_OnStart.
+// these bytes (none when empty) and calls ORC_OnStart.
 std::unique_ptr<LoadedPlugin> StartPluginOnFile(const std::string& folder,
                                                 const std::string& bytes);
 // StartPluginOnFile on the file written from settings and further sections
