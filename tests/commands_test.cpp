@@ -28,12 +28,6 @@ void PickRegisterItem(int id, HWND window) {
     EXPECT_TRUE(standin::InvokeCommand(id, window, static_cast<WPARAM>(id)));
 }
 
-// What the plug-in writes for its list when it exits.
-Lines ListWrittenAtExit(const LoadedPlugin& plugin) {
-    plugin.orc().OnExit();
-    return StoredFolderList(plugin.settingsPath());
-}
-
 } // namespace
 
 TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
@@ -368,14 +362,13 @@ TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
 }
 
 TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
-    LoadedPlugin plugin(FreshScratchFolder());
-    ASSERT_TRUE(plugin.loaded());
-    plugin.orc().OnStart();
+    // A first start: no settings file.
+    const auto plugin = StartPluginOnFile(FreshScratchFolder(), "");
     const HostWindow window;
     MessageBoxCapture boxes;
 
     // Folder menu: pick the register item on two folders in turn.
-    const UniqueMenu folderMenu = InitMenu(plugin, kFolderMenu);
+    const UniqueMenu folderMenu = InitMenu(*plugin, kFolderMenu);
     const std::vector<MenuItem> folderItems = ReadMenuItems(folderMenu.get());
     ASSERT_EQ(folderItems.size(), 4u);
     const UINT registerId = folderItems.back().id;
@@ -386,7 +379,7 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
     EXPECT_TRUE(standin::InvokeCommand(static_cast<int>(registerId), window.get(), registerId));
 
     // Mail menu: the second move item moves to the second folder.
-    const UniqueMenu mailMenu = InitMenu(plugin, kMailListMenu);
+    const UniqueMenu mailMenu = InitMenu(*plugin, kMailListMenu);
     const std::vector<MenuItem> top = ReadMenuItems(mailMenu.get());
     ASSERT_EQ(top.size(), 4u);
     const std::vector<MenuItem> moveItems = ReadMenuItems(top[3].submenu);
@@ -397,8 +390,8 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
     EXPECT_EQ(boxes.texts(),
               (Lines{AddText("受信箱\\仕事"), AddText("予定表"), MoveText("予定表")}));
 
-    plugin.orc().OnExit();
-    const std::string path = plugin.settingsPath();
+    plugin->orc().OnExit();
+    const std::string path = plugin->settingsPath();
     EXPECT_EQ(StoredFolderList(path),
               (Lines{"0000001=folder-1:受信箱\\仕事", "0000002=folder-2:予定表"}));
     EXPECT_EQ(ProfileText(path, "FolderList", "0000002"), "folder-2:予定表");

@@ -349,7 +349,7 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
          .act = [](HWND list) { DragListRow(list, 5, ListGapPoint(list, 0), false); PressKey(list, VK_ESCAPE); PostMessageA(list, WM_LBUTTONUP, 0, 0); },
          .landed = 5},
         {.name = "drop outside the list", .selected = 5,
-         .act = [](HWND list) { RECT client{}; GetClientRect(list, &client); DragListRow(list, 5, POINT{client.right + 20, client.bottom / 2}, true); },
+         .act = [](HWND list) { const SIZE client = ClientSize(list); DragListRow(list, 5, POINT{client.cx + 20, client.cy / 2}, true); },
          .landed = 5},
         {.name = "drag to the top, then OK", .selected = 5, .act = [](HWND list) { DragListRow(list, 5, ListGapPoint(list, 0), true); }, .landed = 0,
          .closeWith = IDC_SETTINGS_OK},
@@ -366,26 +366,26 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
             order.erase(order.begin() + c.selected);
             order.insert(order.begin() + c.landed, moved);
         }
-        session.Open({[&](HWND dialog) {
-                          const HWND list = RowList(dialog);
-                          SetFocus(list);
-                          SelectRows(list, c.selected >= 0 ? std::vector<int>{c.selected}
-                                                           : std::vector<int>{});
-                          ListView_EnsureVisible(list, c.selected >= 0 ? c.selected : 0, FALSE);
-                          c.act(list);
-                      },
-                      [&](HWND dialog) {
-                          const HWND list = RowList(dialog);
-                          EXPECT_EQ(ListColumnTexts(list, 0), order);
-                          EXPECT_EQ(SelectedRows(list), c.selected >= 0 ? std::vector<int>{c.landed}
-                                                                        : std::vector<int>{});
-                          if (c.selected >= 0) {
-                              const int top = ListView_GetTopIndex(list);
-                              EXPECT_GE(c.landed, top);
-                              EXPECT_LT(c.landed, top + ListView_GetCountPerPage(list));
-                          }
-                          ClickButton(dialog, c.closeWith);
-                      }});
+        const auto act = [&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            SetFocus(list);
+            SelectRows(list, c.selected >= 0 ? std::vector<int>{c.selected} : std::vector<int>{});
+            ListView_EnsureVisible(list, c.selected >= 0 ? c.selected : 0, FALSE);
+            c.act(list);
+        };
+        const auto check = [&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            EXPECT_EQ(ListColumnTexts(list, 0), order);
+            EXPECT_EQ(SelectedRows(list),
+                      c.selected >= 0 ? std::vector<int>{c.landed} : std::vector<int>{});
+            if (c.selected >= 0) {
+                const int top = ListView_GetTopIndex(list);
+                EXPECT_GE(c.landed, top);
+                EXPECT_LT(c.landed, top + ListView_GetCountPerPage(list));
+            }
+            ClickButton(dialog, c.closeWith);
+        };
+        session.Open({act, check});
     });
     // Cancel dropped every move; OK kept the last one.
     Entries committed = entries;
@@ -400,36 +400,37 @@ TEST(DialogRows, DraggingNearTheTopEdgeScrollsTheList) {
     int startTop = 0;
     int dropTop = 0;
     POINT held{};
-    session.Open({[&](HWND dialog) {
-                      const HWND list = RowList(dialog);
-                      SetFocus(list);
-                      SelectRows(list, {99});
-                      ListView_EnsureVisible(list, 99, FALSE);
-                      startTop = ListView_GetTopIndex(list);
-                      // Held just below the column header, within the first row.
-                      held = ListGapPoint(list, startTop);
-                      DragListRow(list, 99, held, false);
-                  },
-                  [&](HWND dialog) {
-                      const HWND list = RowList(dialog);
-                      dropTop = ListView_GetTopIndex(list);
-                      if (dropTop > startTop - 3) {
-                          // The captured list also gets the moves that the system makes from
-                          // the real pointer, elsewhere, when windows of other tests come and
-                          // go on the shared display; the held pointer is told again.
-                          PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(held.x, held.y));
-                          return false;
-                      }
-                      const POINT drop = ListGapPoint(list, dropTop);
-                      PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
-                      return true;
-                  },
-                  [&](HWND dialog) {
-                      const HWND list = RowList(dialog);
-                      EXPECT_EQ(CellText(list, ListView_GetTopIndex(list), 0), "行99");
-                      EXPECT_EQ(SelectedRows(list), std::vector<int>{ListView_GetTopIndex(list)});
-                      ClickButton(dialog, IDCANCEL);
-                  }});
+    const auto hold = [&](HWND dialog) {
+        const HWND list = RowList(dialog);
+        SetFocus(list);
+        SelectRows(list, {99});
+        ListView_EnsureVisible(list, 99, FALSE);
+        startTop = ListView_GetTopIndex(list);
+        // Held just below the column header, within the first row.
+        held = ListGapPoint(list, startTop);
+        DragListRow(list, 99, held, false);
+    };
+    const auto release = [&](HWND dialog) {
+        const HWND list = RowList(dialog);
+        dropTop = ListView_GetTopIndex(list);
+        if (dropTop > startTop - 3) {
+            // The captured list also gets the moves that the system makes from
+            // the real pointer, elsewhere, when windows of other tests come and
+            // go on the shared display; the held pointer is told again.
+            PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(held.x, held.y));
+            return false;
+        }
+        const POINT drop = ListGapPoint(list, dropTop);
+        PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+        return true;
+    };
+    const auto check = [&](HWND dialog) {
+        const HWND list = RowList(dialog);
+        EXPECT_EQ(CellText(list, ListView_GetTopIndex(list), 0), "行99");
+        EXPECT_EQ(SelectedRows(list), std::vector<int>{ListView_GetTopIndex(list)});
+        ClickButton(dialog, IDCANCEL);
+    };
+    session.Open({hold, release, check});
 }
 
 TEST(DialogRows, LongNamesAndFolderIdsSurviveWhole) {
@@ -599,36 +600,36 @@ TEST(DialogRows, ContextMenuItemsDoWhatTheirButtonsAndKeysDo) {
                                           {"C3", std::string("受信箱/C")}};
         DialogSession session(SettingsIni(
             kFour, "[Extension]\r\nMarkMissing=" + std::to_string(c.markMissing) + "\r\n"));
-        session.Open({[&](HWND dialog) {
-                          const HWND list = RowList(dialog);
-                          SetFocus(list);
-                          SelectRows(list, c.selected);
-                          OpenRowMenu(list, c.clicked);
-                      },
-                      [&](HWND dialog) {
-                          const HWND menu = MenuWindowWithItem("上へ(&U)");
-                          if (!menu)
-                              return false;
-                          EXPECT_EQ(OpenMenuItems(menu), c.markMissing ? withSelect : kRowMenu);
-                          for (int i = 0; i <= c.item; ++i)
-                              PressKey(dialog, VK_DOWN);
-                          PressKey(dialog, VK_RETURN);
-                          return true;
-                      },
-                      [&](HWND dialog) {
-                          if (!OpenMenuWindows().empty())
-                              return false;
-                          const HWND list = RowList(dialog);
-                          EXPECT_EQ(TypeIntoLabelEditor(list, c.typed, VK_RETURN),
-                                    !c.typed.empty());
-                          EXPECT_EQ(ListColumnTexts(list, 0), c.order);
-                          EXPECT_EQ(SelectedRows(list), c.selectedAfter);
-                          // Rows keep their folders' display names.
-                          for (const auto& row : ReadRows(list, 3))
-                              EXPECT_EQ(row[1], shownNames.at(row[2])) << row[0];
-                          ClickButton(dialog, IDCANCEL);
-                          return true;
-                      }});
+        const auto openMenu = [&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            SetFocus(list);
+            SelectRows(list, c.selected);
+            OpenRowMenu(list, c.clicked);
+        };
+        const auto pickItem = [&](HWND dialog) {
+            const HWND menu = MenuWindowWithItem("上へ(&U)");
+            if (!menu)
+                return false;
+            EXPECT_EQ(OpenMenuItems(menu), c.markMissing ? withSelect : kRowMenu);
+            for (int i = 0; i <= c.item; ++i)
+                PressKey(dialog, VK_DOWN);
+            PressKey(dialog, VK_RETURN);
+            return true;
+        };
+        const auto check = [&](HWND dialog) {
+            if (!OpenMenuWindows().empty())
+                return false;
+            const HWND list = RowList(dialog);
+            EXPECT_EQ(TypeIntoLabelEditor(list, c.typed, VK_RETURN), !c.typed.empty());
+            EXPECT_EQ(ListColumnTexts(list, 0), c.order);
+            EXPECT_EQ(SelectedRows(list), c.selectedAfter);
+            // Rows keep their folders' display names.
+            for (const auto& row : ReadRows(list, 3))
+                EXPECT_EQ(row[1], shownNames.at(row[2])) << row[0];
+            ClickButton(dialog, IDCANCEL);
+            return true;
+        };
+        session.Open({openMenu, pickItem, check});
     });
 }
 
@@ -657,29 +658,29 @@ TEST(DialogRows, HeaderClicksSortByTheirColumnAndASecondClickReverses) {
         standin::Script().displayNames[folder] = name;
     DialogSession session(SettingsIni(entries));
     ForEachRow(cases, [&](const Case& c, std::size_t) {
-        session.Open({[&](HWND dialog) {
-                          const HWND list = RowList(dialog);
-                          SelectRows(list, {2}); // folder a
-                          standin::ClearCalls();
-                          for (const int column : c.clicks)
-                              ClickColumnHeader(list, column);
-                      },
-                      [&](HWND dialog) {
-                          const HWND list = RowList(dialog);
-                          EXPECT_EQ(ListColumnTexts(list, 2), c.folders);
-                          // Each row keeps its names and the selection stays with its row.
-                          for (const auto& row : ReadRows(list, 3)) {
-                              EXPECT_EQ(row[1], names.at(row[2]));
-                              EXPECT_NE(
-                                  std::find(entries.begin(), entries.end(), row[2] + ":" + row[0]),
-                                  entries.end());
-                          }
-                          const std::vector<int> selected = SelectedRows(list);
-                          ASSERT_EQ(selected.size(), 1u);
-                          EXPECT_EQ(CellText(list, selected[0], 2), "a");
-                          EXPECT_TRUE(standin::Calls().empty());
-                          ClickButton(dialog, c.closeWith);
-                      }});
+        const auto sort = [&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            SelectRows(list, {2}); // folder a
+            standin::ClearCalls();
+            for (const int column : c.clicks)
+                ClickColumnHeader(list, column);
+        };
+        const auto check = [&](HWND dialog) {
+            const HWND list = RowList(dialog);
+            EXPECT_EQ(ListColumnTexts(list, 2), c.folders);
+            // Each row keeps its names and the selection stays with its row.
+            for (const auto& row : ReadRows(list, 3)) {
+                EXPECT_EQ(row[1], names.at(row[2]));
+                EXPECT_NE(std::find(entries.begin(), entries.end(), row[2] + ":" + row[0]),
+                          entries.end());
+            }
+            const std::vector<int> selected = SelectedRows(list);
+            ASSERT_EQ(selected.size(), 1u);
+            EXPECT_EQ(CellText(list, selected[0], 2), "a");
+            EXPECT_TRUE(standin::Calls().empty());
+            ClickButton(dialog, c.closeWith);
+        };
+        session.Open({sort, check});
     });
     // Cancel dropped every sort; OK kept the last one.
     EXPECT_EQ(session.Exit().folders, (Entries{"d:がっこう", "b:Beta", "c:ＡＬＰＨＡ", "a:alpha"}));

@@ -439,15 +439,14 @@ TEST(DialogOwner, OwnedByTheSetupWindowWhichIsDisabledMeanwhile) {
     };
     ForEachRow(cases, [&](const Case& c, std::size_t) {
         DialogSession session;
-        session.Open({[&](HWND dialog) {
-                         EXPECT_EQ(GetWindow(dialog, GW_OWNER), c.expectedOwner);
-                         EXPECT_EQ(GetParent(dialog), c.expectedOwner);
-                         // Modal to its owner; an unowned dialog leaves the owner alone.
-                         EXPECT_EQ(IsWindowEnabled(owner.get()) != FALSE,
-                                   c.expectedOwner == nullptr);
-                         ClickButton(dialog, IDCANCEL);
-                     }},
-                     c.given);
+        const auto check = [&](HWND dialog) {
+            EXPECT_EQ(GetWindow(dialog, GW_OWNER), c.expectedOwner);
+            EXPECT_EQ(GetParent(dialog), c.expectedOwner);
+            // Modal to its owner; an unowned dialog leaves the owner alone.
+            EXPECT_EQ(IsWindowEnabled(owner.get()) != FALSE, c.expectedOwner == nullptr);
+            ClickButton(dialog, IDCANCEL);
+        };
+        session.Open({check}, c.given);
         EXPECT_TRUE(IsWindowEnabled(owner.get()));
     });
 }
@@ -455,26 +454,26 @@ TEST(DialogOwner, OwnedByTheSetupWindowWhichIsDisabledMeanwhile) {
 TEST(DialogOwner, SecondSetupWhileOpenBringsTheOpenDialogForward) {
     OwnerWindow owner;
     DialogSession session(SettingsIni({"F1:仕事"}));
-    session.Open({[&](HWND dialog) {
-                     // Another window of the test is activated; the setup activates the
-                     // dialog again (checked by hook: the foreground is shared with
-                     // whatever else runs on the display).
-                     OwnerWindow other;
-                     for (HWND given : {owner.get(), other.get(), static_cast<HWND>(nullptr)}) {
-                         SetForegroundWindow(other.get());
-                         ASSERT_NE(GetActiveWindow(), dialog);
-                         const ActivationWatcher activations;
-                         const DWORD start = GetTickCount();
-                         EXPECT_EQ(session.plugin().orc().OnPlugInSetup(given), 1);
-                         EXPECT_LT(GetTickCount() - start, 1000u) << "returns at once";
-                         EXPECT_EQ(ThreadWindows(kDialogClass, kSettingsCaption).size(), 1u);
-                         EXPECT_EQ(activations.activated(), std::vector<HWND>{dialog});
-                     }
-                     // The open dialog still works.
-                     EXPECT_EQ(ReadRows(RowList(dialog), 1).size(), 1u);
-                     ClickButton(dialog, IDCANCEL);
-                 }},
-                 owner.get());
+    const auto setupAgain = [&](HWND dialog) {
+        // Another window of the test is activated; the setup activates the
+        // dialog again (checked by hook: the foreground is shared with
+        // whatever else runs on the display).
+        OwnerWindow other;
+        for (HWND given : {owner.get(), other.get(), static_cast<HWND>(nullptr)}) {
+            SetForegroundWindow(other.get());
+            ASSERT_NE(GetActiveWindow(), dialog);
+            const ActivationWatcher activations;
+            const DWORD start = GetTickCount();
+            EXPECT_EQ(session.plugin().orc().OnPlugInSetup(given), 1);
+            EXPECT_LT(GetTickCount() - start, 1000u) << "returns at once";
+            EXPECT_EQ(ThreadWindows(kDialogClass, kSettingsCaption).size(), 1u);
+            EXPECT_EQ(activations.activated(), std::vector<HWND>{dialog});
+        }
+        // The open dialog still works.
+        EXPECT_EQ(ReadRows(RowList(dialog), 1).size(), 1u);
+        ClickButton(dialog, IDCANCEL);
+    };
+    session.Open({setupAgain}, owner.get());
 
     // Once closed, setup opens the dialog again: the script finds it.
     session.Open({[](HWND dialog) { ClickButton(dialog, IDC_SETTINGS_OK); }}, owner.get());

@@ -9,7 +9,6 @@
 #include <random>
 
 #include "menu_items.h"
-#include "message_boxes.h"
 #include "plugin.h"
 #include "scratch.h"
 #include "settings_files.h"
@@ -33,9 +32,7 @@ TEST(HostileFiles, RandomBytesLoadWithoutCrashingAndSaveCleanly) {
         const std::vector<std::string> list = KeyByKeyFolderList(path);
         const PluginSettings settings = KeyByKeySettings(path);
         const std::vector<std::string> names = MoveNames(*plugin);
-        MessageBoxCapture boxes;
-        plugin->orc().OnExit();
-        EXPECT_TRUE(boxes.boxes().empty());
+        EXPECT_TRUE(ExitBoxes(*plugin).empty());
         EXPECT_EQ(KeyByKeyFolderList(path), list);
         EXPECT_EQ(DescribeSettings(KeyByKeySettings(path)), DescribeSettings(settings));
         plugin->Reload();
@@ -71,9 +68,7 @@ TEST(HostileFiles, ByteOrderMarksLongLinesManyEntriesAndLoneLeadBytes) {
         const auto plugin = StartPluginOnFile(FreshScratchFolder(), c.bytes);
         const std::vector<std::string> names = MoveNames(*plugin);
         EXPECT_EQ(names, c.names);
-        MessageBoxCapture boxes;
-        plugin->orc().OnExit();
-        EXPECT_TRUE(boxes.boxes().empty());
+        EXPECT_TRUE(ExitBoxes(*plugin).empty());
         plugin->Reload();
         plugin->orc().OnStart();
         EXPECT_EQ(MoveNames(*plugin), names);
@@ -90,9 +85,7 @@ TEST(HostileFiles, HundredThousandEntries) {
     WriteProfileFile(plugin.settingsPath(), stored);
     ASSERT_TRUE(AgeFile(plugin.settingsPath()));
     plugin.orc().OnStart();
-    MessageBoxCapture boxes;
-    plugin.orc().OnExit();
-    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_TRUE(ExitBoxes(plugin).empty());
     const std::string file = ReadWholeFile(plugin.settingsPath());
     // The list is written anew as the last section, the same lines in order.
     const std::size_t list = file.find("[FolderList]\r\n");

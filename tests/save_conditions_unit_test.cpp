@@ -452,78 +452,42 @@ TEST_F(SettingsSave, KeepsWhatAnotherClientSaved) {
     };
     const std::string a = "\\a:A", b = "\\b:B", c = "\\c:C", d = "\\d:D", x = "\\x:X";
     const std::string a2 = "\\a:A2", b2 = "\\b:B2";
+    // This client's change: the list replaced; a folder added, saved and
+    // removed again; one added, its save failed, and removed again.
+    const auto replaced = [](const FolderList& list) {
+        return [list](const std::string&) { ReplaceFolderEntries(list); };
+    };
+    const auto savedAndRemoved = [&](const std::string& path) {
+        ReplaceFolderEntries({a, x});
+        EXPECT_TRUE(SaveSettings(path));
+        ReplaceFolderEntries({a});
+    };
+    const auto failedSaveAndRemoved = [&](const std::string& path) {
+        // The folder never reached the file from here.
+        ReplaceFolderEntries({a, x});
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        EXPECT_FALSE(SaveSettings(path));
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ReplaceFolderEntries({a});
+    };
+    // clang-format off
     const Row rows[] = {
-        {.name = "another client's addition and setting with this client's addition",
-         .loaded = {a, b},
-         .change =
-             [&](const std::string&) {
-                 ReplaceFolderEntries({a, b, c});
-             },
-         .other = {a, d, b},
-         .otherSettings = "[Setting]\r\nIsMenuTop=1\r\n",
-         .saved = {a, d, b, c},
-         .isMenuTop = 1},
-        {.name = "this client's changed setting over the file's",
-         .loaded = {a},
-         .change = [](const std::string&) { g_settings.IsConfirm = 0; },
-         .other = {a},
-         .otherSettings = "[Setting]\r\nIsConfirm=5\r\nIsMenuTop=3\r\n",
-         .saved = {a},
-         .isConfirm = 0,
-         .isMenuTop = 3},
+        {.name = "another client's addition and setting with this client's addition", .loaded = {a, b}, .change = replaced({a, b, c}),
+         .other = {a, d, b}, .otherSettings = "[Setting]\r\nIsMenuTop=1\r\n", .saved = {a, d, b, c}, .isMenuTop = 1},
+        {.name = "this client's changed setting over the file's", .loaded = {a}, .change = [](const std::string&) { g_settings.IsConfirm = 0; },
+         .other = {a}, .otherSettings = "[Setting]\r\nIsConfirm=5\r\nIsMenuTop=3\r\n", .saved = {a}, .isConfirm = 0, .isMenuTop = 3},
         {.name = "another client's rename", .loaded = {a, b}, .other = {a, b2}, .saved = {a, b2}},
         {.name = "another client's reordering", .loaded = {a, b}, .other = {b, a}, .saved = {b, a}},
         {.name = "another client's removal", .loaded = {a, b}, .other = {b}, .saved = {b}},
-        {.name = "another client's removal while reordered here",
-         .loaded = {a, b},
-         .change =
-             [&](const std::string&) {
-                 ReplaceFolderEntries({b, a});
-             },
-         .other = {a},
-         .saved = {a}},
-        {.name = "another client's removal of one renamed here",
-         .loaded = {a, b},
-         .change =
-             [&](const std::string&) {
-                 ReplaceFolderEntries({a, b2});
-             },
-         .other = {a},
-         .saved = {a, b2}},
-        {.name = "a file without its list",
-         .loaded = {a, b},
-         .other = {},
-         .otherSettings = "[Setting]\r\nIsMenuTop=1\r\n",
-         .saved = {a, b}},
-        {.name = "removed here, still in the other client's file",
-         .loaded = {a, b},
-         .change = [&](const std::string&) { ReplaceFolderEntries({a}); },
-         .other = {a, b, d},
-         .saved = {a, d}},
-        {.name = "added, saved and removed again here",
-         .loaded = {a},
-         .change =
-             [&](const std::string& path) {
-                 ReplaceFolderEntries({a, x});
-                 EXPECT_TRUE(SaveSettings(path));
-                 ReplaceFolderEntries({a});
-             },
-         .other = {a2, x},
-         .saved = {a2}},
-        {.name = "added here, a failed save, removed again, and added there",
-         .loaded = {a},
-         .change =
-             [&](const std::string& path) {
-                 // The folder never reached the file from here.
-                 ReplaceFolderEntries({a, x});
-                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-                 EXPECT_FALSE(SaveSettings(path));
-                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                 ReplaceFolderEntries({a});
-             },
-         .other = {a, x},
+        {.name = "another client's removal while reordered here", .loaded = {a, b}, .change = replaced({b, a}), .other = {a}, .saved = {a}},
+        {.name = "another client's removal of one renamed here", .loaded = {a, b}, .change = replaced({a, b2}), .other = {a}, .saved = {a, b2}},
+        {.name = "a file without its list", .loaded = {a, b}, .other = {}, .otherSettings = "[Setting]\r\nIsMenuTop=1\r\n", .saved = {a, b}},
+        {.name = "removed here, still in the other client's file", .loaded = {a, b}, .change = replaced({a}), .other = {a, b, d}, .saved = {a, d}},
+        {.name = "added, saved and removed again here", .loaded = {a}, .change = savedAndRemoved, .other = {a2, x}, .saved = {a2}},
+        {.name = "added here, a failed save, removed again, and added there", .loaded = {a}, .change = failedSaveAndRemoved, .other = {a, x},
          .saved = {a, x}},
     };
+    // clang-format on
     const std::string base = FreshScratchFolder();
     ForEachRow(rows, [&](const Row& row, std::size_t i) {
         const std::string path = RowSettingsPath(base, i);

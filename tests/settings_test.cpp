@@ -115,9 +115,7 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
         EXPECT_FALSE(FileExists(path + ".tmp"));
 
         // Memory was left as it was: the next exit saves the same list and settings.
-        MessageBoxCapture boxes;
-        EXPECT_EQ(plugin.orc().OnExit(), 0);
-        EXPECT_TRUE(boxes.boxes().empty());
+        EXPECT_TRUE(ExitBoxes(plugin).empty());
         std::vector<std::string> list;
         if (obstacle.fileAtStart)
             list = {"\\Mailbox\\受信箱:受信箱", "\\Mailbox\\旧:名前:コロン"};

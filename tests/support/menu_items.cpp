@@ -65,6 +65,12 @@ std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND windo
     return boxes.boxes();
 }
 
+std::vector<CapturedBox> ExitBoxes(const LoadedPlugin& plugin) {
+    MessageBoxCapture boxes;
+    EXPECT_EQ(plugin.orc().OnExit(), 0);
+    return boxes.boxes();
+}
+
 HostWindow::HostWindow()
     : window_(CreateWindowExA(0, "STATIC", "Orvane", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
                               nullptr, GetModuleHandleA(nullptr), nullptr)) {}

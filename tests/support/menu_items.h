@@ -45,6 +45,9 @@ std::vector<std::string> PickMoveItem(const MenuItem& item, HWND window = nullpt
 // confirmation answered OK; the boxes shown.
 std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND window = nullptr);
 
+// ORC_OnExit, which must return 0; the boxes that it showed.
+std::vector<CapturedBox> ExitBoxes(const LoadedPlugin& plugin);
+
 // A hidden top-level window standing in for the host's main window.
 class HostWindow {
   public:

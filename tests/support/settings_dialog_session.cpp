@@ -51,13 +51,9 @@ LRESULT CALLBACK InitDialogRecorder::OnCallReturn(int code, WPARAM wParam, LPARA
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-int ReadInt(const std::string& path, const char* section, const char* key) {
-    return ProfileInt(path, section, key, -99999);
-}
-
 void AddSteps(ModalScript& script, std::initializer_list<DialogStep> steps) {
     for (const DialogStep& step : steps)
-        script.Then(step.get());
+        script.Then(step.run);
 }
 
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -96,17 +92,19 @@ int RunSettingsDialog(const LoadedPlugin& plugin, std::initializer_list<DialogSt
 }
 
 SavedSettings DialogSession::Exit() {
+    const int kMissing = -99999;
     plugin_->orc().OnExit();
     const std::string path = plugin_->settingsPath();
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
     SavedSettings saved;
     saved.folders = KeyByKeyFolderList(path);
-    saved.isConfirm = ReadInt(path, "Setting", "IsConfirm");
-    saved.isMenuTop = ReadInt(path, "Setting", "IsMenuTop");
-    saved.rect = RECT{ReadInt(path, "Size", "Left"), ReadInt(path, "Size", "Top"),
-                      ReadInt(path, "Size", "Right"), ReadInt(path, "Size", "Bottom")};
-    saved.colWidth1 = ReadInt(path, "Size", "ColWidth1");
-    saved.colWidth2 = ReadInt(path, "Size", "ColWidth2");
+    saved.isConfirm = ProfileInt(path, "Setting", "IsConfirm", kMissing);
+    saved.isMenuTop = ProfileInt(path, "Setting", "IsMenuTop", kMissing);
+    saved.rect = RECT{
+        ProfileInt(path, "Size", "Left", kMissing), ProfileInt(path, "Size", "Top", kMissing),
+        ProfileInt(path, "Size", "Right", kMissing), ProfileInt(path, "Size", "Bottom", kMissing)};
+    saved.colWidth1 = ProfileInt(path, "Size", "ColWidth1", kMissing);
+    saved.colWidth2 = ProfileInt(path, "Size", "ColWidth2", kMissing);
     return saved;
 }
 

@@ -29,21 +29,17 @@ struct SavedSettings {
 
 // One step on the open settings dialog: an action done in one tick, or a
 // step that returns false to be tried again on the next tick.
-class DialogStep {
-  public:
+struct DialogStep {
     template <class Step> DialogStep(Step step) {
         if constexpr (std::is_void_v<std::invoke_result_t<Step&, HWND>>)
-            step_ = [step = std::move(step)](HWND dialog) mutable {
+            run = [step = std::move(step)](HWND dialog) mutable {
                 step(dialog);
                 return true;
             };
         else
-            step_ = std::move(step);
+            run = std::move(step);
     }
-    const ModalScript::WindowStep& get() const { return step_; }
-
-  private:
-    ModalScript::WindowStep step_;
+    ModalScript::WindowStep run;
 };
 
 // Opens the plug-in's settings dialog with ORC_OnPlugInSetup(owner) and runs

@@ -41,9 +41,9 @@ std::string ProfileText(const std::string& path, const char* section, const char
 // One key as GetPrivateProfileIntA reads it.
 int ProfileInt(const std::string& path, const char* section, const char* key, int fallback);
 
-// count entries "\\受信箱\\取引先0001:取引先 0001", ... for long lists.
+// The first count entries of a long list: \受信箱\取引先0001:取引先 0001, ...
 std::vector<std::string> NumberedEntries(int count);
-// piece, times times over.
+// The piece repeated times times.
 std::string Repeat(const std::string& piece, std::size_t times);
 
 // "IsConfirm=1 IsMenuTop=0 Left=312 ...", for comparing settings.

@@ -37,6 +37,11 @@ std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder, const Start
     return StartPluginOnFile(folder, SettingsText(settings) + sections);
 }
 
+std::vector<std::string> ListWrittenAtExit(const LoadedPlugin& plugin) {
+    plugin.orc().OnExit();
+    return StoredFolderList(plugin.settingsPath());
+}
+
 std::unique_ptr<LoadedPlugin> StartRowPlugin(const std::string& base, std::size_t row,
                                              const StartSettings& settings,
                                              const std::string& sections) {
