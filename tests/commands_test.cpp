@@ -15,6 +15,7 @@
 #include "settings_files.h"
 #include "standin_host.h"
 #include "started_plugin.h"
+#include "table_rows.h"
 
 namespace {
 
@@ -22,23 +23,9 @@ using Lines = std::vector<std::string>;
 
 constexpr char kCaption[] = "Varkel Plugin";
 
-// Adds the register item to a new folder menu and returns its command ID.
-int RegisterItemId(const LoadedPlugin& plugin) {
-    const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
-    const std::vector<MenuItem> items = ReadMenuItems(menu.get());
-    return items.empty() ? -1 : static_cast<int>(items.back().id);
-}
-
 // Picks the register item as the host does.
 void PickRegisterItem(int id, HWND window) {
     EXPECT_TRUE(standin::InvokeCommand(id, window, static_cast<WPARAM>(id)));
-}
-
-// What the plug-in writes for its list when it exits.
-Lines ListWrittenAtExit(const LoadedPlugin& plugin) {
-    plugin.orc().OnExit();
-    return StoredFolderList(plugin.settingsPath());
 }
 
 } // namespace
@@ -54,23 +41,25 @@ TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
         int markMissing = 0;
         bool known = true;
     };
+    // clang-format off
     const Row rows[] = {
-        {std::nullopt, IDOK, kConfirmation, true},
-        {std::nullopt, IDCANCEL, kConfirmation, false},
-        {1, IDOK, kConfirmation, true},
-        {1, IDCANCEL, kConfirmation, false},
-        {-3, IDOK, kConfirmation, true},
-        {0, IDCANCEL, kNoBox, true},
+        {.isConfirm = std::nullopt, .answer = IDOK, .box = kConfirmation, .moved = true},
+        {.isConfirm = std::nullopt, .answer = IDCANCEL, .box = kConfirmation, .moved = false},
+        {.isConfirm = 1, .answer = IDOK, .box = kConfirmation, .moved = true},
+        {.isConfirm = 1, .answer = IDCANCEL, .box = kConfirmation, .moved = false},
+        {.isConfirm = -3, .answer = IDOK, .box = kConfirmation, .moved = true},
+        {.isConfirm = 0, .answer = IDCANCEL, .box = kNoBox, .moved = true},
         // A folder the host no longer knows: the warning instead of the
         // confirmation, shown even when moves are not confirmed.
-        {1, IDOK, kWarning, true, 1, false},
-        {1, IDCANCEL, kWarning, false, 1, false},
-        {0, IDOK, kWarning, true, 1, false},
-        {0, IDCANCEL, kWarning, false, 1, false},
-        {1, IDOK, kConfirmation, true, 1, true},
-        {0, IDCANCEL, kNoBox, true, 1, true},
-        {0, IDCANCEL, kNoBox, true, 0, false},
+        {.isConfirm = 1, .answer = IDOK, .box = kWarning, .moved = true, .markMissing = 1, .known = false},
+        {.isConfirm = 1, .answer = IDCANCEL, .box = kWarning, .moved = false, .markMissing = 1, .known = false},
+        {.isConfirm = 0, .answer = IDOK, .box = kWarning, .moved = true, .markMissing = 1, .known = false},
+        {.isConfirm = 0, .answer = IDCANCEL, .box = kWarning, .moved = false, .markMissing = 1, .known = false},
+        {.isConfirm = 1, .answer = IDOK, .box = kConfirmation, .moved = true, .markMissing = 1, .known = true},
+        {.isConfirm = 0, .answer = IDCANCEL, .box = kNoBox, .moved = true, .markMissing = 1, .known = true},
+        {.isConfirm = 0, .answer = IDCANCEL, .box = kNoBox, .moved = true, .markMissing = 0, .known = false},
     };
+    // clang-format on
     const HostWindow window;
     const std::vector<CapturedBox> expectedBoxes[] = {
         {},
@@ -78,9 +67,7 @@ TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
         {{window.get(), kCaption, MissingFolderText("予定表"), MB_OKCANCEL | MB_ICONWARNING}},
     };
     const std::string base = FreshScratchFolder();
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE("row " + std::to_string(r));
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
         const auto plugin = StartRowPlugin(
             base, r, {{"f1:受信箱", "f2:予定表"}, row.isConfirm, 0},
             "[Extension]\r\nMarkMissing=" + std::to_string(row.markMissing) + "\r\n");
@@ -88,12 +75,10 @@ TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
             standin::Script().displayNames["f2"] = std::string("受信箱/予定表");
         const std::vector<MenuItem> items = BuildMoveItems(*plugin);
         ASSERT_EQ(items.size(), 2u);
-        standin::ClearCalls();
 
         MessageBoxCapture boxes;
         boxes.Answer({row.answer});
-        EXPECT_TRUE(
-            standin::InvokeCommand(static_cast<int>(items[1].id), window.get(), items[1].id));
+        PickMoveItem(items[1], window.get());
         EXPECT_EQ(boxes.boxes(), expectedBoxes[row.box]);
         // One question to the host when missing folders are checked.
         Lines calls;
@@ -104,7 +89,7 @@ TEST(MoveCommand, ConfirmationDecidesWhetherTheHostIsAsked) {
         EXPECT_EQ(HostCallNames(), calls);
         for (const standin::HostCall& call : standin::Calls())
             EXPECT_EQ(call.arguments.at(0), "f2") << call.function;
-    }
+    });
 }
 
 // The host's IDs are bound as it returns them, and only the low 16 bits of a
@@ -219,10 +204,7 @@ TEST(MoveCommand, AnItemMovesOnlyToTheEntryItShowed) {
             PickRegisterItem(registerId, window.get());
         }
         for (std::size_t i = 0; i < items.size(); ++i) {
-            standin::ClearCalls();
-            EXPECT_TRUE(
-                standin::InvokeCommand(static_cast<int>(items[i].id), window.get(), items[i].id));
-            EXPECT_EQ(standin::MovedTo(),
+            EXPECT_EQ(PickMoveItem(items[i], window.get()),
                       rows[r].moved[i].empty() ? Lines{} : Lines{rows[r].moved[i]})
                 << "item " << i;
         }
@@ -239,13 +221,13 @@ TEST(ToggleFolder, AddsOrRemovesTheCurrentFolderAsTheBoxIsAnswered) {
     };
 
     struct Row {
-        Lines entries;
-        std::optional<std::string> folder;      // the current folder
-        std::optional<std::string> displayName; // the host's name for it
-        std::vector<int> answers;               // one pick of the register item each
-        Lines calls;                            // the host functions that the picks call
-        std::vector<Box> boxes;
-        Lines written; // at the exit
+        Lines entries = {};
+        std::optional<std::string> folder = {};      // the current folder
+        std::optional<std::string> displayName = {}; // the host's name for it
+        std::vector<int> answers = {};               // one pick of the register item each
+        Lines calls = {};                            // the host functions that the picks call
+        std::vector<Box> boxes = {};
+        Lines written = {}; // at the exit
     };
     const Lines adds = {"ORA_GetCurrentFolder", "ORA_GetFolderDisplayName"};
     const Lines removes = {"ORA_GetCurrentFolder"};
@@ -254,99 +236,54 @@ TEST(ToggleFolder, AddsOrRemovesTheCurrentFolderAsTheBoxIsAnswered) {
                        "を含むため、移動先フォルダに追加できません。",
                    MB_OK | MB_ICONWARNING};
     };
+    // clang-format off
     const Row rows[] = {
-        {{}, "f-1", "受信箱", {IDOK}, adds, {{AddText("受信箱")}}, {"0000001=f-1:受信箱"}},
-        {{}, "f-1", "受信箱", {IDCANCEL}, adds, {{AddText("受信箱")}}, {}},
-        {{"b:二", "a:一"},
-         "f-1",
-         "受信箱",
-         {IDOK},
-         adds,
-         {{AddText("受信箱")}},
-         {"0000001=b:二", "0000002=a:一", "0000003=f-1:受信箱"}},
-        {{"b:二", "a:一"},
-         "f-1",
-         "受信箱",
-         {IDCANCEL},
-         adds,
-         {{AddText("受信箱")}},
-         {"0000001=b:二", "0000002=a:一"}},
+        {.folder = "f-1", .displayName = "受信箱", .answers = {IDOK}, .calls = adds, .boxes = {{AddText("受信箱")}}, .written = {"0000001=f-1:受信箱"}},
+        {.folder = "f-1", .displayName = "受信箱", .answers = {IDCANCEL}, .calls = adds, .boxes = {{AddText("受信箱")}}},
+        {.entries = {"b:二", "a:一"}, .folder = "f-1", .displayName = "受信箱", .answers = {IDOK}, .calls = adds, .boxes = {{AddText("受信箱")}},
+         .written = {"0000001=b:二", "0000002=a:一", "0000003=f-1:受信箱"}},
+        {.entries = {"b:二", "a:一"}, .folder = "f-1", .displayName = "受信箱", .answers = {IDCANCEL}, .calls = adds, .boxes = {{AddText("受信箱")}},
+         .written = {"0000001=b:二", "0000002=a:一"}},
         // A line break in the host's name becomes a space.
-        {{},
-         "f-1",
-         "受\r\n信\r箱",
-         {IDOK},
-         adds,
-         {{AddText("受  信 箱")}},
-         {"0000001=f-1:受  信 箱"}},
-        {{"a:一", "b:二", "c:三"},
-         "b",
-         "ホストの名前",
-         {IDOK},
-         removes,
-         {{RemoveText("二")}},
-         {"0000001=a:一", "0000002=c:三"}},
-        {{"a:一", "b:二", "c:三"},
-         "b",
-         "ホストの名前",
-         {IDCANCEL},
-         removes,
-         {{RemoveText("二")}},
-         {"0000001=a:一", "0000002=b:二", "0000003=c:三"}},
+        {.folder = "f-1", .displayName = "受\r\n信\r箱", .answers = {IDOK}, .calls = adds, .boxes = {{AddText("受  信 箱")}}, .written = {"0000001=f-1:受  信 箱"}},
+        {.entries = {"a:一", "b:二", "c:三"}, .folder = "b", .displayName = "ホストの名前", .answers = {IDOK}, .calls = removes, .boxes = {{RemoveText("二")}},
+         .written = {"0000001=a:一", "0000002=c:三"}},
+        {.entries = {"a:一", "b:二", "c:三"}, .folder = "b", .displayName = "ホストの名前", .answers = {IDCANCEL}, .calls = removes, .boxes = {{RemoveText("二")}},
+         .written = {"0000001=a:一", "0000002=b:二", "0000003=c:三"}},
         // Renamed in the settings dialog: the box shows the entry's name, not
         // the host's.
-        {{"b:自分の名前"}, "b", "ホストの名前", {IDOK}, removes, {{RemoveText("自分の名前")}}, {}},
-        {{"plain"}, "plain", "ホストの名前", {IDOK}, removes, {{RemoveText("plain")}}, {}},
-        {{"b:a:b"}, "b", "ホストの名前", {IDOK}, removes, {{RemoveText("a:b")}}, {}},
+        {.entries = {"b:自分の名前"}, .folder = "b", .displayName = "ホストの名前", .answers = {IDOK}, .calls = removes, .boxes = {{RemoveText("自分の名前")}}},
+        {.entries = {"plain"}, .folder = "plain", .displayName = "ホストの名前", .answers = {IDOK}, .calls = removes, .boxes = {{RemoveText("plain")}}},
+        {.entries = {"b:a:b"}, .folder = "b", .displayName = "ホストの名前", .answers = {IDOK}, .calls = removes, .boxes = {{RemoveText("a:b")}}},
         // Entries of one folder are removed one at a time.
-        {{"x:最初", "y:別", "x:二番目"},
-         "x",
-         "ホストの名前",
-         {IDOK, IDOK, IDCANCEL},
-         {"ORA_GetCurrentFolder", "ORA_GetCurrentFolder", "ORA_GetCurrentFolder",
-          "ORA_GetFolderDisplayName"},
-         {{RemoveText("最初")}, {RemoveText("二番目")}, {AddText("ホストの名前")}},
-         {"0000001=y:別"}},
+        {.entries = {"x:最初", "y:別", "x:二番目"}, .folder = "x", .displayName = "ホストの名前", .answers = {IDOK, IDOK, IDCANCEL},
+         .calls = {"ORA_GetCurrentFolder", "ORA_GetCurrentFolder", "ORA_GetCurrentFolder", "ORA_GetFolderDisplayName"},
+         .boxes = {{RemoveText("最初")}, {RemoveText("二番目")}, {AddText("ホストの名前")}}, .written = {"0000001=y:別"}},
         // Folder IDs match only in the same case.
-        {{"Inbox:受信"},
-         "inbox",
-         "別の受信",
-         {IDOK},
-         adds,
-         {{AddText("別の受信")}},
-         {"0000001=Inbox:受信", "0000002=inbox:別の受信"}},
-        {{"Inbox:受信"},
-         "INBOX",
-         "別の受信",
-         {IDOK},
-         adds,
-         {{AddText("別の受信")}},
-         {"0000001=Inbox:受信", "0000002=INBOX:別の受信"}},
-        {{"Inbox:受信"},
-         "Inbox2",
-         "別の受信",
-         {IDOK},
-         adds,
-         {{AddText("別の受信")}},
-         {"0000001=Inbox:受信", "0000002=Inbox2:別の受信"}},
-        {{}, "a:b", "仕事", {IDOK}, adds, {refused("「:」")}, {}},
-        {{}, ":", "仕事", {IDOK}, adds, {refused("「:」")}, {}},
+        {.entries = {"Inbox:受信"}, .folder = "inbox", .displayName = "別の受信", .answers = {IDOK}, .calls = adds, .boxes = {{AddText("別の受信")}},
+         .written = {"0000001=Inbox:受信", "0000002=inbox:別の受信"}},
+        {.entries = {"Inbox:受信"}, .folder = "INBOX", .displayName = "別の受信", .answers = {IDOK}, .calls = adds, .boxes = {{AddText("別の受信")}},
+         .written = {"0000001=Inbox:受信", "0000002=INBOX:別の受信"}},
+        {.entries = {"Inbox:受信"}, .folder = "Inbox2", .displayName = "別の受信", .answers = {IDOK}, .calls = adds, .boxes = {{AddText("別の受信")}},
+         .written = {"0000001=Inbox:受信", "0000002=Inbox2:別の受信"}},
+        {.folder = "a:b", .displayName = "仕事", .answers = {IDOK}, .calls = adds, .boxes = {refused("「:」")}},
+        {.folder = ":", .displayName = "仕事", .answers = {IDOK}, .calls = adds, .boxes = {refused("「:」")}},
         // The stored entry's folder ID is "f"; "f:1" matches nothing.
-        {{"f:1"}, "f:1", "仕事", {IDOK}, adds, {refused("「:」")}, {"0000001=f:1"}},
-        {{"g:一"}, "a\nb", "仕事", {IDOK}, adds, {refused("改行")}, {"0000001=g:一"}},
-        {{}, "a\r", "仕事", {IDOK}, adds, {refused("改行")}, {}},
+        {.entries = {"f:1"}, .folder = "f:1", .displayName = "仕事", .answers = {IDOK}, .calls = adds, .boxes = {refused("「:」")}, .written = {"0000001=f:1"}},
+        {.entries = {"g:一"}, .folder = "a\nb", .displayName = "仕事", .answers = {IDOK}, .calls = adds, .boxes = {refused("改行")}, .written = {"0000001=g:一"}},
+        {.folder = "a\r", .displayName = "仕事", .answers = {IDOK}, .calls = adds, .boxes = {refused("改行")}},
         // Null texts from the host read as empty; no current folder adds or
         // removes nothing.
-        {{}, std::nullopt, "名無し", {IDOK}, removes, {}, {}},
-        {{}, "", "名無し", {IDOK}, removes, {}, {}},
-        {{}, "f", std::nullopt, {IDOK}, adds, {{AddText("")}}, {"0000001=f:"}},
-        {{":空"}, std::nullopt, "名無し", {IDOK}, removes, {}, {"0000001=:空"}},
+        {.folder = std::nullopt, .displayName = "名無し", .answers = {IDOK}, .calls = removes},
+        {.folder = "", .displayName = "名無し", .answers = {IDOK}, .calls = removes},
+        {.folder = "f", .displayName = std::nullopt, .answers = {IDOK}, .calls = adds, .boxes = {{AddText("")}}, .written = {"0000001=f:"}},
+        {.entries = {":空"}, .folder = std::nullopt, .displayName = "名無し", .answers = {IDOK}, .calls = removes, .written = {"0000001=:空"}},
     };
+    // clang-format on
     const HostWindow window;
     ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {
         const int id = RegisterItemId(plugin);
-        standin::Script().currentFolder = row.folder;
-        standin::Script().displayNames[row.folder.value_or("")] = row.displayName;
+        HostInFolder(row.folder, row.displayName);
         standin::ClearCalls();
 
         MessageBoxCapture boxes;
@@ -384,24 +321,20 @@ TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
         Lines boxTexts;           // the outer box, then the nested one
         Lines written;
     };
+    // clang-format off
     const Row rows[] = {
         // The same folder is added inside the box: it is not added twice.
-        {{}, "f", "f", {AddText("名前f"), AddText("名前f")}, {"0000001=f:名前f"}},
+        {.entries = {}, .folder = "f", .nestedFolder = "f", .boxTexts = {AddText("名前f"), AddText("名前f")}, .written = {"0000001=f:名前f"}},
         // The entry is removed inside the box: the entry that moved into its
         // place stays.
-        {{"a:一", "b:二", "c:三"},
-         "b",
-         "b",
-         {RemoveText("二"), RemoveText("二")},
-         {"0000001=a:一", "0000002=c:三"}},
+        {.entries = {"a:一", "b:二", "c:三"}, .folder = "b", .nestedFolder = "b", .boxTexts = {RemoveText("二"), RemoveText("二")},
+         .written = {"0000001=a:一", "0000002=c:三"}},
         // Another folder is added inside the box: the entry is still where
         // it was and is removed.
-        {{"a:一", "b:二", "c:三"},
-         "b",
-         "z",
-         {RemoveText("二"), AddText("名前z")},
-         {"0000001=a:一", "0000002=c:三", "0000003=z:名前z"}},
+        {.entries = {"a:一", "b:二", "c:三"}, .folder = "b", .nestedFolder = "z", .boxTexts = {RemoveText("二"), AddText("名前z")},
+         .written = {"0000001=a:一", "0000002=c:三", "0000003=z:名前z"}},
     };
+    // clang-format on
     const HostWindow window;
     ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {
         const int id = RegisterItemId(plugin);
@@ -420,9 +353,7 @@ TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
             PostMessageA(outerBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         EXPECT_TRUE(script.Run([&] { PickRegisterItem(id, window.get()); })) << script.failure();
-        Lines texts;
-        for (const CapturedBox& box : boxes.boxes())
-            texts.push_back(box.text);
+        Lines texts = boxes.texts();
         ASSERT_GE(texts.size(), 2u);
         texts.resize(2); // the outer box may be recorded again when it is reactivated
         EXPECT_EQ(texts, row.boxTexts);
@@ -431,15 +362,13 @@ TEST(ToggleFolder, ChangesMadeWhileItsBoxIsOpenAreRespected) {
 }
 
 TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
-    LoadedPlugin plugin(FreshScratchFolder());
-    ASSERT_TRUE(plugin.loaded());
-    plugin.orc().OnStart();
+    // A first start: no settings file.
+    const auto plugin = StartPluginOnFile(FreshScratchFolder(), "");
     const HostWindow window;
     MessageBoxCapture boxes;
 
     // Folder menu: pick the register item on two folders in turn.
-    const UniqueMenu folderMenu = HostMenu();
-    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, folderMenu.get(), kFolderMenu), 0);
+    const UniqueMenu folderMenu = InitMenu(*plugin, kFolderMenu);
     const std::vector<MenuItem> folderItems = ReadMenuItems(folderMenu.get());
     ASSERT_EQ(folderItems.size(), 4u);
     const UINT registerId = folderItems.back().id;
@@ -450,28 +379,20 @@ TEST(EndToEnd, RegisterTwoFoldersMoveToTheSecondAndSaveBoth) {
     EXPECT_TRUE(standin::InvokeCommand(static_cast<int>(registerId), window.get(), registerId));
 
     // Mail menu: the second move item moves to the second folder.
-    const UniqueMenu mailMenu = HostMenu();
-    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, mailMenu.get(), kMailListMenu), 0);
+    const UniqueMenu mailMenu = InitMenu(*plugin, kMailListMenu);
     const std::vector<MenuItem> top = ReadMenuItems(mailMenu.get());
     ASSERT_EQ(top.size(), 4u);
     const std::vector<MenuItem> moveItems = ReadMenuItems(top[3].submenu);
     ASSERT_EQ(moveItems.size(), 2u);
     EXPECT_EQ(ItemTexts(moveItems), (Lines{"受信箱\\仕事", "予定表"}));
-    standin::ClearCalls();
-    EXPECT_TRUE(
-        standin::InvokeCommand(static_cast<int>(moveItems[1].id), window.get(), moveItems[1].id));
-    EXPECT_EQ(standin::MovedTo(), Lines{"folder-2"});
+    EXPECT_EQ(PickMoveItem(moveItems[1], window.get()), Lines{"folder-2"});
 
-    Lines texts;
-    for (const CapturedBox& box : boxes.boxes())
-        texts.push_back(box.text);
-    EXPECT_EQ(texts, (Lines{AddText("受信箱\\仕事"), AddText("予定表"), MoveText("予定表")}));
+    EXPECT_EQ(boxes.texts(),
+              (Lines{AddText("受信箱\\仕事"), AddText("予定表"), MoveText("予定表")}));
 
-    plugin.orc().OnExit();
-    const std::string path = plugin.settingsPath();
+    plugin->orc().OnExit();
+    const std::string path = plugin->settingsPath();
     EXPECT_EQ(StoredFolderList(path),
               (Lines{"0000001=folder-1:受信箱\\仕事", "0000002=folder-2:予定表"}));
-    char value[256] = {};
-    GetPrivateProfileStringA("FolderList", "0000002", "", value, sizeof value, path.c_str());
-    EXPECT_STREQ(value, "folder-2:予定表");
+    EXPECT_EQ(ProfileText(path, "FolderList", "0000002"), "folder-2:予定表");
 }

@@ -22,13 +22,7 @@ constexpr int kEntries = 1000;
 constexpr char kEventName[] = "VarkelCrashSafetySaving";
 
 std::string OldSettingsFile(const std::string& head) {
-    std::vector<std::string> entries;
-    char entry[96];
-    for (int n = 1; n <= kEntries; ++n) {
-        std::snprintf(entry, sizeof entry, "\\受信箱\\取引先%04d:取引先%04d", n, n);
-        entries.push_back(entry);
-    }
-    return head + SettingsIni(entries,
+    return head + SettingsIni(NumberedEntries(kEntries),
                               "[Setting]\r\nIsConfirm=1\r\nIsMenuTop=0\r\n[Size]\r\nLeft=10\r\n"
                               "Top=20\r\nRight=500\r\nBottom=420\r\nColWidth1=160\r\n"
                               "ColWidth2=180\r\n");
@@ -38,14 +32,8 @@ std::string OldSettingsFile(const std::string& head) {
 // saving.
 RunResult RunHost(const std::string& folder, HANDLE saving, DWORD killAfter, bool inPlace) {
     ResetEvent(saving);
-    // No backslash before the closing quote: it would escape it.
-    const std::string bare = folder.substr(0, folder.find_last_not_of('\\') + 1);
-    RunOptions options;
-    options.signal = saving;
-    options.killAfter = killAfter;
-    return RunProcess("\"" + ExecutableFolder() + "crash_host.exe\" \"" + bare + "\" " +
-                          kEventName + (inPlace ? " in-place" : ""),
-                      options);
+    return RunProcess(CrashHostCommand(folder, kEventName, inPlace),
+                      {.signal = saving, .killAfter = killAfter});
 }
 
 } // namespace
@@ -56,12 +44,13 @@ TEST(CrashSafety, KilledSavesLeaveTheOldOrTheNewFileComplete) {
         const char* head; // before the file's sections
         bool inPlace;
     };
+    // clang-format off
     const Row rows[] = {
-        {"a plain file swapped in", "", false},
-        {"a plain file written in place", "", true},
-        {"a hand-edited file written in place by the profile functions", "; 手で書いた行\r\n",
-         true},
+        {.name = "a plain file swapped in", .head = "", .inPlace = false},
+        {.name = "a plain file written in place", .head = "", .inPlace = true},
+        {.name = "a hand-edited file written in place by the profile functions", .head = "; 手で書いた行\r\n", .inPlace = true},
     };
+    // clang-format on
     const std::string base = FreshScratchFolder();
     const UniqueHandle saving(CreateEventA(nullptr, TRUE, FALSE, kEventName));
     ASSERT_NE(saving, nullptr);

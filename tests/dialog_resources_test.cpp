@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "desktop/window_driver.h"
 #include "plugin.h"
 #include "res/resource.h"
 #include "resource_reader.h"
@@ -45,18 +46,6 @@ class BuiltDialog {
   private:
     HWND window_ = nullptr;
 };
-
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, static_cast<int>(std::size(text)));
-    return text;
-}
 
 std::vector<HWND> ChildrenInOrder(HWND dialog) {
     std::vector<HWND> children;
@@ -98,8 +87,8 @@ TEST(DialogTemplate, BuiltDialogIsTheClassicResizableTemplate) {
     GetClientRect(dialog, &client);
     EXPECT_TRUE(SameRect(client, InPixels(dialog, RECT{0, 0, 218, 193})));
     EXPECT_EQ(GetMenu(dialog), nullptr);
-    EXPECT_EQ(ClassOf(dialog), "#32770");
-    EXPECT_EQ(TextOf(dialog), L"設定");
+    EXPECT_EQ(ClassNameOf(dialog), "#32770");
+    EXPECT_EQ(ToUtf16(WindowText(dialog)), L"設定");
     LOGFONTW font{};
     ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)),
                            sizeof font, &font));
@@ -147,21 +136,19 @@ TEST(DialogTemplate, ControlsInTabOrderWithIdsClassesStylesPlacesAndTexts) {
         const HWND control = controls[i];
         SCOPED_TRACE("control " + std::to_string(i) + ", ID " + std::to_string(want.id));
         EXPECT_EQ(GetDlgCtrlID(control), want.id);
-        EXPECT_EQ(ClassOf(control), want.windowClass);
+        EXPECT_EQ(ClassNameOf(control), want.windowClass);
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)), want.style)
             << std::hex << GetWindowLongA(control, GWL_STYLE);
         // The dialog manager adds WS_EX_NOPARENTNOTIFY to every control.
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE)) & ~WS_EX_NOPARENTNOTIFY,
                   want.exStyle);
-        RECT place{};
-        GetWindowRect(control, &place);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+        const RECT place = ChildRect(dialog, GetDlgCtrlID(control));
         // Windows maps the corner and the size each on its own.
         const RECT corner = InPixels(dialog, RECT{want.x, want.y, 0, 0});
         const RECT size = InPixels(dialog, RECT{want.cx, want.cy, 0, 0});
         EXPECT_TRUE(SameRect(
             place, RECT{corner.left, corner.top, corner.left + size.left, corner.top + size.top}));
-        EXPECT_EQ(TextOf(control), want.text);
+        EXPECT_EQ(ToUtf16(WindowText(control)), want.text);
     }
     // No control has the ID IDOK.
     EXPECT_EQ(GetDlgItem(dialog, IDOK), nullptr);

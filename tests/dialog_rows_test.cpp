@@ -15,8 +15,10 @@
 #include "desktop/window_driver.h"
 #include "message_boxes.h"
 #include "res/resource.h"
+#include "scratch.h"
 #include "settings_dialog_session.h"
 #include "standin_host.h"
+#include "table_rows.h"
 
 namespace {
 
@@ -34,12 +36,12 @@ void NameFourFolders() {
                                       {"D4", std::string("受信箱/D")}};
 }
 
-// The menu names in column 0, top to bottom.
-std::vector<std::string> MenuNames(HWND list) {
-    std::vector<std::string> names;
-    for (const auto& row : ReadRows(list, 1))
-        names.push_back(row[0]);
-    return names;
+// Entries "F0:行0", "F1:行1", ... of count rows.
+Entries NumberedRows(int count) {
+    Entries entries;
+    for (int n = 0; n < count; ++n)
+        entries.push_back("F" + std::to_string(n) + ":行" + std::to_string(n));
+    return entries;
 }
 
 std::vector<std::string> DisplayNameRequests() {
@@ -56,26 +58,16 @@ template <class Case, std::size_t N, class Check>
 void OnSelectedRows(const Case (&cases)[N], Check check) {
     NameFourFolders();
     DialogSession session(SettingsIni(kFour));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ModalScript script = DialogScript();
-        script.Do([&](HWND dialog) {
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
+        session.Open({[&](HWND dialog) {
             const HWND list = RowList(dialog);
             SelectRows(list, c.selected);
             standin::ClearCalls();
             check(c, dialog, list);
             ClickButton(dialog, IDCANCEL);
-        });
-        EXPECT_EQ(session.Setup(script), 1);
-    }
+        }});
+    });
     EXPECT_EQ(session.Exit().folders, kFour);
-}
-
-std::string Repeat(const std::string& piece, std::size_t times) {
-    std::string text;
-    for (std::size_t i = 0; i < times; ++i)
-        text += piece;
-    return text;
 }
 
 // A list view whose LVM_GETITEMTEXTA answers with the text's length in
@@ -102,8 +94,7 @@ TEST(DialogRows, FilledFromTheListWithTheHostsDisplayNames) {
                              "NULL:ヌル", "EMPTY:空",     "F4:", ":名前だけ"};
     DialogSession session(SettingsIni(entries));
     standin::ClearCalls();
-    ModalScript script = DialogScript();
-    script.Do([&](HWND dialog) {
+    session.Open({[&](HWND dialog) {
         EXPECT_EQ(ReadRows(RowList(dialog), 3), (Rows{
                                                     {"仕事", "受信箱/仕事", "F1"},
                                                     {"個人:メモ", "個人", "F2"},
@@ -117,8 +108,7 @@ TEST(DialogRows, FilledFromTheListWithTheHostsDisplayNames) {
         // Nothing is selected at opening.
         EXPECT_TRUE(SelectedRows(RowList(dialog)).empty());
         ClickButton(dialog, IDC_SETTINGS_OK);
-    });
-    EXPECT_EQ(session.Setup(script), 1);
+    }});
     // One request per row, in order.
     EXPECT_EQ(DisplayNameRequests(),
               std::vector<std::string>({"F1", "F2", "F3", "GONE", "NULL", "EMPTY", "F4", ""}));
@@ -144,22 +134,18 @@ TEST(DialogRows, CheckBoxesShowAnyNonzeroFlagTickedAndOkStoresZeroOrOne) {
                       c.menuTop ? BST_CHECKED : BST_UNCHECKED);
         };
         // Cancel keeps the stored values as they were.
-        ModalScript cancelled = DialogScript();
-        cancelled.Do([&](HWND dialog) {
+        session.Open({[&](HWND dialog) {
             expectBoxes(dialog);
             ClickButton(dialog, IDCANCEL);
-        });
-        EXPECT_EQ(session.Setup(cancelled), 1);
+        }});
         SavedSettings saved = session.Exit();
         EXPECT_EQ(saved.isConfirm, c.confirm);
         EXPECT_EQ(saved.isMenuTop, c.menuTop);
 
-        ModalScript accepted = DialogScript();
-        accepted.Do([&](HWND dialog) {
+        session.Open({[&](HWND dialog) {
             expectBoxes(dialog);
             ClickButton(dialog, IDC_SETTINGS_OK);
-        });
-        EXPECT_EQ(session.Setup(accepted), 1);
+        }});
         saved = session.Exit();
         EXPECT_EQ(saved.isConfirm, c.confirm ? 1 : 0);
         EXPECT_EQ(saved.isMenuTop, c.menuTop ? 1 : 0);
@@ -173,63 +159,24 @@ TEST(DialogRows, UpAndDownMoveTheFirstSelectedRowWithinTheEnds) {
         int button;
         std::vector<std::string> order;
         std::vector<int> selectedAfter;
-        int focusedAfter;
+        int focusedAfter;               // -1: not checked
         std::vector<std::string> asked; // display names asked again
     };
+    const int up = IDC_SETTINGS_MOVE_UP, down = IDC_SETTINGS_MOVE_DOWN;
+    // clang-format off
     const Case cases[] = {
-        {"first row up",
-         {0},
-         IDC_SETTINGS_MOVE_UP,
-         {"アルファ", "ベータ", "ガンマ", "デルタ"},
-         {0},
-         0,
-         {"A1"}},
-        {"last row down",
-         {3},
-         IDC_SETTINGS_MOVE_DOWN,
-         {"アルファ", "ベータ", "ガンマ", "デルタ"},
-         {3},
-         3,
-         {"D4"}},
-        {"second row up",
-         {1},
-         IDC_SETTINGS_MOVE_UP,
-         {"ベータ", "アルファ", "ガンマ", "デルタ"},
-         {0},
-         0,
-         {"B2"}},
-        {"second row down",
-         {1},
-         IDC_SETTINGS_MOVE_DOWN,
-         {"アルファ", "ガンマ", "ベータ", "デルタ"},
-         {2},
-         2,
-         {"B2"}},
-        {"lowest of two selected down",
-         {3, 1},
-         IDC_SETTINGS_MOVE_DOWN,
-         {"アルファ", "ガンマ", "ベータ", "デルタ"},
-         {2, 3},
-         2,
-         {"B2"}},
-        {"lowest of two selected up",
-         {3, 2},
-         IDC_SETTINGS_MOVE_UP,
-         {"アルファ", "ガンマ", "ベータ", "デルタ"},
-         {1, 3},
-         1,
-         {"C3"}},
-        {"nothing selected",
-         {},
-         IDC_SETTINGS_MOVE_UP,
-         {"アルファ", "ベータ", "ガンマ", "デルタ"},
-         {},
-         -1,
-         {}},
+        {.name = "first row up", .selected = {0}, .button = up, .order = {"アルファ", "ベータ", "ガンマ", "デルタ"}, .selectedAfter = {0}, .focusedAfter = 0, .asked = {"A1"}},
+        {.name = "last row down", .selected = {3}, .button = down, .order = {"アルファ", "ベータ", "ガンマ", "デルタ"}, .selectedAfter = {3}, .focusedAfter = 3, .asked = {"D4"}},
+        {.name = "second row up", .selected = {1}, .button = up, .order = {"ベータ", "アルファ", "ガンマ", "デルタ"}, .selectedAfter = {0}, .focusedAfter = 0, .asked = {"B2"}},
+        {.name = "second row down", .selected = {1}, .button = down, .order = {"アルファ", "ガンマ", "ベータ", "デルタ"}, .selectedAfter = {2}, .focusedAfter = 2, .asked = {"B2"}},
+        {.name = "lowest of two selected down", .selected = {3, 1}, .button = down, .order = {"アルファ", "ガンマ", "ベータ", "デルタ"}, .selectedAfter = {2, 3}, .focusedAfter = 2, .asked = {"B2"}},
+        {.name = "lowest of two selected up", .selected = {3, 2}, .button = up, .order = {"アルファ", "ガンマ", "ベータ", "デルタ"}, .selectedAfter = {1, 3}, .focusedAfter = 1, .asked = {"C3"}},
+        {.name = "nothing selected", .selected = {}, .button = up, .order = {"アルファ", "ベータ", "ガンマ", "デルタ"}, .selectedAfter = {}, .focusedAfter = -1, .asked = {}},
     };
+    // clang-format on
     OnSelectedRows(cases, [](const Case& c, HWND dialog, HWND list) {
         ClickButton(dialog, c.button);
-        EXPECT_EQ(MenuNames(list), c.order);
+        EXPECT_EQ(ListColumnTexts(list, 0), c.order);
         EXPECT_EQ(SelectedRows(list), c.selectedAfter);
         if (c.focusedAfter >= 0) {
             EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), c.focusedAfter);
@@ -244,21 +191,19 @@ TEST(DialogRows, UpAndDownMoveTheFirstSelectedRowWithinTheEnds) {
 TEST(DialogRows, RepeatedMovesCarryARowToTheEndAndStopThere) {
     NameFourFolders();
     DialogSession session(SettingsIni(kFour));
-    ModalScript script = DialogScript();
-    script.Do([&](HWND dialog) {
+    session.Open({[&](HWND dialog) {
         const HWND list = RowList(dialog);
         SelectRows(list, {0});
         for (int i = 0; i < 5; ++i)
             ClickButton(dialog, IDC_SETTINGS_MOVE_DOWN);
-        EXPECT_EQ(MenuNames(list),
+        EXPECT_EQ(ListColumnTexts(list, 0),
                   (std::vector<std::string>{"ベータ", "ガンマ", "デルタ", "アルファ"}));
         EXPECT_EQ(SelectedRows(list), std::vector<int>{3});
         for (int i = 0; i < 2; ++i)
             ClickButton(dialog, IDC_SETTINGS_MOVE_UP);
         EXPECT_EQ(SelectedRows(list), std::vector<int>{1});
         ClickButton(dialog, IDC_SETTINGS_OK);
-    });
-    EXPECT_EQ(session.Setup(script), 1);
+    }});
     EXPECT_EQ(session.Exit().folders,
               (Entries{"B2:ベータ", "A1:アルファ", "C3:ガンマ", "D4:デルタ"}));
 }
@@ -270,12 +215,14 @@ TEST(DialogRows, DeleteRemovesEverySelectedRowWithoutAsking) {
         std::vector<std::string> order;
         std::vector<int> selectedAfter;
     };
+    // clang-format off
     const Case cases[] = {
-        {"first", {0}, {"ベータ", "ガンマ", "デルタ"}, {}},
-        {"last", {3}, {"アルファ", "ベータ", "ガンマ"}, {}},
-        {"both of two", {2, 0}, {"ベータ", "デルタ"}, {}},
-        {"nothing selected", {}, {"アルファ", "ベータ", "ガンマ", "デルタ"}, {}},
+        {.name = "first", .selected = {0}, .order = {"ベータ", "ガンマ", "デルタ"}, .selectedAfter = {}},
+        {.name = "last", .selected = {3}, .order = {"アルファ", "ベータ", "ガンマ"}, .selectedAfter = {}},
+        {.name = "both of two", .selected = {2, 0}, .order = {"ベータ", "デルタ"}, .selectedAfter = {}},
+        {.name = "nothing selected", .selected = {}, .order = {"アルファ", "ベータ", "ガンマ", "デルタ"}, .selectedAfter = {}},
     };
+    // clang-format on
     OnSelectedRows(cases, [](const Case& c, HWND dialog, HWND list) {
         {
             const MessageBoxCapture boxes;
@@ -283,7 +230,7 @@ TEST(DialogRows, DeleteRemovesEverySelectedRowWithoutAsking) {
             for (const CapturedBox& box : boxes.boxes())
                 ADD_FAILURE() << "a box: " << box.caption << ": " << box.text;
         }
-        EXPECT_EQ(MenuNames(list), c.order);
+        EXPECT_EQ(ListColumnTexts(list, 0), c.order);
         EXPECT_EQ(SelectedRows(list), c.selectedAfter);
         EXPECT_TRUE(standin::Calls().empty());
     });
@@ -299,40 +246,24 @@ TEST(DialogRows, RenameInPlaceWithF2) {
         int renamedRow; // -1: no row changes
         Entries committed;
     };
+    // clang-format off
     const Case cases[] = {
-        {"Enter stores the text",
-         {1},
-         "新しい名前",
-         End::Enter,
-         1,
-         {"A1:アルファ", "B2:新しい名前", "C3:ガンマ", "D4:デルタ"}},
-        {"Escape keeps the old name", {1}, "捨てる名前", End::Escape, -1, kFour},
-        {"an empty text keeps the old name", {1}, "", End::Enter, -1, kFour},
-        {"leaving the editor stores the text",
-         {2},
-         "移った",
-         End::FocusLeaves,
-         2,
-         {"A1:アルファ", "B2:ベータ", "C3:移った", "D4:デルタ"}},
-        {"several selected edit the lowest",
-         {3, 1},
-         "下から",
-         End::Enter,
-         1,
-         {"A1:アルファ", "B2:下から", "C3:ガンマ", "D4:デルタ"}},
-        {"a name with colons",
-         {0},
-         "a:b:c",
-         End::Enter,
-         0,
-         {"A1:a:b:c", "B2:ベータ", "C3:ガンマ", "D4:デルタ"}},
+        {.name = "Enter stores the text", .selected = {1}, .typed = "新しい名前", .end = End::Enter, .renamedRow = 1,
+         .committed = {"A1:アルファ", "B2:新しい名前", "C3:ガンマ", "D4:デルタ"}},
+        {.name = "Escape keeps the old name", .selected = {1}, .typed = "捨てる名前", .end = End::Escape, .renamedRow = -1, .committed = kFour},
+        {.name = "an empty text keeps the old name", .selected = {1}, .typed = "", .end = End::Enter, .renamedRow = -1, .committed = kFour},
+        {.name = "leaving the editor stores the text", .selected = {2}, .typed = "移った", .end = End::FocusLeaves, .renamedRow = 2,
+         .committed = {"A1:アルファ", "B2:ベータ", "C3:移った", "D4:デルタ"}},
+        {.name = "several selected edit the lowest", .selected = {3, 1}, .typed = "下から", .end = End::Enter, .renamedRow = 1,
+         .committed = {"A1:アルファ", "B2:下から", "C3:ガンマ", "D4:デルタ"}},
+        {.name = "a name with colons", .selected = {0}, .typed = "a:b:c", .end = End::Enter, .renamedRow = 0,
+         .committed = {"A1:a:b:c", "B2:ベータ", "C3:ガンマ", "D4:デルタ"}},
     };
+    // clang-format on
     NameFourFolders();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         DialogSession session(SettingsIni(kFour));
-        ModalScript script = DialogScript();
-        script.Do([&](HWND dialog) {
+        session.Open({[&](HWND dialog) {
             const HWND list = RowList(dialog);
             SetFocus(list);
             SelectRows(list, c.selected);
@@ -356,33 +287,27 @@ TEST(DialogRows, RenameInPlaceWithF2) {
             // Only column 0 of the edited row changes.
             EXPECT_EQ(ReadRows(list, 3), expected);
             ClickButton(dialog, IDC_SETTINGS_OK);
-        });
-        EXPECT_EQ(session.Setup(script), 1);
+        }});
         EXPECT_EQ(session.Exit().folders, c.committed);
-    }
+    });
 }
 
 TEST(DialogRows, F2WithNothingSelectedStartsNoEdit) {
     DialogSession session(SettingsIni(kFour));
-    ModalScript script = DialogScript();
-    script.Do([&](HWND dialog) {
+    session.Open({[&](HWND dialog) {
         const HWND list = RowList(dialog);
         SetFocus(list);
         SelectRows(list, {});
         SendKey(list, VK_F2);
         EXPECT_EQ(ListView_GetEditControl(list), nullptr);
         ClickButton(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(session.Setup(script), 1);
+    }});
 }
 
 TEST(DialogRows, MoreRowsThanFitScrollFromFirstToLast) {
-    Entries entries;
-    for (int n = 0; n < 300; ++n)
-        entries.push_back("F" + std::to_string(n) + ":行" + std::to_string(n));
+    const Entries entries = NumberedRows(300);
     DialogSession session(SettingsIni(entries));
-    ModalScript script = DialogScript();
-    script.Do([&](HWND dialog) {
+    session.Open({[&](HWND dialog) {
         const HWND list = RowList(dialog);
         // Filled in one batch, the list still shows and scrolls like any other.
         EXPECT_TRUE(IsWindowVisible(list));
@@ -398,8 +323,7 @@ TEST(DialogRows, MoreRowsThanFitScrollFromFirstToLast) {
         EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 300 - perPage);
         EXPECT_EQ(CellText(list, 299, 0), "行299");
         ClickButton(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(session.Setup(script), 1);
+    }});
 }
 
 TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
@@ -410,64 +334,48 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
         int landed; // where the selected row ends up
         int closeWith = IDCANCEL;
     };
+    // clang-format off
     const Case cases[] = {
-        {"Alt+Home", 299, [](HWND list) { PressAltKey(list, VK_HOME); }, 0},
-        {"Alt+End", 0, [](HWND list) { PressAltKey(list, VK_END); }, 299},
-        {"Alt+Up", 150, [](HWND list) { PressAltKey(list, VK_UP); }, 149},
-        {"Alt+Down", 150, [](HWND list) { PressAltKey(list, VK_DOWN); }, 151},
-        {"Alt+Up on the first row", 0, [](HWND list) { PressAltKey(list, VK_UP); }, 0},
-        {"Alt+Home with nothing selected", -1, [](HWND list) { PressAltKey(list, VK_HOME); }, -1},
-        {"drag down between rows", 1,
-         [](HWND list) { DragListRow(list, 1, ListGapPoint(list, 4), true); }, 3},
-        {"two drags, the second taking the row on to the top", 1,
-         [](HWND list) {
-             DragListRow(list, 1, ListGapPoint(list, 4), true);
-             DragListRow(list, 3, ListGapPoint(list, 0), true);
-         },
-         0},
-        {"drag, then Escape", 5,
-         [](HWND list) {
-             DragListRow(list, 5, ListGapPoint(list, 0), false);
-             PressKey(list, VK_ESCAPE);
-             PostMessageA(list, WM_LBUTTONUP, 0, 0);
-         },
-         5},
-        {"drop outside the list", 5,
-         [](HWND list) {
-             RECT client{};
-             GetClientRect(list, &client);
-             DragListRow(list, 5, POINT{client.right + 20, client.bottom / 2}, true);
-         },
-         5},
-        {"drag to the top, then OK", 5,
-         [](HWND list) { DragListRow(list, 5, ListGapPoint(list, 0), true); }, 0, IDC_SETTINGS_OK},
+        {.name = "Alt+Home", .selected = 299, .act = [](HWND list) { PressAltKey(list, VK_HOME); }, .landed = 0},
+        {.name = "Alt+End", .selected = 0, .act = [](HWND list) { PressAltKey(list, VK_END); }, .landed = 299},
+        {.name = "Alt+Up", .selected = 150, .act = [](HWND list) { PressAltKey(list, VK_UP); }, .landed = 149},
+        {.name = "Alt+Down", .selected = 150, .act = [](HWND list) { PressAltKey(list, VK_DOWN); }, .landed = 151},
+        {.name = "Alt+Up on the first row", .selected = 0, .act = [](HWND list) { PressAltKey(list, VK_UP); }, .landed = 0},
+        {.name = "Alt+Home with nothing selected", .selected = -1, .act = [](HWND list) { PressAltKey(list, VK_HOME); }, .landed = -1},
+        {.name = "drag down between rows", .selected = 1, .act = [](HWND list) { DragListRow(list, 1, ListGapPoint(list, 4), true); }, .landed = 3},
+        {.name = "two drags, the second taking the row on to the top", .selected = 1,
+         .act = [](HWND list) { DragListRow(list, 1, ListGapPoint(list, 4), true); DragListRow(list, 3, ListGapPoint(list, 0), true); }, .landed = 0},
+        {.name = "drag, then Escape", .selected = 5,
+         .act = [](HWND list) { DragListRow(list, 5, ListGapPoint(list, 0), false); PressKey(list, VK_ESCAPE); PostMessageA(list, WM_LBUTTONUP, 0, 0); },
+         .landed = 5},
+        {.name = "drop outside the list", .selected = 5,
+         .act = [](HWND list) { const SIZE client = ClientSize(list); DragListRow(list, 5, POINT{client.cx + 20, client.cy / 2}, true); },
+         .landed = 5},
+        {.name = "drag to the top, then OK", .selected = 5, .act = [](HWND list) { DragListRow(list, 5, ListGapPoint(list, 0), true); }, .landed = 0,
+         .closeWith = IDC_SETTINGS_OK},
     };
-    Entries entries;
-    std::vector<std::string> names;
-    for (int n = 0; n < 300; ++n) {
-        entries.push_back("F" + std::to_string(n) + ":行" + std::to_string(n));
-        names.push_back("行" + std::to_string(n));
-    }
+    // clang-format on
+    const Entries entries = NumberedRows(300);
     DialogSession session(SettingsIni(entries));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::vector<std::string> order = names;
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
+        std::vector<std::string> order;
+        for (const std::string& entry : entries)
+            order.push_back(entry.substr(entry.find(':') + 1));
         if (c.selected >= 0) {
             const std::string moved = order[static_cast<std::size_t>(c.selected)];
             order.erase(order.begin() + c.selected);
             order.insert(order.begin() + c.landed, moved);
         }
-        ModalScript script = DialogScript();
-        script.Do([&](HWND dialog) {
+        const auto act = [&](HWND dialog) {
             const HWND list = RowList(dialog);
             SetFocus(list);
             SelectRows(list, c.selected >= 0 ? std::vector<int>{c.selected} : std::vector<int>{});
             ListView_EnsureVisible(list, c.selected >= 0 ? c.selected : 0, FALSE);
             c.act(list);
-        });
-        script.Do([&](HWND dialog) {
+        };
+        const auto check = [&](HWND dialog) {
             const HWND list = RowList(dialog);
-            EXPECT_EQ(MenuNames(list), order);
+            EXPECT_EQ(ListColumnTexts(list, 0), order);
             EXPECT_EQ(SelectedRows(list),
                       c.selected >= 0 ? std::vector<int>{c.landed} : std::vector<int>{});
             if (c.selected >= 0) {
@@ -476,9 +384,9 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
                 EXPECT_LT(c.landed, top + ListView_GetCountPerPage(list));
             }
             ClickButton(dialog, c.closeWith);
-        });
-        EXPECT_EQ(session.Setup(script), 1);
-    }
+        };
+        session.Open({act, check});
+    });
     // Cancel dropped every move; OK kept the last one.
     Entries committed = entries;
     committed.erase(committed.begin() + 5);
@@ -487,15 +395,12 @@ TEST(DialogRows, AltKeysAndDraggingMoveTheRowFarKeptSelectedAndInView) {
 }
 
 TEST(DialogRows, DraggingNearTheTopEdgeScrollsTheList) {
-    Entries entries;
-    for (int n = 0; n < 100; ++n)
-        entries.push_back("F" + std::to_string(n) + ":行" + std::to_string(n));
+    const Entries entries = NumberedRows(100);
     DialogSession session(SettingsIni(entries));
     int startTop = 0;
     int dropTop = 0;
     POINT held{};
-    ModalScript script = DialogScript();
-    script.Do([&](HWND dialog) {
+    const auto hold = [&](HWND dialog) {
         const HWND list = RowList(dialog);
         SetFocus(list);
         SelectRows(list, {99});
@@ -504,8 +409,8 @@ TEST(DialogRows, DraggingNearTheTopEdgeScrollsTheList) {
         // Held just below the column header, within the first row.
         held = ListGapPoint(list, startTop);
         DragListRow(list, 99, held, false);
-    });
-    script.Then([&](HWND dialog) {
+    };
+    const auto release = [&](HWND dialog) {
         const HWND list = RowList(dialog);
         dropTop = ListView_GetTopIndex(list);
         if (dropTop > startTop - 3) {
@@ -518,14 +423,14 @@ TEST(DialogRows, DraggingNearTheTopEdgeScrollsTheList) {
         const POINT drop = ListGapPoint(list, dropTop);
         PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
         return true;
-    });
-    script.Do([&](HWND dialog) {
+    };
+    const auto check = [&](HWND dialog) {
         const HWND list = RowList(dialog);
         EXPECT_EQ(CellText(list, ListView_GetTopIndex(list), 0), "行99");
         EXPECT_EQ(SelectedRows(list), std::vector<int>{ListView_GetTopIndex(list)});
         ClickButton(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(session.Setup(script), 1);
+    };
+    session.Open({hold, release, check});
 }
 
 TEST(DialogRows, LongNamesAndFolderIdsSurviveWhole) {
@@ -538,8 +443,7 @@ TEST(DialogRows, LongNamesAndFolderIdsSurviveWhole) {
     ASSERT_EQ(longName.size(), 5000u);
     const Entries entries = {longId + ":長いID", "F2:" + longName, "F3:短い"};
     DialogSession session(SettingsIni(entries));
-    ModalScript script = DialogScript();
-    script.Do([&](HWND dialog) {
+    session.Open({[&](HWND dialog) {
         const HWND list = RowList(dialog);
         EXPECT_EQ(CellText(list, 0, 2), longId);
         EXPECT_EQ(CellText(list, 1, 0), longName);
@@ -557,8 +461,7 @@ TEST(DialogRows, LongNamesAndFolderIdsSurviveWhole) {
         EXPECT_TRUE(TypeIntoLabelEditor(list, longRename, VK_RETURN));
         EXPECT_EQ(CellText(list, 2, 0), longRename);
         ClickButton(dialog, IDC_SETTINGS_OK);
-    });
-    EXPECT_EQ(session.Setup(script), 1);
+    }});
     EXPECT_EQ(session.Exit().folders,
               (Entries{longId + ":長いID", "F2:" + longName, "F3:" + longRename}));
 }
@@ -613,18 +516,14 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
          0},
     };
     NameFourFolders();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         DialogSession session(SettingsIni(kFour, "[Setting]\r\nIsConfirm=1\r\nIsMenuTop=0\r\n"));
-        ModalScript script = DialogScript();
-        script.Do([&](HWND dialog) {
+        session.Open({[&](HWND dialog) {
             c.edit(dialog);
             ClickButton(dialog, IDC_SETTINGS_OK);
-        });
-        EXPECT_EQ(session.Setup(script), 1);
+        }});
         // The list in memory shows in the next opening.
-        ModalScript reopened = DialogScript();
-        reopened.Do([&](HWND dialog) {
+        session.Open({[&](HWND dialog) {
             std::vector<std::string> rows;
             for (const auto& row : ReadRows(RowList(dialog), 3))
                 rows.push_back(row[2] + ":" + row[0]);
@@ -634,13 +533,12 @@ TEST(DialogRows, OkCommitsTheRowsInOrderAndTheCheckBoxes) {
             EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SETTINGS_MENU_TOP) == BST_CHECKED,
                       c.isMenuTop != 0);
             ClickButton(dialog, IDCANCEL);
-        });
-        EXPECT_EQ(session.Setup(reopened), 1);
+        }});
         const SavedSettings saved = session.Exit();
         EXPECT_EQ(saved.folders, c.committed);
         EXPECT_EQ(saved.isConfirm, c.isConfirm);
         EXPECT_EQ(saved.isMenuTop, c.isMenuTop);
-    }
+    });
 }
 
 namespace {
@@ -673,28 +571,21 @@ TEST(DialogRows, ContextMenuItemsDoWhatTheirButtonsAndKeysDo) {
         bool markMissing = false;
         std::string typed = std::string(); // into the label editor it started
     };
+    // clang-format off
     const Case cases[] = {
-        {"上へ", {2}, 2, 0, {"アルファ", "ガンマ", "ベータ", "デルタ"}, {1}},
-        {"下へ on the lowest of two",
-         {2, 0},
-         2,
-         1,
-         {"ベータ", "アルファ", "ガンマ", "デルタ"},
-         {1, 2}},
-        {"先頭へ from the keyboard", {3}, -1, 2, {"デルタ", "アルファ", "ベータ", "ガンマ"}, {0}},
-        {"末尾へ", {0}, 0, 3, {"ベータ", "ガンマ", "デルタ", "アルファ"}, {3}},
-        {"名前の変更", {1}, 1, 4, {"アルファ", "改名", "ガンマ", "デルタ"}, {1}, false, "改名"},
-        {"削除 on every selected row", {1, 3}, 3, 5, {"アルファ", "ガンマ"}, {}},
-        {"削除 with missing folders checked", {0}, 0, 5, {"ベータ", "ガンマ", "デルタ"}, {}, true},
+        {.name = "上へ", .selected = {2}, .clicked = 2, .item = 0, .order = {"アルファ", "ガンマ", "ベータ", "デルタ"}, .selectedAfter = {1}},
+        {.name = "下へ on the lowest of two", .selected = {2, 0}, .clicked = 2, .item = 1, .order = {"ベータ", "アルファ", "ガンマ", "デルタ"}, .selectedAfter = {1, 2}},
+        {.name = "先頭へ from the keyboard", .selected = {3}, .clicked = -1, .item = 2, .order = {"デルタ", "アルファ", "ベータ", "ガンマ"}, .selectedAfter = {0}},
+        {.name = "末尾へ", .selected = {0}, .clicked = 0, .item = 3, .order = {"ベータ", "ガンマ", "デルタ", "アルファ"}, .selectedAfter = {3}},
+        {.name = "名前の変更", .selected = {1}, .clicked = 1, .item = 4, .order = {"アルファ", "改名", "ガンマ", "デルタ"}, .selectedAfter = {1}, .typed = "改名"},
+        {.name = "削除 on every selected row", .selected = {1, 3}, .clicked = 3, .item = 5, .order = {"アルファ", "ガンマ"}, .selectedAfter = {}},
+        {.name = "削除 with missing folders checked", .selected = {0}, .clicked = 0, .item = 5, .order = {"ベータ", "ガンマ", "デルタ"}, .selectedAfter = {},
+         .markMissing = true},
         // The host knows only A1 and C3.
-        {"見つからないフォルダを選択",
-         {0, 2},
-         0,
-         6,
-         {"アルファ", "ベータ", "ガンマ", "デルタ"},
-         {1, 3},
-         true},
+        {.name = "見つからないフォルダを選択", .selected = {0, 2}, .clicked = 0, .item = 6, .order = {"アルファ", "ベータ", "ガンマ", "デルタ"}, .selectedAfter = {1, 3},
+         .markMissing = true},
     };
+    // clang-format on
     const std::map<std::string, std::string> shownNames = {
         {"A1", "受信箱/A"}, {"B2", kMissingFolder}, {"C3", "受信箱/C"}, {"D4", kMissingFolder}};
     const Entries withSelect = [] {
@@ -703,21 +594,19 @@ TEST(DialogRows, ContextMenuItemsDoWhatTheirButtonsAndKeysDo) {
         items.push_back("見つからないフォルダを選択(&M)");
         return items;
     }();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         standin::Reset();
         standin::Script().displayNames = {{"A1", std::string("受信箱/A")},
                                           {"C3", std::string("受信箱/C")}};
         DialogSession session(SettingsIni(
             kFour, "[Extension]\r\nMarkMissing=" + std::to_string(c.markMissing) + "\r\n"));
-        ModalScript script = DialogScript();
-        script.Do([&](HWND dialog) {
+        const auto openMenu = [&](HWND dialog) {
             const HWND list = RowList(dialog);
             SetFocus(list);
             SelectRows(list, c.selected);
             OpenRowMenu(list, c.clicked);
-        });
-        script.Then([&](HWND dialog) {
+        };
+        const auto pickItem = [&](HWND dialog) {
             const HWND menu = MenuWindowWithItem("上へ(&U)");
             if (!menu)
                 return false;
@@ -726,22 +615,22 @@ TEST(DialogRows, ContextMenuItemsDoWhatTheirButtonsAndKeysDo) {
                 PressKey(dialog, VK_DOWN);
             PressKey(dialog, VK_RETURN);
             return true;
-        });
-        script.Then([&](HWND dialog) {
+        };
+        const auto check = [&](HWND dialog) {
             if (!OpenMenuWindows().empty())
                 return false;
             const HWND list = RowList(dialog);
             EXPECT_EQ(TypeIntoLabelEditor(list, c.typed, VK_RETURN), !c.typed.empty());
-            EXPECT_EQ(MenuNames(list), c.order);
+            EXPECT_EQ(ListColumnTexts(list, 0), c.order);
             EXPECT_EQ(SelectedRows(list), c.selectedAfter);
             // Rows keep their folders' display names.
             for (const auto& row : ReadRows(list, 3))
                 EXPECT_EQ(row[1], shownNames.at(row[2])) << row[0];
             ClickButton(dialog, IDCANCEL);
             return true;
-        });
-        EXPECT_EQ(session.Setup(script), 1);
-    }
+        };
+        session.Open({openMenu, pickItem, check});
+    });
 }
 
 // Names that differ in case, width and kana only compare equal and keep
@@ -768,17 +657,15 @@ TEST(DialogRows, HeaderClicksSortByTheirColumnAndASecondClickReverses) {
     for (const auto& [folder, name] : names)
         standin::Script().displayNames[folder] = name;
     DialogSession session(SettingsIni(entries));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ModalScript script = DialogScript();
-        script.Do([&](HWND dialog) {
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
+        const auto sort = [&](HWND dialog) {
             const HWND list = RowList(dialog);
             SelectRows(list, {2}); // folder a
             standin::ClearCalls();
             for (const int column : c.clicks)
                 ClickColumnHeader(list, column);
-        });
-        script.Do([&](HWND dialog) {
+        };
+        const auto check = [&](HWND dialog) {
             const HWND list = RowList(dialog);
             EXPECT_EQ(ListColumnTexts(list, 2), c.folders);
             // Each row keeps its names and the selection stays with its row.
@@ -792,9 +679,9 @@ TEST(DialogRows, HeaderClicksSortByTheirColumnAndASecondClickReverses) {
             EXPECT_EQ(CellText(list, selected[0], 2), "a");
             EXPECT_TRUE(standin::Calls().empty());
             ClickButton(dialog, c.closeWith);
-        });
-        EXPECT_EQ(session.Setup(script), 1);
-    }
+        };
+        session.Open({sort, check});
+    });
     // Cancel dropped every sort; OK kept the last one.
     EXPECT_EQ(session.Exit().folders, (Entries{"d:がっこう", "b:Beta", "c:ＡＬＰＨＡ", "a:alpha"}));
 }

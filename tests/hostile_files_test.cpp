@@ -9,30 +9,11 @@
 #include <random>
 
 #include "menu_items.h"
-#include "message_boxes.h"
 #include "plugin.h"
 #include "scratch.h"
 #include "settings_files.h"
-
-namespace {
-
-std::string NumberedEntries(int count, const std::string& prefix) {
-    std::vector<std::string> entries;
-    for (int n = 1; n <= count; ++n)
-        entries.push_back("\\箱\\" + std::to_string(n) + ":" + prefix + std::to_string(n));
-    return SettingsIni(entries);
-}
-
-// Loads a plug-in on a settings file with these bytes; the plug-in's names.
-struct Loaded {
-    LoadedPlugin plugin;
-    explicit Loaded(const std::string& bytes) : plugin(FreshScratchFolder()) {
-        WriteProfileFile(plugin.settingsPath(), bytes);
-        plugin.orc().OnStart();
-    }
-};
-
-} // namespace
+#include "started_plugin.h"
+#include "table_rows.h"
 
 // What the start loads, the exit writes: the list and the settings that the
 // key-by-key reads give for the random file are what they give for the file
@@ -46,19 +27,17 @@ TEST(HostileFiles, RandomBytesLoadWithoutCrashingAndSaveCleanly) {
             b = static_cast<char>(random());
         if (round % 2)
             bytes = "[FolderList]\r\n0000001=" + bytes;
-        Loaded loaded(bytes);
-        const std::string path = loaded.plugin.settingsPath();
+        const auto plugin = StartPluginOnFile(FreshScratchFolder(), bytes);
+        const std::string path = plugin->settingsPath();
         const std::vector<std::string> list = KeyByKeyFolderList(path);
         const PluginSettings settings = KeyByKeySettings(path);
-        const std::vector<std::string> names = MoveNames(loaded.plugin);
-        MessageBoxCapture boxes;
-        loaded.plugin.orc().OnExit();
-        EXPECT_TRUE(boxes.boxes().empty());
+        const std::vector<std::string> names = MoveNames(*plugin);
+        EXPECT_TRUE(ExitBoxes(*plugin).empty());
         EXPECT_EQ(KeyByKeyFolderList(path), list);
         EXPECT_EQ(DescribeSettings(KeyByKeySettings(path)), DescribeSettings(settings));
-        loaded.plugin.Reload();
-        loaded.plugin.orc().OnStart();
-        EXPECT_EQ(MoveNames(loaded.plugin), names);
+        plugin->Reload();
+        plugin->orc().OnStart();
+        EXPECT_EQ(MoveNames(*plugin), names);
     }
 }
 
@@ -74,31 +53,26 @@ TEST(HostileFiles, ByteOrderMarksLongLinesManyEntriesAndLoneLeadBytes) {
         std::string bytes;
         std::vector<std::string> names;
     };
+    // clang-format off
     const Case cases[] = {
-        {"code page 932", plain, {"甲", "乙"}},
-        {"UTF-16 with BOM", utf16, {"甲", "乙"}},
-        {"UTF-8 with BOM", utf8, {"甲", "乙"}},
-        {"1 MiB line",
-         "[FolderList]\r\n0000001=big:" + mebibyte + "\r\n0000002=b:乙\r\n",
-         {mebibyte, "乙"}},
+        {.name = "code page 932", .bytes = plain, .names = {"甲", "乙"}},
+        {.name = "UTF-16 with BOM", .bytes = utf16, .names = {"甲", "乙"}},
+        {.name = "UTF-8 with BOM", .bytes = utf8, .names = {"甲", "乙"}},
+        {.name = "1 MiB line", .bytes = "[FolderList]\r\n0000001=big:" + mebibyte + "\r\n0000002=b:乙\r\n", .names = {mebibyte, "乙"}},
         // A lead byte before the line's end has no trail byte: the profile
         // functions' conversion gives the code page's default character.
-        {"lone lead bytes",
-         "[FolderList]\r\n0000001=a:甲\x82\r\n0000002=b:\x81\r\n",
-         {"甲・", "・"}},
+        {.name = "lone lead bytes", .bytes = "[FolderList]\r\n0000001=a:甲\x82\r\n0000002=b:\x81\r\n", .names = {"甲・", "・"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Loaded loaded(c.bytes);
-        const std::vector<std::string> names = MoveNames(loaded.plugin);
+    // clang-format on
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
+        const auto plugin = StartPluginOnFile(FreshScratchFolder(), c.bytes);
+        const std::vector<std::string> names = MoveNames(*plugin);
         EXPECT_EQ(names, c.names);
-        MessageBoxCapture boxes;
-        loaded.plugin.orc().OnExit();
-        EXPECT_TRUE(boxes.boxes().empty());
-        loaded.plugin.Reload();
-        loaded.plugin.orc().OnStart();
-        EXPECT_EQ(MoveNames(loaded.plugin), names);
-    }
+        EXPECT_TRUE(ExitBoxes(*plugin).empty());
+        plugin->Reload();
+        plugin->orc().OnStart();
+        EXPECT_EQ(MoveNames(*plugin), names);
+    });
 }
 
 TEST(HostileFiles, HundredThousandEntries) {
@@ -106,14 +80,12 @@ TEST(HostileFiles, HundredThousandEntries) {
     // array copy at a time, far too slow for a list this long. The file is
     // dated back, as a settings file is when the host starts: Wine parses a
     // file younger than about two seconds again on every profile call.
-    const std::string stored = NumberedEntries(100000, "項目");
+    const std::string stored = SettingsIni(NumberedEntries(100000));
     LoadedPlugin plugin(FreshScratchFolder());
     WriteProfileFile(plugin.settingsPath(), stored);
     ASSERT_TRUE(AgeFile(plugin.settingsPath()));
     plugin.orc().OnStart();
-    MessageBoxCapture boxes;
-    plugin.orc().OnExit();
-    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_TRUE(ExitBoxes(plugin).empty());
     const std::string file = ReadWholeFile(plugin.settingsPath());
     // The list is written anew as the last section, the same lines in order.
     const std::size_t list = file.find("[FolderList]\r\n");

@@ -20,6 +20,7 @@
 #include "scratch.h"
 #include "standin_host.h"
 #include "started_plugin.h"
+#include "table_rows.h"
 
 namespace {
 
@@ -35,18 +36,6 @@ std::string Item(const std::string& text, int id) {
     return text + "#" + std::to_string(id);
 }
 
-// The move submenu of a host menu: the submenu of its only submenu item.
-HMENU MoveSubmenu(HMENU menu) {
-    HMENU found = nullptr;
-    for (const MenuItem& item : ReadMenuItems(menu)) {
-        if (item.submenu) {
-            EXPECT_EQ(found, nullptr) << "more than one submenu item";
-            found = item.submenu;
-        }
-    }
-    return found;
-}
-
 // A mail menu's type, the IsMenuTop value and the host's menu with the
 // submenu in place.
 struct MenuPlacement {
@@ -58,13 +47,15 @@ struct MenuPlacement {
 } // namespace
 
 TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
+    // clang-format off
     const MenuPlacement rows[] = {
-        {kMailListMenu, 0, {"A#101", "B#102", "---", kSubmenuItem}},
-        {kMailListMenu, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
-        {kMailListMenu, -7, {kSubmenuItem, "---", "A#101", "B#102"}},
-        {kMailViewMenu, 0, {"A#101", "B#102", "---", kSubmenuItem}},
-        {kMailViewMenu, 1, {kSubmenuItem, "---", "A#101", "B#102"}},
+        {.menuType = kMailListMenu, .isMenuTop = 0, .hostMenu = {"A#101", "B#102", "---", kSubmenuItem}},
+        {.menuType = kMailListMenu, .isMenuTop = 1, .hostMenu = {kSubmenuItem, "---", "A#101", "B#102"}},
+        {.menuType = kMailListMenu, .isMenuTop = -7, .hostMenu = {kSubmenuItem, "---", "A#101", "B#102"}},
+        {.menuType = kMailViewMenu, .isMenuTop = 0, .hostMenu = {"A#101", "B#102", "---", kSubmenuItem}},
+        {.menuType = kMailViewMenu, .isMenuTop = 1, .hostMenu = {kSubmenuItem, "---", "A#101", "B#102"}},
     };
+    // clang-format on
     // Names with the trail bytes 0x5C (表) and 0x7C (ポ) must pass unchanged.
     const Lines folders = {"f1", "f2", "f3"};
     const Lines names = {"受信箱", "予定表", "ポスト:転送"};
@@ -84,8 +75,7 @@ TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
         standin::Script().currentMail = "<mail-1@example>";
         standin::ClearCalls();
 
-        const UniqueMenu menu = HostMenu();
-        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), row.menuType), 0);
+        const UniqueMenu menu = InitMenu(*plugin, row.menuType);
         EXPECT_EQ(DescribeMenu(menu.get()), row.hostMenu);
         const HMENU submenu = MoveSubmenu(menu.get());
         ASSERT_TRUE(IsMenu(submenu));
@@ -108,10 +98,7 @@ TEST(MenuLayout, MailMenusGetTheMoveSubmenuAtTheTopOrBottom) {
         // Each item's ID leads to its own entry's folder.
         const std::vector<MenuItem> items = ReadMenuItems(submenu);
         for (std::size_t i = 0; i < items.size(); ++i) {
-            standin::ClearCalls();
-            EXPECT_TRUE(
-                standin::InvokeCommand(static_cast<int>(items[i].id), window.get(), items[i].id));
-            EXPECT_EQ(standin::MovedTo(), Lines{folders[i]}) << "item " << i;
+            EXPECT_EQ(PickMoveItem(items[i], window.get()), Lines{folders[i]}) << "item " << i;
             EXPECT_EQ(standin::CallsTo("ORA_MoveSelectedMessages").at(0).arguments.at(1), "0");
         }
     }
@@ -126,8 +113,7 @@ TEST(MenuLayout, FolderMenuGetsTheRegisterItemAlwaysAtTheBottom) {
                                            {{"f1:受信箱", "f2:予定表"}, 1, isMenuTop});
         standin::ClearCalls();
 
-        const UniqueMenu menu = HostMenu();
-        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), kFolderMenu), 0);
+        const UniqueMenu menu = InitMenu(*plugin, kFolderMenu);
         EXPECT_EQ(DescribeMenu(menu.get()),
                   (Lines{"A#101", "B#102", "---", Item(kRegisterText, 40001)}));
         EXPECT_EQ(HostCallNames(), Lines{"ORA_RegisterCommand"});
@@ -138,8 +124,7 @@ TEST(MenuLayout, FolderMenuGetsTheRegisterItemAlwaysAtTheBottom) {
 
         // Its command is the folder registration: it offers to add the
         // current folder.
-        standin::Script().currentFolder = "f9";
-        standin::Script().displayNames["f9"] = "送信済み";
+        HostInFolder("f9", "送信済み");
         {
             MessageBoxCapture boxes;
             boxes.Answer({IDCANCEL});
@@ -178,8 +163,7 @@ TEST(MenuLayout, MailViewMenuGetsTheSubmenuOnlyWithACurrentMail) {
         SCOPED_TRACE(row.currentMail ? "mail [" + *row.currentMail + "]" : "null mail");
         standin::Reset();
         standin::Script().currentMail = row.currentMail;
-        const UniqueMenu menu = HostMenu();
-        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), kMailViewMenu), 0);
+        const UniqueMenu menu = InitMenu(*plugin, kMailViewMenu);
         EXPECT_EQ(DescribeMenu(menu.get()), row.hostMenu);
         EXPECT_EQ(standin::CallsTo("ORA_GetCurrentMail").size(), 1u);
         EXPECT_EQ(HostCallNames().at(0), "ORA_GetCurrentMail");
@@ -197,8 +181,7 @@ TEST(MenuLayout, OtherMenuTypesLeaveTheMenuAloneAndCallNothing) {
     const int otherTypes[] = {kNoMenu, 4, -1, 100, 0x10001, INT_MIN, INT_MAX};
     for (const int menuType : otherTypes) {
         SCOPED_TRACE("menu type " + std::to_string(menuType));
-        const UniqueMenu menu = HostMenu();
-        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), menuType), 0);
+        const UniqueMenu menu = InitMenu(*plugin, menuType);
         EXPECT_EQ(DescribeMenu(menu.get()), (Lines{"A#101", "B#102"}));
         EXPECT_TRUE(standin::Calls().empty());
     }
@@ -214,8 +197,7 @@ TEST(MenuLayout, EmptyListGivesTheUnregisteredPlaceholder) {
         SCOPED_TRACE("menu type " + std::to_string(rows[r].menuType));
         const auto plugin = StartRowPlugin(base, r, {{}, 1, rows[r].isMenuTop});
         standin::Script().currentMail = "<mail-1@example>";
-        const UniqueMenu menu = HostMenu();
-        EXPECT_EQ(plugin->orc().OnMenuInit(nullptr, menu.get(), rows[r].menuType), 0);
+        const UniqueMenu menu = InitMenu(*plugin, rows[r].menuType);
         EXPECT_EQ(DescribeMenu(menu.get()), rows[r].hostMenu);
         EXPECT_EQ(DescribeMenu(MoveSubmenu(menu.get())), Lines{kPlaceholderItem});
         EXPECT_TRUE(standin::CallsTo("ORA_RegisterCommand").empty());
@@ -230,21 +212,21 @@ TEST(MenuLayout, EntriesAreSplitAtTheirFirstColonAndEachItemHasItsOwnBinding) {
         Lines names;   // the menu names in the description and the confirmation
         Lines folders; // what each item's move sends to the host
     };
+    // clang-format off
     const Row rows[] = {
-        {{"noColon"}, {"noColon"}, {"noColon"}, {"noColon"}},
+        {.entries = {"noColon"}, .labels = {"noColon"}, .names = {"noColon"}, .folders = {"noColon"}},
         // No menu name: the item shows the folder ID instead.
-        {{"id:", "R&D:"}, {"id", "R&&D"}, {"", ""}, {"id", "R&D"}},
-        {{"id:a:b", ":名前"}, {"a:b", "名前"}, {"a:b", "名前"}, {"id", ""}},
-        {{"a:同名", "b:同名"}, {"同名", "同名"}, {"同名", "同名"}, {"a", "b"}},
-        {{"x:一", "x:二"}, {"一", "二"}, {"一", "二"}, {"x", "x"}},
+        {.entries = {"id:", "R&D:"}, .labels = {"id", "R&&D"}, .names = {"", ""}, .folders = {"id", "R&D"}},
+        {.entries = {"id:a:b", ":名前"}, .labels = {"a:b", "名前"}, .names = {"a:b", "名前"}, .folders = {"id", ""}},
+        {.entries = {"a:同名", "b:同名"}, .labels = {"同名", "同名"}, .names = {"同名", "同名"}, .folders = {"a", "b"}},
+        {.entries = {"x:一", "x:二"}, .labels = {"一", "二"}, .names = {"一", "二"}, .folders = {"x", "x"}},
         // 表 and ソ end in the byte 0x5C.
-        {{"表示:ソフト"}, {"ソフト"}, {"ソフト"}, {"表示"}},
+        {.entries = {"表示:ソフト"}, .labels = {"ソフト"}, .names = {"ソフト"}, .folders = {"表示"}},
         // Every "&" is drawn as written, not taken as an access key.
-        {{"a:&Q", "b:Q&A", "c:末尾&", "d:R&&D", "e:&"},
-         {"&&Q", "Q&&A", "末尾&&", "R&&&&D", "&&"},
-         {"&Q", "Q&A", "末尾&", "R&&D", "&"},
-         {"a", "b", "c", "d", "e"}},
+        {.entries = {"a:&Q", "b:Q&A", "c:末尾&", "d:R&&D", "e:&"}, .labels = {"&&Q", "Q&&A", "末尾&&", "R&&&&D", "&&"},
+         .names = {"&Q", "Q&A", "末尾&", "R&&D", "&"}, .folders = {"a", "b", "c", "d", "e"}},
     };
+    // clang-format on
     const HostWindow window;
     ForEachRowPlugin(rows, [&](const Row& row, const LoadedPlugin& plugin) {
         const std::vector<MenuItem> items = BuildMoveItems(plugin);
@@ -257,13 +239,10 @@ TEST(MenuLayout, EntriesAreSplitAtTheirFirstColonAndEachItemHasItsOwnBinding) {
             EXPECT_EQ(items[i].type, static_cast<UINT>(MFT_STRING));
             EXPECT_EQ(items[i].id, static_cast<UINT>(40001 + i));
             EXPECT_EQ(registered[i].description, MoveText(row.names[i]));
-            standin::ClearCalls();
             MessageBoxCapture boxes;
-            EXPECT_TRUE(
-                standin::InvokeCommand(static_cast<int>(items[i].id), window.get(), items[i].id));
+            EXPECT_EQ(PickMoveItem(items[i], window.get()), Lines{row.folders[i]});
             ASSERT_EQ(boxes.boxes().size(), 1u);
             EXPECT_EQ(boxes.boxes()[0].text, MoveText(row.names[i]));
-            EXPECT_EQ(standin::MovedTo(), Lines{row.folders[i]});
         }
     });
 }
@@ -313,20 +292,19 @@ TEST(MenuLayout, ACommandIdHandedOutAgainIsReboundToTheNewerEntry) {
     };
     const std::string base = FreshScratchFolder();
     const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        SCOPED_TRACE("row " + std::to_string(r));
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
         const auto plugin = StartRowPlugin(base, r, {{"a:一", "b:二"}, 0, 0});
-        standin::Script().commandIds = rows[r].hostIds;
-        for (int build = 0; build < rows[r].builds; ++build)
+        standin::Script().commandIds = row.hostIds;
+        for (int build = 0; build < row.builds; ++build)
             BuildMoveItems(*plugin);
         const CommandCallback move = MoveCallback();
         ASSERT_NE(move, nullptr);
-        for (const auto& [id, folder] : rows[r].picks) {
+        for (const auto& [id, folder] : row.picks) {
             standin::ClearCalls();
             move(window.get(), id);
             EXPECT_EQ(standin::MovedTo(), Lines{folder}) << "ID " << id;
         }
-    }
+    });
 }
 
 TEST(MenuLayout, HandlesThatAreNoMenuAreLeftAlone) {
@@ -363,18 +341,6 @@ namespace {
 constexpr char kSearchItem[] = "検索して移動(&S)...";
 constexpr char kSearchDescription[] = "移動先を検索して、選択したメールを移動します。";
 
-// A plug-in started without confirmation, with the entries and the given
-// [Extension] section (none when empty).
-std::unique_ptr<LoadedPlugin> StartWithExtensions(const std::string& folder, const Lines& entries,
-                                                  const std::string& extensions) {
-    standin::Reset();
-    auto plugin = std::make_unique<LoadedPlugin>(folder);
-    WriteProfileFile(plugin->settingsPath(),
-                     SettingsIni(entries, "[Setting]\r\nIsConfirm=0\r\n" + extensions));
-    plugin->orc().OnStart();
-    return plugin;
-}
-
 // A submenu as lines: "---", the search item's text, ">group" with its items
 // indented below it, or a move item's text and, after " > ", the folder its
 // command moves the mail to. Runs every move item's command, and checks that
@@ -391,9 +357,7 @@ void DescribeMoveTree(HMENU menu, HWND window, const std::map<std::string, std::
             lines.push_back(indent + (item.id == 0 ? "---" : item.text));
             continue;
         }
-        standin::ClearCalls();
-        standin::InvokeCommand(static_cast<int>(item.id), window, item.id);
-        const Lines to = standin::MovedTo();
+        const Lines to = PickMoveItem(item, window);
         const std::string folder = to.size() == 1 ? to[0] : "?";
         lines.push_back(indent + item.text + " > " + folder);
         const auto name = names.find(folder);
@@ -419,8 +383,7 @@ Lines MoveTree(const LoadedPlugin& plugin, const Lines& entries) {
     for (const std::string& folder : shared)
         names.erase(folder);
     const HostWindow window;
-    const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
+    const UniqueMenu menu = InitMenu(plugin, kMailListMenu);
     Lines lines;
     DescribeMoveTree(MoveSubmenu(menu.get()), window.get(), names, "", lines);
     return lines;
@@ -429,12 +392,15 @@ Lines MoveTree(const LoadedPlugin& plugin, const Lines& entries) {
 } // namespace
 
 TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
+    const Lines today = {"一#40001", "R&&D#40002"};
+    const Lines moveTexts = {MoveText("一"), MoveText("R&D")};
+    const Lines searchFirst = {kSearchDescription, MoveText("一"), MoveText("R&D")};
     struct Row {
         const char* name;
         std::string extensions;
-        Lines entries;
-        Lines submenu;
-        Lines descriptions;
+        Lines entries = {"a:一", "b:R&D"};
+        Lines submenu = {};
+        Lines descriptions = {};
         // The host's current folder, the menu's type, the calls that ask
         // for the current folder, and where the items move to, in order.
         std::string currentFolder = "b";
@@ -442,66 +408,35 @@ TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
         std::size_t folderAsks = 0;
         Lines moved = {"a", "b"};
     };
-    const Lines entries = {"a:一", "b:R&D"};
-    const Lines today = {"一#40001", "R&&D#40002"};
-    const Lines moveTexts = {MoveText("一"), MoveText("R&D")};
-    const Lines searchFirst = {kSearchDescription, MoveText("一"), MoveText("R&D")};
+    const std::string grayed = "[Extension]\r\nGrayCurrent=1\r\n";
+    // clang-format off
     const Row rows[] = {
-        {"no section", "", entries, today, moveTexts},
-        {"every extension off",
-         "[Extension]\r\nSearchItem=0\r\nAccessKeys=0\r\nRecentCount=0\r\nGroupBySlash=0\r\n",
-         entries, today, moveTexts},
-        {"search item",
-         "[Extension]\r\nSearchItem=1\r\n",
-         entries,
-         {Item(kSearchItem, 40001), "---", "一#40002", "R&&D#40003"},
-         searchFirst},
-        {"search item, empty list", "[Extension]\r\nSearchItem=1\r\n", {}, {kPlaceholderItem}, {}},
-        {"access keys",
-         "[Extension]\r\nAccessKeys=1\r\n",
-         entries,
-         {"&1 一#40001", "&2 R&&D#40002"},
-         moveTexts},
-        {"both, any nonzero value",
-         "[Extension]\r\nSearchItem=-2\r\nAccessKeys=7\r\n",
-         entries,
-         {Item(kSearchItem, 40001), "---", "&1 一#40002", "&2 R&&D#40003"},
-         searchFirst},
+        {.name = "no section", .extensions = "", .submenu = today, .descriptions = moveTexts},
+        {.name = "every extension off", .extensions = "[Extension]\r\nSearchItem=0\r\nAccessKeys=0\r\nRecentCount=0\r\nGroupBySlash=0\r\n",
+         .submenu = today, .descriptions = moveTexts},
+        {.name = "search item", .extensions = "[Extension]\r\nSearchItem=1\r\n",
+         .submenu = {Item(kSearchItem, 40001), "---", "一#40002", "R&&D#40003"}, .descriptions = searchFirst},
+        {.name = "search item, empty list", .extensions = "[Extension]\r\nSearchItem=1\r\n", .entries = {}, .submenu = {kPlaceholderItem}, .descriptions = {}},
+        {.name = "access keys", .extensions = "[Extension]\r\nAccessKeys=1\r\n", .submenu = {"&1 一#40001", "&2 R&&D#40002"}, .descriptions = moveTexts},
+        {.name = "both, any nonzero value", .extensions = "[Extension]\r\nSearchItem=-2\r\nAccessKeys=7\r\n",
+         .submenu = {Item(kSearchItem, 40001), "---", "&1 一#40002", "&2 R&&D#40003"}, .descriptions = searchFirst},
         // The current folder's items grayed, their commands bound as ever.
-        {"current folder grayed",
-         "[Extension]\r\nGrayCurrent=1\r\n",
-         entries,
-         {"一#40001", "R&&D#40002 state=0x3"},
-         moveTexts,
-         "b",
-         kMailListMenu,
-         1},
-        {"current folder grayed in the mail view",
-         "[Extension]\r\nGrayCurrent=1\r\n",
-         entries,
-         {"一#40001 state=0x3", "R&&D#40002"},
-         moveTexts,
-         "a",
-         kMailViewMenu,
-         1},
-        {"current folder grayed in the recent block",
-         "[Extension]\r\nGrayCurrent=1\r\nRecentCount=2\r\n[Recent]\r\n0000001=b\r\n0000002=a\r\n",
-         entries,
-         {"R&&D#40001 state=0x3", "一#40002", "---", "一#40003", "R&&D#40004 state=0x3"},
-         {MoveText("R&D"), MoveText("一"), MoveText("一"), MoveText("R&D")},
-         "b",
-         kMailListMenu,
-         1,
-         {"b", "a", "a", "b"}},
-        {"no folder grayed when the host is in none of them", "[Extension]\r\nGrayCurrent=1\r\n",
-         entries, today, moveTexts, "c", kMailListMenu, 1},
+        {.name = "current folder grayed", .extensions = grayed, .submenu = {"一#40001", "R&&D#40002 state=0x3"}, .descriptions = moveTexts,
+         .currentFolder = "b", .menuType = kMailListMenu, .folderAsks = 1},
+        {.name = "current folder grayed in the mail view", .extensions = grayed, .submenu = {"一#40001 state=0x3", "R&&D#40002"}, .descriptions = moveTexts,
+         .currentFolder = "a", .menuType = kMailViewMenu, .folderAsks = 1},
+        {.name = "current folder grayed in the recent block", .extensions = grayed + "RecentCount=2\r\n[Recent]\r\n0000001=b\r\n0000002=a\r\n",
+         .submenu = {"R&&D#40001 state=0x3", "一#40002", "---", "一#40003", "R&&D#40004 state=0x3"},
+         .descriptions = {MoveText("R&D"), MoveText("一"), MoveText("一"), MoveText("R&D")},
+         .currentFolder = "b", .menuType = kMailListMenu, .folderAsks = 1, .moved = {"b", "a", "a", "b"}},
+        {.name = "no folder grayed when the host is in none of them", .extensions = grayed, .submenu = today, .descriptions = moveTexts,
+         .currentFolder = "c", .menuType = kMailListMenu, .folderAsks = 1},
     };
+    // clang-format on
     const std::string base = FreshScratchFolder();
     const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE(row.name);
-        const auto plugin = StartWithExtensions(RowFolder(base, r), row.entries, row.extensions);
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
+        const auto plugin = StartRowPlugin(base, r, {row.entries, 0, {}}, row.extensions);
         standin::Script().currentFolder = row.currentFolder;
         standin::Script().currentMail = "<mail-1@example>";
         const UniqueMenu menu = HostMenu();
@@ -522,14 +457,12 @@ TEST(MenuLayout, ExtensionsChangeTheSubmenuOnlyWhenOn) {
         Lines moved;
         for (const MenuItem& item : ReadMenuItems(submenu)) {
             if (item.id == 0 || item.text == kSearchItem)
-                continue;
-            standin::ClearCalls();
-            standin::InvokeCommand(static_cast<int>(item.id), window.get(), item.id);
-            const Lines to = standin::MovedTo();
+                return;
+            const Lines to = PickMoveItem(item, window.get());
             moved.insert(moved.end(), to.begin(), to.end());
         }
         EXPECT_EQ(moved, row.entries.empty() ? Lines{} : row.moved);
-    }
+    });
 }
 
 TEST(MenuLayout, AccessKeysRunOutAfterTheLastDigitAndLetter) {
@@ -539,35 +472,28 @@ TEST(MenuLayout, AccessKeysRunOutAfterTheLastDigitAndLetter) {
         // Labels of the move items at some positions.
         std::vector<std::pair<std::size_t, std::string>> labels;
     };
+    // clang-format off
     const Row rows[] = {
-        {"access keys only",
-         "[Extension]\r\nAccessKeys=1\r\n",
-         {{0, "&1 n0"},
-          {9, "&0 n9"},
-          {10, "&A n10"},
-          {28, "&S n28"},
-          {35, "&Z n35"},
-          {36, "n36"},
-          {39, "n39"}}},
+        {.name = "access keys only", .extensions = "[Extension]\r\nAccessKeys=1\r\n",
+         .labels = {{0, "&1 n0"}, {9, "&0 n9"}, {10, "&A n10"}, {28, "&S n28"}, {35, "&Z n35"}, {36, "n36"}, {39, "n39"}}},
         // The search item's S is left to it.
-        {"with the search item",
-         "[Extension]\r\nAccessKeys=1\r\nSearchItem=1\r\n",
-         {{27, "&R n27"}, {28, "&T n28"}, {34, "&Z n34"}, {35, "n35"}}},
+        {.name = "with the search item", .extensions = "[Extension]\r\nAccessKeys=1\r\nSearchItem=1\r\n",
+         .labels = {{27, "&R n27"}, {28, "&T n28"}, {34, "&Z n34"}, {35, "n35"}}},
     };
+    // clang-format on
     Lines entries;
     for (int i = 0; i < 40; ++i)
         entries.push_back("f" + std::to_string(i) + ":n" + std::to_string(i));
     const std::string base = FreshScratchFolder();
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        SCOPED_TRACE(rows[r].name);
-        const auto plugin = StartWithExtensions(RowFolder(base, r), entries, rows[r].extensions);
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
+        const auto plugin = StartRowPlugin(base, r, {entries, 0, {}}, row.extensions);
         std::vector<std::string> labels = ItemTexts(BuildMoveItems(*plugin));
         if (!labels.empty() && labels[0] == kSearchItem)
             labels.erase(labels.begin(), labels.begin() + 2);
         ASSERT_EQ(labels.size(), entries.size());
-        for (const auto& [position, label] : rows[r].labels)
+        for (const auto& [position, label] : row.labels)
             EXPECT_EQ(labels[position], label) << "item " << position;
-    }
+    });
 }
 
 TEST(MenuLayout, RecentItemsAndGroupsOnlyWhenOn) {
@@ -628,12 +554,10 @@ TEST(MenuLayout, RecentItemsAndGroupsOnlyWhenOn) {
           "&5 趣味 > d"}},
     };
     const std::string base = FreshScratchFolder();
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE(row.name);
-        const auto plugin = StartWithExtensions(RowFolder(base, r), row.entries, row.sections);
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
+        const auto plugin = StartRowPlugin(base, r, {row.entries, 0, {}}, row.sections);
         EXPECT_EQ(MoveTree(*plugin, row.entries), row.tree);
-    }
+    });
 }
 
 // Moves put their folder first; the exit keeps the list in [Recent] while
@@ -650,39 +574,32 @@ TEST(MenuLayout, RecentFoldersSurviveAnExitAndAStart) {
     };
     // A folder ID with a blank at its end is stored quoted and read back whole.
     const Lines entries = {"a:一", "c :三", "b:二"};
+    // clang-format off
     const Row rows[] = {
-        {"on",
-         3,
-         {"0000001=gone", "0000002=a"},
-         {3, 4, 0},
-         {"0000001=a", "0000002=b", "0000003=\"c \""},
-         {"一 > a", "二 > b", "三 > c ", "---", "一 > a", "三 > c ", "二 > b"}},
-        {"off: the section stays as it is",
-         0,
-         {"0000001=gone", "0000002=a"},
-         {1},
-         {"0000001=gone", "0000002=a"},
-         {"一 > a", "三 > c ", "二 > b"}},
+        {.name = "on", .recentCount = 3, .storedBefore = {"0000001=gone", "0000002=a"}, .moves = {3, 4, 0},
+         .storedAfter = {"0000001=a", "0000002=b", "0000003=\"c \""},
+         .treeAfterStart = {"一 > a", "二 > b", "三 > c ", "---", "一 > a", "三 > c ", "二 > b"}},
+        {.name = "off: the section stays as it is", .recentCount = 0, .storedBefore = {"0000001=gone", "0000002=a"}, .moves = {1},
+         .storedAfter = {"0000001=gone", "0000002=a"}, .treeAfterStart = {"一 > a", "三 > c ", "二 > b"}},
     };
+    // clang-format on
     const std::string base = FreshScratchFolder();
     const HostWindow window;
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
         std::string sections =
             "[Extension]\r\nRecentCount=" + std::to_string(row.recentCount) + "\r\n[Recent]\r\n";
         for (const std::string& line : row.storedBefore)
             sections += line + "\r\n";
-        const auto plugin = StartWithExtensions(RowFolder(base, r), entries, sections);
+        const auto plugin = StartRowPlugin(base, r, {entries, 0, {}}, sections);
         const std::vector<MenuItem> items = BuildMoveItems(*plugin);
         for (const std::size_t move : row.moves) {
             ASSERT_LT(move, items.size());
-            standin::InvokeCommand(static_cast<int>(items[move].id), window.get(), items[move].id);
+            PickMoveItem(items[move], window.get());
         }
         plugin->orc().OnExit();
         EXPECT_EQ(StoredSection(plugin->settingsPath(), "Recent"), row.storedAfter);
         plugin->Reload();
         plugin->orc().OnStart();
         EXPECT_EQ(MoveTree(*plugin, entries), row.treeAfterStart);
-    }
+    });
 }

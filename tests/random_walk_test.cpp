@@ -121,8 +121,7 @@ class Walk {
 
     // Builds a mail menu; the plug-in binds each move item to its position.
     void BuildMenu() {
-        const UniqueMenu menu = HostMenu();
-        plugin_->orc().OnMenuInit(nullptr, menu.get(), Chance(50) ? kMailListMenu : kMailViewMenu);
+        const UniqueMenu menu = InitMenu(*plugin_, Chance(50) ? kMailListMenu : kMailViewMenu);
         for (const MenuItem& item : ReadMenuItems(menu.get())) {
             if (!item.submenu)
                 continue;
@@ -164,8 +163,7 @@ class Walk {
     void ToggleFolder() {
         const Folder& folder = kFolders[Pick(static_cast<int>(std::size(kFolders)))];
         standin::Script().currentFolder = std::string(folder.id);
-        const UniqueMenu menu = HostMenu();
-        plugin_->orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
+        const UniqueMenu menu = InitMenu(*plugin_, kFolderMenu);
         const bool ok = Chance(75);
         MessageBoxCapture boxes;
         boxes.Answer({ok ? IDOK : IDCANCEL});
@@ -252,15 +250,11 @@ class Walk {
             else
                 PostMessageA(dialog, WM_CLOSE, 0, 0);
         });
-        ModalScript script = DialogScript(20000);
-        script.Do([&actions](HWND dialog) {
+        const auto runActions = [&actions](HWND dialog) {
             for (const auto& action : actions)
                 action(dialog);
-        });
-        int result = 0;
-        ASSERT_TRUE(script.Run([&] { result = plugin_->orc().OnPlugInSetup(nullptr); }))
-            << script.failure();
-        EXPECT_EQ(result, 1);
+        };
+        EXPECT_EQ(RunSettingsDialog(*plugin_, {runActions}, nullptr, 20000), 1);
         if (close <= 1) {
             model_.entries.clear();
             for (const Row& r : rows)
@@ -273,15 +267,12 @@ class Walk {
     // The move submenu shows the model's menu names, at the model's end of
     // the menu.
     void CheckMenu(int step) {
-        const UniqueMenu menu = HostMenu();
-        plugin_->orc().OnMenuInit(nullptr, menu.get(), kMailListMenu);
+        const UniqueMenu menu = InitMenu(*plugin_, kMailListMenu);
         const std::vector<MenuItem> items = ReadMenuItems(menu.get());
         ASSERT_EQ(items.size(), 4u) << "step " << step;
         const MenuItem& submenuItem = model_.isMenuTop ? items[0] : items[3];
         ASSERT_NE(submenuItem.submenu, nullptr) << "step " << step;
-        std::vector<std::string> names;
-        for (const MenuItem& item : ReadMenuItems(submenuItem.submenu))
-            names.push_back(item.text);
+        const std::vector<std::string> names = ItemTexts(ReadMenuItems(submenuItem.submenu));
         std::vector<std::string> expected;
         for (const std::string& entry : model_.entries)
             expected.push_back(MenuNameOf(entry));
@@ -296,15 +287,10 @@ class Walk {
     }
 
     void CheckSavedFile() {
-        std::vector<std::string> expected;
-        for (std::size_t i = 0; i < model_.entries.size(); ++i)
-            expected.push_back(FolderListKey(i + 1) + "=" + model_.entries[i]);
         const std::string path = plugin_->settingsPath();
-        EXPECT_EQ(StoredFolderList(path), expected);
-        EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Setting", "IsConfirm", -1, path.c_str())),
-                  model_.isConfirm);
-        EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Setting", "IsMenuTop", -1, path.c_str())),
-                  model_.isMenuTop);
+        EXPECT_EQ(StoredFolderList(path), FolderListLines(model_.entries));
+        EXPECT_EQ(ProfileInt(path, "Setting", "IsConfirm", -1), model_.isConfirm);
+        EXPECT_EQ(ProfileInt(path, "Setting", "IsMenuTop", -1), model_.isMenuTop);
     }
 
     DWORD spent_[5] = {};

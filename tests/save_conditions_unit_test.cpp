@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <new>
@@ -21,10 +20,12 @@
 #include "folders/list_merge.h"
 #include "folders/plugin_settings.h"
 #include "folders/settings_file.h"
+#include "module_state.h"
 #include "plugin.h"
 #include "run_process.h"
 #include "scratch.h"
 #include "settings_files.h"
+#include "table_rows.h"
 
 namespace {
 
@@ -74,13 +75,6 @@ DWORD WINAPI CloseAfterHalfASecond(LPVOID handle) {
     return 0;
 }
 
-// A folder of the row's own, and the settings file's path in it.
-std::string RowSettingsPath(const std::string& base, std::size_t row) {
-    const std::string folder = RowFolder(base, row);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "Varkel.ini";
-}
-
 // A settings file's path of length characters, in a folder of the row's own
 // whose name fills it up.
 std::string LongSettingsPath(const std::string& base, std::size_t row, std::size_t length) {
@@ -92,37 +86,12 @@ std::string LongSettingsPath(const std::string& base, std::size_t row, std::size
     return deep + "\\Varkel.ini";
 }
 
-// A new session's state: nothing loaded, nothing merged.
-void ResetModuleState() {
-    ReplaceFolderEntries({});
-    g_settings = PluginSettings{};
-    SetSettingsBase(std::nullopt);
-}
-
-FolderList LoadedEntries(const std::string& path) {
-    ResetModuleState();
-    LoadSettings(path);
-    return FolderEntries();
-}
-
-std::vector<std::string> NumberedEntries(int count) {
-    std::vector<std::string> entries;
-    char entry[96];
-    for (int n = 1; n <= count; ++n) {
-        std::snprintf(entry, sizeof entry, "\\受信箱\\取引先%04d:取引先 %04d", n, n);
-        entries.push_back(entry);
-    }
-    return entries;
-}
-
 // Runs crash hosts on the folder, each started offset ms after the one
 // before; true when every one saved without a box.
 bool RunHostsAtOnce(const std::string& folder, int hosts, DWORD offset) {
     const char eventName[] = "VarkelSaveConditionsSaving";
     const UniqueHandle saving(CreateEventA(nullptr, TRUE, FALSE, eventName));
-    const std::string bare = folder.substr(0, folder.find_last_not_of('\\') + 1);
-    const std::string command =
-        "\"" + ExecutableFolder() + "crash_host.exe\" \"" + bare + "\" " + eventName;
+    const std::string command = CrashHostCommand(folder, eventName);
     std::vector<ChildProcess> started;
     for (int i = 0; i < hosts; ++i) {
         if (i > 0)
@@ -169,11 +138,14 @@ const std::string kOldFile = SettingsIni(kOldList, "[Setting]\r\nIsConfirm=1\r\n
 // Only the profile functions may write around a comment line.
 const std::string kHandEdited = "; 手で書いた行\r\n" + kOldFile;
 
+class SettingsSave : public ModuleState {};
+class SettingsLoad : public ModuleState {};
+
 } // namespace
 
 enum class Outcome { kNewFile, kOldFile, kEither };
 
-TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
+TEST_F(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
     struct Row {
         const char* name;
         Hold hold = Hold::kNone;
@@ -198,57 +170,31 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
         DWORD shortest = 0;          // ms that the save takes at least and at most
         DWORD longest = 6000;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "held briefly", .hold = Hold::kBriefly},
-        {.name = "held for good",
-         .hold = Hold::kForGood,
-         .outcome = Outcome::kOldFile,
-         .shortest = 1500},
-        {.name = "a share that lets no rights change",
-         .calls = {&ReplaceDenied, &MoveFileExW},
-         .attributes = kHiddenSystem},
-        {.name = "a virtualized folder",
-         .calls = {&ReplaceDenied, &MoveDenied},
-         .attributes = kHiddenSystem},
-        {.name = "this process's temporary name blocked while a hand-edited file is held for "
-                 "writing with shared access",
-         .hold = Hold::kForWritingShared,
-         .blockTemporary = true,
-         .handEdited = true,
-         .outcome = Outcome::kEither},
-        {.name = "this process's temporary name blocked while the file is held for writing with "
-                 "shared access",
-         .hold = Hold::kForWritingShared,
+        {.name = "held for good", .hold = Hold::kForGood, .outcome = Outcome::kOldFile, .shortest = 1500},
+        {.name = "a share that lets no rights change", .calls = {&ReplaceDenied, &MoveFileExW}, .attributes = kHiddenSystem},
+        {.name = "a virtualized folder", .calls = {&ReplaceDenied, &MoveDenied}, .attributes = kHiddenSystem},
+        {.name = "this process's temporary name blocked while a hand-edited file is held for writing with shared access",
+         .hold = Hold::kForWritingShared, .blockTemporary = true, .handEdited = true, .outcome = Outcome::kEither},
+        {.name = "this process's temporary name blocked while the file is held for writing with shared access", .hold = Hold::kForWritingShared,
          .blockTemporary = true},
         {.name = "this process's temporary name blocked", .blockTemporary = true},
-        {.name = "this process's temporary name blocked, a hand-edited file",
-         .blockTemporary = true,
-         .handEdited = true},
+        {.name = "this process's temporary name blocked, a hand-edited file", .blockTemporary = true, .handEdited = true},
         {.name = "a user's read-only Varkel.ini.bak", .userBackup = true},
         {.name = "a read-only lock file", .sideFile = ".~lock"},
         {.name = "a folder at the lock's name", .sideFile = ".~lock", .sideFolder = true},
-        {.name = "a folder at the replace's backup name",
-         .sideFile = kReplaceBackup,
-         .sideFolder = true},
+        {.name = "a folder at the replace's backup name", .sideFile = kReplaceBackup, .sideFolder = true},
         {.name = "a settings path of 255 characters", .longPath = true},
-        {.name = "a hand-edited file at a path of 255 characters",
-         .longPath = true,
-         .handEdited = true},
-        {.name = "another process's temporary file held open",
-         .hold = Hold::kForGood,
-         .heldName = ".4242.tmp"},
-        {.name = "a lock that never comes",
-         .hold = Hold::kForGood,
-         .heldName = ".~lock",
-         .outcome = Outcome::kOldFile,
-         .failedName = ".~lock",
-         .shortest = 9000,
-         .longest = 15000},
+        {.name = "a hand-edited file at a path of 255 characters", .longPath = true, .handEdited = true},
+        {.name = "another process's temporary file held open", .hold = Hold::kForGood, .heldName = ".4242.tmp"},
+        {.name = "a lock that never comes", .hold = Hold::kForGood, .heldName = ".~lock", .outcome = Outcome::kOldFile, .failedName = ".~lock",
+         .shortest = 9000, .longest = 15000},
     };
+    // clang-format on
     const std::string base = FreshScratchFolder();
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const Row& row = rows[i];
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t i) {
         const std::string path =
             row.longPath ? LongSettingsPath(base, i, 255) : RowSettingsPath(base, i);
         const std::string userBackup = path + ".bak";
@@ -308,8 +254,7 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
             EXPECT_NE(GetFileAttributesA(userBackup.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             ASSERT_TRUE(DeleteFileA(path.c_str()));
-            ResetModuleState();
-            EXPECT_TRUE(LoadSettings(path));
+            EXPECT_TRUE(LoadFresh(path));
             EXPECT_EQ(FolderEntries(), FolderList{});
             EXPECT_FALSE(FileExists(path));
             EXPECT_EQ(ReadWholeFile(userBackup), userBytes);
@@ -327,10 +272,10 @@ TEST(SettingsSave, HoldsWhereOtherProgramsSharesAndHostsGetInTheWay) {
             EXPECT_EQ(GetFileAttributesW(LongFilePath(TemporaryPathFor(path)).c_str()),
                       INVALID_FILE_ATTRIBUTES);
         }
-    }
+    });
 }
 
-TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
+TEST_F(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
     struct Row {
         const char* name;
         std::string file = {};                // the settings file; none when empty
@@ -381,9 +326,7 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
     };
     // clang-format on
     const std::string base = FreshScratchFolder();
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const Row& row = rows[i];
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t i) {
         const std::string path = RowSettingsPath(base, i);
         if (!row.file.empty())
             WriteProfileFile(path, row.file);
@@ -402,8 +345,7 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
         g_fileSwapCalls = row.calls;
         g_settingsReads = row.reads;
         const HANDLE held = HoldFile(path, row.hold);
-        ResetModuleState();
-        EXPECT_EQ(LoadSettings(path), row.loads);
+        EXPECT_EQ(LoadFresh(path), row.loads);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         g_fileSwapCalls = {};
@@ -422,12 +364,12 @@ TEST(SettingsLoad, ReadsWhatTheFileHoldsAndPutsBackAHalfDoneSave) {
             EXPECT_EQ(ReadWholeFile(path + ".notes.tmp"), "the user's own");
         }
         Sleep(row.hold == Hold::kBriefly ? 600 : 0);
-    }
+    });
 }
 
 // The profile functions read the bytes that the start read, whatever another
 // program does to the file after that.
-TEST(SettingsLoad, TheProfileFunctionsReadTheBytesTheStartRead) {
+TEST_F(SettingsLoad, TheProfileFunctionsReadTheBytesTheStartRead) {
     struct Row {
         const char* name;
         std::function<HANDLE(const std::string& path)> meanwhile; // gives what to close
@@ -441,8 +383,7 @@ TEST(SettingsLoad, TheProfileFunctionsReadTheBytesTheStartRead) {
          }},
     };
     const std::string base = FreshScratchFolder();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t) {
         const std::string path = base + "Varkel.ini";
         WriteProfileFile(path, kHandEdited);
         const std::string bytes = ReadWholeFile(path);
@@ -453,7 +394,7 @@ TEST(SettingsLoad, TheProfileFunctionsReadTheBytesTheStartRead) {
         ASSERT_TRUE(stored);
         EXPECT_EQ(stored->entries, kOldList);
         EXPECT_EQ(stored->settings.IsConfirm, 1);
-    }
+    });
 }
 
 // Each side keeps its own changes since the base; where both changed one
@@ -492,13 +433,12 @@ TEST(ListMerge, EachSideKeepsItsChangesSinceTheBase) {
         {.name = "nothing changed here", .base = {a, b}, .mine = {a, b}, .theirs = {}, .merged = {}},
     };
     // clang-format on
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t) {
         EXPECT_EQ(MergeFolderLists(row.base, row.mine, row.theirs), row.merged);
-    }
+    });
 }
 
-TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
+TEST_F(SettingsSave, KeepsWhatAnotherClientSaved) {
     struct Row {
         const char* name;
         FolderList loaded = {}; // the file at this client's start
@@ -512,82 +452,44 @@ TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
     };
     const std::string a = "\\a:A", b = "\\b:B", c = "\\c:C", d = "\\d:D", x = "\\x:X";
     const std::string a2 = "\\a:A2", b2 = "\\b:B2";
+    // This client's change: the list replaced; a folder added, saved and
+    // removed again; one added, its save failed, and removed again.
+    const auto replaced = [](const FolderList& list) {
+        return [list](const std::string&) { ReplaceFolderEntries(list); };
+    };
+    const auto savedAndRemoved = [&](const std::string& path) {
+        ReplaceFolderEntries({a, x});
+        EXPECT_TRUE(SaveSettings(path));
+        ReplaceFolderEntries({a});
+    };
+    const auto failedSaveAndRemoved = [&](const std::string& path) {
+        // The folder never reached the file from here.
+        ReplaceFolderEntries({a, x});
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        EXPECT_FALSE(SaveSettings(path));
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ReplaceFolderEntries({a});
+    };
+    // clang-format off
     const Row rows[] = {
-        {.name = "another client's addition and setting with this client's addition",
-         .loaded = {a, b},
-         .change =
-             [&](const std::string&) {
-                 ReplaceFolderEntries({a, b, c});
-             },
-         .other = {a, d, b},
-         .otherSettings = "[Setting]\r\nIsMenuTop=1\r\n",
-         .saved = {a, d, b, c},
-         .isMenuTop = 1},
-        {.name = "this client's changed setting over the file's",
-         .loaded = {a},
-         .change = [](const std::string&) { g_settings.IsConfirm = 0; },
-         .other = {a},
-         .otherSettings = "[Setting]\r\nIsConfirm=5\r\nIsMenuTop=3\r\n",
-         .saved = {a},
-         .isConfirm = 0,
-         .isMenuTop = 3},
+        {.name = "another client's addition and setting with this client's addition", .loaded = {a, b}, .change = replaced({a, b, c}),
+         .other = {a, d, b}, .otherSettings = "[Setting]\r\nIsMenuTop=1\r\n", .saved = {a, d, b, c}, .isMenuTop = 1},
+        {.name = "this client's changed setting over the file's", .loaded = {a}, .change = [](const std::string&) { g_settings.IsConfirm = 0; },
+         .other = {a}, .otherSettings = "[Setting]\r\nIsConfirm=5\r\nIsMenuTop=3\r\n", .saved = {a}, .isConfirm = 0, .isMenuTop = 3},
         {.name = "another client's rename", .loaded = {a, b}, .other = {a, b2}, .saved = {a, b2}},
         {.name = "another client's reordering", .loaded = {a, b}, .other = {b, a}, .saved = {b, a}},
         {.name = "another client's removal", .loaded = {a, b}, .other = {b}, .saved = {b}},
-        {.name = "another client's removal while reordered here",
-         .loaded = {a, b},
-         .change =
-             [&](const std::string&) {
-                 ReplaceFolderEntries({b, a});
-             },
-         .other = {a},
-         .saved = {a}},
-        {.name = "another client's removal of one renamed here",
-         .loaded = {a, b},
-         .change =
-             [&](const std::string&) {
-                 ReplaceFolderEntries({a, b2});
-             },
-         .other = {a},
-         .saved = {a, b2}},
-        {.name = "a file without its list",
-         .loaded = {a, b},
-         .other = {},
-         .otherSettings = "[Setting]\r\nIsMenuTop=1\r\n",
-         .saved = {a, b}},
-        {.name = "removed here, still in the other client's file",
-         .loaded = {a, b},
-         .change = [&](const std::string&) { ReplaceFolderEntries({a}); },
-         .other = {a, b, d},
-         .saved = {a, d}},
-        {.name = "added, saved and removed again here",
-         .loaded = {a},
-         .change =
-             [&](const std::string& path) {
-                 ReplaceFolderEntries({a, x});
-                 EXPECT_TRUE(SaveSettings(path));
-                 ReplaceFolderEntries({a});
-             },
-         .other = {a2, x},
-         .saved = {a2}},
-        {.name = "added here, a failed save, removed again, and added there",
-         .loaded = {a},
-         .change =
-             [&](const std::string& path) {
-                 // The folder never reached the file from here.
-                 ReplaceFolderEntries({a, x});
-                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-                 EXPECT_FALSE(SaveSettings(path));
-                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                 ReplaceFolderEntries({a});
-             },
-         .other = {a, x},
+        {.name = "another client's removal while reordered here", .loaded = {a, b}, .change = replaced({b, a}), .other = {a}, .saved = {a}},
+        {.name = "another client's removal of one renamed here", .loaded = {a, b}, .change = replaced({a, b2}), .other = {a}, .saved = {a, b2}},
+        {.name = "a file without its list", .loaded = {a, b}, .other = {}, .otherSettings = "[Setting]\r\nIsMenuTop=1\r\n", .saved = {a, b}},
+        {.name = "removed here, still in the other client's file", .loaded = {a, b}, .change = replaced({a}), .other = {a, b, d}, .saved = {a, d}},
+        {.name = "added, saved and removed again here", .loaded = {a}, .change = savedAndRemoved, .other = {a2, x}, .saved = {a2}},
+        {.name = "added here, a failed save, removed again, and added there", .loaded = {a}, .change = failedSaveAndRemoved, .other = {a, x},
          .saved = {a, x}},
     };
+    // clang-format on
     const std::string base = FreshScratchFolder();
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const Row& row = rows[i];
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t i) {
         const std::string path = RowSettingsPath(base, i);
         WriteProfileFile(path, SettingsIni(row.loaded));
         EXPECT_EQ(LoadedEntries(path), row.loaded);
@@ -601,11 +503,11 @@ TEST(SettingsSave, KeepsWhatAnotherClientSaved) {
         EXPECT_EQ(LoadedEntries(path), row.saved);
         EXPECT_EQ(g_settings.IsConfirm, row.isConfirm);
         EXPECT_EQ(g_settings.IsMenuTop, row.isMenuTop);
-    }
+    });
 }
 
 // Each client adds the folder, or removes it where it read the other's save.
-TEST(SettingsSave, TwoProcessesSavingAtOnceLeaveOneWholeFile) {
+TEST_F(SettingsSave, TwoProcessesSavingAtOnceLeaveOneWholeFile) {
     const std::string folder = FreshScratchFolder();
     const std::string path = folder + "Varkel.ini";
     CopyFileA(BuiltPluginPath().c_str(), (folder + "Varkel.dll").c_str(), FALSE);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "desktop/window_driver.h"
+#include "host_calls.h"
 #include "menu_items.h"
 #include "message_boxes.h"
 #include "plugin.h"
@@ -18,6 +19,7 @@
 #include "settings_dialog_session.h"
 #include "settings_files.h"
 #include "standin_host.h"
+#include "table_rows.h"
 
 namespace {
 
@@ -35,12 +37,6 @@ const char kOldFile[] = "[FolderList]\r\n"
                         "Bottom=330\r\n"
                         "ColWidth1=100\r\n"
                         "ColWidth2=120\r\n";
-
-std::string ProfileText(const std::string& path, const char* section, const char* key) {
-    char value[256] = {};
-    GetPrivateProfileStringA(section, key, "", value, sizeof value, path.c_str());
-    return value;
-}
 
 struct Obstacle {
     const char* name;
@@ -74,20 +70,19 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
         return [path] { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); };
     };
+    // clang-format off
     const Obstacle obstacles[] = {
-        {"a folder where the file was", true, false, folderInstead},
-        {"a file that another program holds open alone", true, false, holdOpen(0)},
+        {.name = "a folder where the file was", .fileAtStart = true, .addFolder = false, .block = folderInstead},
+        {.name = "a file that another program holds open alone", .fileAtStart = true, .addFolder = false, .block = holdOpen(0)},
         // A folder that is there at the start is an unreadable file instead.
-        {"a folder where no file was, after an added folder", false, true, folderInstead},
-        {"a read-only file, after an added folder", true, true, readOnly},
-        {"a file held open alone, after an added folder", true, true, holdOpen(0)},
-        {"a file held open for reading, after an added folder", true, true,
-         holdOpen(FILE_SHARE_READ)},
+        {.name = "a folder where no file was, after an added folder", .fileAtStart = false, .addFolder = true, .block = folderInstead},
+        {.name = "a read-only file, after an added folder", .fileAtStart = true, .addFolder = true, .block = readOnly},
+        {.name = "a file held open alone, after an added folder", .fileAtStart = true, .addFolder = true, .block = holdOpen(0)},
+        {.name = "a file held open for reading, after an added folder", .fileAtStart = true, .addFolder = true, .block = holdOpen(FILE_SHARE_READ)},
     };
+    // clang-format on
     const std::string scratch = FreshScratchFolder();
-    for (std::size_t r = 0; r < std::size(obstacles); ++r) {
-        const Obstacle& obstacle = obstacles[r];
-        SCOPED_TRACE(obstacle.name);
+    ForEachRow(obstacles, [&](const Obstacle& obstacle, std::size_t r) {
         standin::Reset();
         LoadedPlugin plugin(RowFolder(scratch, r));
         ASSERT_TRUE(plugin.loaded());
@@ -103,8 +98,7 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
                                  "設定を保存できませんでした。\r\n" + path, MB_OK | MB_ICONWARNING};
         if (obstacle.addFolder) {
             // The added folder's save fails after the confirmation.
-            standin::Script().currentFolder = std::string("new");
-            standin::Script().displayNames["new"] = std::string("新");
+            HostInFolder("new", "新");
             const std::vector<CapturedBox> shown = AddCurrentFolder(plugin);
             ASSERT_EQ(shown.size(), 2u);
             EXPECT_EQ(shown[1], failed);
@@ -121,20 +115,15 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
         EXPECT_FALSE(FileExists(path + ".tmp"));
 
         // Memory was left as it was: the next exit saves the same list and settings.
-        MessageBoxCapture boxes;
-        EXPECT_EQ(plugin.orc().OnExit(), 0);
-        EXPECT_TRUE(boxes.boxes().empty());
+        EXPECT_TRUE(ExitBoxes(plugin).empty());
         std::vector<std::string> list;
         if (obstacle.fileAtStart)
             list = {"\\Mailbox\\受信箱:受信箱", "\\Mailbox\\旧:名前:コロン"};
         if (obstacle.addFolder)
             list.push_back("new:新");
-        std::vector<std::string> lines;
-        for (std::size_t i = 0; i < list.size(); ++i)
-            lines.push_back(FolderListKey(i + 1) + "=" + list[i]);
-        EXPECT_EQ(StoredFolderList(path), lines);
+        EXPECT_EQ(StoredFolderList(path), FolderListLines(list));
         if (!obstacle.fileAtStart)
-            continue;
+            return;
         const char* const expected[][3] = {
             {"Setting", "IsConfirm", "7"}, {"Setting", "IsMenuTop", "1"}, {"Size", "Left", "-40"},
             {"Size", "Top", "30"},         {"Size", "Right", "360"},      {"Size", "Bottom", "330"},
@@ -142,7 +131,7 @@ TEST(SettingsSave, AFailedSaveAtExitShowsOneBoxAndTheNextExitSavesTheSameSetting
         };
         for (const auto& key : expected)
             EXPECT_EQ(ProfileText(path, key[0], key[1]), key[2]) << key[1];
-    }
+    });
 }
 
 // A file that is there but cannot be read at the start is never replaced by
@@ -161,16 +150,16 @@ TEST(SettingsLoad, AnUnreadFileIsNeverOverwritten) {
                                                "0000002=\\Mailbox\\旧:名前:コロン"};
     std::vector<std::string> withNew = fileList;
     withNew.push_back("0000003=new:新");
+    // clang-format off
     const Row rows[] = {
-        {"held open at the start and at the exit", true, false, true, {}},
-        {"held open at the start only", true, false, false, fileList},
-        {"held open at the start, a registration once free", true, true, false, withNew},
-        {"exit without a start", false, false, false, {}},
+        {.name = "held open at the start and at the exit", .started = true, .registers = false, .heldAtExit = true, .list = {}},
+        {.name = "held open at the start only", .started = true, .registers = false, .heldAtExit = false, .list = fileList},
+        {.name = "held open at the start, a registration once free", .started = true, .registers = true, .heldAtExit = false, .list = withNew},
+        {.name = "exit without a start", .started = false, .registers = false, .heldAtExit = false, .list = {}},
     };
+    // clang-format on
     const std::string scratch = FreshScratchFolder();
-    for (std::size_t r = 0; r < std::size(rows); ++r) {
-        const Row& row = rows[r];
-        SCOPED_TRACE(row.name);
+    ForEachRow(rows, [&](const Row& row, std::size_t r) {
         standin::Reset();
         LoadedPlugin plugin(RowFolder(scratch, r));
         ASSERT_TRUE(plugin.loaded());
@@ -194,8 +183,7 @@ TEST(SettingsLoad, AnUnreadFileIsNeverOverwritten) {
             boxes.Clear();
         }
         if (row.registers) {
-            standin::Script().currentFolder = std::string("new");
-            standin::Script().displayNames["new"] = std::string("新");
+            HostInFolder("new", "新");
             EXPECT_EQ(AddCurrentFolder(plugin).size(), 1u);
             boxes.Clear();
         }
@@ -211,7 +199,7 @@ TEST(SettingsLoad, AnUnreadFileIsNeverOverwritten) {
             EXPECT_EQ(ProfileText(path, "Setting", "IsConfirm"), "7");
         }
         EXPECT_FALSE(FileExists(path + ".tmp"));
-    }
+    });
 }
 
 // Each change the user makes is in the file when it is made: a client that
@@ -238,36 +226,31 @@ TEST(SettingsSave, EachChangeIsInTheFileWhenMade) {
         EXPECT_EQ(AddCurrentFolder(plugin).size(), 1u);
         deleteFirstRow(dialog, plugin);
     };
+    // clang-format off
     const Row rows[] = {
-        {"registering a folder", "new", nullptr, {"0000001=a:A", "0000002=b:B", "0000003=new:新"}},
-        {"removing one", "a", nullptr, {"0000001=b:B"}},
-        {"the settings dialog's OK", nullptr, deleteFirstRow, {"0000001=b:B"}},
-        {"the settings dialog's OK after a registration inside it",
-         "new",
-         registerThenDelete,
-         {"0000001=b:B", "0000002=new:新"},
-         "1"},
+        {.name = "registering a folder", .currentFolder = "new", .inDialog = nullptr, .list = {"0000001=a:A", "0000002=b:B", "0000003=new:新"}},
+        {.name = "removing one", .currentFolder = "a", .inDialog = nullptr, .list = {"0000001=b:B"}},
+        {.name = "the settings dialog's OK", .currentFolder = nullptr, .inDialog = deleteFirstRow, .list = {"0000001=b:B"}},
+        {.name = "the settings dialog's OK after a registration inside it", .currentFolder = "new", .inDialog = registerThenDelete,
+         .list = {"0000001=b:B", "0000002=new:新"}, .isMenuTop = "1"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    // clang-format on
+    ForEachRow(rows, [&](const Row& row, std::size_t) {
         standin::Reset();
         DialogSession session(SettingsIni({"a:A", "b:B"}));
         if (row.currentFolder) {
-            standin::Script().currentFolder = std::string(row.currentFolder);
-            standin::Script().displayNames[row.currentFolder] = std::string("新");
+            HostInFolder(row.currentFolder, "新");
         }
         if (!row.inDialog) {
             AddCurrentFolder(session.plugin());
         } else {
-            ModalScript script = DialogScript();
-            script.Do([&](HWND dialog) { row.inDialog(dialog, session.plugin()); });
-            EXPECT_EQ(session.Setup(script), 1);
+            session.Open({[&](HWND dialog) { row.inDialog(dialog, session.plugin()); }});
         }
         session.plugin().Unload();
         EXPECT_EQ(StoredFolderList(session.plugin().settingsPath()), row.list);
         EXPECT_EQ(ProfileText(session.plugin().settingsPath(), "Setting", "IsMenuTop"),
                   row.isMenuTop);
-    }
+    });
 }
 
 // Another client on the same file renames, reorders or removes; this
@@ -279,23 +262,23 @@ TEST(SettingsSave, AnotherClientsChangesSurviveThisClientsSaves) {
         bool registers;                 // this client registers "new" before its exit
         std::vector<std::string> saved;
     };
+    // clang-format off
     const Row rows[] = {
-        {"a rename, then the exit", {"a:A", "b:取引先"}, false, {"a:A", "b:取引先"}},
-        {"a reordering, then a registration", {"b:B", "a:A"}, true, {"b:B", "a:A", "new:新"}},
-        {"a removal, then a registration", {"b:B"}, true, {"b:B", "new:新"}},
+        {.name = "a rename, then the exit", .other = {"a:A", "b:取引先"}, .registers = false, .saved = {"a:A", "b:取引先"}},
+        {.name = "a reordering, then a registration", .other = {"b:B", "a:A"}, .registers = true, .saved = {"b:B", "a:A", "new:新"}},
+        {.name = "a removal, then a registration", .other = {"b:B"}, .registers = true, .saved = {"b:B", "new:新"}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    // clang-format on
+    ForEachRow(rows, [&](const Row& row, std::size_t) {
         standin::Reset();
-        standin::Script().currentFolder = std::string("new");
-        standin::Script().displayNames["new"] = std::string("新");
+        HostInFolder("new", "新");
         DialogSession session(SettingsIni({"a:A", "b:B"}));
         WriteProfileFile(session.plugin().settingsPath(), SettingsIni(row.other));
         if (row.registers) {
             EXPECT_EQ(AddCurrentFolder(session.plugin()).size(), 1u);
         }
         EXPECT_EQ(session.Exit().folders, row.saved);
-    }
+    });
 }
 
 } // namespace

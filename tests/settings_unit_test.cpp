@@ -3,7 +3,6 @@
 // what Windows is known to read, defaults and round trips, failed saves, and
 // random list edits checked against a plain model.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -21,18 +20,14 @@
 #include "folders/plugin_settings.h"
 #include "folders/recent_list.h"
 #include "folders/settings_file.h"
+#include "module_state.h"
 #include "scratch.h"
 #include "settings_files.h"
+#include "table_rows.h"
 
 namespace {
 
 const char kCrLf[] = "\r\n";
-
-void ResetModuleState() {
-    ReplaceFolderEntries({});
-    g_settings = PluginSettings{};
-    SetSettingsBase(std::nullopt);
-}
 
 // Joins lines, each followed by the line end.
 std::string Lines(std::initializer_list<std::string> lines, const std::string& end = kCrLf) {
@@ -45,12 +40,6 @@ std::string Lines(std::initializer_list<std::string> lines, const std::string& e
 void WriteAgedProfileFile(const std::string& path, const std::string& bytes) {
     WriteProfileFile(path, bytes);
     ASSERT_TRUE(AgeFile(path)) << path;
-}
-
-FolderList LoadedEntries(const std::string& path) {
-    ReplaceFolderEntries({});
-    LoadSettings(path);
-    return FolderEntries();
 }
 
 bool RunningOnWine() {
@@ -200,113 +189,89 @@ struct CorpusFile {
 std::vector<CorpusFile> AwkwardFiles() {
     const std::string megabyte(1 << 20, 'm');
     const std::string utf8Bom = "\xEF\xBB\xBF";
+    // clang-format off
     return {
-        {"plain", Lines({"[FolderList]", "0000001=\\Mailbox\\受信箱:受信箱", "0000002=a:b:c"})},
-        {"double quotes", Lines({"[FolderList]", "0000001=\"\\Mailbox:名前\"", "0000002=\"x\""})},
-        {"single quotes", Lines({"[FolderList]", "0000001='\\Mailbox:名前'", "0000002='x'"})},
-        {"mismatched quotes",
-         Lines({"[FolderList]", "0000001='x\"", "0000002=\"x'", "0000003=x'"})},
-        {"lone quotes", Lines({"[FolderList]", "0000001='", "0000002=\"", "0000003=a"})},
-        {"quotes inside", Lines({"[FolderList]", "0000001=a\"b\"c", "0000002=\"a\"b\"",
-                                 "0000003='a'b'", "0000004=\" x \""})},
-        {"empty quotes end the list",
-         Lines({"[FolderList]", "0000001=a", "0000002=''", "0000003=c"})},
-        {"empty double quotes end the list",
-         Lines({"[FolderList]", "0000001=a", "0000002=\"\"", "0000003=c"})},
-        {"spaces and tabs around =", Lines({"[FolderList]", "0000001 = a b ", "\t0000002\t=\tb\t",
-                                            "  0000003=  c", "0000004=\t"})},
-        {"duplicate keys", Lines({"[FolderList]", "0000001=first", "0000002=b", "0000001=second"})},
-        {"duplicate sections", Lines({"[FolderList]", "0000001=a", "[Other]", "x=1", "[FolderList]",
-                                      "0000001=b", "0000002=c"})},
-        {"other letter case before",
-         Lines({"[folderlist]", "0000001=lower", "[FolderList]", "0000001=a", "0000002=b"})},
-        {"other letter case after",
-         Lines({"[FolderList]", "0000001=a", "[FOLDERLIST]", "0000001=x", "0000002=y"})},
-        {"key only in a later section",
-         Lines({"[FolderList]", "0000001=a", "[folderlist]", "0000002=b"})},
-        {"spaces inside the brackets", Lines({"[ FolderList ]", "0000001=a"})},
-        {"comment after the header", Lines({"[FolderList] ; list", "0000001=a"})},
-        {"unclosed header", Lines({"[FolderList", "0000001=a", "[FolderList]", "0000001=b"})},
-        {"comment lines",
-         Lines({"[FolderList]", ";0000001=x", "; 0000002=y", "0000001=a", "0000002=b"})},
-        {"keys out of order", Lines({"[FolderList]", "0000003=c", "0000001=a", "0000002=b"})},
-        {"gap", Lines({"[FolderList]", "0000001=a", "0000002=b", "0000004=d"})},
-        {"empty first value", Lines({"[FolderList]", "0000001=", "0000002=b"})},
-        {"empty value in the middle",
-         Lines({"[FolderList]", "0000001=a", "0000002=", "0000003=c"})},
-        {"white space value", Lines({"[FolderList]", "0000001=a", "0000002= \t ", "0000003=c"})},
-        {"key without =", Lines({"[FolderList]", "0000001", "0000001=a"})},
-        {"later key without =", Lines({"[FolderList]", "0000001=a", "0000002", "0000003=c"})},
-        {"empty key", Lines({"[FolderList]", "=x", "0000001=a"})},
-        {"LF only", Lines({"[FolderList]", "0000001=a", "0000002=b"}, "\n")},
-        {"CR only", Lines({"[FolderList]", "0000001=a", "0000002=b"}, "\r")},
-        {"mixed line ends", "[FolderList]\n0000001=a\r0000002=b\r\n\n\r0000003=c"},
-        {"no line end at the end", "[FolderList]\r\n0000001=a\r\n0000002=b"},
-        {"= and : in values",
-         Lines({"[FolderList]", "0000001=a=b:c", "0000002==x", "0000003=:", "0000004=id::name="})},
-        {"1 MB value", Lines({"[FolderList]", "0000001=" + megabyte, "0000002=b"})},
-        {"lone lead byte before CR LF", Lines({"[FolderList]", "0000001=a\x81", "0000002=b"})},
-        {"lone lead byte before LF", Lines({"[FolderList]", "0000001=a\x81", "0000002=b"}, "\n")},
-        {"lone lead byte at the end of the file", "[FolderList]\r\n0000001=a\r\n0000002=b\x81"},
-        {"bytes that are no character",
-         Lines({"[FolderList]", "0000001=\x80\xA0\xFD\xFE\xFF", "0000002=x\xFFy"})},
-        {"lead byte before a quote",
-         Lines({"[FolderList]", "0000001='a\x81'", "0000002=\"\x81\""})},
-        {"ideographic spaces", Lines({"[FolderList]", "0000001=\x81\x40名\x81\x40"})},
-        {"NUL inside a line", Bytes("[FolderList]\r\n0000001=a\0b\r\n0000002\0x=c\r\n")},
-        {"too many digits",
-         Lines({"[FolderList]", "00000001=8", "000000001=9", "0000000001=10", "0000001=a"})},
-        {"key 1", Lines({"[FolderList]", "1=a", "0000002=b"})},
-        {"signs and letters", Lines({"[FolderList]", "+000001=a", "0000001x=b", "0x00001=c"})},
-        {"twelve entries", Lines({"[FolderList]", "0000001=1", "0000002=2", "0000003=3",
-                                  "0000004=4", "0000005=5", "0000006=6", "0000007=7", "0000008=8",
-                                  "0000009=9", "0000010=10", "0000011=11", "0000012=12"})},
-        {"no section", Lines({"[Setting]", "IsConfirm=1"})},
-        {"header only", Lines({"[FolderList]"})},
-        {"empty file", ""},
-        {"UTF-8 with digits and quotes that only look ASCII",
-         utf8Bom + Lines({"[FolderList]", "000000\xC2\xB9=superscript", "0000001=\xCA\xBAq\xCA\xBA",
-                          "0000002=\xE5\x8F\x97\xE4\xBF\xA1"})},
-        {"UTF-16", Utf16File(L"[FolderList]\r\n0000001='a'\r\n0000002=\x53D7\r\n")},
-        {"non-canonical code page 932", Lines({"[FolderList]", "0000001=\xED\x40\xEE\xFC:\x87\x90",
-                                               "0000002=\xFA\x5C", "0000003=b"})},
-        {"lone lead byte after plain lines",
-         Lines({"[FolderList]", "0000001=a", "0000002=b\x81", "0000003=c"}, "\n")},
+        {.name = "plain", .bytes = Lines({"[FolderList]", "0000001=\\Mailbox\\受信箱:受信箱", "0000002=a:b:c"})},
+        {.name = "double quotes", .bytes = Lines({"[FolderList]", "0000001=\"\\Mailbox:名前\"", "0000002=\"x\""})},
+        {.name = "single quotes", .bytes = Lines({"[FolderList]", "0000001='\\Mailbox:名前'", "0000002='x'"})},
+        {.name = "mismatched quotes", .bytes = Lines({"[FolderList]", "0000001='x\"", "0000002=\"x'", "0000003=x'"})},
+        {.name = "lone quotes", .bytes = Lines({"[FolderList]", "0000001='", "0000002=\"", "0000003=a"})},
+        {.name = "quotes inside", .bytes = Lines({"[FolderList]", "0000001=a\"b\"c", "0000002=\"a\"b\"", "0000003='a'b'", "0000004=\" x \""})},
+        {.name = "empty quotes end the list", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=''", "0000003=c"})},
+        {.name = "empty double quotes end the list", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=\"\"", "0000003=c"})},
+        {.name = "spaces and tabs around =", .bytes = Lines({"[FolderList]", "0000001 = a b ", "\t0000002\t=\tb\t", "  0000003=  c", "0000004=\t"})},
+        {.name = "duplicate keys", .bytes = Lines({"[FolderList]", "0000001=first", "0000002=b", "0000001=second"})},
+        {.name = "duplicate sections", .bytes = Lines({"[FolderList]", "0000001=a", "[Other]", "x=1", "[FolderList]", "0000001=b", "0000002=c"})},
+        {.name = "other letter case before", .bytes = Lines({"[folderlist]", "0000001=lower", "[FolderList]", "0000001=a", "0000002=b"})},
+        {.name = "other letter case after", .bytes = Lines({"[FolderList]", "0000001=a", "[FOLDERLIST]", "0000001=x", "0000002=y"})},
+        {.name = "key only in a later section", .bytes = Lines({"[FolderList]", "0000001=a", "[folderlist]", "0000002=b"})},
+        {.name = "spaces inside the brackets", .bytes = Lines({"[ FolderList ]", "0000001=a"})},
+        {.name = "comment after the header", .bytes = Lines({"[FolderList] ; list", "0000001=a"})},
+        {.name = "unclosed header", .bytes = Lines({"[FolderList", "0000001=a", "[FolderList]", "0000001=b"})},
+        {.name = "comment lines", .bytes = Lines({"[FolderList]", ";0000001=x", "; 0000002=y", "0000001=a", "0000002=b"})},
+        {.name = "keys out of order", .bytes = Lines({"[FolderList]", "0000003=c", "0000001=a", "0000002=b"})},
+        {.name = "gap", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=b", "0000004=d"})},
+        {.name = "empty first value", .bytes = Lines({"[FolderList]", "0000001=", "0000002=b"})},
+        {.name = "empty value in the middle", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=", "0000003=c"})},
+        {.name = "white space value", .bytes = Lines({"[FolderList]", "0000001=a", "0000002= \t ", "0000003=c"})},
+        {.name = "key without =", .bytes = Lines({"[FolderList]", "0000001", "0000001=a"})},
+        {.name = "later key without =", .bytes = Lines({"[FolderList]", "0000001=a", "0000002", "0000003=c"})},
+        {.name = "empty key", .bytes = Lines({"[FolderList]", "=x", "0000001=a"})},
+        {.name = "LF only", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=b"}, "\n")},
+        {.name = "CR only", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=b"}, "\r")},
+        {.name = "mixed line ends", .bytes = "[FolderList]\n0000001=a\r0000002=b\r\n\n\r0000003=c"},
+        {.name = "no line end at the end", .bytes = "[FolderList]\r\n0000001=a\r\n0000002=b"},
+        {.name = "= and : in values", .bytes = Lines({"[FolderList]", "0000001=a=b:c", "0000002==x", "0000003=:", "0000004=id::name="})},
+        {.name = "1 MB value", .bytes = Lines({"[FolderList]", "0000001=" + megabyte, "0000002=b"})},
+        {.name = "lone lead byte before CR LF", .bytes = Lines({"[FolderList]", "0000001=a\x81", "0000002=b"})},
+        {.name = "lone lead byte before LF", .bytes = Lines({"[FolderList]", "0000001=a\x81", "0000002=b"}, "\n")},
+        {.name = "lone lead byte at the end of the file", .bytes = "[FolderList]\r\n0000001=a\r\n0000002=b\x81"},
+        {.name = "bytes that are no character", .bytes = Lines({"[FolderList]", "0000001=\x80\xA0\xFD\xFE\xFF", "0000002=x\xFFy"})},
+        {.name = "lead byte before a quote", .bytes = Lines({"[FolderList]", "0000001='a\x81'", "0000002=\"\x81\""})},
+        {.name = "ideographic spaces", .bytes = Lines({"[FolderList]", "0000001=\x81\x40名\x81\x40"})},
+        {.name = "NUL inside a line", .bytes = Bytes("[FolderList]\r\n0000001=a\0b\r\n0000002\0x=c\r\n")},
+        {.name = "too many digits", .bytes = Lines({"[FolderList]", "00000001=8", "000000001=9", "0000000001=10", "0000001=a"})},
+        {.name = "key 1", .bytes = Lines({"[FolderList]", "1=a", "0000002=b"})},
+        {.name = "signs and letters", .bytes = Lines({"[FolderList]", "+000001=a", "0000001x=b", "0x00001=c"})},
+        {.name = "twelve entries",
+         .bytes = Lines({"[FolderList]", "0000001=1", "0000002=2", "0000003=3", "0000004=4", "0000005=5", "0000006=6", "0000007=7", "0000008=8", "0000009=9", "0000010=10", "0000011=11", "0000012=12"})},
+        {.name = "no section", .bytes = Lines({"[Setting]", "IsConfirm=1"})},
+        {.name = "header only", .bytes = Lines({"[FolderList]"})},
+        {.name = "empty file", .bytes = ""},
+        {.name = "UTF-8 with digits and quotes that only look ASCII",
+         .bytes = utf8Bom + Lines({"[FolderList]", "000000\xC2\xB9=superscript", "0000001=\xCA\xBAq\xCA\xBA", "0000002=\xE5\x8F\x97\xE4\xBF\xA1"})},
+        {.name = "UTF-16", .bytes = Utf16File(L"[FolderList]\r\n0000001='a'\r\n0000002=\x53D7\r\n")},
+        {.name = "non-canonical code page 932", .bytes = Lines({"[FolderList]", "0000001=\xED\x40\xEE\xFC:\x87\x90", "0000002=\xFA\x5C", "0000003=b"})},
+        {.name = "lone lead byte after plain lines", .bytes = Lines({"[FolderList]", "0000001=a", "0000002=b\x81", "0000003=c"}, "\n")},
         // Wine's conformance tests of the profile functions, which hold on
         // Windows: lines end at CR LF, LF or CR alone, a line without "=" is
         // no key, one pair of double quotes is stripped, names ignore case.
-        {"conformance file, CR LF",
-         Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a",
-                "[Other]"}),
-         FolderList{"val1", "val2"}},
-        {"conformance file, CR only",
-         Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a",
-                "[Other]"},
-               "\r"),
-         FolderList{"val1", "val2"}},
-        {"conformance file, LF only",
-         Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a",
-                "[Other]"},
-               "\n"),
-         FolderList{"val1", "val2"}},
-        {"letter case of the section name",
-         Lines({"[FOLDERLIST]", "0000001=a", "[folderlist]", "0000002=b"}), FolderList{"a"}},
+        {.name = "conformance file, CR LF", .bytes = Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a", "[Other]"}),
+         .known = FolderList{"val1", "val2"}},
+        {.name = "conformance file, CR only",
+         .bytes = Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a", "[Other]"}, "\r"),
+         .known = FolderList{"val1", "val2"}},
+        {.name = "conformance file, LF only",
+         .bytes = Lines({"[FolderList]", "0000001=val1", "0000002=\"val2\"", "0000003", "0000004=a", "[Other]"}, "\n"),
+         .known = FolderList{"val1", "val2"}},
+        {.name = "letter case of the section name", .bytes = Lines({"[FOLDERLIST]", "0000001=a", "[folderlist]", "0000002=b"}),
+         .known = FolderList{"a"}},
         // Published tests of the Windows functions: blanks outside the
         // quotes go, one pair of the same quote goes, other quotes stay; a
         // UTF-8 byte order mark hides the first section from Windows.
-        {"quotes matching, nested, mismatched and out of order",
-         Lines({"[FolderList]", "0000001=  \"   x   \"  ", "0000002=  '   y   '  ",
-                "0000003='\"z\"'", "0000004=\"'w'\"", "0000005=  \"   v   '  ", "0000006='\"u'\""}),
-         FolderList{"   x   ", "   y   ", "\"z\"", "'w'", "\"   v   '", "'\"u'\""}},
-        {"UTF-8 byte order mark before the list",
-         utf8Bom + Lines({"[FolderList]", "0000001=a", "0000002=b"}), FolderList{}, false},
+        {.name = "quotes matching, nested, mismatched and out of order",
+         .bytes = Lines({"[FolderList]", "0000001=  \"   x   \"  ", "0000002=  '   y   '  ", "0000003='\"z\"'", "0000004=\"'w'\"", "0000005=  \"   v   '  ", "0000006='\"u'\""}),
+         .known = FolderList{"   x   ", "   y   ", "\"z\"", "'w'", "\"   v   '", "'\"u'\""}},
+        {.name = "UTF-8 byte order mark before the list", .bytes = utf8Bom + Lines({"[FolderList]", "0000001=a", "0000002=b"}),
+         .known = FolderList{}, .knownOnWine = false},
     };
+    // clang-format on
 }
 
-class SettingsFile : public testing::Test {
+class SettingsFile : public ModuleState {
   protected:
     void SetUp() override {
-        ResetModuleState();
+        ModuleState::SetUp();
         folder_ = FreshScratchFolder();
         path_ = folder_ + "Varkel.ini";
     }
@@ -357,26 +322,27 @@ TEST_F(SettingsFile, TheLoadAsksOnlyForLinesNotInItsOwnForm) {
         int sections;
         int strings;
     };
+    // clang-format off
     const Case cases[] = {
-        {"written by the save", writtenFile, Reads::kWine, 300, 1, 1},
-        {"written by the save, section as the file holds it", writtenFile, Reads::kRawSection, 300,
-         1, 1},
-        {"blanks around =, section trimmed", handWritten, Reads::kWine, 5, 1, 4},
-        {"blanks around =, section as the file holds it", handWritten, Reads::kRawSection, 5, 1, 4},
-        {"quoted values", Lines({"[FolderList]", "0000001=\"a\"", "0000002=b", "0000003=' c'"}),
-         Reads::kWine, 3, 1, 3},
-        {"a line without = first", Lines({"[FolderList]", "0000009", "0000001=a", "0000002=b"}),
-         Reads::kWine, 2, 1, 3},
-        {"a byte order mark", "\xEF\xBB\xBF" + Lines({"[FolderList]", "0000001=a", "0000002=b"}),
-         Reads::kWine, 2, 1, 1},
-        {"the one-call read off", writtenFile, Reads::kKeyByKey, 300, 0, 301},
-        {"a section that the string call contradicts",
-         Lines(
-             {"[FolderList]", "0000001=a", "0000002=b", "[FolderList]", "0000001=x", "0000003=z"}),
-         Reads::kSecondSection, 2, 1, 4},
+        {.name = "written by the save", .bytes = writtenFile, .reads = Reads::kWine, .entries = 300, .sections = 1, .strings = 1},
+        {.name = "written by the save, section as the file holds it", .bytes = writtenFile, .reads = Reads::kRawSection, .entries = 300,
+         .sections = 1, .strings = 1},
+        {.name = "blanks around =, section trimmed", .bytes = handWritten, .reads = Reads::kWine, .entries = 5, .sections = 1, .strings = 4},
+        {.name = "blanks around =, section as the file holds it", .bytes = handWritten, .reads = Reads::kRawSection, .entries = 5, .sections = 1,
+         .strings = 4},
+        {.name = "quoted values", .bytes = Lines({"[FolderList]", "0000001=\"a\"", "0000002=b", "0000003=' c'"}), .reads = Reads::kWine,
+         .entries = 3, .sections = 1, .strings = 3},
+        {.name = "a line without = first", .bytes = Lines({"[FolderList]", "0000009", "0000001=a", "0000002=b"}), .reads = Reads::kWine,
+         .entries = 2, .sections = 1, .strings = 3},
+        {.name = "a byte order mark", .bytes = "\xEF\xBB\xBF" + Lines({"[FolderList]", "0000001=a", "0000002=b"}), .reads = Reads::kWine,
+         .entries = 2, .sections = 1, .strings = 1},
+        {.name = "the one-call read off", .bytes = writtenFile, .reads = Reads::kKeyByKey, .entries = 300, .sections = 0, .strings = 301},
+        {.name = "a section that the string call contradicts",
+         .bytes = Lines({"[FolderList]", "0000001=a", "0000002=b", "[FolderList]", "0000001=x", "0000003=z"}), .reads = Reads::kSecondSection,
+         .entries = 2, .sections = 1, .strings = 4},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // clang-format on
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         WriteAgedProfileFile(path_, c.bytes);
         const FolderList expected = KeyByKeyFolderList(path_);
         ASSERT_EQ(expected.size(), c.entries);
@@ -384,7 +350,7 @@ TEST_F(SettingsFile, TheLoadAsksOnlyForLinesNotInItsOwnForm) {
         EXPECT_TRUE(SameEntries(CountedLoad(c.reads, path_), expected));
         EXPECT_EQ(g_calls.sections, c.sections);
         EXPECT_EQ(g_calls.strings, c.strings);
-    }
+    });
 }
 
 // Random files built from the pieces above.
@@ -483,66 +449,60 @@ TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
                       "ColWidth1" + s + "5", "ColWidth2" + s + "6"},
                      end);
     };
-    const PluginSettings everyKeyRead = {0, 1, 1, 2, 3, 4, 5, 6};
+    const PluginSettings everyKeyRead = {.IsConfirm = 0,
+                                         .IsMenuTop = 1,
+                                         .Left = 1,
+                                         .Top = 2,
+                                         .Right = 3,
+                                         .Bottom = 4,
+                                         .ColWidth1 = 5,
+                                         .ColWidth2 = 6};
+    // clang-format off
     const SettingsCase files[] = {
-        {"plain",
-         Lines({"[Setting]", "IsConfirm=0", "IsMenuTop=1", "[Size]", "Left=-20", "Top=-2147483648",
-                "Right=2147483647", "Bottom=0", "ColWidth1=1", "ColWidth2=-1"})},
-        {"quoted", Lines({"[Setting]", "IsConfirm=\"5\"", "IsMenuTop='7'", "[Size]", "Left=''",
-                          "Top=\"\"", "Right='-3'"})},
-        {"other bases and signs",
-         Lines({"[Setting]", "IsConfirm=0x10", "IsMenuTop=0b101", "[Size]", "Left=0o17", "Top=+7",
-                "Right=-0", "Bottom=007", "ColWidth1=0X10"})},
-        {"out of range", Lines({"[Setting]", "IsConfirm=2147483648", "IsMenuTop=-2147483649",
-                                "[Size]", "Left=99999999999999999999", "Top=4294967295"})},
-        {"not numbers", Lines({"[Setting]", "IsConfirm=abc", "IsMenuTop=5abc", "[Size]", "Left=-",
-                               "Top= 12 ", "Right=1 2", "Bottom=\x82\x54"})},
-        {"empty and bare",
-         Lines({"[Setting]", "IsConfirm=", "IsMenuTop", "IsMenuTop=1", "[Size]", "Left=", "Top"})},
-        {"letter case and duplicates",
-         Lines({"[setting]", "isconfirm=3", "ISCONFIRM=4", "[Setting]", "IsMenuTop=9", "[SIZE]",
-                "LEFT=11", "left=12", "[Size]", "Top=13"})},
-        {"comments", Lines({"[Setting]", ";IsConfirm=9", "IsConfirm=2", "[Size]", "; Left=5"})},
-        {"Left at the largest value", Lines({"[Size]", "Left=2147483647", "Top=-2147483648"})},
-        {"long value",
-         Lines({"[Size]", "Left=" + std::string(40, '1'), "Top=" + std::string(40, '0') + "5"})},
-        {"UTF-8 look-alikes",
-         utf8Bom + Lines({"[Setting]", "IsConfirm=\xC2\xB9", "IsMenuTop=\xEF\xBC\x95", "[Size]",
-                          "\xC4\xB0sConfirm=3",
-                          "Left=\xE2\x88\x92"
-                          "5"})},
-        {"UTF-16 with a key beyond ASCII",
-         Utf16File(L"[Setting]\r\n\x0130sConfirm=3\r\nIsConfirm=4\r\n[Size]\r\nLeft=8\r\n")},
-        {"no file content", ""},
+        {.name = "plain",
+         .bytes = Lines({"[Setting]", "IsConfirm=0", "IsMenuTop=1", "[Size]", "Left=-20", "Top=-2147483648", "Right=2147483647", "Bottom=0", "ColWidth1=1", "ColWidth2=-1"})},
+        {.name = "quoted", .bytes = Lines({"[Setting]", "IsConfirm=\"5\"", "IsMenuTop='7'", "[Size]", "Left=''", "Top=\"\"", "Right='-3'"})},
+        {.name = "other bases and signs",
+         .bytes = Lines({"[Setting]", "IsConfirm=0x10", "IsMenuTop=0b101", "[Size]", "Left=0o17", "Top=+7", "Right=-0", "Bottom=007", "ColWidth1=0X10"})},
+        {.name = "out of range",
+         .bytes = Lines({"[Setting]", "IsConfirm=2147483648", "IsMenuTop=-2147483649", "[Size]", "Left=99999999999999999999", "Top=4294967295"})},
+        {.name = "not numbers",
+         .bytes = Lines({"[Setting]", "IsConfirm=abc", "IsMenuTop=5abc", "[Size]", "Left=-", "Top= 12 ", "Right=1 2", "Bottom=\x82\x54"})},
+        {.name = "empty and bare", .bytes = Lines({"[Setting]", "IsConfirm=", "IsMenuTop", "IsMenuTop=1", "[Size]", "Left=", "Top"})},
+        {.name = "letter case and duplicates",
+         .bytes = Lines({"[setting]", "isconfirm=3", "ISCONFIRM=4", "[Setting]", "IsMenuTop=9", "[SIZE]", "LEFT=11", "left=12", "[Size]", "Top=13"})},
+        {.name = "comments", .bytes = Lines({"[Setting]", ";IsConfirm=9", "IsConfirm=2", "[Size]", "; Left=5"})},
+        {.name = "Left at the largest value", .bytes = Lines({"[Size]", "Left=2147483647", "Top=-2147483648"})},
+        {.name = "long value", .bytes = Lines({"[Size]", "Left=" + std::string(40, '1'), "Top=" + std::string(40, '0') + "5"})},
+        {.name = "UTF-8 look-alikes",
+         .bytes = utf8Bom + Lines({"[Setting]", "IsConfirm=\xC2\xB9", "IsMenuTop=\xEF\xBC\x95", "[Size]", "\xC4\xB0sConfirm=3", "Left=\xE2\x88\x92" "5"})},
+        {.name = "UTF-16 with a key beyond ASCII", .bytes = Utf16File(L"[Setting]\r\n\x0130sConfirm=3\r\nIsConfirm=4\r\n[Size]\r\nLeft=8\r\n")},
+        {.name = "no file content", .bytes = ""},
         // Wine's conformance tests, which hold on Windows.
-        {"conformance integers",
-         Lines({"[Setting]", "IsConfirm=+1", "IsMenuTop=-1", "[Size]", "Left=4294967297",
-                "Top=42A94967297", "Right=B4294967297", "Bottom=4294967296",
-                "ColWidth1=-4294967297", "ColWidth2=+1"}),
-         PluginSettings{1, -1, 1, 42, 0, 0, -1, 1}},
-        {"CR only", everyKey("=", "\r"), everyKeyRead},
-        {"LF only", everyKey("=", "\n"), everyKeyRead},
-        {"letter case of names",
-         Lines({"[setting]", "isconfirm=0", "ISMENUTOP=1", "[SIZE]", "left=1", "TOP=2", "Right=3",
-                "bottom=4", "colwidth1=5", "COLWIDTH2=6"}),
-         everyKeyRead},
+        {.name = "conformance integers",
+         .bytes = Lines({"[Setting]", "IsConfirm=+1", "IsMenuTop=-1", "[Size]", "Left=4294967297", "Top=42A94967297", "Right=B4294967297", "Bottom=4294967296", "ColWidth1=-4294967297", "ColWidth2=+1"}),
+         .known = PluginSettings{.IsConfirm = 1, .IsMenuTop = -1, .Left = 1, .Top = 42, .Right = 0, .Bottom = 0, .ColWidth1 = -1, .ColWidth2 = 1}},
+        {.name = "CR only", .bytes = everyKey("=", "\r"), .known = everyKeyRead},
+        {.name = "LF only", .bytes = everyKey("=", "\n"), .known = everyKeyRead},
+        {.name = "letter case of names",
+         .bytes = Lines({"[setting]", "isconfirm=0", "ISMENUTOP=1", "[SIZE]", "left=1", "TOP=2", "Right=3", "bottom=4", "colwidth1=5", "COLWIDTH2=6"}),
+         .known = everyKeyRead},
         // Published tests of the Windows functions: blanks around keys and
         // values are ignored.
-        {"blanks around =", everyKey(" \t= ", kCrLf), everyKeyRead},
+        {.name = "blanks around =", .bytes = everyKey(" \t= ", kCrLf), .known = everyKeyRead},
     };
-    for (const SettingsCase& file : files) {
-        SCOPED_TRACE(file.name);
+    // clang-format on
+    ForEachRow(files, [&](const SettingsCase& file, std::size_t) {
         WriteAgedProfileFile(path_, file.bytes);
         const PluginSettings expected = KeyByKeySettings(path_);
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(expected))
             << Printable(file.bytes);
         if (file.known) {
             EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(*file.known))
                 << "not what Windows reads";
         }
-    }
+    });
 }
 
 // The integer settings are taken from a section's text only where every
@@ -558,26 +518,26 @@ TEST(SettingLines, OnlyTheSavesOwnFormIsTakenFromTheSection) {
         std::optional<std::string> file = std::nullopt;
     };
     const SectionInt::Kind ask = SectionInt::kAskGetPrivateProfileInt;
+    // clang-format off
     const Case cases[] = {
-        {"as the save writes it", Bytes("Other=1\0Left=-20\0"), SectionInt::kValueSettled, -20},
-        {"the smallest value", Bytes("Left=-2147483648\0"), SectionInt::kValueSettled, INT32_MIN},
-        {"no line", Bytes("Other=1\0LeftX=1\0"), SectionInt::kKeyAbsent, 0},
-        {"no section", "", SectionInt::kKeyAbsent, 0},
-        {"blanks around =", Bytes("Left = 5\0"), ask, 0},
-        {"blanks that the section call trimmed", Bytes("Left=5\0"), ask, 0,
-         "[Size]\r\nLeft = 5\r\n"},
-        {"other letter case first", Bytes("LEFT=4\0Left=5\0"), ask, 0},
-        {"a line without = first", Bytes("Other\0Left=5\0"), ask, 0},
-        {"a key beyond ASCII first", Bytes("\x82\x6B\x82\x85\x82\x86\x82\x94=3\0Left=5\0"), ask, 0},
-        {"a lone lead byte first", Bytes("Other=\x81\0Left=5\0"), ask, 0},
-        {"leading zero", Bytes("Left=05\0"), ask, 0},
-        {"minus zero", Bytes("Left=-0\0"), ask, 0},
-        {"out of range", Bytes("Left=2147483648\0"), ask, 0},
-        {"quoted", Bytes("Left=\"5\"\0"), ask, 0},
-        {"conformance values", Bytes("Left=+1\0"), ask, 0},
+        {.name = "as the save writes it", .section = Bytes("Other=1\0Left=-20\0"), .kind = SectionInt::kValueSettled, .value = -20},
+        {.name = "the smallest value", .section = Bytes("Left=-2147483648\0"), .kind = SectionInt::kValueSettled, .value = INT32_MIN},
+        {.name = "no line", .section = Bytes("Other=1\0LeftX=1\0"), .kind = SectionInt::kKeyAbsent, .value = 0},
+        {.name = "no section", .section = "", .kind = SectionInt::kKeyAbsent, .value = 0},
+        {.name = "blanks around =", .section = Bytes("Left = 5\0"), .kind = ask, .value = 0},
+        {.name = "blanks that the section call trimmed", .section = Bytes("Left=5\0"), .kind = ask, .value = 0, .file = "[Size]\r\nLeft = 5\r\n"},
+        {.name = "other letter case first", .section = Bytes("LEFT=4\0Left=5\0"), .kind = ask, .value = 0},
+        {.name = "a line without = first", .section = Bytes("Other\0Left=5\0"), .kind = ask, .value = 0},
+        {.name = "a key beyond ASCII first", .section = Bytes("\x82\x6B\x82\x85\x82\x86\x82\x94=3\0Left=5\0"), .kind = ask, .value = 0},
+        {.name = "a lone lead byte first", .section = Bytes("Other=\x81\0Left=5\0"), .kind = ask, .value = 0},
+        {.name = "leading zero", .section = Bytes("Left=05\0"), .kind = ask, .value = 0},
+        {.name = "minus zero", .section = Bytes("Left=-0\0"), .kind = ask, .value = 0},
+        {.name = "out of range", .section = Bytes("Left=2147483648\0"), .kind = ask, .value = 0},
+        {.name = "quoted", .section = Bytes("Left=\"5\"\0"), .kind = ask, .value = 0},
+        {.name = "conformance values", .section = Bytes("Left=+1\0"), .kind = ask, .value = 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // clang-format on
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         std::string file = c.file.value_or("");
         if (!c.file) {
             for (char ch : c.section)
@@ -588,21 +548,31 @@ TEST(SettingLines, OnlyTheSavesOwnFormIsTakenFromTheSection) {
         if (c.kind == SectionInt::kValueSettled) {
             EXPECT_EQ(found.value, c.value);
         }
-    }
+    });
 }
 
 PluginSettings DefaultSettings() {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    return {1,
-            0,
-            (width - 400) / 2,
-            (height - 300) / 2,
-            (width - 400) / 2 + 400,
-            (height - 300) / 2 + 300,
-            160,
-            180};
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - 400) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - 300) / 2;
+    return {.IsConfirm = 1,
+            .IsMenuTop = 0,
+            .Left = left,
+            .Top = top,
+            .Right = left + 400,
+            .Bottom = top + 300,
+            .ColWidth1 = 160,
+            .ColWidth2 = 180};
 }
+
+// Settings in memory at a save, each key its own value.
+constexpr PluginSettings kSavedSettings = {.IsConfirm = 1,
+                                           .IsMenuTop = 0,
+                                           .Left = 1,
+                                           .Top = 2,
+                                           .Right = 3,
+                                           .Bottom = 4,
+                                           .ColWidth1 = 5,
+                                           .ColWidth2 = 6};
 
 TEST_F(SettingsFile, NoFileGivesTheDefaultsAndTheSaveWritesEveryKey) {
     LoadSettings(path_);
@@ -631,32 +601,27 @@ TEST_F(SettingsFile, MissingKeysTakeTheirDefaults) {
         std::string file;
         PluginSettings expected;
     };
+    // clang-format off
     const Case cases[] = {
-        {"Left and Top only",
-         Lines({"[Size]", "Left=100", "Top=50"}),
-         {1, 0, 100, 50, 500, 350, 160, 180}},
-        {"Left and Top negative",
-         Lines({"[Size]", "Left=-250", "Top=-3"}),
-         {1, 0, -250, -3, 150, 297, 160, 180}},
-        {"Right and Bottom only",
-         Lines({"[Size]", "Right=10", "Bottom=20"}),
-         {1, 0, d.Left, d.Top, 10, 20, 160, 180}},
-        {"Left near the largest value",
-         Lines({"[Size]", "Left=2147483647", "Top=2147483600"}),
-         {1, 0, 2147483647, 2147483600, -2147483249, -2147483396, 160, 180}},
-        {"nothing validated",
-         Lines({"[Setting]", "IsConfirm=7", "IsMenuTop=-1", "[Size]", "Left=500", "Top=400",
-                "Right=100", "Bottom=400", "ColWidth1=0", "ColWidth2=-5"}),
-         {7, -1, 500, 400, 100, 400, 0, -5}},
-        {"keys of other sections", Lines({"[Other]", "IsConfirm=0", "Left=3", "[Setting]"}), d},
+        {.name = "Left and Top only", .file = Lines({"[Size]", "Left=100", "Top=50"}),
+         .expected = {.IsConfirm = 1, .IsMenuTop = 0, .Left = 100, .Top = 50, .Right = 500, .Bottom = 350, .ColWidth1 = 160, .ColWidth2 = 180}},
+        {.name = "Left and Top negative", .file = Lines({"[Size]", "Left=-250", "Top=-3"}),
+         .expected = {.IsConfirm = 1, .IsMenuTop = 0, .Left = -250, .Top = -3, .Right = 150, .Bottom = 297, .ColWidth1 = 160, .ColWidth2 = 180}},
+        {.name = "Right and Bottom only", .file = Lines({"[Size]", "Right=10", "Bottom=20"}),
+         .expected = {.IsConfirm = 1, .IsMenuTop = 0, .Left = d.Left, .Top = d.Top, .Right = 10, .Bottom = 20, .ColWidth1 = 160, .ColWidth2 = 180}},
+        {.name = "Left near the largest value", .file = Lines({"[Size]", "Left=2147483647", "Top=2147483600"}),
+         .expected = {.IsConfirm = 1, .IsMenuTop = 0, .Left = 2147483647, .Top = 2147483600, .Right = -2147483249, .Bottom = -2147483396, .ColWidth1 = 160, .ColWidth2 = 180}},
+        {.name = "nothing validated",
+         .file = Lines({"[Setting]", "IsConfirm=7", "IsMenuTop=-1", "[Size]", "Left=500", "Top=400", "Right=100", "Bottom=400", "ColWidth1=0", "ColWidth2=-5"}),
+         .expected = {.IsConfirm = 7, .IsMenuTop = -1, .Left = 500, .Top = 400, .Right = 100, .Bottom = 400, .ColWidth1 = 0, .ColWidth2 = -5}},
+        {.name = "keys of other sections", .file = Lines({"[Other]", "IsConfirm=0", "Left=3", "[Setting]"}), .expected = d},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // clang-format on
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         WriteProfileFile(path_, c.file);
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(c.expected));
-    }
+    });
 }
 
 TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
@@ -669,49 +634,29 @@ TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
         std::vector<std::string> linesAfterSave;
     };
     FolderList twelve;
-    std::vector<std::string> twelveLines;
-    std::string twelveFile = "[FolderList]\r\n";
-    for (std::size_t n = 1; n <= 12; ++n) {
+    for (std::size_t n = 1; n <= 12; ++n)
         twelve.push_back("\\Mailbox\\F" + std::to_string(n) + ":名前" + std::to_string(n));
-        twelveLines.push_back(FolderListKey(n) + "=" + twelve.back());
-        twelveFile += twelveLines.back() + "\r\n";
-    }
+    // clang-format off
     const Case cases[] = {
-        {"gap at 0000003",
-         Lines({"[FolderList]", "0000001=a:A", "0000002=b:B", "0000004=d:D"}),
-         {"a:A", "b:B"},
-         std::nullopt,
-         {"0000001=a:A", "0000002=b:B"}},
-        {"empty 0000001", Lines({"[FolderList]", "0000001=", "0000002=b:B"}), {}, std::nullopt, {}},
-        {"key 1 instead of 0000001", Lines({"[FolderList]", "1=a:A"}), {}, std::nullopt, {}},
-        {"twelve entries", twelveFile, twelve, std::nullopt, twelveLines},
-        {"a list cut to one",
-         Lines({"[FolderList]", "0000001=a:A", "0000002=b:B", "0000003=c:C"}),
-         {"a:A", "b:B", "c:C"},
-         FolderList{"b:B"},
-         {"0000001=b:B"}},
-        {"a list emptied",
-         Lines({"[FolderList]", "0000001=a:A", "0000002=b:B"}),
-         {"a:A", "b:B"},
-         FolderList{},
-         {}},
-        {"keys beyond the list and odd keys",
-         Lines({"[FolderList]", "0000001=a:A", "0000005=e", "; note", "Stray=1", "bare"}),
-         {"a:A"},
-         std::nullopt,
-         {"0000001=a:A"}},
-        {"sections of the list in other letter case",
-         Lines({"[folderlist]", "0000001=lower", "[Other]", "k=v", "[FolderList]", "0000001=x",
-                "[FOLDERLIST]", "0000002=y"}),
-         {"lower"},
-         FolderList{"n:N"},
-         {"0000001=n:N"}},
+        {.name = "gap at 0000003", .file = Lines({"[FolderList]", "0000001=a:A", "0000002=b:B", "0000004=d:D"}), .loaded = {"a:A", "b:B"},
+         .saved = std::nullopt, .linesAfterSave = {"0000001=a:A", "0000002=b:B"}},
+        {.name = "empty 0000001", .file = Lines({"[FolderList]", "0000001=", "0000002=b:B"}), .loaded = {}, .saved = std::nullopt, .linesAfterSave = {}},
+        {.name = "key 1 instead of 0000001", .file = Lines({"[FolderList]", "1=a:A"}), .loaded = {}, .saved = std::nullopt, .linesAfterSave = {}},
+        {.name = "twelve entries", .file = SettingsIni(twelve), .loaded = twelve, .saved = std::nullopt, .linesAfterSave = FolderListLines(twelve)},
+        {.name = "a list cut to one", .file = Lines({"[FolderList]", "0000001=a:A", "0000002=b:B", "0000003=c:C"}), .loaded = {"a:A", "b:B", "c:C"},
+         .saved = FolderList{"b:B"}, .linesAfterSave = {"0000001=b:B"}},
+        {.name = "a list emptied", .file = Lines({"[FolderList]", "0000001=a:A", "0000002=b:B"}), .loaded = {"a:A", "b:B"}, .saved = FolderList{},
+         .linesAfterSave = {}},
+        {.name = "keys beyond the list and odd keys", .file = Lines({"[FolderList]", "0000001=a:A", "0000005=e", "; note", "Stray=1", "bare"}),
+         .loaded = {"a:A"}, .saved = std::nullopt, .linesAfterSave = {"0000001=a:A"}},
+        {.name = "sections of the list in other letter case",
+         .file = Lines({"[folderlist]", "0000001=lower", "[Other]", "k=v", "[FolderList]", "0000001=x", "[FOLDERLIST]", "0000002=y"}),
+         .loaded = {"lower"}, .saved = FolderList{"n:N"}, .linesAfterSave = {"0000001=n:N"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // clang-format on
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         WriteProfileFile(path_, c.file);
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_TRUE(SameEntries(FolderEntries(), c.loaded));
         if (c.saved)
             ReplaceFolderEntries(*c.saved);
@@ -721,15 +666,17 @@ TEST_F(SettingsFile, ListKeysFromOneAndTheSaveLeavesExactlyTheList) {
         EXPECT_EQ(StoredFolderList(path_), c.linesAfterSave);
         EXPECT_TRUE(SameEntries(KeyByKeyFolderList(path_), inMemory));
         EXPECT_FALSE(FileExists(path_ + ".tmp"));
-    }
+    });
 }
 
 TEST_F(SettingsFile, SettingsRoundTripAsPlainDecimalText) {
+    // clang-format off
     const PluginSettings cases[] = {
-        {1, 0, 312, 234, 712, 534, 160, 180},
-        {7, 1, -250, -3, 150, 297, 0, -5},
-        {0, 7, INT32_MIN, INT32_MAX, INT32_MIN, INT32_MAX, -1, 1},
+        {.IsConfirm = 1, .IsMenuTop = 0, .Left = 312, .Top = 234, .Right = 712, .Bottom = 534, .ColWidth1 = 160, .ColWidth2 = 180},
+        {.IsConfirm = 7, .IsMenuTop = 1, .Left = -250, .Top = -3, .Right = 150, .Bottom = 297, .ColWidth1 = 0, .ColWidth2 = -5},
+        {.IsConfirm = 0, .IsMenuTop = 7, .Left = INT32_MIN, .Top = INT32_MAX, .Right = INT32_MIN, .Bottom = INT32_MAX, .ColWidth1 = -1, .ColWidth2 = 1},
     };
+    // clang-format on
     for (const PluginSettings& settings : cases) {
         SCOPED_TRACE(DescribeSettings(settings));
         WriteProfileFile(path_, Lines({"[Setting]", "IsConfirm=1", "[Size]", "Left=1"}));
@@ -745,8 +692,7 @@ TEST_F(SettingsFile, SettingsRoundTripAsPlainDecimalText) {
                   std::string::npos);
         EXPECT_NE(text.find("\r\nTop=" + std::to_string(settings.Top) + "\r\n"), std::string::npos);
         EXPECT_EQ(DescribeSettings(KeyByKeySettings(path_)), DescribeSettings(settings));
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(settings));
     }
 }
@@ -795,32 +741,25 @@ TEST_F(SettingsFile, APlainFileIsSavedAsTheProfileFunctionsSaveIt) {
         std::string file;
         std::function<void()> change;
     };
+    // clang-format off
     const Case cases[] = {
-        {"the list first, a key in lower case, an entry that needs quotes",
-         Lines({"[FolderList]", "0000001=a:A", "[Setting]", "isconfirm=0", "[Other]", "k=v"}),
-         [] {
-             g_settings.IsConfirm = 1;
-             ReplaceFolderEntries({"b:B", " spaced :x"});
-         }},
-        {"a missing section, an extension in use",
-         Lines({"[Size]", "Left=1", "Extra=x", "[Extension]", "AccessKeys=1"}), [] {}},
-        {"extensions turned on in a file without them", Lines({"[Setting]", "IsConfirm=1"}),
-         [] { g_settings.SearchItem = 1; }},
-        {"recent folders changed while shown",
-         Lines({"[Extension]", "RecentCount=3", "[Recent]", "0000001=a", "[Setting]", "IsConfirm=1",
-                "[FolderList]", "0000001=a:A", "0000002=b:B"}),
-         [] {
-             ReplaceRecentFolders({"b", "a"});
-         }},
-        {"holding it all, the list not last",
-         Lines({"[FolderList]", "0000001=a:A", "[Setting]", "IsConfirm=1", "IsMenuTop=0", "[Size]",
-                "Left=1", "Top=2", "Right=3", "Bottom=4", "ColWidth1=5", "ColWidth2=6"}),
-         [] {}},
-        {"an empty file", "", [] { ReplaceFolderEntries({"a:A"}); }},
+        {.name = "the list first, a key in lower case, an entry that needs quotes",
+         .file = Lines({"[FolderList]", "0000001=a:A", "[Setting]", "isconfirm=0", "[Other]", "k=v"}),
+         .change = [] { g_settings.IsConfirm = 1; ReplaceFolderEntries({"b:B", " spaced :x"}); }},
+        {.name = "a missing section, an extension in use", .file = Lines({"[Size]", "Left=1", "Extra=x", "[Extension]", "AccessKeys=1"}),
+         .change = [] {}},
+        {.name = "extensions turned on in a file without them", .file = Lines({"[Setting]", "IsConfirm=1"}), .change = [] { g_settings.SearchItem = 1; }},
+        {.name = "recent folders changed while shown",
+         .file = Lines({"[Extension]", "RecentCount=3", "[Recent]", "0000001=a", "[Setting]", "IsConfirm=1", "[FolderList]", "0000001=a:A", "0000002=b:B"}),
+         .change = [] { ReplaceRecentFolders({"b", "a"}); }},
+        {.name = "holding it all, the list not last",
+         .file = Lines({"[FolderList]", "0000001=a:A", "[Setting]", "IsConfirm=1", "IsMenuTop=0", "[Size]", "Left=1", "Top=2", "Right=3", "Bottom=4", "ColWidth1=5", "ColWidth2=6"}),
+         .change = [] {}},
+        {.name = "an empty file", .file = "", .change = [] { ReplaceFolderEntries({"a:A"}); }},
     };
+    // clang-format on
     const std::string comment = "; x\r\n";
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         std::string saved[2];
         for (const std::string& before : {std::string(), comment}) {
             WriteAgedProfileFile(path_, before + c.file);
@@ -832,7 +771,7 @@ TEST_F(SettingsFile, APlainFileIsSavedAsTheProfileFunctionsSaveIt) {
             saved[before.empty() ? 0 : 1] = ReadWholeFile(path_);
         }
         EXPECT_EQ(comment + saved[0], saved[1]);
-    }
+    });
 }
 
 TEST_F(SettingsFile, UnicodeFilesKeepTheirOtherKeys) {
@@ -841,20 +780,16 @@ TEST_F(SettingsFile, UnicodeFilesKeepTheirOtherKeys) {
                                           "0000001=old", "0000002=older"})},
         {"UTF-16", Utf16File(L"[Other]\r\nk=\x53D7\r\n[FolderList]\r\n0000001=old\r\n")},
     };
-    for (const CorpusFile& file : files) {
-        SCOPED_TRACE(file.name);
+    ForEachRow(files, [&](const CorpusFile& file, std::size_t) {
         WriteProfileFile(path_, file.bytes);
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_EQ(FolderEntries().front(), "old");
         ReplaceFolderEntries({"\\Mailbox\\受信箱:受信箱", "b:B"});
         ASSERT_TRUE(SaveSettings(path_));
         EXPECT_EQ(ReadWholeFile(path_).substr(0, 2), file.bytes.substr(0, 2));
         EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"\\Mailbox\\受信箱:受信箱", "b:B"}));
-        char value[16] = {};
-        GetPrivateProfileStringA("Other", "k", "", value, sizeof value, path_.c_str());
-        EXPECT_STREQ(value, "受");
-    }
+        EXPECT_EQ(ProfileText(path_, "Other", "k"), "受");
+    });
 }
 
 // Files that the save does not rewrite through the profile functions (every
@@ -870,22 +805,17 @@ TEST_F(SettingsFile, TheListStartsOnALineOfItsOwn) {
         {"a lone lead byte and CR at the end", settings + "k=v\x81\r"},
         {"CR LF at the end", settings + "k=v\r\n"},
     };
-    for (const CorpusFile& file : files) {
-        SCOPED_TRACE(file.name);
+    ForEachRow(files, [&](const CorpusFile& file, std::size_t) {
         WriteProfileFile(path_, file.bytes);
-        char before[16] = {};
-        GetPrivateProfileStringA("Other", "k", "", before, sizeof before, path_.c_str());
-        ResetModuleState();
-        LoadSettings(path_);
+        const std::string before = ProfileText(path_, "Other", "k");
+        LoadFresh(path_);
         ReplaceFolderEntries({"a:A", "b:B"});
         ASSERT_TRUE(SaveSettings(path_));
         EXPECT_EQ(ReadWholeFile(path_).substr(0, file.bytes.size()), file.bytes)
             << "the file was rewritten";
         EXPECT_TRUE(SameEntries(LoadedEntries(path_), {"a:A", "b:B"}));
-        char after[16] = {};
-        GetPrivateProfileStringA("Other", "k", "", after, sizeof after, path_.c_str());
-        EXPECT_STREQ(after, before);
-    }
+        EXPECT_EQ(ProfileText(path_, "Other", "k"), before);
+    });
 }
 
 // An entry of length bytes with a double-byte character across bytes 1021
@@ -906,8 +836,7 @@ TEST_F(SettingsFile, LongEntriesLoadAndSaveWhole) {
         ASSERT_EQ(entry.size(), length);
         ASSERT_EQ(entry.substr(1021, 2), "受");
         WriteProfileFile(path_, Lines({"[FolderList]", "0000001=" + entry, "0000002=short:S"}));
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_TRUE(SameEntries(FolderEntries(), {entry, "short:S"}));
 
         ReplaceFolderEntries({"first:F", entry});
@@ -979,38 +908,23 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
         std::function<std::string()> prepare;
         std::function<void(const std::string&)> obstruct;
     };
+    // clang-format off
     const Case cases[] = {
-        {"a folder that does not exist", [&] { return folder_ + "missing\\Varkel.ini"; }, nothing},
-        {"a folder that is a file",
-         [&] {
-             WriteWholeFile(folder_ + "blocker", "not a folder");
-             return folder_ + "blocker\\Varkel.ini";
-         },
-         nothing},
-        {"a folder where the file should be",
-         [&] {
-             CreateDirectoryA((folder_ + "dir.ini").c_str(), nullptr);
-             return folder_ + "dir.ini";
-         },
-         nothing},
-        {"a file that another program holds open for reading only",
-         [&] {
-             WriteProfileFile(folder_ + "held.ini", old);
-             return folder_ + "held.ini";
-         },
-         holdOpen(FILE_SHARE_READ)},
-        {"a file that another program holds open alone",
-         [&] {
-             WriteProfileFile(folder_ + "locked.ini", old);
-             return folder_ + "locked.ini";
-         },
-         holdOpen(0)},
+        {.name = "a folder that does not exist", .prepare = [&] { return folder_ + "missing\\Varkel.ini"; }, .obstruct = nothing},
+        {.name = "a folder that is a file",
+         .prepare = [&] { WriteWholeFile(folder_ + "blocker", "not a folder"); return folder_ + "blocker\\Varkel.ini"; }, .obstruct = nothing},
+        {.name = "a folder where the file should be",
+         .prepare = [&] { CreateDirectoryA((folder_ + "dir.ini").c_str(), nullptr); return folder_ + "dir.ini"; }, .obstruct = nothing},
+        {.name = "a file that another program holds open for reading only",
+         .prepare = [&] { WriteProfileFile(folder_ + "held.ini", old); return folder_ + "held.ini"; }, .obstruct = holdOpen(FILE_SHARE_READ)},
+        {.name = "a file that another program holds open alone",
+         .prepare = [&] { WriteProfileFile(folder_ + "locked.ini", old); return folder_ + "locked.ini"; }, .obstruct = holdOpen(0)},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // clang-format on
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         ResetModuleState();
         ReplaceFolderEntries({"a:A", "b:B"});
-        g_settings = {1, 0, 1, 2, 3, 4, 5, 6};
+        g_settings = kSavedSettings;
         const std::string path = c.prepare();
         const FolderList list = FolderEntries();
         const bool existed = FileExists(path);
@@ -1025,8 +939,8 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndNoCopy) {
         EXPECT_EQ(ReadWholeFile(path), bytes);
         EXPECT_FALSE(FileExists(path + ".tmp"));
         EXPECT_EQ(FolderEntries(), list);
-        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings({1, 0, 1, 2, 3, 4, 5, 6}));
-    }
+        EXPECT_EQ(DescribeSettings(g_settings), DescribeSettings(kSavedSettings));
+    });
 }
 
 ULONGLONG LastWriteTime(const std::string& path) {
@@ -1049,34 +963,18 @@ TEST_F(SettingsFile, ASaveKeepsTheFilesAttributesAndWritesOnlyWhatChanged) {
         bool saved;
         bool rewritten;
     };
+    const DWORD normal = FILE_ATTRIBUTE_NORMAL;
+    // clang-format off
     const Case cases[] = {
-        {"nothing changed", {"a:A", "b:B"}, FILE_ATTRIBUTE_NORMAL, false, true, false},
-        {"nothing changed in a read-only file",
-         {"a:A", "b:B"},
-         FILE_ATTRIBUTE_READONLY,
-         false,
-         true,
-         false},
-        {"a change to a read-only file", {"a:A"}, FILE_ATTRIBUTE_READONLY, false, false, false},
-        {"a change to a hidden system file",
-         {"b:B"},
-         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM,
-         false,
-         true,
-         true},
-        {"a change where no file can be made beside it",
-         {"b:B", "a:A"},
-         FILE_ATTRIBUTE_NORMAL,
-         true,
-         true,
-         true},
+        {.name = "nothing changed", .list = {"a:A", "b:B"}, .attributes = normal, .noRoomBeside = false, .saved = true, .rewritten = false},
+        {.name = "nothing changed in a read-only file", .list = {"a:A", "b:B"}, .attributes = FILE_ATTRIBUTE_READONLY, .noRoomBeside = false, .saved = true, .rewritten = false},
+        {.name = "a change to a read-only file", .list = {"a:A"}, .attributes = FILE_ATTRIBUTE_READONLY, .noRoomBeside = false, .saved = false, .rewritten = false},
+        {.name = "a change to a hidden system file", .list = {"b:B"}, .attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, .noRoomBeside = false, .saved = true, .rewritten = true},
+        {.name = "a change where no file can be made beside it", .list = {"b:B", "a:A"}, .attributes = normal, .noRoomBeside = true, .saved = true, .rewritten = true},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const Case& c = cases[i];
-        SCOPED_TRACE(c.name);
-        const std::string folder = RowFolder(folder_, i);
-        SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
-        const std::string path = folder + "Varkel.ini";
+    // clang-format on
+    ForEachRow(cases, [&](const Case& c, std::size_t i) {
+        const std::string path = RowSettingsPath(folder_, i);
         const std::string blocker = path + ".tmp";
         WriteAgedProfileFile(path, held);
         ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes));
@@ -1086,7 +984,7 @@ TEST_F(SettingsFile, ASaveKeepsTheFilesAttributesAndWritesOnlyWhatChanged) {
         const ULONGLONG written = LastWriteTime(path);
         ResetModuleState();
         ReplaceFolderEntries(c.list);
-        g_settings = {1, 0, 1, 2, 3, 4, 5, 6};
+        g_settings = kSavedSettings;
 
         EXPECT_EQ(SaveSettings(path), c.saved);
         EXPECT_EQ(GetFileAttributesA(path.c_str()) & kKept, c.attributes & kKept);
@@ -1099,7 +997,7 @@ TEST_F(SettingsFile, ASaveKeepsTheFilesAttributesAndWritesOnlyWhatChanged) {
         EXPECT_EQ(FileExists(blocker), c.noRoomBeside); // and no copy left
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         RemoveDirectoryA(blocker.c_str());
-    }
+    });
 }
 
 // Random appends, erasures and replacements of the list against a plain
@@ -1158,8 +1056,7 @@ TEST_F(SettingsFile, RandomListEditsRoundTripThroughTheFile) {
                           number(0, 500),      number(0, 500)};
             const PluginSettings settings = g_settings;
             ASSERT_TRUE(SaveSettings(path_));
-            ResetModuleState();
-            LoadSettings(path_);
+            LoadFresh(path_);
             ASSERT_TRUE(SameEntries(FolderEntries(), model));
             ASSERT_EQ(DescribeSettings(g_settings), DescribeSettings(settings));
         }
@@ -1189,39 +1086,24 @@ TEST_F(SettingsFile, ExtensionsAreWrittenOnlyToFilesThatUseThem) {
         // The section's lines after the save; none when it must be absent.
         std::vector<std::string> sectionAfterSave;
     };
+    // clang-format off
     const Case cases[] = {
-        {"never had it, all off", base, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {}},
-        {"never had it, one turned on",
-         base,
-         {0, 0, 0, 0, 0, 0},
-         {1, 0, 0, 0, 0, 0},
-         {"SearchItem=1", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0",
-          "GrayCurrent=0"}},
-        {"never had it, the last two turned on",
-         base,
-         {0, 0, 0, 0, 0, 0},
-         {0, 0, 0, 0, 1, 1},
-         {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=1",
-          "GrayCurrent=1"}},
-        {"had it, all off",
-         base + Lines({"[Extension]", "AccessKeys=0"}),
-         {0, 0, 0, 0, 0, 0},
-         {0, 0, 0, 0, 0, 0},
-         {"AccessKeys=0", "SearchItem=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0",
-          "GrayCurrent=0"}},
-        {"had it on, turned off",
-         base + Lines({"[Extension]", "SearchItem=1", "AccessKeys=7", "RecentCount=3",
-                       "GroupBySlash=-1", "MarkMissing=2", "GrayCurrent=-3"}),
-         {1, 7, 3, -1, 2, -3},
-         {0, 0, 0, 0, 0, 0},
-         {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0",
-          "GrayCurrent=0"}},
+        {.name = "never had it, all off", .file = base, .loaded = {0, 0, 0, 0, 0, 0}, .saved = {0, 0, 0, 0, 0, 0}, .sectionAfterSave = {}},
+        {.name = "never had it, one turned on", .file = base, .loaded = {0, 0, 0, 0, 0, 0}, .saved = {1, 0, 0, 0, 0, 0},
+         .sectionAfterSave = {"SearchItem=1", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0", "GrayCurrent=0"}},
+        {.name = "never had it, the last two turned on", .file = base, .loaded = {0, 0, 0, 0, 0, 0}, .saved = {0, 0, 0, 0, 1, 1},
+         .sectionAfterSave = {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=1", "GrayCurrent=1"}},
+        {.name = "had it, all off", .file = base + Lines({"[Extension]", "AccessKeys=0"}), .loaded = {0, 0, 0, 0, 0, 0}, .saved = {0, 0, 0, 0, 0, 0},
+         .sectionAfterSave = {"AccessKeys=0", "SearchItem=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0", "GrayCurrent=0"}},
+        {.name = "had it on, turned off",
+         .file = base + Lines({"[Extension]", "SearchItem=1", "AccessKeys=7", "RecentCount=3", "GroupBySlash=-1", "MarkMissing=2", "GrayCurrent=-3"}),
+         .loaded = {1, 7, 3, -1, 2, -3}, .saved = {0, 0, 0, 0, 0, 0},
+         .sectionAfterSave = {"SearchItem=0", "AccessKeys=0", "RecentCount=0", "GroupBySlash=0", "MarkMissing=0", "GrayCurrent=0"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // clang-format on
+    ForEachRow(cases, [&](const Case& c, std::size_t) {
         WriteProfileFile(path_, c.file);
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_EQ(Extensions(), c.loaded);
         g_settings.SearchItem = c.saved[0];
         g_settings.AccessKeys = c.saved[1];
@@ -1233,10 +1115,9 @@ TEST_F(SettingsFile, ExtensionsAreWrittenOnlyToFilesThatUseThem) {
         EXPECT_EQ(StoredSection(path_, "Extension"), c.sectionAfterSave);
         if (c.sectionAfterSave.empty()) {
             EXPECT_EQ(ReadWholeFile(path_).find("[Extension]"), std::string::npos);
-            continue;
+            return;
         }
-        ResetModuleState();
-        LoadSettings(path_);
+        LoadFresh(path_);
         EXPECT_EQ(Extensions(), c.saved);
-    }
+    });
 }

@@ -1,5 +1,7 @@
 #include "menu_items.h"
 
+#include <gtest/gtest.h>
+
 #include "plugin.h"
 #include "standin_host.h"
 
@@ -10,14 +12,33 @@ UniqueMenu HostMenu() {
     return menu;
 }
 
-std::vector<MenuItem> BuildMoveItems(const LoadedPlugin& plugin, int menuType) {
-    const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), menuType);
-    for (const MenuItem& item : ReadMenuItems(menu.get())) {
-        if (item.submenu)
-            return ReadMenuItems(item.submenu);
+UniqueMenu InitMenu(const LoadedPlugin& plugin, int menuType) {
+    UniqueMenu menu = HostMenu();
+    EXPECT_EQ(plugin.orc().OnMenuInit(nullptr, menu.get(), menuType), 0);
+    return menu;
+}
+
+HMENU MoveSubmenu(HMENU menu) {
+    HMENU found = nullptr;
+    for (const MenuItem& item : ReadMenuItems(menu)) {
+        if (item.submenu) {
+            EXPECT_EQ(found, nullptr) << "more than one submenu item";
+            found = item.submenu;
+        }
     }
-    return {};
+    return found;
+}
+
+int RegisterItemId(const LoadedPlugin& plugin) {
+    const UniqueMenu menu = InitMenu(plugin, kFolderMenu);
+    const std::vector<MenuItem> items = ReadMenuItems(menu.get());
+    return items.empty() ? -1 : static_cast<int>(items.back().id);
+}
+
+std::vector<MenuItem> BuildMoveItems(const LoadedPlugin& plugin, int menuType) {
+    const UniqueMenu menu = InitMenu(plugin, menuType);
+    const HMENU submenu = MoveSubmenu(menu.get());
+    return submenu ? ReadMenuItems(submenu) : std::vector<MenuItem>{};
 }
 
 std::vector<std::string> ItemTexts(const std::vector<MenuItem>& items) {
@@ -31,11 +52,22 @@ std::vector<std::string> MoveNames(const LoadedPlugin& plugin) {
     return ItemTexts(BuildMoveItems(plugin));
 }
 
+std::vector<std::string> PickMoveItem(const MenuItem& item, HWND window) {
+    standin::ClearCalls();
+    EXPECT_TRUE(standin::InvokeCommand(static_cast<int>(item.id), window, item.id)) << item.text;
+    return standin::MovedTo();
+}
+
 std::vector<CapturedBox> AddCurrentFolder(const LoadedPlugin& plugin, HWND window) {
-    const UniqueMenu menu = HostMenu();
-    plugin.orc().OnMenuInit(nullptr, menu.get(), kFolderMenu);
+    const int id = RegisterItemId(plugin);
     MessageBoxCapture boxes;
-    standin::InvokeCommand(standin::Registered().back().id, window, 0);
+    standin::InvokeCommand(id, window, 0);
+    return boxes.boxes();
+}
+
+std::vector<CapturedBox> ExitBoxes(const LoadedPlugin& plugin) {
+    MessageBoxCapture boxes;
+    EXPECT_EQ(plugin.orc().OnExit(), 0);
     return boxes.boxes();
 }
 

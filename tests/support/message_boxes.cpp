@@ -12,6 +12,13 @@ int MessageBoxCapture::OnBox(const CapturedBox& box) {
     return nextAnswer_ < answers_.size() ? answers_[nextAnswer_++] : IDOK;
 }
 
+std::vector<std::string> MessageBoxCapture::texts() const {
+    std::vector<std::string> texts;
+    for (const CapturedBox& box : boxes_)
+        texts.push_back(box.text);
+    return texts;
+}
+
 bool operator==(const CapturedBox& a, const CapturedBox& b) {
     return a.owner == b.owner && a.caption == b.caption && a.text == b.text && a.style == b.style;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "desktop/activation_watcher.h"
@@ -21,6 +22,8 @@ class MessageBoxCapture {
 
     void Answer(const std::vector<int>& answers);
     const std::vector<CapturedBox>& boxes() const { return boxes_; }
+    // The boxes' texts, in order.
+    std::vector<std::string> texts() const;
     void Clear() { boxes_.clear(); }
 
   private:

@@ -1,5 +1,7 @@
 #include "run_process.h"
 
+#include "plugin.h"
+
 ChildProcess::ChildProcess(const std::string& commandLine, HANDLE output) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -34,6 +36,13 @@ DWORD ChildProcess::exitCode() const {
     if (started())
         GetExitCodeProcess(process_.get(), &code);
     return code;
+}
+
+std::string CrashHostCommand(const std::string& folder, const char* eventName, bool inPlace) {
+    // No backslash before the closing quote: it would escape it.
+    const std::string bare = folder.substr(0, folder.find_last_not_of('\\') + 1);
+    return "\"" + ExecutableFolder() + "crash_host.exe\" \"" + bare + "\" " + eventName +
+           (inPlace ? " in-place" : "");
 }
 
 RunResult RunProcess(const std::string& commandLine, const RunOptions& options) {

@@ -32,6 +32,11 @@ class ChildProcess {
     UniqueHandle thread_;
 };
 
+// The command line of the crash host (crash_host.cpp) on the plug-in copy in
+// folder, signalling the named event; inPlace makes its save write in place.
+std::string CrashHostCommand(const std::string& folder, const char* eventName,
+                             bool inPlace = false);
+
 struct RunOptions {
     HANDLE output = nullptr; // as for ChildProcess
     // An event that the program sets; when given, killAfter counts from it

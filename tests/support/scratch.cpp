@@ -85,3 +85,9 @@ bool AgeFile(const std::string& path) {
 std::string RowFolder(const std::string& base, std::size_t row) {
     return base + "row" + std::to_string(row) + "\\";
 }
+
+std::string RowSettingsPath(const std::string& base, std::size_t row) {
+    const std::string folder = RowFolder(base, row);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "Varkel.ini";
+}

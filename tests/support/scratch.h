@@ -10,6 +10,8 @@
 std::string FreshScratchFolder();
 // A folder of its own for one row of a table-driven test, below base.
 std::string RowFolder(const std::string& base, std::size_t row);
+// The path of a settings file in RowFolder(base, row), which it creates.
+std::string RowSettingsPath(const std::string& base, std::size_t row);
 void DeleteFolderTree(const std::string& folder);
 
 void WriteWholeFile(const std::string& path, const std::string& bytes);

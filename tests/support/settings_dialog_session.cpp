@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <utility>
 
 #include "res/resource.h"
@@ -52,8 +51,9 @@ LRESULT CALLBACK InitDialogRecorder::OnCallReturn(int code, WPARAM wParam, LPARA
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-int ReadInt(const std::string& path, const char* section, const char* key) {
-    return static_cast<int>(GetPrivateProfileIntA(section, key, -99999, path.c_str()));
+void AddSteps(ModalScript& script, std::initializer_list<DialogStep> steps) {
+    for (const DialogStep& step : steps)
+        script.Then(step.run);
 }
 
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -62,36 +62,49 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 } // namespace
 
-DialogSession::DialogSession(const std::string& ini) : plugin_(FreshScratchFolder()) {
-    if (!plugin_.loaded())
-        throw std::runtime_error("the plug-in did not load");
-    if (!ini.empty())
-        WriteProfileFile(plugin_.settingsPath(), ini);
-    plugin_.orc().OnStart();
-}
+DialogSession::DialogSession(const std::string& ini)
+    : plugin_(StartPluginOnFile(FreshScratchFolder(), ini)) {}
 
 int DialogSession::Setup(ModalScript& script, HWND owner) {
     int result = -1;
     const InitDialogRecorder recorder(kSettingsCaption);
-    const bool ran = script.Run([&] { result = plugin_.orc().OnPlugInSetup(owner); });
+    const bool ran = script.Run([&] { result = plugin_->orc().OnPlugInSetup(owner); });
     EXPECT_TRUE(ran) << script.failure();
     EXPECT_EQ(recorder.rects().size(), script.windowFound() ? 1u : 0u) << "dialogs opened";
     openedAt_ = recorder.rects().empty() ? RECT{} : recorder.rects().front();
     return result;
 }
 
+void DialogSession::Open(std::initializer_list<DialogStep> steps, HWND owner) {
+    ModalScript script = DialogScript();
+    AddSteps(script, steps);
+    EXPECT_EQ(Setup(script, owner), 1) << "the setup callback's result";
+}
+
+int RunSettingsDialog(const LoadedPlugin& plugin, std::initializer_list<DialogStep> steps,
+                      HWND owner, DWORD timeoutMs) {
+    ModalScript script = DialogScript(timeoutMs);
+    AddSteps(script, steps);
+    int result = -1;
+    EXPECT_TRUE(script.Run([&] { result = plugin.orc().OnPlugInSetup(owner); }))
+        << script.failure();
+    return result;
+}
+
 SavedSettings DialogSession::Exit() {
-    plugin_.orc().OnExit();
-    const std::string path = plugin_.settingsPath();
+    const int kMissing = -99999;
+    plugin_->orc().OnExit();
+    const std::string path = plugin_->settingsPath();
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
     SavedSettings saved;
     saved.folders = KeyByKeyFolderList(path);
-    saved.isConfirm = ReadInt(path, "Setting", "IsConfirm");
-    saved.isMenuTop = ReadInt(path, "Setting", "IsMenuTop");
-    saved.rect = RECT{ReadInt(path, "Size", "Left"), ReadInt(path, "Size", "Top"),
-                      ReadInt(path, "Size", "Right"), ReadInt(path, "Size", "Bottom")};
-    saved.colWidth1 = ReadInt(path, "Size", "ColWidth1");
-    saved.colWidth2 = ReadInt(path, "Size", "ColWidth2");
+    saved.isConfirm = ProfileInt(path, "Setting", "IsConfirm", kMissing);
+    saved.isMenuTop = ProfileInt(path, "Setting", "IsMenuTop", kMissing);
+    saved.rect = RECT{
+        ProfileInt(path, "Size", "Left", kMissing), ProfileInt(path, "Size", "Top", kMissing),
+        ProfileInt(path, "Size", "Right", kMissing), ProfileInt(path, "Size", "Bottom", kMissing)};
+    saved.colWidth1 = ProfileInt(path, "Size", "ColWidth1", kMissing);
+    saved.colWidth2 = ProfileInt(path, "Size", "ColWidth2", kMissing);
     return saved;
 }
 

@@ -23,10 +23,17 @@ std::string FolderListKey(std::size_t n) {
     return key;
 }
 
+std::vector<std::string> FolderListLines(const std::vector<std::string>& entries) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        lines.push_back(FolderListKey(i + 1) + "=" + entries[i]);
+    return lines;
+}
+
 std::string SettingsIni(const std::vector<std::string>& folders, const std::string& extraSections) {
     std::string text = "[FolderList]\r\n";
-    for (std::size_t i = 0; i < folders.size(); ++i)
-        text += FolderListKey(i + 1) + "=" + folders[i] + "\r\n";
+    for (const std::string& line : FolderListLines(folders))
+        text += line + "\r\n";
     return text + extraSections;
 }
 
@@ -50,10 +57,39 @@ std::vector<std::string> KeyByKeyFolderList(const std::string& path) {
     return entries;
 }
 
+std::string ProfileText(const std::string& path, const char* section, const char* key) {
+    const std::size_t size = ReadBufferSize(path);
+    std::vector<char> value(size);
+    const DWORD length = GetPrivateProfileStringA(section, key, "", value.data(),
+                                                  static_cast<DWORD>(size), path.c_str());
+    EXPECT_LT(length, size - 1) << "the value of " << key << " was cut";
+    return std::string(value.data(), length);
+}
+
+int ProfileInt(const std::string& path, const char* section, const char* key, int fallback) {
+    return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, path.c_str()));
+}
+
+std::vector<std::string> NumberedEntries(int count) {
+    std::vector<std::string> entries;
+    char entry[96];
+    for (int n = 1; n <= count; ++n) {
+        std::snprintf(entry, sizeof entry, "\\受信箱\\取引先%04d:取引先 %04d", n, n);
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+std::string Repeat(const std::string& piece, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
 PluginSettings KeyByKeySettings(const std::string& path) {
     const auto read = [&path](const char* section, const char* key, std::int32_t fallback) {
-        return static_cast<std::int32_t>(
-            GetPrivateProfileIntA(section, key, fallback, path.c_str()));
+        return ProfileInt(path, section, key, fallback);
     };
     // Right and Bottom default to a sum that wraps around in 32 bits.
     const auto plus = [](std::int32_t a, std::uint32_t b) {

@@ -21,14 +21,25 @@ std::string SettingsText(const StartSettings& settings) {
 
 } // namespace
 
-std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder, const StartSettings& settings,
-                                          const std::string& sections) {
+std::unique_ptr<LoadedPlugin> StartPluginOnFile(const std::string& folder,
+                                                const std::string& bytes) {
     auto plugin = std::make_unique<LoadedPlugin>(folder);
     if (!plugin->loaded())
         throw std::runtime_error("cannot load the plug-in in " + folder);
-    WriteProfileFile(plugin->settingsPath(), SettingsText(settings) + sections);
+    if (!bytes.empty())
+        WriteProfileFile(plugin->settingsPath(), bytes);
     plugin->orc().OnStart();
     return plugin;
+}
+
+std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder, const StartSettings& settings,
+                                          const std::string& sections) {
+    return StartPluginOnFile(folder, SettingsText(settings) + sections);
+}
+
+std::vector<std::string> ListWrittenAtExit(const LoadedPlugin& plugin) {
+    plugin.orc().OnExit();
+    return StoredFolderList(plugin.settingsPath());
 }
 
 std::unique_ptr<LoadedPlugin> StartRowPlugin(const std::string& base, std::size_t row,

@@ -19,11 +19,16 @@ struct StartSettings {
     std::optional<int> isMenuTop;
 };
 
-// Loads a fresh copy of the plug-in into folder, writes its Varkel.ini from
-// settings and further sections as the file holds them, and calls
-// ORC_OnStart.
+// Loads a fresh copy of the plug-in into folder, writes its Varkel.ini with
+// these bytes (none when empty) and calls ORC_OnStart.
+std::unique_ptr<LoadedPlugin> StartPluginOnFile(const std::string& folder,
+                                                const std::string& bytes);
+// StartPluginOnFile on the file written from settings and further sections
+// as the file holds them.
 std::unique_ptr<LoadedPlugin> StartPlugin(const std::string& folder, const StartSettings& settings,
                                           const std::string& sections = std::string());
+// ORC_OnExit, then the [FolderList] lines that it wrote.
+std::vector<std::string> ListWrittenAtExit(const LoadedPlugin& plugin);
 // For one row of a table-driven test: the stand-in host back to its default
 // script, then StartPlugin in the row's own folder below base.
 std::unique_ptr<LoadedPlugin> StartRowPlugin(const std::string& base, std::size_t row,
