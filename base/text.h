@@ -10,6 +10,10 @@
 #include <string_view>
 
 inline constexpr UINT kTextCodePage = 932;
+// The locale whose folding (case, width, kana type) the search and the
+// settings list's sort use.
+inline constexpr LCID kJapaneseLocale =
+    MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT);
 
 // A lead byte of a double-byte character, for walking long texts byte by
 // byte without a call per byte.

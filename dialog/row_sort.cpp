@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr LCID kJapanese = 0x0411;
 // The folding the search does: case, full and half width, hiragana and
 // katakana.
 constexpr DWORD kFolding = NORM_IGNORECASE | NORM_IGNOREWIDTH | NORM_IGNOREKANATYPE;
@@ -46,7 +45,7 @@ std::vector<SortKey> SortKeys(HWND list, int column) {
 }
 
 int Compare(const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(kJapanese, kFolding, a.data(), static_cast<int>(a.size()), b.data(),
+    return CompareStringW(kJapaneseLocale, kFolding, a.data(), static_cast<int>(a.size()), b.data(),
                           static_cast<int>(b.size()));
 }
 

@@ -69,7 +69,7 @@ std::vector<std::optional<std::size_t>> OfferedEntries() {
     std::size_t next = 0;
     for (const std::string& entry : entries) {
         const std::string folderId(FolderIdOf(entry));
-        if (current && lstrcmpA(folderId.c_str(), current->c_str()) == 0)
+        if (current && SameFolderId(folderId, *current))
             offered.push_back(std::nullopt);
         else
             offered.push_back(next++);

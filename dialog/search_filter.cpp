@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr LCID kJapanese =
-    MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT);
 constexpr wchar_t kFieldEnd = L'\n';
 
 // One mapping of LCMapStringW. The kana, width and case mappings are done one
@@ -20,11 +18,12 @@ std::wstring Mapped(const std::wstring& text, DWORD flag) {
     if (text.empty())
         return text;
     const int length = static_cast<int>(text.size());
-    const int needed = LCMapStringW(kJapanese, flag, text.data(), length, nullptr, 0);
+    const int needed = LCMapStringW(kJapaneseLocale, flag, text.data(), length, nullptr, 0);
     if (needed <= 0)
         return text;
     std::wstring mapped(static_cast<std::size_t>(needed), L'\0');
-    const int written = LCMapStringW(kJapanese, flag, text.data(), length, mapped.data(), needed);
+    const int written =
+        LCMapStringW(kJapaneseLocale, flag, text.data(), length, mapped.data(), needed);
     if (written <= 0)
         return text;
     mapped.resize(static_cast<std::size_t>(written));

@@ -1,5 +1,7 @@
 #include "folder_entry.h"
 
+#include <windows.h>
+
 FolderEntryParts SplitFolderEntry(std::string_view entry) {
     const std::size_t colon = entry.find(':');
     if (colon == std::string_view::npos)
@@ -9,6 +11,10 @@ FolderEntryParts SplitFolderEntry(std::string_view entry) {
 
 std::string_view FolderIdOf(std::string_view entry) {
     return entry.substr(0, entry.find(':'));
+}
+
+bool SameFolderId(const std::string& a, const std::string& b) {
+    return lstrcmpA(a.c_str(), b.c_str()) == 0;
 }
 
 std::string MakeFolderEntry(std::string_view folderId, std::string_view menuName) {

@@ -16,4 +16,7 @@ FolderEntryParts SplitFolderEntry(std::string_view entry);
 // The folder ID part of an entry, as the split gives it, without a copy.
 std::string_view FolderIdOf(std::string_view entry);
 
+// Whether two folder IDs name one folder: equal under lstrcmpA.
+bool SameFolderId(const std::string& a, const std::string& b);
+
 std::string MakeFolderEntry(std::string_view folderId, std::string_view menuName);

@@ -25,7 +25,7 @@ void EraseFolderEntry(std::size_t position) {
 
 std::optional<std::size_t> FindFolderEntry(const std::string& folderId) {
     for (std::size_t i = 0; i < g_folderList.size(); ++i) {
-        if (lstrcmpA(SplitFolderEntry(g_folderList[i]).folderId.c_str(), folderId.c_str()) == 0)
+        if (SameFolderId(SplitFolderEntry(g_folderList[i]).folderId, folderId))
             return i;
     }
     return std::nullopt;

@@ -120,8 +120,7 @@ struct MoveItemsSource {
     std::optional<std::string> currentFolder;
 
     bool IsCurrent(std::size_t position) const {
-        return currentFolder &&
-               lstrcmpA(parts[position].folderId.c_str(), currentFolder->c_str()) == 0;
+        return currentFolder && SameFolderId(parts[position].folderId, *currentFolder);
     }
 };
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/holders.h"
 #include "desktop/screenshot.h"
 #include "desktop/window_driver.h"
 #include "message_boxes.h"
@@ -137,31 +138,12 @@ RECT InImage(HWND dialog, int id) {
     return child;
 }
 
-// A control's DC with the control's font selected, for one scope.
-class ControlFontDc {
-  public:
-    explicit ControlFontDc(HWND control)
-        : control_(control), dc_(GetDC(control)),
-          old_(SelectObject(dc_,
-                            reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)))) {}
-    ~ControlFontDc() {
-        SelectObject(dc_, old_);
-        ReleaseDC(control_, dc_);
-    }
-    ControlFontDc(const ControlFontDc&) = delete;
-    ControlFontDc& operator=(const ControlFontDc&) = delete;
-    HDC get() const { return dc_; }
-
-  private:
-    HWND control_;
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 // Characters of a text that the control's font has no glyph for (the font
 // that the template names must map to one with Japanese glyphs).
 int MissingGlyphs(HWND control, const wchar_t* text) {
-    const ControlFontDc dc(control);
+    const ClientDc dc(control);
+    const ScopedSelection font(dc.get(),
+                               reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
     const int length = lstrlenW(text);
     std::vector<WORD> glyphs(static_cast<std::size_t>(length));
     GetGlyphIndicesW(dc.get(), text, length, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
