@@ -18,7 +18,6 @@ using UniqueHandleOf = std::unique_ptr<std::remove_pointer_t<H>, Closer<Close>>;
 using UniqueMenu = UniqueHandleOf<HMENU, &DestroyMenu>;
 using UniqueHandle = UniqueHandleOf<HANDLE, &CloseHandle>;
 using UniqueModule = UniqueHandleOf<HMODULE, &FreeLibrary>;
-using UniqueDesktop = UniqueHandleOf<HDESK, &CloseDesktop>;
 using UniqueMemoryDc = UniqueHandleOf<HDC, &DeleteDC>;
 using UniqueBitmap = UniqueHandleOf<HBITMAP, &DeleteObject>;
 

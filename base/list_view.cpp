@@ -20,6 +20,29 @@ void InsertListColumn(HWND list, int index, std::string header, int width) {
     ListView_InsertColumn(list, index, &column);
 }
 
+int InsertListRow(HWND list, int index, std::vector<std::string> cells, LPARAM tag) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = index;
+    item.pszText = cells.at(0).data();
+    item.lParam = tag;
+    const int row = ListView_InsertItem(list, &item);
+    for (std::size_t column = 1; column < cells.size() && row >= 0; ++column)
+        SetCellText(list, row, static_cast<int>(column), std::move(cells[column]));
+    return row;
+}
+
+LPARAM ListRowTag(HWND list, int row) {
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    return ListView_GetItem(list, &item) ? item.lParam : 0;
+}
+
+void SetCellText(HWND list, int row, int column, std::string text) {
+    ListView_SetItemText(list, row, column, text.data());
+}
+
 std::string CellText(HWND list, int row, int column) {
     // The control may point the item at its own text instead of filling ours,
     // and its answer need not count bytes: the text is measured by its NUL.
@@ -101,6 +124,13 @@ void SetCountAndSelectFirst(HWND list, std::size_t count, LPARAM flags) {
 }
 
 } // namespace
+
+std::vector<int> SelectedRows(HWND list) {
+    std::vector<int> rows;
+    for (int row = -1; (row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1;)
+        rows.push_back(row);
+    return rows;
+}
 
 void ShowOwnerDataRows(HWND list, std::size_t count) {
     // The list view draws its scroll bars at once whenever its count

@@ -275,15 +275,8 @@ double Refill(HWND list, RowTexts rows) {
     const auto start = Clock::now();
     ListView_SetItemCount(list, rows.size());
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(row);
-        item.pszText = rows[row][0].data();
-        ListView_InsertItem(list, &item);
-        ListView_SetItemText(list, static_cast<int>(row), 1, rows[row][1].data());
-        ListView_SetItemText(list, static_cast<int>(row), 2, rows[row][2].data());
-    }
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        InsertListRow(list, static_cast<int>(row), {rows[row][0], rows[row][1], rows[row][2]});
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     UpdateWindow(list);
     return Milliseconds(Clock::now() - start);

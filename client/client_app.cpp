@@ -20,8 +20,7 @@ void LoadPlugin(const std::string& path) {
         return;
     }
     Note("client: loaded " + client.plugin.Describe());
-    const int result = client.plugin.orc().OnStart();
-    Note("client: ORC_OnStart returned " + std::to_string(result));
+    Note("client: ORC_OnStart returned " + std::to_string(client.plugin.orc().OnStart()));
     SetStatus("プラグインを読み込みました: " + client.plugin.Describe());
 }
 

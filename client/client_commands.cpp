@@ -43,13 +43,8 @@ void ShowPluginInfo() {
 }
 
 void ShowFolderProperties() {
-    const Folder* folder = Client().store.FindFolder(SelectedFolderId());
-    if (folder)
+    if (const Folder* folder = Client().store.FindFolder(SelectedFolderId()))
         SetStatus("フォルダ「" + folder->name + "」 ID: " + folder->id);
-}
-
-void MoveToTrash() {
-    SetStatus(std::to_string(MoveSelectedMails(kTrashFolder)) + "通をごみ箱へ移動しました");
 }
 
 // The selected folder and those below it go, their mail to the trash; the
@@ -91,8 +86,9 @@ void OnClientCommand(WPARAM commandWord) {
     case kCmdPluginInfo: ShowPluginInfo(); break;
     case kCmdFolderProperties: ShowFolderProperties(); break;
     case kCmdFolderDelete: DeleteSelectedFolder(); break;
-    case kCmdMailReply: SetStatus("返信はこのスタンドインでは使えません"); break;
-    case kCmdMailDelete: MoveToTrash(); break;
+    case kCmdMailDelete:
+        SetStatus(std::to_string(MoveSelectedMails(kTrashFolder)) + "通をごみ箱へ移動しました");
+        break;
     case kCmdPreviewCopy: SendMessageA(windows.preview, WM_COPY, 0, 0); break;
     case kCmdPreviewSelectAll: SendMessageA(windows.preview, EM_SETSEL, 0, -1); break;
     default: break;
@@ -104,6 +100,5 @@ void OnClientClosing() {
     if (!client.plugin.loaded())
         return;
     Note("client: ORC_OnExit");
-    const int result = client.plugin.orc().OnExit();
-    Note("client: ORC_OnExit returned " + std::to_string(result));
+    Note("client: ORC_OnExit returned " + std::to_string(client.plugin.orc().OnExit()));
 }

@@ -8,7 +8,6 @@ enum ClientCommandId {
     kCmdPluginInfo = 111,
     kCmdFolderProperties = 120,
     kCmdFolderDelete = 121,
-    kCmdMailReply = 130,
     kCmdMailDelete = 131,
     kCmdPreviewCopy = 140,
     kCmdPreviewSelectAll = 141,

@@ -30,7 +30,6 @@ struct ClientItem {
 };
 const ClientItem kClientItems[] = {{kFolderMenu, kCmdFolderProperties, "フォルダのプロパティ(&P)"},
                                    {kFolderMenu, kCmdFolderDelete, "フォルダの削除(&X)"},
-                                   {kMailListMenu, kCmdMailReply, "返信(&R)"},
                                    {kMailListMenu, kCmdMailDelete, "ごみ箱へ移動(&D)"},
                                    {kMailViewMenu, kCmdPreviewCopy, "コピー(&C)"},
                                    {kMailViewMenu, kCmdPreviewSelectAll, "すべて選択(&A)"}};

@@ -58,16 +58,10 @@ int MoveSelectedMessages(const std::string& folderId, int flags) {
     const Folder* destination = Client().store.FindFolder(folderId);
     const int moved = MoveSelectedMails(folderId);
     NoteCall("ORA_MoveSelectedMessages(" + Quoted(folderId) + ", " + std::to_string(flags) + ")",
-             std::to_string(moved));
-    const std::string name = destination ? destination->name : folderId;
-    SetStatus("プラグインが「" + name + "」への移動を要求しました: " + std::to_string(moved) +
-              "通を移動しました");
-    if (!destination) {
-        Note("client: no folder has the ID " + Quoted(folderId) + "; nothing moved");
-        return 0;
-    }
-    Note("client: moved " + std::to_string(moved) + " message(s) from " + Quoted(from) + " to " +
-         Quoted(folderId) + ": " + subjects);
+             std::to_string(moved) + (destination ? " moved from " + Quoted(from) + ": " + subjects
+                                                  : ", no such folder"));
+    SetStatus("プラグインが「" + (destination ? destination->name : folderId) +
+              "」への移動を要求しました: " + std::to_string(moved) + "通を移動しました");
     return moved;
 }
 

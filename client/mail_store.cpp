@@ -8,6 +8,7 @@ void MailStore::AddFolder(Folder folder) {
 
 void MailStore::AddMessage(Message message) {
     message.serial = nextSerial_++;
+    message.messageId = "<" + std::to_string(message.serial) + ".varkelmail@example.jp>";
     messages_.push_back(std::move(message));
 }
 
@@ -48,24 +49,17 @@ int MailStore::Move(const std::vector<int>& serials, const std::string& folderId
 }
 
 int MailStore::DeleteFolder(const std::string& folderId, const std::string& trashId) {
-    // The folder itself or one below it, by its parents.
-    const auto within = [&](const std::string& id) {
-        for (const Folder* at = FindFolder(id); at; at = FindFolder(at->parentId)) {
-            if (at->id == folderId)
-                return true;
-        }
-        return false;
-    };
-    if (!FindFolder(folderId) || !FindFolder(trashId) || within(trashId))
-        return 0;
-    std::vector<std::string> gone;
-    for (const Folder& folder : folders_) {
-        if (within(folder.id))
-            gone.push_back(folder.id);
-    }
+    // The folder and those below it: a parent comes before its folders.
+    std::vector<std::string> gone{folderId};
     const auto isGone = [&](const std::string& id) {
         return std::find(gone.begin(), gone.end(), id) != gone.end();
     };
+    for (const Folder& folder : folders_) {
+        if (isGone(folder.parentId))
+            gone.push_back(folder.id);
+    }
+    if (!FindFolder(folderId) || !FindFolder(trashId) || isGone(trashId))
+        return 0;
     for (Message& message : messages_) {
         if (isGone(message.folderId))
             message.folderId = trashId;

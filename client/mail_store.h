@@ -18,7 +18,7 @@ struct Message {
     std::string date;
     std::string subject;
     std::string body;
-    std::string messageId;
+    std::string messageId; // given by AddMessage
 };
 
 class MailStore {

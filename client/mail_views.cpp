@@ -1,5 +1,6 @@
 #include "mail_views.h"
 
+#include "base/list_view.h"
 #include "client_state.h"
 
 namespace {
@@ -13,26 +14,6 @@ std::vector<HTREEITEM> g_items;
 std::string FolderLabel(const Folder& folder) {
     const std::size_t count = Client().store.MessagesIn(folder.id).size();
     return count ? folder.name + " (" + std::to_string(count) + ")" : folder.name;
-}
-
-void AddListRow(HWND list, const Message& message) {
-    std::string from = message.from, subject = message.subject, date = message.date;
-    LVITEMA row{};
-    row.mask = LVIF_TEXT | LVIF_PARAM;
-    row.iItem = ListView_GetItemCount(list);
-    row.pszText = from.data();
-    row.lParam = message.serial;
-    const int index = ListView_InsertItem(list, &row);
-    ListView_SetItemText(list, index, 1, subject.data());
-    ListView_SetItemText(list, index, 2, date.data());
-}
-
-int RowSerial(HWND list, int row) {
-    LVITEMA query{};
-    query.mask = LVIF_PARAM;
-    query.iItem = row;
-    ListView_GetItem(list, &query);
-    return static_cast<int>(query.lParam);
 }
 
 void SetStatusPart(int part, std::string text) {
@@ -66,9 +47,9 @@ void FillFolderTree() {
     g_items.clear();
     for (std::size_t i = 0; i < folders.size(); ++i) {
         TVINSERTSTRUCTA insert{};
-        // A parent comes before its folders in the store.
-        const Folder* parent = Client().store.FindFolder(folders[i].parentId);
-        insert.hParent = parent ? g_items[parent - folders.data()] : TVI_ROOT;
+        // A parent comes before its folders in the store; a mailbox has none
+        // and goes at the root.
+        insert.hParent = FolderItem(folders[i].parentId);
         insert.hInsertAfter = TVI_LAST;
         insert.item.mask = TVIF_PARAM;
         insert.item.lParam = static_cast<LPARAM>(i);
@@ -110,8 +91,10 @@ void ShowFolder(const std::string& folderId) {
     const HWND list = Client().windows.list;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list);
-    for (const Message* message : Client().store.MessagesIn(folderId))
-        AddListRow(list, *message);
+    for (const Message* message : Client().store.MessagesIn(folderId)) {
+        InsertListRow(list, ListView_GetItemCount(list),
+                      {message->from, message->subject, message->date}, message->serial);
+    }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
     UpdatePreview();
@@ -128,10 +111,9 @@ int MoveSelectedMails(const std::string& folderId) {
 }
 
 std::vector<int> SelectedSerials() {
-    const HWND list = Client().windows.list;
     std::vector<int> serials;
-    for (int row = -1; (row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1;)
-        serials.push_back(RowSerial(list, row));
+    for (const int row : SelectedRows(Client().windows.list))
+        serials.push_back(static_cast<int>(ListRowTag(Client().windows.list, row)));
     return serials;
 }
 
@@ -140,7 +122,8 @@ void UpdatePreview() {
     int row = ListView_GetNextItem(list, -1, LVNI_FOCUSED | LVNI_SELECTED);
     if (row < 0)
         row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
-    const Message* message = row >= 0 ? Client().store.FindMessage(RowSerial(list, row)) : nullptr;
+    const Message* message =
+        row >= 0 ? Client().store.FindMessage(static_cast<int>(ListRowTag(list, row))) : nullptr;
     const int serial = message ? message->serial : 0;
     if (serial == g_previewSerial && serial != 0)
         return;

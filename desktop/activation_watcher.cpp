@@ -10,12 +10,16 @@ namespace {
 std::vector<ActivationWatcher*> g_watchers;
 HHOOK g_hook = nullptr;
 
+// A message box: a dialog of the standard class holding the message text.
+bool IsMessageBox(HWND window) {
+    return ClassNameOf(window) == kDialogClass && GetDlgItem(window, 0xFFFF) != nullptr;
+}
+
 UINT ButtonStyle(HWND box) {
-    const bool ok = GetDlgItem(box, IDOK) != nullptr;
     const bool cancel = GetDlgItem(box, IDCANCEL) != nullptr;
     if (GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO))
         return cancel ? MB_YESNOCANCEL : MB_YESNO;
-    return ok && cancel ? MB_OKCANCEL : MB_OK;
+    return GetDlgItem(box, IDOK) && cancel ? MB_OKCANCEL : MB_OK;
 }
 
 // The icon flag whose system icon the box shows, or 0.

@@ -48,35 +48,6 @@ bool EncodePng(IWICImagingFactory& factory, const std::wstring& path, const Imag
            SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
 
-} // namespace
-
-COLORREF Image::Pixel(int x, int y) const {
-    const auto at = static_cast<std::size_t>(y * width + x) * 3;
-    return RGB(bgr[at + 2], bgr[at + 1], bgr[at]);
-}
-
-Image CaptureWindow(HWND window) {
-    RECT rect{};
-    if (!GetWindowRect(window, &rect))
-        return Image();
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    // The screen catches up with the window's painting asynchronously.
-    Image last;
-    const DWORD start = GetTickCount();
-    do {
-        PumpMessagesFor(30);
-        Image now = CaptureScreenArea(rect);
-        if (!last.bgr.empty() && now.bgr == last.bgr)
-            return now;
-        last = std::move(now);
-    } while (GetTickCount() - start < 2000);
-    return last;
-}
-
-namespace {
-
 // The pixels of source from (left, top), width by height.
 Image CopyFrom(HDC source, int left, int top, int width, int height) {
     Image image;
@@ -104,6 +75,31 @@ Image CopyFrom(HDC source, int left, int top, int width, int height) {
 }
 
 } // namespace
+
+COLORREF Image::Pixel(int x, int y) const {
+    const auto at = static_cast<std::size_t>(y * width + x) * 3;
+    return RGB(bgr[at + 2], bgr[at + 1], bgr[at]);
+}
+
+Image CaptureWindow(HWND window) {
+    RECT rect{};
+    if (!GetWindowRect(window, &rect))
+        return Image();
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The screen catches up with the window's painting asynchronously.
+    Image last;
+    const DWORD start = GetTickCount();
+    do {
+        PumpMessagesFor(30);
+        Image now = CaptureScreenArea(rect);
+        if (!last.bgr.empty() && now.bgr == last.bgr)
+            return now;
+        last = std::move(now);
+    } while (GetTickCount() - start < 2000);
+    return last;
+}
 
 Image CaptureScreenArea(const RECT& rect) {
     const UniqueScreenDc screen(GetDC(nullptr));

@@ -23,10 +23,8 @@ void StepRunner::Add(std::string what, std::function<bool()> done) {
 
 void StepRunner::Pause(DWORD milliseconds) {
     Add("a pause", [milliseconds, start = ULONGLONG(0)]() mutable {
-        const ULONGLONG now = GetTickCount64();
-        if (start == 0)
-            start = now;
-        return now - start >= milliseconds;
+        start = start ? start : GetTickCount64();
+        return GetTickCount64() - start >= milliseconds;
     });
 }
 

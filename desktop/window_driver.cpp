@@ -32,14 +32,11 @@ void KeyPress(HWND window, WPARAM virtualKey, bool post, UINT down, UINT up, LPA
     const LPARAM downBits = 1 | static_cast<LPARAM>(scan) << 16 | bits;
     for (const auto& [message, lParam] :
          {std::pair{down, downBits}, {up, downBits | static_cast<LPARAM>(0xC0000000u)}}) {
-        if (post)
-            PostMessageA(window, message, virtualKey, lParam);
-        else
-            SendMessageA(window, message, virtualKey, lParam);
+        post ? PostMessageA(window, message, virtualKey, lParam)
+             : static_cast<BOOL>(SendMessageA(window, message, virtualKey, lParam));
     }
 }
 
-// The first visible window of these, or null.
 HWND FirstVisible(const std::vector<HWND>& windows) {
     const auto found = std::find_if(windows.begin(), windows.end(), IsWindowVisible);
     return found == windows.end() ? nullptr : *found;
@@ -107,13 +104,6 @@ void SelectRows(HWND list, const std::vector<int>& rows) {
 void SelectListRow(HWND list, int row) {
     SetFocus(list);
     SelectRows(list, {row});
-}
-
-std::vector<int> SelectedRows(HWND list) {
-    std::vector<int> rows;
-    for (int row = -1; (row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1;)
-        rows.push_back(row);
-    return rows;
 }
 
 POINT ListRowCenter(HWND list, int row) {
@@ -217,12 +207,6 @@ RECT WindowRectOf(HWND window) {
     return rect;
 }
 
-RECT ChildRect(HWND parent, int id) {
-    RECT rect = WindowRectOf(GetDlgItem(parent, id));
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 SIZE ClientSize(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
@@ -232,8 +216,7 @@ SIZE ClientSize(HWND window) {
 void ResizeClientArea(HWND window, int width, int height) {
     const RECT outer = WindowRectOf(window);
     const SIZE inner = ClientSize(window);
-    const int frameWidth = (outer.right - outer.left) - inner.cx;
-    const int frameHeight = (outer.bottom - outer.top) - inner.cy;
-    SetWindowPos(window, nullptr, 0, 0, width + frameWidth, height + frameHeight,
+    SetWindowPos(window, nullptr, 0, 0, width + outer.right - outer.left - inner.cx,
+                 height + outer.bottom - outer.top - inner.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

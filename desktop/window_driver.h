@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/list_view.h"
+#include "base/window_geometry.h"
 #include "window_text.h"
 
 // A visible top-level window of the calling thread with this class and
@@ -47,7 +48,6 @@ void RightClickAt(HWND control, POINT screen);
 void SelectRows(HWND list, const std::vector<int>& rows);
 // Selects one row, with the focus, and focuses the list, as a click does.
 void SelectListRow(HWND list, int row);
-std::vector<int> SelectedRows(HWND list);
 // The screen point at the middle of a row's label.
 POINT ListRowCenter(HWND list, int row);
 // The client point just below the middle of a row's top edge: the gap
@@ -78,8 +78,6 @@ std::vector<std::string> OpenMenuItems(HWND menuWindow);
 
 // Geometry.
 RECT WindowRectOf(HWND window);
-// A child's rectangle in its parent's client coordinates.
-RECT ChildRect(HWND parent, int id);
 SIZE ClientSize(HWND window);
 // Resizes the window so that its client area is width by height.
 void ResizeClientArea(HWND window, int width, int height);

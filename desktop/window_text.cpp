@@ -19,10 +19,6 @@ std::string ClassNameOf(HWND window) {
     return std::string(name, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
-bool IsMessageBox(HWND window) {
-    return ClassNameOf(window) == kDialogClass && GetDlgItem(window, 0xFFFF) != nullptr;
-}
-
 std::vector<MenuItem> ReadMenuItems(HMENU menu) {
     std::vector<MenuItem> items;
     const int count = GetMenuItemCount(menu);

@@ -15,9 +15,6 @@ inline constexpr char kMenuClass[] = "#32768";
 std::string WindowText(HWND window);
 std::string ClassNameOf(HWND window);
 
-// A message box: a dialog of the standard class holding the message text.
-bool IsMessageBox(HWND window);
-
 struct MenuItem {
     UINT type;  // fType
     UINT state; // fState

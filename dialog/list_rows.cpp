@@ -11,6 +11,7 @@
 #include "../folders/plugin_settings.h"
 #include "../res/resource.h"
 #include "../base/host_api.h"
+#include "../base/list_view.h"
 #include "../base/text.h"
 #include "row_sort.h"
 
@@ -30,11 +31,6 @@ HWND RowList(HWND dialog) {
 
 int FirstSelectedRow(HWND list) {
     return ListView_GetNextItem(list, -1, LVNI_SELECTED);
-}
-
-// The list view copies the text; it takes a mutable buffer.
-void SetCellText(HWND list, int row, int column, std::string text) {
-    ListView_SetItemText(list, row, column, text.data());
 }
 
 } // namespace
@@ -57,16 +53,8 @@ std::string FolderDisplayName(const std::string& folderId) {
 
 void InsertRow(HWND list, const std::string& entry, int index) {
     const FolderEntryParts parts = SplitFolderEntry(entry);
-    const std::string displayName = FolderDisplayName(parts.folderId);
-    std::string menuName = parts.menuName;
-    LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = index;
-    item.pszText = menuName.data();
-    item.lParam = NewRowTag();
-    ListView_InsertItem(list, &item);
-    SetCellText(list, index, kDisplayNameColumn, displayName);
-    SetCellText(list, index, kFolderIdColumn, parts.folderId);
+    InsertListRow(list, index, {parts.menuName, FolderDisplayName(parts.folderId), parts.folderId},
+                  NewRowTag());
 }
 
 std::string ReadRow(HWND list, int index) {
@@ -92,9 +80,7 @@ int MoveRowTo(HWND list, int row, int target) {
 
 void DeleteRow(HWND dialog) {
     const HWND list = RowList(dialog);
-    std::vector<int> selected;
-    for (int row = -1; (row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1;)
-        selected.push_back(row);
+    const std::vector<int> selected = SelectedRows(list);
     // From the last, so that the rows still to go keep their indexes.
     for (auto row = selected.rbegin(); row != selected.rend(); ++row)
         ListView_DeleteItem(list, *row);

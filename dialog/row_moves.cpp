@@ -5,8 +5,8 @@
 
 #include "../base/guard.h"
 #include "../base/holders.h"
+#include "../base/window_geometry.h"
 #include "list_rows.h"
-#include "window_geometry.h"
 
 namespace {
 

@@ -35,11 +35,8 @@ struct SortKey {
 std::vector<SortKey> SortKeys(HWND list, int column) {
     std::vector<SortKey> keys(static_cast<std::size_t>(ListView_GetItemCount(list)));
     for (std::size_t row = 0; row < keys.size(); ++row) {
-        LVITEMA item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = static_cast<int>(row);
-        ListView_GetItem(list, &item);
-        keys[row] = SortKey{item.lParam, ToUtf16(CellText(list, static_cast<int>(row), column))};
+        const int at = static_cast<int>(row);
+        keys[row] = SortKey{ListRowTag(list, at), ToUtf16(CellText(list, at, column))};
     }
     return keys;
 }

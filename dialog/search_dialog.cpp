@@ -16,8 +16,8 @@
 #include "../base/list_view.h"
 #include "../base/module.h"
 #include "../base/text.h"
+#include "../base/window_geometry.h"
 #include "list_rows.h"
-#include "window_geometry.h"
 #include "search_filter.h"
 
 namespace {

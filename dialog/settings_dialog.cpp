@@ -10,6 +10,7 @@
 #include "../base/guard.h"
 #include "../base/module.h"
 #include "../base/text.h"
+#include "../base/window_geometry.h"
 #include "check_boxes.h"
 #include "extension_dialog.h"
 #include "list_rows.h"
@@ -17,7 +18,6 @@
 #include "row_moves.h"
 #include "row_sort.h"
 #include "version_box.h"
-#include "window_geometry.h"
 
 namespace {
 

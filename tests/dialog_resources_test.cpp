@@ -142,7 +142,7 @@ TEST(DialogTemplate, ControlsInTabOrderWithIdsClassesStylesPlacesAndTexts) {
         // The dialog manager adds WS_EX_NOPARENTNOTIFY to every control.
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE)) & ~WS_EX_NOPARENTNOTIFY,
                   want.exStyle);
-        const RECT place = ChildRect(dialog, GetDlgCtrlID(control));
+        const RECT place = ChildRect(dialog, control);
         // Windows maps the corner and the size each on its own.
         const RECT corner = InPixels(dialog, RECT{want.x, want.y, 0, 0});
         const RECT size = InPixels(dialog, RECT{want.cx, want.cy, 0, 0});

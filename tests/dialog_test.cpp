@@ -68,7 +68,7 @@ SIZE SizeOf(const RECT& rect) {
 std::vector<RECT> ChildRects(HWND dialog, const int* ids, std::size_t count) {
     std::vector<RECT> rects;
     for (std::size_t i = 0; i < count; ++i)
-        rects.push_back(ChildRect(dialog, ids[i]));
+        rects.push_back(ChildRect(dialog, GetDlgItem(dialog, ids[i])));
     return rects;
 }
 
@@ -83,7 +83,7 @@ void ExpectLayout(HWND dialog, const std::vector<RECT>& atOpening) {
     const RECT area{0, 0, client.cx, client.cy};
     std::vector<RECT> all = ChildRects(dialog, kMovedControls, std::size(kMovedControls));
     for (int id : kTopButtons)
-        all.push_back(ChildRect(dialog, id));
+        all.push_back(ChildRect(dialog, GetDlgItem(dialog, id)));
     for (std::size_t i = 0; i < all.size(); ++i) {
         EXPECT_TRUE(Inside(all[i], area)) << "control " << i;
         for (std::size_t j = i + 1; j < all.size(); ++j) {
@@ -307,7 +307,7 @@ TEST(DialogLayout, ControlsFollowTheEdgesAndTheListFillsTheRest) {
             }
             ExpectLayout(dialog, atOpening);
             for (std::size_t i = 0; i < std::size(kTopButtons); ++i)
-                EXPECT_EQ(CornersOf(ChildRect(dialog, kTopButtons[i])), CornersOf(topButtons[i]));
+                EXPECT_EQ(CornersOf(ChildRect(dialog, GetDlgItem(dialog, kTopButtons[i]))), CornersOf(topButtons[i]));
         }
         ClickButton(dialog, IDCANCEL);
     }});

@@ -219,17 +219,17 @@ TEST(SearchDialog, NeverSmallerThanItsTemplateAndTheListFollows) {
     ModalScript script(kDialogClass, kSearchCaption);
     script.Do([&](HWND dialog) {
         const RECT opened = WindowRectOf(dialog);
-        const RECT list = ChildRect(dialog, IDC_SEARCH_LIST);
+        const RECT list = ChildRect(dialog, GetDlgItem(dialog, IDC_SEARCH_LIST));
         MoveWindow(dialog, opened.left, opened.top, 50, 50, TRUE);
         const RECT small = WindowRectOf(dialog);
         EXPECT_EQ(small.right - small.left, opened.right - opened.left);
         EXPECT_EQ(small.bottom - small.top, opened.bottom - opened.top);
         MoveWindow(dialog, opened.left, opened.top, opened.right - opened.left + 100,
                    opened.bottom - opened.top + 60, TRUE);
-        const RECT grown = ChildRect(dialog, IDC_SEARCH_LIST);
+        const RECT grown = ChildRect(dialog, GetDlgItem(dialog, IDC_SEARCH_LIST));
         EXPECT_EQ(grown.right - grown.left, list.right - list.left + 100);
         EXPECT_EQ(grown.bottom - grown.top, list.bottom - list.top + 60);
-        const RECT move = ChildRect(dialog, IDOK);
+        const RECT move = ChildRect(dialog, GetDlgItem(dialog, IDOK));
         EXPECT_GT(move.top, grown.bottom);
         PressKey(dialog, VK_ESCAPE);
     });

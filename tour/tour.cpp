@@ -7,9 +7,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
-#include "base/holders.h"
 #include "base/text.h"
 #include "client_app.h"
 #include "client_state.h"
@@ -28,28 +28,13 @@ constexpr DWORD kTourMilliseconds = 120000;
 std::string g_outputFolder;
 std::vector<ShownBox> g_shownBoxes;
 
-// Creates the folder and any missing parents.
-void CreateFolderTree(const std::string& folder) {
-    const std::string parent = FolderOf(folder);
-    if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() == ERROR_PATH_NOT_FOUND &&
-        parent != folder) {
-        CreateFolderTree(parent);
-        CreateDirectoryA(folder.c_str(), nullptr);
-    }
-}
-
-// Creates the folder and deletes the screenshots an earlier tour left there;
-// false when the folder still does not exist.
-bool PrepareOutputFolder(const std::string& folder) {
-    CreateFolderTree(folder);
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
-    WIN32_FIND_DATAA found{};
-    const UniqueFind search = OwnFind(FindFirstFileA(JoinPath(folder, "*.png").c_str(), &found));
-    for (bool more = search != nullptr; more; more = FindNextFileA(search.get(), &found))
-        DeleteFileA(JoinPath(folder, found.cFileName).c_str());
-    return true;
+// Creates the folder with any missing parents; false when it still does not
+// exist.
+bool CreateOutputFolder(const std::string& folder) {
+    const std::filesystem::path path(ToUtf16(folder, CP_ACP));
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    return std::filesystem::is_directory(path, error);
 }
 
 // A fresh copy of the plug-in, so that its settings file starts empty.
@@ -61,43 +46,25 @@ std::string CopyPlugin(const std::string& source) {
     return CopyFileA(source.c_str(), copy.c_str(), FALSE) ? copy : std::string();
 }
 
-// The path as the Unix side sees it when running under Wine, else unchanged.
-std::string HostVisiblePath(const std::string& path) {
-    using UnixName = char*(CDECL*)(LPCWSTR);
-    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    char* name = unixName ? unixName(ToUtf16(path, CP_ACP).c_str()) : nullptr;
-    if (!name)
-        return path;
-    // The Unix name is UTF-8; the caller's texts are in the ANSI code page.
-    const std::string visible = FromUtf16(ToUtf16(name, CP_UTF8), CP_ACP);
-    HeapFree(GetProcessHeap(), 0, name);
-    return visible;
-}
-
 [[noreturn]] void Fail(const std::string& why) {
     Note("tour: FAILED: " + why);
-    const std::string path = JoinPath(g_outputFolder, "failure.png");
-    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (WritePng(path, CaptureScreenArea(screen)))
-        Note("tour: the screen at the failure: " + HostVisiblePath(path));
+    if (WritePng(JoinPath(g_outputFolder, "failure.png"),
+                 CaptureScreenArea(AreaOf({GetDesktopWindow()}))))
+        Note("tour: the screen at the failure: failure.png");
     TerminateProcess(GetCurrentProcess(), 1);
     ExitProcess(1);
 }
 
 // Notes the settings file, each line with the one line end that Note gives,
-// and where the screenshots and the transcript are.
+// and the files the tour wrote in the output folder.
 void Report(const std::string& pluginPath) {
     const std::string settings = JoinPath(FolderOf(pluginPath), "Varkel.ini");
-    Note("== Varkel.ini (" + HostVisiblePath(settings) + ")");
+    Note("== " + settings);
     std::string text = ReadWholeFile(settings);
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     text.erase(text.find_last_not_of('\n') + 1);
     Note(text.empty() ? "(missing or empty)" : text);
-    Note("== Screenshots");
-    for (const std::string& name : TourScreenshots())
-        Note(HostVisiblePath(JoinPath(g_outputFolder, name)));
-    Note("== Transcript: " + HostVisiblePath(JoinPath(g_outputFolder, "transcript.txt")));
+    Note("== In " + g_outputFolder + ": transcript.txt, " + Joined(TourScreenshots(), ", "));
 }
 
 // Notes the box as the plug-in showed it; the tour answers it later.
@@ -136,7 +103,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 2;
     }
     g_outputFolder = FullPath(__argv[1]);
-    if (!PrepareOutputFolder(g_outputFolder)) {
+    if (!CreateOutputFolder(g_outputFolder)) {
         Note("tour: cannot create " + g_outputFolder);
         return 2;
     }
@@ -148,13 +115,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 2;
     }
     Note("tour: VarkelMail drives Varkel.dll the way a person would");
-    const UniqueDesktop desktop = UseOwnDesktop("VarkelTour");
+    const OwnDesktop desktop = UseOwnDesktop("VarkelTour");
     if (!desktop)
         Note("tour: no desktop of its own; other programs may take the focus");
-    if (!StartClient(instance, SW_SHOWNORMAL, plugin))
-        Fail("the main window could not be created");
-    if (!Client().plugin.loaded())
-        Fail("the plug-in did not load");
+    // The transcript says why when the plug-in did not load.
+    if (!StartClient(instance, SW_SHOWNORMAL, plugin) || !Client().plugin.loaded())
+        Fail("the client did not start with the plug-in");
     SetWindowSubclass(Client().windows.frame, NoteMenus, 1, 0);
     const ActivationWatcher boxes(NoteBox);
     StepRunner tour(kTourMilliseconds, Fail);
@@ -164,8 +130,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tour.Stop();
     StopClient();
     Report(plugin);
-    if (!tour.finished())
-        Note("tour: FAILED: the client closed before the tour ended");
     // The last step: what the tour left.
     const std::vector<std::string> failed =
         CheckTour(g_outputFolder, tour.finished(), g_shownBoxes);

@@ -12,8 +12,6 @@ using namespace plugin_text;
 
 namespace {
 
-const char* const kQuotes[] = {"お見積りの件（青葉システム）", "Re: お見積りの件（青葉システム）"};
-
 using Texts = std::vector<std::string>;
 
 // "description, menu type" of each command registered whose description
@@ -44,10 +42,10 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
     for (const standin::HostCall& call : standin::CallsTo("ORA_MoveSelectedMessages"))
         moves.push_back(Joined(call.arguments, ", "));
     // How many of the two quotation mails the folder holds now.
-    const auto quotesIn = [](const char* folder) {
+    const auto quotesIn = [](const std::string& folder) {
         const std::vector<const Message*> messages = Client().store.MessagesIn(folder);
         return std::count_if(messages.begin(), messages.end(), [](const Message* message) {
-            return std::count(std::begin(kQuotes), std::end(kQuotes), message->subject) > 0;
+            return message->subject.find(kQuoteSubject) != std::string::npos;
         });
     };
     // The last move item for 取引先: built in the menu whose current folder
@@ -87,8 +85,8 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         {"the move was confirmed in a box first", shown(MoveText("取引先"))},
         {"the host got move requests with 0 to 取引先's folder ID, then from the search to "
          "ソフト開発's, then to each of them from the menu",
-         moves == Texts{kClientsFolder + std::string(", 0"), kDevFolder + std::string(", 0"),
-                        kClientsFolder + std::string(", 0"), kDevFolder + std::string(", 0")}},
+         moves == Texts{kClientsFolder + ", 0", kDevFolder + ", 0", kClientsFolder + ", 0",
+                        kDevFolder + ", 0"}},
         {"the search's move was confirmed with the move item's text",
          shown(MoveText("ソフト開発"))},
         {"the two quotation mails left the inbox for the destinations",
@@ -96,7 +94,7 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         {"Q&A's move item's description keeps its one \"&\"",
          std::count(moveItems.begin(), moveItems.end(), MoveText("Q&A") + ", 1") > 0},
         {"the recent item's move was confirmed with the whole name",
-         shown(MoveText("仕事/ソフト開発"))},
+         shown(MoveText(kGroupedDevName))},
         {"ORC_OnExit ran", transcript.find("client: ORC_OnExit returned 0") != std::string::npos},
         {"a move to the deleted Q&A warned first, in the warning box",
          shown(MissingFolderText("Q&A"), MB_OKCANCEL | MB_ICONWARNING)},
@@ -105,8 +103,8 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
         {"Varkel.ini holds the entries in the dialog's order, 取引先 put first by the context "
          "menu, with the new names, Q&A removed as missing",
          StoredSection(ini, "FolderList") ==
-             Texts{"0000001=" + std::string(kClientsFolder) + ":" + kNewClientsName,
-                   "0000002=" + std::string(kDevFolder) + ":仕事/ソフト開発"}},
+             Texts{"0000001=" + kClientsFolder + ":" + kNewClientsName,
+                   "0000002=" + kDevFolder + ":" + kGroupedDevName}},
         {"Varkel.ini keeps confirmation on and the submenu at the bottom",
          settings == Texts{"IsConfirm=1", "IsMenuTop=0"}},
         {"Varkel.ini holds the extensions turned on",
@@ -115,7 +113,7 @@ std::vector<std::string> CheckTour(const std::string& outputFolder, bool ranToEn
                                                   "GrayCurrent=1"}},
         {"Varkel.ini holds the recent destinations, most recent first",
          StoredSection(ini, "Recent") ==
-             Texts{"0000001=" + std::string(kDevFolder), "0000002=" + std::string(kClientsFolder)}},
+             Texts{"0000001=" + kDevFolder, "0000002=" + kClientsFolder}},
         {"every screenshot the tour took is a PNG file named in the transcript", screenshots},
     };
     std::vector<std::string> failed;

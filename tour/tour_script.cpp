@@ -18,13 +18,7 @@ using namespace plugin_text;
 
 namespace {
 
-// A menu draws "&&" as the one "&" of the folder's name "Q&A".
-constexpr char kQaItem[] = "Q&&A";
-constexpr char kQuoteSubject[] = "お見積りの件（青葉システム）";
-// Typed in hiragana, it finds the katakana of ソフト開発.
-constexpr char kSearchWord[] = "そふと";
 constexpr char kQaItemWithKey[] = "&4 Q&&A";
-constexpr char kDeleteFolderItem[] = "フォルダの削除(&X)";
 constexpr DWORD kPaintPause = 500;
 
 std::string g_outputFolder;
@@ -138,12 +132,11 @@ void LookAtMoveSubmenu(StepRunner& tour, const std::string& item, const std::str
 }
 
 // Waits for the plug-in's box, pictures it when a screenshot is named, and
-// clicks the button (OK unless told).
-void AnswerBox(StepRunner& tour, const std::string& screenshot = "", int button = IDOK,
-               const std::string& buttonName = "OK") {
+// clicks OK, or キャンセル when told.
+void AnswerBox(StepRunner& tour, const std::string& screenshot = "", int button = IDOK) {
     tour.Add("the box", [] { return OpenMessageBox() != nullptr; });
     Shoot(tour, screenshot, OpenMessageBox);
-    Do(tour, "click " + buttonName + " in the box",
+    Do(tour, std::string("click ") + (button == IDOK ? "OK" : "キャンセル") + " in the box",
        [button] { ClickButton(OpenMessageBox(), button); });
     tour.Add("the box to close", [] { return OpenMessageBox() == nullptr; });
 }
@@ -193,14 +186,21 @@ void ClickOkInSettings(StepRunner& tour) {
     tour.Add("the dialog to close", [] { return SettingsDialog() == nullptr; });
 }
 
-// Opens 拡張設定 from the settings, ticks what tick() ticks, pictures the
-// extension dialog when a screenshot is named, and closes both with OK.
-void SetExtensions(StepRunner& tour, const std::string& what, void (*tick)(),
-                   const std::string& screenshot = "") {
+// Opens 拡張設定 from the settings, clicks the check boxes, chooses a recent
+// count when one is given, pictures the extension dialog when a screenshot is
+// named, and closes both with OK.
+void SetExtensions(StepRunner& tour, const std::string& what, std::vector<int> boxes,
+                   const std::string& screenshot = "", int recentCount = -1) {
     Do(tour, "choose 拡張設定(&X)... in its window menu",
        [] { PostMessageA(SettingsDialog(), WM_SYSCOMMAND, IDM_EXTENSIONS, 0); });
     tour.Add("the extension dialog", [] { return ExtensionDialog() != nullptr; });
-    Do(tour, what, tick);
+    Do(tour, what, [boxes, recentCount] {
+        for (const int box : boxes)
+            ClickButton(ExtensionDialog(), box);
+        if (recentCount >= 0)
+            SendDlgItemMessageA(ExtensionDialog(), IDC_EXT_RECENT_COUNT, CB_SETCURSEL,
+                                static_cast<WPARAM>(recentCount), 0);
+    });
     Shoot(tour, screenshot, ExtensionDialog);
     Do(tour, "click OK", [] { ClickButton(ExtensionDialog(), IDOK); });
     tour.Add("the extension dialog to close", [] { return ExtensionDialog() == nullptr; });
@@ -291,20 +291,16 @@ void LookAtMenu(StepRunner& tour) {
 void ShowNameWithAmpersand(StepRunner& tour) {
     RegisterFolder(tour, kQaFolder);
     OpenMailMenu(tour, kClientsFolder);
-    LookAtMoveSubmenu(tour, kQaItem, "ソフト開発 | " + kNewClientsName + " | Q&&A",
+    // A menu draws "&&" as the one "&" of the folder's name "Q&A".
+    LookAtMoveSubmenu(tour, "Q&&A", "ソフト開発 | " + kNewClientsName + " | Q&&A",
                       "10-ampersand-submenu.png");
     CloseMenus(tour);
 }
 
 void TurnOnExtensions(StepRunner& tour) {
     OpenSettings(tour);
-    SetExtensions(
-        tour, "tick the search item and the access keys",
-        [] {
-            ClickButton(ExtensionDialog(), IDC_EXT_SEARCH_ITEM);
-            ClickButton(ExtensionDialog(), IDC_EXT_ACCESS_KEYS);
-        },
-        "11-extensions.png");
+    SetExtensions(tour, "tick the search item and the access keys",
+                  {IDC_EXT_SEARCH_ITEM, IDC_EXT_ACCESS_KEYS}, "11-extensions.png");
 }
 
 void SearchAndMove(StepRunner& tour) {
@@ -314,7 +310,8 @@ void SearchAndMove(StepRunner& tour) {
                           " | &3 Q&&A",
                       "12-access-keys-submenu.png");
     OpenSearch(tour);
-    Do(tour, "type そふと", [] { TypeText(SearchText(), kSearchWord); });
+    // Typed in hiragana, it finds the katakana of ソフト開発.
+    Do(tour, "type そふと", [] { TypeText(SearchText(), "そふと"); });
     NoteRows(tour, "search rows", SearchList, "ソフト開発");
     Shoot(tour, "13-search-dialog.png", SearchDialog);
     Do(tour, "press Enter", [] { PressKey(SearchText(), VK_RETURN); });
@@ -324,10 +321,8 @@ void SearchAndMove(StepRunner& tour) {
 void RecentAndGroups(StepRunner& tour) {
     OpenSettings(tour);
     RenameRow(tour, 0, kGroupedDevName);
-    SetExtensions(tour, "tick the groups and choose 3 recent destinations", [] {
-        ClickButton(ExtensionDialog(), IDC_EXT_GROUP_BY_SLASH);
-        SendDlgItemMessageA(ExtensionDialog(), IDC_EXT_RECENT_COUNT, CB_SETCURSEL, 3, 0);
-    });
+    SetExtensions(tour, "tick the groups and choose 3 recent destinations",
+                  {IDC_EXT_GROUP_BY_SLASH}, "", 3);
     // The moves so far made ソフト開発, then 取引先, recent: each move through
     // the second recent item puts the other first.
     for (const auto& [from, to] :
@@ -398,19 +393,15 @@ void RowMenuToTop(StepRunner& tour) {
 
 void DeleteQaFolder(StepRunner& tour) {
     RightClickFolder(tour, kQaFolder);
-    PickMenuItem(tour, kDeleteFolderItem);
+    PickMenuItem(tour, "フォルダの削除(&X)");
     tour.Add("Q&A gone from the tree",
              [] { return Client().store.FindFolder(kQaFolder) == nullptr; });
     OpenSettings(tour);
     NoteTexts(tour, "display names", std::string("取引先 | ") + kMissingFolder + " | ソフト開発",
               [] { return ListColumnTexts(SettingsList(), 1); });
-    SetExtensions(
-        tour, "tick 見つからないフォルダを確かめる and 今いるフォルダを灰色で表示する",
-        [] {
-            ClickButton(ExtensionDialog(), IDC_EXT_MARK_MISSING);
-            ClickButton(ExtensionDialog(), IDC_EXT_GRAY_CURRENT);
-        },
-        "19-extensions-missing-current.png");
+    SetExtensions(tour, "tick 見つからないフォルダを確かめる and 今いるフォルダを灰色で表示する",
+                  {IDC_EXT_MARK_MISSING, IDC_EXT_GRAY_CURRENT},
+                  "19-extensions-missing-current.png");
 }
 
 void MoveToMissingFolder(StepRunner& tour) {
@@ -422,7 +413,7 @@ void MoveToMissingFolder(StepRunner& tour) {
                           " | --- | &3 " + kNewClientsName + " | &4 Q&&A | &5 仕事",
                       "20-current-folder-grayed.png");
     PickMenuItem(tour, kQaItemWithKey);
-    AnswerBox(tour, "21-missing-folder-warning.png", IDCANCEL, "キャンセル");
+    AnswerBox(tour, "21-missing-folder-warning.png", IDCANCEL);
 }
 
 void RemoveMissingRows(StepRunner& tour) {

@@ -9,13 +9,15 @@
 #include "desktop/step_runner.h"
 
 // The folders and names the tour uses, which its check looks for.
-inline constexpr char kWorkInbox[] = "\\仕事\\受信箱";
-inline constexpr char kClientsFolder[] = "\\仕事\\受信箱\\取引先";
-inline constexpr char kDevFolder[] = "\\仕事\\受信箱\\ソフト開発";
-inline constexpr char kQaFolder[] = "\\仕事\\Q&A";
+inline const std::string kWorkInbox = "\\仕事\\受信箱";
+inline const std::string kClientsFolder = "\\仕事\\受信箱\\取引先";
+inline const std::string kDevFolder = "\\仕事\\受信箱\\ソフト開発";
+inline const std::string kQaFolder = "\\仕事\\Q&A";
+// The subject of the two quotation mails that the tour moves, one a reply.
+inline constexpr char kQuoteSubject[] = "お見積りの件（青葉システム）";
 inline const std::string kNewClientsName = "取引先（見積・請求）";
 // ソフト開発's name once the tour groups it under 仕事.
-inline constexpr char kGroupedDevName[] = "仕事/ソフト開発";
+inline const std::string kGroupedDevName = "仕事/ソフト開発";
 
 // The texts one after another, with the separator between them.
 std::string Joined(const std::vector<std::string>& texts, const char* separator);

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     // Tests that run side by side on one display then do not take each
     // other's focus or foreground.
-    const UniqueDesktop desktop = UseOwnDesktop("VarkelTest");
+    const OwnDesktop desktop = UseOwnDesktop("VarkelTest");
     // The plug-in's texts are code page 932; the tests compare bytes.
     if (GetACP() != 932) {
         std::fprintf(stderr, "the ANSI code page is %u, not 932: run with LANG=ja_JP.UTF-8\n",

@@ -1,4 +1,4 @@
-// Placing and measuring the plug-in's windows.
+// Placing and measuring windows: the plug-in's dialogs and the tests that drive them.
 #pragma once
 
 #include <windows.h>
