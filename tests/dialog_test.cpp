@@ -307,7 +307,8 @@ TEST(DialogLayout, ControlsFollowTheEdgesAndTheListFillsTheRest) {
             }
             ExpectLayout(dialog, atOpening);
             for (std::size_t i = 0; i < std::size(kTopButtons); ++i)
-                EXPECT_EQ(CornersOf(ChildRect(dialog, GetDlgItem(dialog, kTopButtons[i]))), CornersOf(topButtons[i]));
+                EXPECT_EQ(CornersOf(ChildRect(dialog, GetDlgItem(dialog, kTopButtons[i]))),
+                          CornersOf(topButtons[i]));
         }
         ClickButton(dialog, IDCANCEL);
     }});
