@@ -1,10 +1,6 @@
-// Holds Wine's default desktop for a run of tests. Wine's desktop process
-// quits a second after the last thread leaves the desktop, and the next
-// program that needs the desktop starts it anew, handing it its own standard
-// error: a test runner then waits for that process as long as it lives, which
-// is as long as other programs keep using the desktop. The keeper starts the
-// desktop's process itself, with none of the tests' output, and stays on the
-// desktop until it is killed (or for an hour).
+// Holds Wine's default desktop while tools/with-display runs its command, so
+// that its desktop process, started here with none of the tests' output, does
+// not quit and come back as a child of a test that it then keeps waiting.
 #include <windows.h>
 
 #include <cstdio>
