@@ -306,7 +306,7 @@ class Walk {
 
 // A short walk by default keeps make test quick; CI walks the full 10,000 steps.
 TEST(RandomWalk, WholePluginAgainstAPlainModel) {
-    const int steps = SoakLength("VARKEL_WALK_STEPS", 1000);
+    const int steps = SoakLength("VARKEL_WALK_STEPS", 600);
     const int seedOverride = SoakLength("VARKEL_WALK_SEED", -1);
     const unsigned seed = seedOverride >= 0 ? static_cast<unsigned>(seedOverride)
                                             : static_cast<unsigned>(GetTickCount());
