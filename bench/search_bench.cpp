@@ -15,6 +15,7 @@
 
 #include "base/list_view.h"
 #include "dialog/search_filter.h"
+#include "owner_data_list.h"
 
 namespace {
 
@@ -66,35 +67,6 @@ LRESULT CALLBACK HarnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// A shown window holding an owner-data report list of the dialog's styles.
-HWND MakeList() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = HarnessProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"SearchBenchHarness";
-    RegisterClassW(&windowClass);
-    const HWND window =
-        CreateWindowW(L"SearchBenchHarness", L"search bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                      0, 420, 320, nullptr, nullptr, windowClass.hInstance, nullptr);
-    const HWND list =
-        CreateWindowW(WC_LISTVIEWW, L"",
-                      WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL |
-                          LVS_SHOWSELALWAYS | LVS_OWNERDATA,
-                      10, 10, 390, 260, window, nullptr, windowClass.hInstance, nullptr);
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.cx = 160;
-    column.pszText = const_cast<wchar_t*>(L"メニューの名称");
-    ListView_InsertColumn(list, 0, &column);
-    column.cx = 180;
-    column.iSubItem = 1;
-    column.pszText = const_cast<wchar_t*>(L"移動先フォルダ名");
-    ListView_InsertColumn(list, 1, &column);
-    ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    UpdateWindow(window);
-    return list;
 }
 
 void PumpMessages() {
@@ -172,7 +144,7 @@ int main() {
     // bench's.
     const SearchIndex index =
         MakeSearchIndex(MakeSearchKeys(g_fields), {0, 1, 2, 3, 4, 5, 6, 7, 8});
-    const HWND list = MakeList();
+    const HWND list = MakeOwnerDataList(L"SearchBenchHarness", HarnessProc);
     std::vector<Split> ranked;
     std::vector<double> rankedTotals, plainTotals;
     // By turns, so that a busy moment of the machine weighs on both alike.

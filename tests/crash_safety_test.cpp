@@ -78,8 +78,8 @@ TEST(CrashSafety, KilledSavesLeaveTheOldOrTheNewFileComplete) {
         // save under load can outlast the one measured: while no kill has
         // come after the switch, the moments spread over twice the span.
         DWORD span = whole.milliseconds + whole.milliseconds / 2 + 2;
-        int oldSeen = 0, newSeen = 0, restored = 0, killed = 0;
-        for (int i = 0; i < kills || (newSeen == 0 && i < 4 * kills); ++i, ++killed) {
+        int oldSeen = 0, newSeen = 0, restored = 0, i = 0;
+        for (; i < kills || (newSeen == 0 && i < 4 * kills); ++i) {
             if (i > 0 && i % kills == 0)
                 span *= 2;
             WriteWholeFile(settings, oldFile);
@@ -105,8 +105,8 @@ TEST(CrashSafety, KilledSavesLeaveTheOldOrTheNewFileComplete) {
         }
         std::printf("%s: save took %lu ms; of %d kills, %d left the old file (%d put back at the "
                     "next start), %d the new one\n",
-                    row.name, static_cast<unsigned long>(whole.milliseconds), killed, oldSeen,
-                    restored, newSeen);
+                    row.name, static_cast<unsigned long>(whole.milliseconds), i, oldSeen, restored,
+                    newSeen);
         // The kills really landed before and after the switch to the new file.
         EXPECT_GT(oldSeen, 0);
         EXPECT_GT(newSeen, 0);

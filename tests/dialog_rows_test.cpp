@@ -550,9 +550,6 @@ const Entries kRowMenu = {"上へ(&U)",   "下へ(&D)",           "先頭へ(&T)
 // row is -1, as Shift+F10 and the menu key do: the system sends the list
 // WM_CONTEXTMENU with the point -1, which the list passes on to the dialog.
 void OpenRowMenu(HWND list, int row) {
-    // A menu that opens under the pointer highlights the item there, which
-    // would move the start of the arrow keys; the clicks here are posted.
-    SetCursorPos(0, 0);
     if (row < 0)
         PostMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
     else

@@ -13,6 +13,7 @@
 #include "base/list_view.h"
 #include "desktop/screenshot.h"
 #include "desktop/window_driver.h"
+#include "owner_data_list.h"
 
 namespace {
 
@@ -26,28 +27,6 @@ LRESULT CALLBACK RowsOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// A window holding an owner-data report list of two columns.
-HWND MakeOwnerDataList() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = RowsOwnerProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"OwnerDataRowsTest";
-    RegisterClassW(&windowClass);
-    const HWND owner =
-        CreateWindowExW(0, windowClass.lpszClassName, L"rows", WS_POPUP | WS_BORDER | WS_VISIBLE, 0,
-                        0, 420, 300, nullptr, nullptr, windowClass.hInstance, nullptr);
-    const HWND list =
-        CreateWindowW(WC_LISTVIEWW, L"",
-                      WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL |
-                          LVS_SHOWSELALWAYS | LVS_OWNERDATA,
-                      10, 10, 390, 260, owner, nullptr, windowClass.hInstance, nullptr);
-    InsertListColumn(list, 0, "first", 160);
-    InsertListColumn(list, 1, "second", 180);
-    ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    UpdateWindow(owner);
-    return list;
 }
 
 } // namespace
@@ -75,7 +54,7 @@ TEST(OwnerDataRows, ShownAsAWholeRepaintDrawsThemWithTheFirstRowSelected) {
         {.count = 30, .scrolledDown = true, .hidden = true},
         {.count = 10000, .hidden = true},
     };
-    const HWND list = MakeOwnerDataList();
+    const HWND list = MakeOwnerDataList(L"OwnerDataRowsTest", RowsOwnerProc);
     for (const Step& step : steps) {
         SCOPED_TRACE(testing::Message() << step.count << " rows");
         if (step.scrolledDown) {

@@ -434,6 +434,16 @@ TEST_F(SettingsFile, LoadReadsRandomFilesAsTheKeyByKeyReadsDo) {
     }
 }
 
+// Settings in memory at a save, each key its own value.
+constexpr PluginSettings kSavedSettings = {.IsConfirm = 1,
+                                           .IsMenuTop = 0,
+                                           .Left = 1,
+                                           .Top = 2,
+                                           .Right = 3,
+                                           .Bottom = 4,
+                                           .ColWidth1 = 5,
+                                           .ColWidth2 = 6};
+
 TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
     const std::string utf8Bom = "\xEF\xBB\xBF";
     struct SettingsCase {
@@ -449,14 +459,10 @@ TEST_F(SettingsFile, LoadReadsSettingsAsGetPrivateProfileIntDoes) {
                       "ColWidth1" + s + "5", "ColWidth2" + s + "6"},
                      end);
     };
-    const PluginSettings everyKeyRead = {.IsConfirm = 0,
-                                         .IsMenuTop = 1,
-                                         .Left = 1,
-                                         .Top = 2,
-                                         .Right = 3,
-                                         .Bottom = 4,
-                                         .ColWidth1 = 5,
-                                         .ColWidth2 = 6};
+    // The saved settings with both flags the other way.
+    PluginSettings everyKeyRead = kSavedSettings;
+    everyKeyRead.IsConfirm = 0;
+    everyKeyRead.IsMenuTop = 1;
     // clang-format off
     const SettingsCase files[] = {
         {.name = "plain",
@@ -563,16 +569,6 @@ PluginSettings DefaultSettings() {
             .ColWidth1 = 160,
             .ColWidth2 = 180};
 }
-
-// Settings in memory at a save, each key its own value.
-constexpr PluginSettings kSavedSettings = {.IsConfirm = 1,
-                                           .IsMenuTop = 0,
-                                           .Left = 1,
-                                           .Top = 2,
-                                           .Right = 3,
-                                           .Bottom = 4,
-                                           .ColWidth1 = 5,
-                                           .ColWidth2 = 6};
 
 TEST_F(SettingsFile, NoFileGivesTheDefaultsAndTheSaveWritesEveryKey) {
     LoadSettings(path_);
